@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Quorvandelix build helper.
+#   ./setup.sh run    install what is missing, build, start the editor
+#   ./setup.sh test   install what is missing, build, run every test headless
+# Environment: BUILD_DIR (default build), BUILD_TYPE (default RelWithDebInfo),
+#              SANITIZE=1 builds with AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev qt6-serialport-dev fontconfig fonts-dejavu-core)
+
+install_missing() {
+  local missing=()
+  for pkg in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+BUILD_DIR=${BUILD_DIR:-build}
+BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo}
+
+configure_and_build() {
+  local extra=()
+  [ "${SANITIZE:-0}" = 1 ] && extra+=(-DQV_SANITIZE=ON)
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" "${extra[@]}" >/dev/null
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    configure_and_build
+    if [ -x "$BUILD_DIR/src/app/quorvandelix" ]; then
+      cd "$BUILD_DIR/src/app" && exec ./quorvandelix "${@:2}"
+    fi
+    echo "Everything is built, but the editor itself is not built yet: only the libraries and their tests exist so far."
+    ;;
+  test)
+    install_missing
+    configure_and_build
+    export QT_QPA_PLATFORM=offscreen
+    ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)"
+    ;;
+  *)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac
