@@ -337,7 +337,9 @@ fs::path TemporaryName(const fs::path& target) {
     char suffix[24];
     std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
                   static_cast<unsigned long long>(mix & 0xFFFFFFFFFFFFull));
-    return target.parent_path() / ("." + target.filename().string() + suffix);
+    std::string name(1, '.');
+    name.append(target.filename().string()).append(suffix);
+    return target.parent_path() / name;
 }
 
 // The container being written: a temporary file beside the target that
