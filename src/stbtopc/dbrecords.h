@@ -53,19 +53,19 @@ constexpr uint32_t DB_SetBits(uint32_t word, unsigned lo, unsigned width, uint32
 
 // SvcInfo, the 64-byte service record.
 struct SvcInfo {
-    uint32_t flags;          // 0: see SVCF_ below
-    uint16_t casId[3];       // 4, 6, 8: CA system ids as broadcast, 0 none
-    uint8_t reserved10[2];   // 10
-    uint16_t extraPid;       // 12: set to PID_NONE whenever the PIDs are written
-    uint16_t videoPid;       // 14
-    uint16_t audioPid;       // 16
-    uint16_t pcrPid;         // 18
-    uint8_t reserved20[4];   // 20
-    uint32_t flags2;         // 24: bit 8 video PID valid, bit 9 audio PID valid
-    uint8_t reserved28[6];   // 28
+    uint32_t flags;             // 0: see SVCF_ below
+    uint16_t casId[3];          // 4, 6, 8: CA system ids as broadcast, 0 none
+    uint8_t reserved10[2];      // 10
+    uint16_t extraPid;          // 12: set to PID_NONE whenever the PIDs are written
+    uint16_t videoPid;          // 14
+    uint16_t audioPid;          // 16
+    uint16_t pcrPid;            // 18
+    uint8_t reserved20[4];      // 20
+    uint32_t flags2;            // 24: bit 8 video PID valid, bit 9 audio PID valid
+    uint8_t reserved28[6];      // 28
     uint8_t name[SVC_NAME_LEN]; // 34: DVB text, not necessarily terminated
-    uint32_t tsRef;          // 56: flash address of the TsInfo; in memory a TS reference id
-    uint32_t prvRef;         // 60: flash address of the PrvInfo (0 none); in memory a provider id
+    uint32_t tsRef;             // 56: flash address of the TsInfo; in memory a TS reference id
+    uint32_t prvRef; // 60: flash address of the PrvInfo (0 none); in memory a provider id
 };
 static_assert(sizeof(SvcInfo) == 64);
 static_assert(offsetof(SvcInfo, casId) == 4 && offsetof(SvcInfo, extraPid) == 12);
@@ -114,10 +114,10 @@ constexpr uint8_t FEC_AUTO = 11;
 
 // TsInfo, the 36-byte transport-stream record (kind 6).
 struct TsInfo {
-    uint16_t id1;     // 0: identity field, compared in TS equality
-    uint16_t id2;     // 2: identity field, compared in TS equality
-    uint32_t flags;   // 4: bits 20-23 tuner selector
-    TpInfo tp;        // 8: so the satellite index is record byte 17
+    uint16_t id1;   // 0: identity field, compared in TS equality
+    uint16_t id2;   // 2: identity field, compared in TS equality
+    uint32_t flags; // 4: bits 20-23 tuner selector
+    TpInfo tp;      // 8: so the satellite index is record byte 17
     uint8_t reserved28[8];
 };
 static_assert(sizeof(TsInfo) == 36);
@@ -151,8 +151,8 @@ struct TpRow {
     uint8_t modulation;
     uint8_t pilot;
     uint8_t reserved14[2];
-    uint32_t zero16;  // 16: always 0
-    uint32_t state;   // 20: 1 stored or edited, 0 default row
+    uint32_t zero16; // 16: always 0
+    uint32_t state;  // 20: 1 stored or edited, 0 default row
 };
 static_assert(sizeof(TpRow) == 24);
 static_assert(offsetof(TpRow, rowField) == 8 && offsetof(TpRow, polarisation) == 10);
@@ -175,9 +175,9 @@ static_assert(sizeof(Kind9Record) == 24);
 
 // SatInfo, the 28-byte satellite record (kind 11).
 struct SatInfo {
-    uint32_t lnb;     // 0: bits 0-23 LO kHz, 24 in use, 25 universal, 27 22 kHz, 28-31 DiSEqC
-    uint32_t power;   // 4: bit 0 LNB power, bits 1-7 setting (16), bits 16-31 orbit (signed)
-    uint32_t search;  // 8: bit 0 network search, bit 1 FTA only, bits 2-3 PID filter
+    uint32_t lnb;    // 0: bits 0-23 LO kHz, 24 in use, 25 universal, 27 22 kHz, 28-31 DiSEqC
+    uint32_t power;  // 4: bit 0 LNB power, bits 1-7 setting (16), bits 16-31 orbit (signed)
+    uint32_t search; // 8: bit 0 network search, bit 1 FTA only, bits 2-3 PID filter
     char name[SAT_NAME_LEN]; // 12: zero-terminated
 };
 static_assert(sizeof(SatInfo) == 28 && offsetof(SatInfo, name) == 12);
@@ -195,9 +195,9 @@ constexpr unsigned SAT_PIDFILTER_LO = 2, SAT_PIDFILTER_W = 2;
 
 // FavInfo, the 424-byte favourite group (kind 12).
 struct FavInfo {
-    uint16_t count;     // 0: at most 200
+    uint16_t count; // 0: at most 200
     uint16_t reserved2;
-    uint8_t name[FAV_NAME_LEN]; // 4: DVB text
+    uint8_t name[FAV_NAME_LEN];        // 4: DVB text
     uint16_t entries[FAV_MAX_ENTRIES]; // 24: bits 3-15 number, bits 0-2 type
 };
 static_assert(sizeof(FavInfo) == 424 && offsetof(FavInfo, name) == 4);
@@ -206,25 +206,40 @@ static_assert(offsetof(FavInfo, entries) == 24);
 // Record sizes by kind; 0 for a number that is no kind.
 constexpr uint32_t DB_RecordSize(uint8_t kind) {
     switch (kind) {
-    case KIND_TS: return sizeof(TsInfo);
-    case KIND_TP: return sizeof(TpInfo);
-    case KIND_PRV: return sizeof(PrvInfo);
+    case KIND_TS:
+        return sizeof(TsInfo);
+    case KIND_TP:
+        return sizeof(TpInfo);
+    case KIND_PRV:
+        return sizeof(PrvInfo);
     case KIND_9:
-    case KIND_10: return sizeof(Kind9Record);
-    case KIND_SAT: return sizeof(SatInfo);
-    case KIND_FAV: return sizeof(FavInfo);
-    default: return 0;
+    case KIND_10:
+        return sizeof(Kind9Record);
+    case KIND_SAT:
+        return sizeof(SatInfo);
+    case KIND_FAV:
+        return sizeof(FavInfo);
+    default:
+        return 0;
     }
 }
 constexpr uint32_t DB_KindCapacity(uint8_t kind) {
     switch (kind) {
-    case KIND_TS: return TS_CAPACITY;
-    case KIND_TP: return TP_CAPACITY;
-    case KIND_PRV: return PRV_CAPACITY;
-    case KIND_9: return KIND9_CAPACITY;
-    case KIND_10: return KIND10_CAPACITY;
-    case KIND_SAT: return SAT_CAPACITY;
-    case KIND_FAV: return FAV_CAPACITY;
-    default: return 0;
+    case KIND_TS:
+        return TS_CAPACITY;
+    case KIND_TP:
+        return TP_CAPACITY;
+    case KIND_PRV:
+        return PRV_CAPACITY;
+    case KIND_9:
+        return KIND9_CAPACITY;
+    case KIND_10:
+        return KIND10_CAPACITY;
+    case KIND_SAT:
+        return SAT_CAPACITY;
+    case KIND_FAV:
+        return FAV_CAPACITY;
+    default:
+        return 0;
     }
 }

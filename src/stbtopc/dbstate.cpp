@@ -21,5 +21,6 @@ DB_ResetHook::DB_ResetHook(DB_ResetFn fn) {
 }
 
 void DB_ResetAllState() {
-    for (size_t i = 0; i < hookCount(); ++i) hooks()[i]();
+    for (size_t i = 0; i < hookCount(); ++i)
+        hooks()[i]();
 }

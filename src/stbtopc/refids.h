@@ -18,7 +18,9 @@ RefId REF_Register(RefKind kind, void* element);
 // The element behind an id of that kind, or nullptr (none, unknown, released,
 // or an id of the other kind).
 void* REF_Resolve(RefKind kind, RefId id);
-inline TsInfo* REF_ResolveTs(RefId id) { return static_cast<TsInfo*>(REF_Resolve(RefKind::Ts, id)); }
+inline TsInfo* REF_ResolveTs(RefId id) {
+    return static_cast<TsInfo*>(REF_Resolve(RefKind::Ts, id));
+}
 inline PrvInfo* REF_ResolvePrv(RefId id) {
     return static_cast<PrvInfo*>(REF_Resolve(RefKind::Prv, id));
 }

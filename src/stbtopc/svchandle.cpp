@@ -55,10 +55,13 @@ void HT_Free(SvcHandle id) {
 }
 
 void HT_Clear() {
-    for (SvcHandleObj& obj : g_handles) releaseName(obj);
+    for (SvcHandleObj& obj : g_handles)
+        releaseName(obj);
     g_firstId += static_cast<uint32_t>(g_handles.size());
     g_handles.clear();
     g_liveCount = 0;
 }
 
-uint32_t HT_LiveCount() { return g_liveCount; }
+uint32_t HT_LiveCount() {
+    return g_liveCount;
+}

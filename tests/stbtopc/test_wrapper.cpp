@@ -39,7 +39,8 @@ struct CheckedReadCase {
 };
 
 TEST_F(WrapperTest, CheckedReadsAtTheWindowEdges) {
-    for (uint32_t i = 0; i < FLASH_DB_SIZE; ++i) g_FlashImage[i] = static_cast<uint8_t>(i * 7 + 1);
+    for (uint32_t i = 0; i < FLASH_DB_SIZE; ++i)
+        g_FlashImage[i] = static_cast<uint8_t>(i * 7 + 1);
     const CheckedReadCase cases[] = {
         {FLASH_DB_BASE, 4, 0},
         {FLASH_DB_BASE - 1, 1, DBERR_FLASH_RANGE},
@@ -132,7 +133,8 @@ TEST_F(WrapperTest, SelectionSortKeepsItsOwnTieOrder) {
     WRAP_SelectionSort(ties, 4, sizeof(Pair), compareKeys);
     // i=0: min is tag 1 -> [1,0,2,3]; i=1: min tag 3 -> [1,3,2,0]; i=2: tag 2 vs 0 equal, stays.
     const int wantTags[] = {1, 3, 2, 0};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(ties[i].tag, wantTags[i]) << i;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(ties[i].tag, wantTags[i]) << i;
 
     Pair one[] = {{5, 9}};
     WRAP_SelectionSort(one, 1, sizeof(Pair), compareKeys);

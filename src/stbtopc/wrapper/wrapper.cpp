@@ -45,7 +45,8 @@ Overlap overlapOf(uint32_t address, uint32_t length) {
 
 constexpr uint16_t crcEntry(uint16_t i) {
     uint16_t reg = i;
-    for (int bit = 0; bit < 8; ++bit) reg = (reg & 1u) ? (reg >> 1) ^ 0xA001u : reg >> 1;
+    for (int bit = 0; bit < 8; ++bit)
+        reg = (reg & 1u) ? (reg >> 1) ^ 0xA001u : reg >> 1;
     return reg;
 }
 struct CrcTable {
@@ -53,14 +54,17 @@ struct CrcTable {
 };
 constexpr CrcTable makeCrcTable() {
     CrcTable t{};
-    for (int i = 0; i < 256; ++i) t.values[i] = crcEntry(static_cast<uint16_t>(i));
+    for (int i = 0; i < 256; ++i)
+        t.values[i] = crcEntry(static_cast<uint16_t>(i));
     return t;
 }
 constexpr CrcTable kCrcTable = makeCrcTable();
 static_assert(kCrcTable.values[1] == 0xC0C1 && kCrcTable.values[2] == 0xC181);
 } // namespace
 
-uint16_t WRAP_Crc16TableEntry(uint8_t index) { return kCrcTable.values[index]; }
+uint16_t WRAP_Crc16TableEntry(uint8_t index) {
+    return kCrcTable.values[index];
+}
 
 uint32_t WRAP_SectorAddress(uint32_t sector) {
     const uint32_t s = sector & 0xFFFFu;
@@ -161,13 +165,23 @@ void WRAP_DebugPrint(int level, const char* format, ...) {
     g_debugSink(level, g_debugBuffer, g_debugContext);
 }
 
-uint32_t OS_SemCreate(uint32_t* /*semId*/) { return 0; }
-uint32_t OS_SemTake(uint32_t /*semId*/) { return 0; }
-uint32_t OS_SemGive(uint32_t /*semId*/) { return 0; }
+uint32_t OS_SemCreate(uint32_t* /*semId*/) {
+    return 0;
+}
+uint32_t OS_SemTake(uint32_t /*semId*/) {
+    return 0;
+}
+uint32_t OS_SemGive(uint32_t /*semId*/) {
+    return 0;
+}
 uint32_t OS_TaskSleep(uint32_t milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
     return 0;
 }
 
-void DB_SetSemId(uint32_t id) { g_DbSemId = id; }
-uint32_t DB_GetSemId() { return g_DbSemId; }
+void DB_SetSemId(uint32_t id) {
+    g_DbSemId = id;
+}
+uint32_t DB_GetSemId() {
+    return g_DbSemId;
+}
