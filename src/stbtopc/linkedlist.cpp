@@ -107,6 +107,12 @@ LL_Node* insertNodeSorted(LL_Node* head, LL_Node* node, LL_CompareFn compare) {
     return head;
 }
 
+bool contains(const LL_Node* head, const LL_Node* node) {
+    for (const LL_Node* n = head; n != nullptr; n = nextInList(head, n))
+        if (n == node) return true;
+    return false;
+}
+
 // Makes a ring open: head.prev and tail.next become null.
 void openRing(LL_Node* head) {
     if (!isClosed(head)) return;
@@ -304,6 +310,9 @@ LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn 
     if (head == nullptr || node == nullptr) return report(head);
     if (node->next == node || (node->next == nullptr && node->prev == nullptr))
         return report(head); // one node
+    // The walk below goes round the node's own ring; a node of some other
+    // list would never lead back to it.
+    if (!contains(head, node)) return report(head);
 
     const bool forwards = steps > 0;
     const int64_t count = forwards ? int64_t{steps} : -int64_t{steps};

@@ -138,9 +138,9 @@ LL_Node* INT_LL_Merge(LL_Node* a, LL_Node* b, LL_CompareFn compare);
 // its target and becomes the head only when the target is the head; a head
 // moving backwards goes after its target. Nothing moves when the list has one
 // node, when the walk comes back round to the node before reaching the target,
-// or when the target is the node itself. Returns the new head; *nextOut (when
-// given) gets node.next afterwards (in a ring the head follows the tail, and a
-// ring of one gives the node itself).
+// when the target is the node itself, or when the node is not in the list. Returns the new head;
+// *nextOut (when given) gets node.next afterwards (in a ring the head follows the tail, and a ring
+// of one gives the node itself).
 LL_Node* LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filter,
                    uint32_t filterKey, LL_Node** nextOut = nullptr);
 LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filter,

@@ -476,11 +476,12 @@ TEST_F(LinkedListTest, NoMemoryLeavesListsAsTheyWere) {
     LL_SetAllocFailAfter(0);
     EXPECT_EQ(LL_Append(head, &item[5], &result), head);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
+    ASSERT_TRUE(IsSoundRing(head));
     EXPECT_EQ(LL_InsertSorted(head, &item[5], CompareKey, &result), head);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
+    ASSERT_TRUE(IsSoundRing(head));
     EXPECT_EQ(LL_InsertSorted(nullptr, &item[5], CompareKey, &result), nullptr);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
-    ASSERT_TRUE(IsSoundRing(head));
     EXPECT_EQ(Slots(head), (std::vector<int>{0, 1, 2}));
 
     // Copies that run out part way free what they made (the sanitizer build
@@ -488,6 +489,7 @@ TEST_F(LinkedListTest, NoMemoryLeavesListsAsTheyWere) {
     LL_SetAllocFailAfter(2);
     EXPECT_EQ(LL_Copy(head, nullptr, &result), nullptr);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
+    ASSERT_TRUE(IsSoundRing(head));
     LL_SetAllocFailAfter(1);
     EXPECT_EQ(LL_Intersect(head, head, nullptr, &result), nullptr);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
@@ -496,6 +498,7 @@ TEST_F(LinkedListTest, NoMemoryLeavesListsAsTheyWere) {
     // A sorted merge needs no memory: nothing of b is lost.
     LL_SetAllocFailAfter(-1);
     LL_Node* b = LL_Append(LL_Append(nullptr, &item[5]), &item[1]);
+    ASSERT_TRUE(IsSoundRing(b));
     LL_SetAllocFailAfter(0);
     head = LL_Merge(head, b, CompareKey);
     ASSERT_TRUE(IsSoundRing(head));
@@ -587,6 +590,47 @@ TEST_F(LinkedListTest, MoveByAndItsWrapRules) {
             ++at;
         EXPECT_EQ(SlotOf(next), c.expect[(at + 1) % c.expect.size()]);
     }
+}
+
+TEST_F(LinkedListTest, MoveByIgnoresANodeOfAnotherList) {
+    LL_Node*& head = Build({0, 1, 2});
+    LL_Node*& other = Build({5, 6});
+    LL_Node* next = nullptr;
+    head = LL_MoveBy(head, other->next, 1, nullptr, 0, &next);
+    ASSERT_TRUE(IsSoundRing(head));
+    ASSERT_TRUE(IsSoundRing(other));
+    EXPECT_EQ(Slots(head), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(Slots(other), (std::vector<int>{5, 6}));
+    EXPECT_EQ(next, other);
+}
+
+// The checker itself must see each kind of broken link.
+TEST_F(LinkedListTest, RingCheckSeesBrokenLinks) {
+    LL_Node*& head = Build({0, 1, 2, 3});
+    ASSERT_TRUE(IsSoundRing(head));
+    LL_Node* second = head->next;
+    LL_Node* third = second->next;
+
+    third->prev = head; // next.prev != node
+    EXPECT_FALSE(IsSoundRing(head));
+    third->prev = second;
+
+    LL_Node* tail = head->prev;
+    head->prev = third; // the head's prev is not the tail
+    EXPECT_FALSE(IsSoundRing(head));
+    head->prev = tail;
+
+    tail->next = second; // a ring that never comes back to the head
+    EXPECT_FALSE(IsSoundRing(head));
+    tail->next = head;
+
+    head->prev = nullptr; // open where a ring is expected
+    tail->next = nullptr;
+    EXPECT_FALSE(IsSoundRing(head));
+    EXPECT_TRUE(IsSoundList(head));
+    head->prev = tail;
+    tail->next = head;
+    EXPECT_TRUE(IsSoundRing(head));
 }
 
 TEST_F(LinkedListTest, RandomEditsKeepTheRingSound) {

@@ -2,6 +2,7 @@
 // slots that the tree and the channel dialog number satellites with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,7 +18,7 @@ SatInfo usedSat(const char* name) {
     SatInfo sat{};
     sat.lnb = SAT_IN_USE | SAT_UNIVERSAL;
     sat.power = DB_SetBits(SAT_LNB_POWER, SAT_SETTING_LO, SAT_SETTING_W, 16);
-    std::strncpy(sat.name, name, SAT_NAME_LEN);
+    std::memcpy(sat.name, name, std::min(std::strlen(name), SAT_NAME_LEN));
     return sat;
 }
 

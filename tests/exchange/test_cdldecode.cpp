@@ -1,0 +1,236 @@
+// The container reader: the order of its checks, its messages, and what it
+// leaves in "data.tmp".
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "cdlfile.h"
+#include "cdltest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kAbnormalDlh = "File open Error(Abnormal File_DLH)";
+constexpr const char* kDlhCrc = "File open Error(DLH_CRC_ERROR)";
+constexpr const char* kAbnormalPh = "File open Error(Abnormal File_PH)";
+constexpr const char* kPhCrc = "File open Error(PH_CRC_ERROR)";
+constexpr const char* kAbnormalDg = "File open Error(Abnormal File_DG)";
+constexpr const char* kDgCrc = "File open Error(DG_CRC_ERROR)";
+constexpr size_t kAll = std::numeric_limits<size_t>::max();
+
+class CdlDecodeTest : public CdlTest {};
+
+struct DamageCase {
+    const char* what;
+    std::function<void(Bytes&)> damage;
+    const char* message; // nullptr: accepted
+    size_t blocksPassed; // blocks expected in "data.tmp"
+};
+
+void Truncate(Bytes& file, size_t size) {
+    file.resize(size);
+}
+
+// Makes the DLH 49 bytes long and still valid: the CRC of its first 45 body
+// bytes, which now include the CRC field itself, must equal that field. The
+// uninterpreted u32 at body bytes 37-40 is chosen to make it so.
+void LengthenDlhConsistently(Bytes& file) {
+    const uint8_t extra[4] = {'Q', 'V', '0', '1'};
+    file.insert(file.begin() + 47, extra, extra + 4);
+    file[1] = 49;
+    ForceCrc(file, 2, 45, 2 + 37, GetBe32(file, 2 + 41));
+}
+
+TEST_F(CdlDecodeTest, DamagedAndOddContainers) {
+    // Three blocks, the last one short, so that both kinds of DG are met.
+    const Bytes data = PatternBytes(2 * 0x8000 + 0x123, 11);
+    const Bytes good = BuildContainer(data);
+    ASSERT_EQ(good.size(), DgAt(2) + 3 + 0x123 + 4);
+    const size_t ph = kPhAt + 2; // PH body
+
+    const DamageCase cases[] = {
+        {"intact", [](Bytes&) {}, nullptr, kAll},
+        // Tags.
+        {"DLH tag", [](Bytes& f) { f[0] = 0x12; }, kAbnormalDlh, 0},
+        {"PH tag", [](Bytes& f) { f[kPhAt] = 0x11; }, kAbnormalPh, 0},
+        {"first DG tag", [](Bytes& f) { f[DgAt(0)] = 0x22; }, kAbnormalDg, 0},
+        {"last DG tag", [](Bytes& f) { f[DgAt(2)] = 0x00; }, kAbnormalDg, 2},
+        // One changed byte in each header and payload.
+        {"DLH body byte", [](Bytes& f) { f[2 + 10] ^= 0x01; }, kDlhCrc, 0},
+        {"DLH header CRC", [](Bytes& f) { f[2 + 44] ^= 0x80; }, kDlhCrc, 0},
+        {"PH version", [=](Bytes& f) { f[ph] ^= 0x02; }, kPhCrc, 0},
+        {"PH data CRC field", [=](Bytes& f) { f[ph + 12] ^= 0x01; }, kPhCrc, 0},
+        {"PH block count alone", [=](Bytes& f) { f[ph + 27] = 2; }, kPhCrc, 0},
+        {"PH header CRC", [=](Bytes& f) { f[ph + 31] ^= 0x10; }, kPhCrc, 0},
+        {"payload of block 1", [](Bytes& f) { f[DgAt(1) + 3 + 100] ^= 0x40; }, kDgCrc, 1},
+        {"CRC of the last block", [](Bytes& f) { f.back() ^= 0x01; }, kDgCrc, 2},
+        {"DG length one short", [](Bytes& f) { PutBe16(f, DgAt(0) + 1, 0x8003); }, kDgCrc, 0},
+        // Fields the reader does not interpret.
+        {"consistent PH with a wrong data CRC",
+         [=](Bytes& f) {
+             f[ph + 12] ^= 0x01;
+             FixPhCrc(f);
+         },
+         nullptr, kAll},
+        {"consistent PH with other version, data size and block size",
+         [=](Bytes& f) {
+             f[ph] = 7;
+             PutBe32(f, ph + 4, 12345);
+             PutBe16(f, ph + 24, 99);
+             FixPhCrc(f);
+         },
+         nullptr, kAll},
+        {"DLH contents",
+         [](Bytes& f) {
+             f[2] = 0x99;
+             f[2 + 20] = 'x';
+             FixDlhCrc(f);
+         },
+         nullptr, kAll},
+        {"bytes after the last block", [](Bytes& f) { f.insert(f.end(), 10, 0x33); }, nullptr,
+         kAll},
+        // Block count: only its low-order byte counts.
+        {"block count 256 reads as 0",
+         [=](Bytes& f) {
+             PutBe16(f, ph + 26, 256);
+             FixPhCrc(f);
+         },
+         kAbnormalDg, 0},
+        {"block count 0",
+         [=](Bytes& f) {
+             PutBe16(f, ph + 26, 0);
+             FixPhCrc(f);
+         },
+         kAbnormalDg, 0},
+        {"block count 258 reads as 2",
+         [=](Bytes& f) {
+             PutBe16(f, ph + 26, 258);
+             FixPhCrc(f);
+         },
+         nullptr, 2},
+        {"block count 4 of 3",
+         [=](Bytes& f) {
+             f[ph + 27] = 4;
+             FixPhCrc(f);
+         },
+         kAbnormalDg, 3},
+        // A DLH length other than 45.
+        {"DLH length 49 that checks", LengthenDlhConsistently, nullptr, kAll},
+        {"DLH length 49 that does not check",
+         [](Bytes& f) {
+             LengthenDlhConsistently(f);
+             f[2 + 46] ^= 0x01; // the CRC range now ends at body byte 44
+             f[2 + 30] ^= 0x01;
+         },
+         kDlhCrc, 0},
+        {"DLH length 44", [](Bytes& f) { f[1] = 44; }, kDlhCrc, 0},
+        // Truncation at every record boundary and inside records.
+        {"empty file", [](Bytes& f) { Truncate(f, 0); }, kAbnormalDlh, 0},
+        {"cut after the DLH tag", [](Bytes& f) { Truncate(f, 1); }, kAbnormalDlh, 0},
+        {"cut after the DLH length", [](Bytes& f) { Truncate(f, 2); }, kAbnormalDlh, 0},
+        {"cut inside the DLH CRC", [](Bytes& f) { Truncate(f, 46); }, kAbnormalDlh, 0},
+        {"cut after the DLH", [](Bytes& f) { Truncate(f, kPhAt); }, kAbnormalPh, 0},
+        {"cut after the PH length", [](Bytes& f) { Truncate(f, kPhAt + 2); }, kAbnormalPh, 0},
+        {"cut inside the PH", [](Bytes& f) { Truncate(f, kPhAt + 30); }, kAbnormalPh, 0},
+        {"cut after the PH", [](Bytes& f) { Truncate(f, kFirstDgAt); }, kAbnormalDg, 0},
+        {"cut inside a DG header", [](Bytes& f) { Truncate(f, kFirstDgAt + 2); }, kAbnormalDg, 0},
+        {"cut after a DG header", [](Bytes& f) { Truncate(f, kFirstDgAt + 3); }, kAbnormalDg, 0},
+        {"cut after block 0", [](Bytes& f) { Truncate(f, DgAt(1)); }, kAbnormalDg, 1},
+        {"cut inside payload 1", [](Bytes& f) { Truncate(f, DgAt(1) + 3 + 10); }, kAbnormalDg, 1},
+        {"cut after block 1", [](Bytes& f) { Truncate(f, DgAt(2)); }, kAbnormalDg, 2},
+        {"cut inside the last CRC", [=](Bytes& f) { Truncate(f, good.size() - 2); }, kAbnormalDg,
+         2},
+        // Lengths that do not fit the record or the work buffer.
+        {"DLH length 0", [](Bytes& f) { f[1] = 0; }, kAbnormalDlh, 0},
+        {"DLH length 3", [](Bytes& f) { f[1] = 3; }, kAbnormalDlh, 0},
+        {"DLH length 4 (no bytes under the CRC)", [](Bytes& f) { f[1] = 4; }, kDlhCrc, 0},
+        {"PH length 0", [](Bytes& f) { f[kPhAt + 1] = 0; }, kAbnormalPh, 0},
+        {"PH length 3", [](Bytes& f) { f[kPhAt + 1] = 3; }, kAbnormalPh, 0},
+        {"PH length 4 (no bytes under the CRC)", [](Bytes& f) { f[kPhAt + 1] = 4; }, kPhCrc, 0},
+        {"DG length 0", [](Bytes& f) { PutBe16(f, DgAt(1) + 1, 0); }, kAbnormalDg, 1},
+        {"DG length 3", [](Bytes& f) { PutBe16(f, DgAt(0) + 1, 3); }, kAbnormalDg, 0},
+        {"DG length 0x8005", [](Bytes& f) { PutBe16(f, DgAt(0) + 1, 0x8005); }, kAbnormalDg, 0},
+        {"DG length 0xFFFF", [](Bytes& f) { PutBe16(f, DgAt(2) + 1, 0xFFFF); }, kAbnormalDg, 2},
+    };
+
+    for (const DamageCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages_.clear();
+        WriteFileBytes(TempPath(), Bytes(5, 0xAB)); // must be truncated in every case
+        Bytes file = good;
+        c.damage(file);
+        const int result = DecodeBytes(file);
+        if (c.message == nullptr) {
+            EXPECT_EQ(result, 0);
+            EXPECT_TRUE(messages_.empty());
+        } else {
+            EXPECT_EQ(result, -1);
+            ASSERT_EQ(messages_.size(), 1u);
+            EXPECT_EQ(messages_[0].text, c.message);
+            EXPECT_EQ(messages_[0].caption, "Quorvandelix");
+        }
+        const size_t passed =
+            std::min(data.size(), c.blocksPassed == kAll ? data.size() : c.blocksPassed * 0x8000);
+        const Bytes expected(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(passed));
+        EXPECT_TRUE(ReadFileBytes(TempPath()) == expected)
+            << "data.tmp holds " << fs::file_size(TempPath()) << " bytes, expected " << passed;
+    }
+}
+
+// Two equal blocks, the file cut right after the second block's header: the
+// bytes still in the work buffer from block 0 are exactly what block 1 would
+// need, so only the count of the read tells that the file ended.
+TEST_F(CdlDecodeTest, RecordCutShortIsNotCompletedFromTheLastBlock) {
+    Bytes data = PatternBytes(0x8000, 12);
+    data.insert(data.end(), data.begin(), data.end());
+    Bytes file = BuildContainer(data);
+    file.resize(DgAt(1) + 3);
+    EXPECT_EQ(DecodeBytes(file), -1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, kAbnormalDg);
+    EXPECT_EQ(fs::file_size(TempPath()), 0x8000u);
+}
+
+TEST_F(CdlDecodeTest, KeyDataContainerOfTwoBlocksDecodesTo0x10000Bytes) {
+    const Bytes keyData = PatternBytes(0x10000, 13);
+    const Bytes file = BuildContainer(keyData);
+    ASSERT_EQ(file.size(), 65631u);
+    EXPECT_EQ(DecodeBytes(file, "KeyData.kdl"), 0);
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == keyData);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(CdlDecodeTest, FilesThatCannotBeOpenedGiveMinusOneWithoutAMessage) {
+    const Bytes previous(64, 0x77);
+    WriteFileBytes(TempPath(), previous);
+    EXPECT_EQ(CdlDecodeFile(PathOf("missing.cdl").string().c_str()), -1);
+    EXPECT_EQ(CdlDecodeFile(nullptr), -1);
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == previous) << "left as it was";
+
+    // "data.tmp" itself named as the list: reading it must not destroy it.
+    EXPECT_EQ(CdlDecodeFile(TempPath().string().c_str()), -1);
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == previous);
+
+    // "data.tmp" cannot be created.
+    WriteFileBytes(PathOf("list.cdl"), BuildContainer(Bytes(10, 1)));
+    std::snprintf(g_szTempPath, sizeof g_szTempPath, "%s",
+                  PathOf("missing/data.tmp").string().c_str());
+    EXPECT_EQ(CdlDecodeFile(PathOf("list.cdl").string().c_str()), -1);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(CdlDecodeTest, WithoutAHookMessagesGoToStandardError) {
+    CdlSetMessageBoxHook({});
+    testing::internal::CaptureStderr();
+    const int result = DecodeBytes(Bytes{0x22, 0x00});
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Quorvandelix: File open Error(Abnormal File_DLH)\n");
+    EXPECT_EQ(result, -1);
+}
+
+} // namespace

@@ -1,0 +1,201 @@
+// The container writer: layout from the record tables, padding, and a target
+// that survives every failure.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include "cdlfile.h"
+#include "cdltest.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CdlEncodeTest : public CdlTest {
+  protected:
+    int Encode(const std::string& name) { return CdlEncodeFile(PathOf(name).string().c_str()); }
+};
+
+TEST_F(CdlEncodeTest, FullImageGivesTheContainerOfTheRecordTablesAndReadsBack) {
+    const Bytes image = PatternBytes(0xA0000, 1);
+    WriteFileBytes(TempPath(), image);
+    ASSERT_EQ(Encode("list.cdl"), 0);
+
+    const Bytes file = ReadFileBytes(PathOf("list.cdl"));
+    ASSERT_EQ(file.size(), 655581u);
+    for (size_t block = 0; block < 20; ++block) {
+        SCOPED_TRACE(block);
+        EXPECT_EQ(file[DgAt(block)], 0x33);
+        EXPECT_EQ(GetBe16(file, DgAt(block) + 1), 0x8004);
+    }
+    EXPECT_TRUE(file == BuildContainer(image)) << "differs from the hand-built container";
+    EXPECT_EQ(g_PhRecord.blockCount, 20);
+    EXPECT_EQ(g_PhRecord.blockSize, 0x8000);
+    EXPECT_EQ(g_PhRecord.dataCrc, RefCrc32(image.data(), image.size()));
+    EXPECT_EQ(g_PhRecord.headerCrc, GetBe32(file, 49 + 28));
+    EXPECT_EQ(g_DlhRecord.byte3, 1);
+    EXPECT_EQ(g_DlhRecord.headerCrc, GetBe32(file, 2 + 41));
+    EXPECT_EQ(DirEntries(), (std::vector<std::string>{"data.tmp", "list.cdl"}));
+
+    fs::remove(TempPath());
+    ASSERT_EQ(CdlDecodeFile(PathOf("list.cdl").string().c_str()), 0);
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == image);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
+    for (size_t size :
+         {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}, size_t{0xA0010}}) {
+        SCOPED_TRACE(size);
+        const Bytes content = PatternBytes(size, 2);
+        WriteFileBytes(TempPath(), content);
+        ASSERT_EQ(Encode("list.cdl"), 0);
+        Bytes expected = content;
+        expected.resize(0xA0000, 0xFF); // the missing tail is erased flash
+        const Bytes file = ReadFileBytes(PathOf("list.cdl"));
+        EXPECT_EQ(GetBe32(file, 49 + 12), RefCrc32(expected.data(), expected.size()));
+        EXPECT_TRUE(file == BuildContainer(expected));
+    }
+}
+
+TEST_F(CdlEncodeTest, ReplacesAnExistingListKeepingItsPermissions) {
+    WriteFileBytes(PathOf("list.cdl"), Bytes(100, 0x5A));
+    fs::permissions(PathOf("list.cdl"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const Bytes image = PatternBytes(0xA0000, 3);
+    WriteFileBytes(TempPath(), image);
+    ASSERT_EQ(Encode("list.cdl"), 0);
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(image));
+    EXPECT_EQ(fs::status(PathOf("list.cdl")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(DirEntries(), (std::vector<std::string>{"data.tmp", "list.cdl"}));
+}
+
+TEST_F(CdlEncodeTest, BareNameIsWrittenInTheCurrentDirectory) {
+    WriteFileBytes(TempPath(), Bytes(10, 1));
+    const fs::path saved = fs::current_path();
+    fs::current_path(Dir());
+    const int result = CdlEncodeFile("bare.cdl");
+    fs::current_path(saved);
+    ASSERT_EQ(result, 0);
+    EXPECT_EQ(fs::file_size(PathOf("bare.cdl")), 655581u);
+    EXPECT_EQ(DirEntries(), (std::vector<std::string>{"bare.cdl", "data.tmp"}));
+}
+
+TEST_F(CdlEncodeTest, ListReachedThroughALinkIsReplacedWhereItLies) {
+    fs::create_directory(PathOf("lists"));
+    WriteFileBytes(PathOf("lists/real.cdl"), Bytes(5, 0));
+    fs::create_symlink(PathOf("lists/real.cdl"), PathOf("link.cdl"));
+    WriteFileBytes(TempPath(), Bytes(10, 2));
+    ASSERT_EQ(Encode("link.cdl"), 0);
+    EXPECT_TRUE(fs::is_symlink(PathOf("link.cdl")));
+    EXPECT_EQ(fs::file_size(PathOf("lists/real.cdl")), 655581u);
+}
+
+TEST_F(CdlEncodeTest, OpenFailuresGiveMinusOneAndTouchNothing) {
+    const Bytes previous(300, 0x42);
+    struct Case {
+        const char* what;
+        std::string target;
+        bool withDataTmp;
+    };
+    fs::create_directory(PathOf("folder.cdl"));
+    const Case cases[] = {
+        {"no data.tmp", PathOf("list.cdl").string(), false},
+        {"target is a folder", PathOf("folder.cdl").string(), true},
+        {"target in a missing folder", PathOf("missing/list.cdl").string(), true},
+        {"empty name", "", true},
+        {"name ends in a separator", PathOf("list.cdl").string() + "/", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFileBytes(PathOf("list.cdl"), previous);
+        if (c.withDataTmp) {
+            WriteFileBytes(TempPath(), Bytes(0xA0000, 7));
+        } else {
+            fs::remove(TempPath());
+        }
+        const std::vector<std::string> before = DirEntries();
+        EXPECT_EQ(CdlEncodeFile(c.target.c_str()), -1);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+        EXPECT_EQ(DirEntries(), before);
+    }
+    EXPECT_EQ(CdlEncodeFile(nullptr), -1);
+}
+
+#if defined(__unix__) || defined(__APPLE__)
+
+// Makes every write of this process beyond `limit` bytes of a file fail, as
+// on a full disk, for as long as the object lives.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t limit) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a signal
+        rlimit lowered = saved_;
+        lowered.rlim_cur = limit;
+        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, savedHandler_);
+    }
+    bool ok() const { return ok_; }
+
+  private:
+    rlimit saved_{};
+    void (*savedHandler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
+    const Bytes previous = BuildContainer(PatternBytes(0xA0000, 4));
+    WriteFileBytes(PathOf("list.cdl"), previous);
+    WriteFileBytes(TempPath(), PatternBytes(0xA0000, 5));
+    const std::vector<std::string> before = DirEntries();
+    // Inside the DLH, the PH, the first block, a middle block, the last CRC.
+    for (rlim_t limit : {rlim_t{1}, rlim_t{60}, rlim_t{100}, rlim_t{0x50000}, rlim_t{655580}}) {
+        SCOPED_TRACE(limit);
+        int result = 0;
+        {
+            FileSizeLimit full(limit);
+            ASSERT_TRUE(full.ok());
+            result = Encode("list.cdl");
+        }
+        EXPECT_EQ(result, 1);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+        EXPECT_EQ(DirEntries(), before) << "the temporary must be removed";
+    }
+    ASSERT_EQ(Encode("list.cdl"), 0); // and with room again it is written
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 5)));
+}
+
+TEST_F(CdlEncodeTest, ReadOnlyFolderOrFileLeavesThePreviousListAlone) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    const Bytes previous(300, 0x42);
+    WriteFileBytes(PathOf("list.cdl"), previous);
+    WriteFileBytes(TempPath(), Bytes(0xA0000, 7));
+
+    fs::permissions(PathOf("list.cdl"), fs::perms::owner_read);
+    EXPECT_EQ(Encode("list.cdl"), -1);
+    fs::permissions(PathOf("list.cdl"), fs::perms::owner_read | fs::perms::owner_write);
+
+    fs::permissions(Dir(), fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_EQ(Encode("list.cdl"), -1);
+    fs::permissions(Dir(), fs::perms::owner_all);
+
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+    EXPECT_EQ(DirEntries(), (std::vector<std::string>{"data.tmp", "list.cdl"}));
+}
+
+#endif
+
+} // namespace

@@ -1,0 +1,55 @@
+// Small records for the tests of the tables, comparators and filters.
+#pragma once
+#include <cstdint>
+
+#include "dbrecords.h"
+
+namespace fixtures {
+
+struct Tp {
+    uint32_t frequencyMhz = 11000;
+    uint16_t symbolRate = 27500;
+    uint8_t polarisation = POL_HORIZONTAL;
+    uint8_t fec = 3;
+    uint8_t modulation = 0;
+    uint8_t pilot = 0;
+    uint8_t satIndex = 0;
+    uint8_t rowField = 0;
+};
+
+inline TpInfo MakeTp(const Tp& tp) {
+    TpInfo out{};
+    out.frequency = tp.frequencyMhz;
+    out.symbolRate = tp.symbolRate;
+    out.polarisation = tp.polarisation;
+    out.fec = tp.fec;
+    out.modulation = tp.modulation;
+    out.pilot = tp.pilot;
+    out.satIndex = tp.satIndex;
+    out.rowField = tp.rowField;
+    return out;
+}
+
+inline TsInfo MakeTs(uint16_t id1, uint16_t id2, const Tp& tp) {
+    TsInfo out{};
+    out.id1 = id1;
+    out.id2 = id2;
+    out.flags = DB_SetBits(0, TSF_TUNER_LO, TSF_TUNER_W, 2);
+    out.tp = MakeTp(tp);
+    return out;
+}
+
+inline TpRow MakeRow(const Tp& tp, uint32_t state = 1) {
+    TpRow row{};
+    row.frequency = tp.frequencyMhz;
+    row.symbolRate = tp.symbolRate;
+    row.rowField = tp.rowField;
+    row.polarisation = tp.polarisation;
+    row.fec = tp.fec;
+    row.modulation = tp.modulation;
+    row.pilot = tp.pilot;
+    row.state = state;
+    return row;
+}
+
+} // namespace fixtures
