@@ -4,6 +4,7 @@
 #include "dbstate.h"
 #include "listedithead.h"
 #include "slmlock.h"
+#include "tables.h"
 
 LL_Node* g_MasterSvcList = nullptr;
 LL_Node* g_NameSortedSvcList = nullptr;
@@ -24,6 +25,8 @@ void resetServiceLists() {
     g_ListStateWord = 0;
 }
 DB_ResetHook g_resetHook(resetServiceLists);
+// Freeing all tables also frees the service lists with their handles.
+TBL_FreeHook g_freeHook(INT_SLM_FreeServiceLists);
 
 void freeHandleOfNode(void* data) {
     HT_Free(static_cast<SvcHandle>(reinterpret_cast<uintptr_t>(data)));
