@@ -1,0 +1,154 @@
+#include "prvtable.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "dbstate.h"
+#include "filters.h"
+#include "tablecopy.h"
+#include "tablering.h"
+
+LL_Node* g_PrvInfoList = nullptr;
+
+namespace {
+uint32_t g_prvCount = 0;
+
+struct PrvElement {
+    PrvInfo record;
+    RefId ref;
+};
+static_assert(offsetof(PrvElement, record) == 0);
+
+PrvElement* elementOf(void* data) {
+    return reinterpret_cast<PrvElement*>(data);
+}
+
+DB_ResetHook g_resetHook(TBL_FreePrvList);
+
+LL_Node* nodeOf(const PrvInfo* element) {
+    return element != nullptr ? LL_Find(g_PrvInfoList, element, nullptr, nullptr, 0) : nullptr;
+}
+
+bool fitsComparison(const char* name) {
+    return strnlen(name, PRV_NAME_LEN) < PRV_NAME_LEN;
+}
+} // namespace
+
+void TBL_SetPrvCount(uint32_t count) {
+    g_prvCount = count;
+}
+uint32_t TBL_GetPrvCount() {
+    return g_prvCount;
+}
+void TBL_IncPrvCount() {
+    ++g_prvCount;
+}
+void TBL_DecPrvCount() {
+    if (g_prvCount != 0) --g_prvCount;
+}
+
+DBERR TBL_FindPrvInfoByName(const char* name, PrvInfo** out, RefId* outRef) {
+    if (out != nullptr) *out = nullptr;
+    if (outRef != nullptr) *outRef = REF_NONE;
+    if (name == nullptr) return DBERR_NULL_ARG;
+    if (!fitsComparison(name)) return DBERR_NAME_TOO_LONG;
+    LL_Node* node = LL_Find(g_PrvInfoList, name, INT_SLM_ComparePrvName, nullptr, 0);
+    if (node == nullptr) return DBERR_TABLE_NOT_FOUND;
+    if (out != nullptr) *out = static_cast<PrvInfo*>(node->data);
+    if (outRef != nullptr) *outRef = elementOf(node->data)->ref;
+    return DBERR_OK;
+}
+
+DBERR TBL_FindPrvByName(const char* name) {
+    return TBL_FindPrvInfoByName(name, nullptr);
+}
+
+DBERR TBL_AddPrvInfo(const PrvInfo* record, PrvInfo** out, RefId* outRef) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    if (outRef != nullptr) *outRef = REF_NONE;
+    if (record == nullptr) return DBERR_NULL_OBJECT;
+
+    if (TBL_FindPrvByName(record->name) == DBERR_OK) return DBERR_OK;
+    if (g_prvCount >= PRV_CAPACITY) return DBERR_TABLE_INDEX;
+
+    PrvElement* element = TBL_NewCopy(PrvElement{*record, REF_NONE});
+    if (element == nullptr) return DBERR_NO_MEMORY_COPY;
+    element->ref = REF_Register(RefKind::Prv, &element->record);
+    DBERR appended = DBERR_NO_MEMORY;
+    if (element->ref != REF_NONE)
+        g_PrvInfoList = LL_Append(g_PrvInfoList, &element->record, &appended);
+    if (appended != DBERR_OK) {
+        TBL_FreePrvInfo(&element->record);
+        return DBERR_NO_MEMORY_COPY;
+    }
+    g_PrvInfoList = LL_Close(g_PrvInfoList);
+    TBL_IncPrvCount();
+    *out = &element->record;
+    if (outRef != nullptr) *outRef = element->ref;
+    return DBERR_OK;
+}
+
+DBERR TBL_DeletePrvInfo(const PrvInfo* record) {
+    if (record == nullptr) return DBERR_OK;
+    if (LL_Node* node = LL_Find(g_PrvInfoList, record, INT_SLM_ComparePrvName, nullptr, 0)) {
+        g_PrvInfoList = LL_Remove(g_PrvInfoList, node, TBL_FreePrvInfo);
+        TBL_DecPrvCount();
+    }
+    return DBERR_OK;
+}
+
+void TBL_DeletePrvElement(const PrvInfo* element) {
+    if (LL_Node* node = nodeOf(element)) {
+        g_PrvInfoList = LL_Remove(g_PrvInfoList, node, TBL_FreePrvInfo);
+        TBL_DecPrvCount();
+    }
+}
+
+uint16_t TBL_GetPrvName(uint32_t index, char* out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    out[0] = '\0';
+    uint32_t position = 0;
+    uint16_t result = DB_INDEX_NONE;
+    TBL_ForEachNode(g_PrvInfoList, [&](LL_Node* node) {
+        if (position++ != index) return true;
+        const char* name = static_cast<const PrvInfo*>(node->data)->name;
+        const size_t length = strnlen(name, PRV_NAME_LEN);
+        std::memcpy(out, name, length);
+        out[length] = '\0';
+        result = DBERR_OK;
+        return false;
+    });
+    return result;
+}
+
+DBERR TBL_GetPrvPos(const PrvInfo* element, uint16_t* outPos) {
+    if (outPos == nullptr) return DBERR_NULL_ARG;
+    *outPos = DB_INDEX_NONE;
+    if (element == nullptr) return DBERR_TABLE_NOT_FOUND;
+    const uint16_t index = LL_IndexOf(g_PrvInfoList, element, nullptr, nullptr, 0);
+    if (index == DB_INDEX_NONE) return DBERR_TABLE_NOT_FOUND;
+    *outPos = static_cast<uint16_t>(index + 1);
+    return DBERR_OK;
+}
+
+RefId TBL_GetPrvRef(const PrvInfo* element) {
+    LL_Node* node = nodeOf(element);
+    return node != nullptr ? elementOf(node->data)->ref : REF_NONE;
+}
+
+LL_Node* TBL_GetPrvInfoList() {
+    return g_PrvInfoList;
+}
+
+void TBL_FreePrvInfo(void* data) {
+    if (data == nullptr) return;
+    PrvElement* element = elementOf(data);
+    REF_Release(element->ref);
+    delete element;
+}
+
+void TBL_FreePrvList() {
+    g_PrvInfoList = LL_FreeAll(g_PrvInfoList, TBL_FreePrvInfo);
+    g_prvCount = 0;
+}
