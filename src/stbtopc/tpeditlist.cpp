@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "dbstate.h"
+#include "filters.h"
 #include "reccompare.h"
 #include "satnet.h"
 #include "tablecopy.h"
 #include "tablering.h"
+#include "tables.h"
 #include "tptable.h"
 #include "tstable.h"
 
@@ -62,11 +64,6 @@ TpInfo TpInfoFromRow(const TpRow& row, uint8_t satellite) {
     return tp;
 }
 
-// Frees one row of the lists (rows are allocated with TBL_NewCopy).
-void FreeTpRow(void* data) {
-    delete static_cast<TpRow*>(data);
-}
-
 TpRow* RowOf(const LL_Node* node) {
     return static_cast<TpRow*>(node->data);
 }
@@ -79,7 +76,7 @@ bool InsertCopySorted(LL_Node** list, const TpRow& row) {
     DBERR result = DBERR_OK;
     *list = LL_Close(LL_InsertSorted(*list, copy, INT_SLM_CompareTpRowExact, &result));
     if (result == DBERR_OK) return true;
-    FreeTpRow(copy);
+    INT_SLM_FreeTpRow(copy);
     return false;
 }
 
@@ -101,7 +98,7 @@ bool ReplaceSimilar(LL_Node** list, const TpRow& entry, bool* noMemory) {
     if (similar == nullptr) return true;
     if (LL_Find(*list, &entry, INT_SLM_CompareTpRowExact, nullptr, 0) != nullptr) return false;
     if (InsertCopySorted(list, entry)) {
-        *list = LL_Remove(*list, similar, FreeTpRow);
+        *list = LL_Remove(*list, similar, INT_SLM_FreeTpRow);
     } else {
         *noMemory = true;
     }
@@ -143,20 +140,20 @@ DBERR BuildSatTpLists(uint8_t satellite, bool useDefaults, BuiltLists* built) {
             LL_Node* node = stored;
             if (RowOf(node)->state != 0 && MoveRow(&stored, node, &built->removed)) continue;
             if (RowOf(node)->state != 0) result = DBERR_NO_MEMORY;
-            stored = LL_Remove(stored, node, FreeTpRow);
+            stored = LL_Remove(stored, node, INT_SLM_FreeTpRow);
         }
         built->edit = defaults;
     } else {
         built->edit = stored;
-        LL_FreeAll(defaults, FreeTpRow);
+        LL_FreeAll(defaults, INT_SLM_FreeTpRow);
     }
     return result;
 }
 
-void ResetTpEditList() {
-    INT_SLM_FreeTpList();
-}
-DB_ResetHook hook(ResetTpEditList);
+// Both the library reset and the emptying of the tables (New, Load, close)
+// free the edit lists.
+DB_ResetHook resetHook(INT_SLM_FreeTpList);
+TBL_FreeHook freeHook(INT_SLM_FreeTpList);
 
 } // namespace
 
@@ -245,8 +242,8 @@ DBERR INT_SLM_GetTpCounts(uint8_t satellite, uint16_t* count) {
     BuiltLists built;
     const DBERR result = BuildSatTpLists(satellite, false, &built);
     *count = LL_Count(built.edit, nullptr, 0);
-    LL_FreeAll(built.edit, FreeTpRow);
-    LL_FreeAll(built.removed, FreeTpRow);
+    LL_FreeAll(built.edit, INT_SLM_FreeTpRow);
+    LL_FreeAll(built.removed, INT_SLM_FreeTpRow);
     return result;
 }
 
@@ -280,7 +277,7 @@ DBERR INT_SLM_AddTp(TpRow* row, const uint16_t* count) {
     DBERR result = DBERR_OK;
     g_TpEditList = LL_Append(g_TpEditList, copy, &result);
     if (result != DBERR_OK) {
-        FreeTpRow(copy);
+        INT_SLM_FreeTpRow(copy);
         return DBERR_NO_MEMORY;
     }
     return DBERR_OK;
@@ -305,7 +302,7 @@ DBERR INT_SLM_UpdateTp(uint32_t n, const TpRow* row, const uint16_t* count) {
     DBERR result = DBERR_OK;
     g_RemovedTpList = LL_Append(g_RemovedTpList, old, &result);
     if (result != DBERR_OK) {
-        FreeTpRow(old);
+        INT_SLM_FreeTpRow(old);
         return DBERR_NO_MEMORY;
     }
     std::memcpy(node->data, row, kRowKeyBytes);
@@ -337,13 +334,13 @@ DBERR INT_SLM_CommitTpList(uint8_t satellite) {
         if (added != DBERR_OK && result == DBERR_OK) result = added;
         return true;
     });
-    g_RemovedTpList = LL_FreeAll(g_RemovedTpList, FreeTpRow);
+    g_RemovedTpList = LL_FreeAll(g_RemovedTpList, INT_SLM_FreeTpRow);
     return result;
 }
 
 void INT_SLM_FreeTpList() {
-    g_TpEditList = LL_FreeAll(g_TpEditList, FreeTpRow);
-    g_RemovedTpList = LL_FreeAll(g_RemovedTpList, FreeTpRow);
+    g_TpEditList = LL_FreeAll(g_TpEditList, INT_SLM_FreeTpRow);
+    g_RemovedTpList = LL_FreeAll(g_RemovedTpList, INT_SLM_FreeTpRow);
     s_editSatellite = kNoSatellite;
 }
 

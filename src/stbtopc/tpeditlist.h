@@ -104,7 +104,7 @@ DBERR INT_SLM_GetTpIndex(const TpRow* row, uint32_t unused, uint16_t* index);
 DBERR INT_SLM_CommitTpList(uint8_t satellite);
 
 // Frees the edit list and the removed list with their rows; the edit list
-// then belongs to no satellite.
+// then belongs to no satellite. TBL_FreeAll does the same.
 void INT_SLM_FreeTpList();
 
 // The satellite the edit list belongs to: true and *satellite after a load,

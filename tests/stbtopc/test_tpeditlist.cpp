@@ -7,7 +7,9 @@
 #include "dberr.h"
 #include "dbtest.h"
 #include "satnet.h"
+#include "filters.h"
 #include "tablecopy.h"
+#include "tables.h"
 #include "tablefixtures.h"
 #include "tpeditlist.h"
 #include "tptable.h"
@@ -216,7 +218,7 @@ TEST_F(TpEditListTest, DefaultAndStoredRowListsOnTheirOwn) {
     EXPECT_EQ(count, 2);
     EXPECT_EQ(ListRows(list),
               (std::vector<Brief>{{10714, POL_HORIZONTAL, 0}, {10729, POL_VERTICAL, 0}}));
-    LL_FreeAll(list, [](void* row) { delete static_cast<TpRow*>(row); });
+    LL_FreeAll(list, INT_SLM_FreeTpRow);
 
     Store(kSlotA, 12000);
     Store(kSlotB, 11000);
@@ -225,7 +227,7 @@ TEST_F(TpEditListTest, DefaultAndStoredRowListsOnTheirOwn) {
     EXPECT_EQ(count, 2);
     EXPECT_EQ(ListRows(list),
               (std::vector<Brief>{{11000, POL_VERTICAL, 1}, {12000, POL_HORIZONTAL, 1}}));
-    LL_FreeAll(list, [](void* row) { delete static_cast<TpRow*>(row); });
+    LL_FreeAll(list, INT_SLM_FreeTpRow);
 
     EXPECT_EQ(INT_SLM_GetDefaultTps(kSlotA, nullptr, &list), DBERR_NULL_ARG);
     EXPECT_EQ(INT_SLM_GetUserTps(kSlotA, &count, nullptr), DBERR_NULL_ARG);
@@ -415,6 +417,14 @@ TEST_F(TpEditListTest, ALoadDropsTheRemovedRowsOfTheEditBefore) {
     EXPECT_FALSE(INT_SLM_GetTpEditSatellite(nullptr));
     EXPECT_EQ(INT_SLM_CommitTpList(kSlotB), DBERR_EDIT_SESSION);
     EXPECT_EQ(StoredTps(kSlotB).size(), 1u);
+
+    // Emptying the tables (New, Load) frees the edit lists too.
+    Load(kSlotB);
+    ASSERT_EQ(INT_SLM_DeleteTpRow(&row, &countB), DBERR_OK);
+    TBL_FreeAll();
+    EXPECT_EQ(g_TpEditList, nullptr);
+    EXPECT_EQ(g_RemovedTpList, nullptr);
+    EXPECT_FALSE(INT_SLM_GetTpEditSatellite(nullptr));
 }
 
 TEST_F(TpEditListTest, CountsLeaveTheEditListAlone) {
