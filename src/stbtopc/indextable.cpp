@@ -11,9 +11,18 @@
 namespace {
 
 uint32_t g_CommitWord = 0;
+int32_t g_addsBeforeFailure = -1; // negative: never fail
 
 void resetIndexTable() {
     g_CommitWord = 0;
+    g_addsBeforeFailure = -1;
+}
+
+bool addAllowed() {
+    if (g_addsBeforeFailure < 0) return true;
+    if (g_addsBeforeFailure == 0) return false;
+    --g_addsBeforeFailure;
+    return true;
 }
 DB_ResetHook g_resetHook(resetIndexTable);
 
@@ -41,7 +50,7 @@ template <typename Table, typename Record>
 DBERR addEntry(Table& table, const Record* record, uint32_t* outAddress,
                uint16_t (*writer)(const Record*, uint32_t*)) {
     if (record == nullptr || outAddress == nullptr) return DBERR_NULL_ARG;
-    if (table.count >= Table::capacity) return DBERR_TABLE_INDEX;
+    if (table.count >= Table::capacity || !addAllowed()) return DBERR_TABLE_INDEX;
     OS_SemTake(DB_GetSemId());
     uint32_t address = 0;
     const bool written = writer(record, &address) == 0;
@@ -236,6 +245,10 @@ DBERR IDX_ClearTable(uint32_t table) {
         break;
     }
     return 0;
+}
+
+void IDX_SetAddFailAfter(int32_t allowed) {
+    g_addsBeforeFailure = allowed;
 }
 
 uint32_t IDX_GetCommitWord() {

@@ -80,6 +80,12 @@ DBERR IDX_AddKind9Record(const Kind9Record* record, uint32_t* outAddress);
 DBERR IDX_AddSatInfo(const SatInfo* record, uint32_t* outAddress);
 DBERR IDX_AddFavInfo(const FavInfo* record, uint32_t* outAddress);
 
+// Test seam for the failure paths of a commit: after `allowed` further adds
+// succeed, every later one fails as a refused write does (DBERR_TABLE_INDEX,
+// nothing written). A negative value (the start-up state, restored by
+// DB_ResetAllState) never fails.
+void IDX_SetAddFailAfter(int32_t allowed);
+
 // ---- Clearing --------------------------------------------------------------
 // Table numbers of IDX_ClearTable.
 constexpr uint32_t IDX_TABLE_ALL = 0;

@@ -5,6 +5,9 @@
 
 #include "dbstate.h"
 #include "defaulttps.h"
+#include "tablecopy.h"
+#include "tpequality.h"
+#include "tstable.h"
 #include "wrapper.h"
 
 namespace {
@@ -127,4 +130,213 @@ DBERR SN_GetDefaultSatInfo(uint32_t antennaIndex, uint16_t* count, const Default
     *count = table.count;
     *rows = table.rows;
     return DBERR_OK;
+}
+
+// ---- Transponders of a slot ---------------------------------------------
+
+namespace {
+
+TpNode* NewNode(const DefaultTpRow& row) {
+    return TBL_NewCopy(TpNode{row, nullptr});
+}
+
+// Appends a copy of row behind *tail; false when no memory.
+bool AppendCopy(TpNode**& tail, const DefaultTpRow& row) {
+    TpNode* node = NewNode(row);
+    if (node == nullptr) return false;
+    *tail = node;
+    tail = &node->next;
+    return true;
+}
+
+// True when the default row is the same transponder as the saved node (both
+// keys on satellite index 0, so only the transponder fields decide).
+bool IsSameTransponder(const DefaultTpRow& row, const TpNode& saved) {
+    TpInfo defaultKey{};
+    TpInfo savedKey{};
+    INT_SN_DefaultRowToTpInfo(&row, &defaultKey);
+    INT_SN_TpNodeToTpInfo(&saved, &savedKey);
+    uint32_t different = 1;
+    WRAP_CompareTp(&defaultKey, &savedKey, &different);
+    return different == 0;
+}
+
+// The default rows that no saved node replaces, as a new chain in table
+// order. A row whose node cannot be allocated is left out.
+TpNode* INT_SN_FilterDefaultTps(const DefaultTpRow* rows, uint16_t rowCount, const TpNode* saved,
+                                uint16_t* keptCount) {
+    TpNode* kept = nullptr;
+    TpNode** tail = &kept;
+    *keptCount = 0;
+    for (uint16_t i = 0; i < rowCount; ++i) {
+        bool replaced = false;
+        for (const TpNode* node = saved; node != nullptr && !replaced; node = node->next)
+            replaced = IsSameTransponder(rows[i], *node);
+        if (!replaced && AppendCopy(tail, rows[i])) ++*keptCount;
+    }
+    return kept;
+}
+
+// A new chain of copies of the saved nodes followed by copies of the kept
+// ones. A node that cannot be allocated is left out; *made counts the rest.
+TpNode* INT_SN_BuildTpList(const TpNode* saved, const TpNode* kept, uint16_t* made) {
+    TpNode* list = nullptr;
+    TpNode** tail = &list;
+    *made = 0;
+    for (const TpNode* source : {saved, kept})
+        for (const TpNode* node = source; node != nullptr; node = node->next)
+            if (AppendCopy(tail, node->row)) ++*made;
+    return list;
+}
+
+// A new chain of copies of rows[0 .. count - 1]; null when any node cannot
+// be allocated (nothing is kept then).
+TpNode* CopyAll(const DefaultTpRow* rows, uint16_t count) {
+    TpNode* list = nullptr;
+    TpNode** tail = &list;
+    for (uint16_t i = 0; i < count; ++i) {
+        if (!AppendCopy(tail, rows[i])) {
+            TBL_FreeTpNodes(list);
+            return nullptr;
+        }
+    }
+    return list;
+}
+
+// A new chain of copies of a chain; null when any node cannot be allocated.
+TpNode* CopyChain(const TpNode* chain) {
+    TpNode* list = nullptr;
+    TpNode** tail = &list;
+    for (const TpNode* node = chain; node != nullptr; node = node->next) {
+        if (!AppendCopy(tail, node->row)) {
+            TBL_FreeTpNodes(list);
+            return nullptr;
+        }
+    }
+    return list;
+}
+
+unsigned AddressWord(const void* address) {
+    return static_cast<unsigned>(reinterpret_cast<uintptr_t>(address));
+}
+
+} // namespace
+
+void INT_SN_DefaultRowToTpInfo(const DefaultTpRow* row, TpInfo* out) {
+    if (row == nullptr || out == nullptr) return;
+    out->frequency = row->frequency * 1000u;
+    out->symbolRate = static_cast<uint16_t>(row->symbolRate);
+    out->rowField = static_cast<uint8_t>(row->rowField);
+    out->polarisation = row->polarisation;
+    out->fec = row->fec;
+    out->modulation = row->modulation;
+    out->pilot = row->pilot;
+}
+
+void INT_SN_TpNodeToTpInfo(const TpNode* node, TpInfo* out) {
+    if (node == nullptr) return;
+    INT_SN_DefaultRowToTpInfo(&node->row, out);
+}
+
+TpNode* INT_SN_SortTpList(uint16_t count, TpNode* list) {
+    if (count < 2 || list == nullptr) return list;
+    // Insertion into a new chain after every node of an equal or lower
+    // frequency: stable, and linear for a chain that is already sorted.
+    TpNode* sorted = nullptr;
+    TpNode* last = nullptr;
+    while (list != nullptr) {
+        TpNode* node = list;
+        list = list->next;
+        node->next = nullptr;
+        if (sorted == nullptr) {
+            sorted = last = node;
+        } else if (last->row.frequency <= node->row.frequency) {
+            last->next = node;
+            last = node;
+        } else {
+            TpNode** link = &sorted;
+            while ((*link)->row.frequency <= node->row.frequency)
+                link = &(*link)->next;
+            node->next = *link;
+            *link = node;
+        }
+    }
+    return sorted;
+}
+
+DBERR SN_GetTpAll(uint32_t slot, uint16_t* count, TpNode** list) {
+    if (count == nullptr || list == nullptr) return DBERR_BAD_REGION;
+    *count = 0;
+    *list = nullptr;
+
+    uint16_t defaultCount = 0;
+    const DefaultTpRow* defaults = nullptr;
+    if (SN_GetDefaultSatInfo(slot, &defaultCount, &defaults) != DBERR_OK || defaults == nullptr)
+        defaultCount = 0;
+
+    TpNode* saved = nullptr;
+    uint32_t savedCount = 0;
+    if (TBL_GetSavedTpsOfSat(slot, &saved, &savedCount) != DBERR_OK || saved == nullptr) {
+        TBL_FreeTpNodes(saved); // a partial walk counts as none
+        saved = nullptr;
+        savedCount = 0;
+    }
+
+    if (defaultCount == 0 && savedCount == 0) {
+        WRAP_DebugPrint(WRAP_DBG_ERROR, "[SN_GetTpAll] ERR : NO Tp INfo \n");
+        return DBERR_NO_MEMORY_LIST;
+    }
+
+    if (savedCount == 0) { // defaults only, in table order
+        TpNode* copy = CopyAll(defaults, defaultCount);
+        if (copy == nullptr) return DBERR_NO_MEMORY_LIST;
+        *count = defaultCount;
+        *list = copy;
+        return DBERR_OK;
+    }
+
+    const uint16_t savedTotal = static_cast<uint16_t>(std::min<uint32_t>(savedCount, 0xFFFF));
+    if (defaultCount == 0) { // saved only
+        TpNode* copy = CopyChain(saved);
+        TBL_FreeTpNodes(saved);
+        if (copy == nullptr) return DBERR_NO_MEMORY_LIST;
+        *list = INT_SN_SortTpList(savedTotal, copy);
+        *count = savedTotal;
+        WRAP_DebugPrint(WRAP_DBG_INFO, "[SN_GetTpAll] case 2. totalTpCnt %d tpList (0x%x)\n",
+                        static_cast<int>(*count), AddressWord(*list));
+        return DBERR_OK;
+    }
+
+    // Both: a saved transponder stands in for the default rows it matches.
+    uint16_t keptCount = 0;
+    TpNode* kept = INT_SN_FilterDefaultTps(defaults, defaultCount, saved, &keptCount);
+    if (keptCount > 0) {
+        uint16_t made = 0;
+        TpNode* merged = INT_SN_BuildTpList(saved, kept, &made);
+        TBL_FreeTpNodes(kept);
+        TBL_FreeTpNodes(saved);
+        if (merged == nullptr) {
+            WRAP_DebugPrint(WRAP_DBG_ERROR, "[SN_GetTpAll] ERR : Oh my God~~  \n");
+            return DBERR_NO_MEMORY_LIST;
+        }
+        *list = INT_SN_SortTpList(made, merged);
+        *count = made;
+        return DBERR_OK;
+    }
+
+    if (savedTotal == 1) {
+        TpNode* copy = CopyChain(saved);
+        TBL_FreeTpNodes(saved);
+        if (copy == nullptr) return DBERR_NO_MEMORY_LIST;
+        *list = copy;
+        *count = 1;
+        return DBERR_OK;
+    }
+    *list = INT_SN_SortTpList(savedTotal, saved);
+    *count = savedTotal;
+    return DBERR_OK;
+}
+
+void SN_FreeTpList(TpNode* list) {
+    TBL_FreeTpNodes(list);
 }
