@@ -50,3 +50,40 @@ DBERR INT_SLM_ReadServiceInfo(SvcHandle handle, SvcInfo* out);
 // Errors of INT_SLM_ReadServiceInfo; DBERR_NOT_FOUND when the reference does
 // not resolve.
 DBERR INT_SLM_GetTsInfo(SvcHandle handle, TsInfo* out);
+
+// Zero-fills *out and copies the handle's record. 0 and -1 give
+// DBERR_NOT_FOUND; a value that does not resolve is looked up in the master
+// list, which never finds it, so it is DBERR_NOT_FOUND too. DBERR_NULL_ARG
+// without out; DBERR_NULL_OBJECT for a handle without a record.
+DBERR INT_SLM_GetServiceInfo(SvcHandle handle, SvcInfo* out);
+
+// Number (bits 0-13), type (bits 14-16) and source (bits 17-18) of a handle.
+// Every out is required (DBERR_NULL_ARG); they start at 0xFFFF, 0 and 0. 0
+// and -1 give DBERR_NOT_FOUND; a value that does not resolve is looked up in
+// list, which never finds it (DBERR_NOT_FOUND).
+DBERR INT_SLM_GetServiceNumber(LL_Node* list, SvcHandle handle, uint16_t* number, uint8_t* type,
+                               uint8_t* source);
+
+// Only the type, with the rules of INT_SLM_GetServiceNumber; *type starts at 0.
+DBERR INT_SLM_GetServiceType(LL_Node* list, SvcHandle handle, uint8_t* type);
+
+// Hands back a usable handle: one that resolves is returned as it is; any
+// other is looked up in list 0 of the current access method (never found).
+// *out starts at -1. Under the list manager's lock. DBERR_NULL_ARG without
+// out; DBERR_NOT_FOUND for 0, -1 and values that do not resolve.
+DBERR INT_SLM_ValidateServiceHandle(SvcHandle handle, SvcHandle* out);
+
+// Overwrites the handle's in-memory record in place with *record (the record
+// table's replace); the handle keeps its record, loses an owned name (bit 19,
+// the buffer is freed) and a pending rewrite (bit 22), and points its name at
+// the record's name field again. Under the list manager's lock.
+// DBERR_NULL_OBJECT without record; DBERR_NOT_FOUND when the handle is not in
+// the master list; the table's error as it is (the handle is then unchanged).
+DBERR INT_SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record);
+
+// The n-th (from 0) service of the master list whose transport stream lies on
+// the transponder *tp (tolerant transponder equality, on a copy of the key).
+// *out starts at -1. Under the list manager's lock. DBERR_NULL_ARG without
+// out, DBERR_NULL_OBJECT without tp, DBERR_NOT_FOUND when there are n or
+// fewer such services.
+DBERR INT_SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tp, uint32_t n, SvcHandle* out);
