@@ -49,6 +49,9 @@ TEST_F(WrapperTest, CheckedReadsAtTheWindowEdges) {
         {0xA07FFFFCu, 4, 0},
         {0xA07FFFFEu, 4, DBERR_FLASH_RANGE}, // starts inside, runs past the end
         {FLASH_DB_END, 1, DBERR_FLASH_RANGE},
+        {FLASH_DB_END, 0, DBERR_FLASH_RANGE}, // the start address alone is out of range
+        {FLASH_DB_BASE - 1, 0, DBERR_FLASH_RANGE},
+        {0xA07FFFFFu, 0, 0},
         {0xFFFFFFFFu, 4, DBERR_FLASH_RANGE}, // address + length overflows 32 bits
         {FLASH_DB_BASE + 0x10, FLASH_DB_SIZE, DBERR_FLASH_RANGE},
         {FLASH_DB_BASE, FLASH_DB_SIZE, 0},
