@@ -1,26 +1,18 @@
 #include "dbstate.h"
 
-#include <array>
-#include <cstddef>
-
 namespace {
-// A fixed array, so registering from static initialisers never allocates.
-constexpr size_t kMaxHooks = 64;
-std::array<DB_ResetFn, kMaxHooks>& hooks() {
-    static std::array<DB_ResetFn, kMaxHooks> table{};
-    return table;
-}
-size_t& hookCount() {
-    static size_t count = 0;
-    return count;
-}
+// The first registered hook. Constant-initialised, so hooks of other files'
+// static initialisers find it ready whatever the order of initialisation.
+DB_ResetHook* g_firstHook = nullptr;
 } // namespace
 
-DB_ResetHook::DB_ResetHook(DB_ResetFn fn) {
-    if (fn != nullptr && hookCount() < kMaxHooks) hooks()[hookCount()++] = fn;
+DB_ResetHook::DB_ResetHook(DB_ResetFn resetFn) : fn(resetFn), next(nullptr) {
+    if (fn == nullptr) return;
+    next = g_firstHook;
+    g_firstHook = this;
 }
 
 void DB_ResetAllState() {
-    for (size_t i = 0; i < hookCount(); ++i)
-        hooks()[i]();
+    for (const DB_ResetHook* hook = g_firstHook; hook != nullptr; hook = hook->next)
+        hook->fn();
 }

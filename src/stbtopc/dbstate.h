@@ -6,8 +6,16 @@
 
 using DB_ResetFn = void (*)();
 
+// Registers fn for DB_ResetAllState for as long as the program runs. The hook
+// links itself into the registry, so registering never allocates and has no
+// limit. Hooks are static objects; they are never copied or unregistered.
 struct DB_ResetHook {
     explicit DB_ResetHook(DB_ResetFn fn);
+    DB_ResetHook(const DB_ResetHook&) = delete;
+    DB_ResetHook& operator=(const DB_ResetHook&) = delete;
+
+    DB_ResetFn fn;
+    DB_ResetHook* next;
 };
 
 // Runs every registered reset function.

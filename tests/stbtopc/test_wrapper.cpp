@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "dbtest.h"
@@ -168,6 +169,23 @@ TEST_F(WrapperTest, DebugPrintIsSilentUntilCaptured) {
     ASSERT_EQ(capture.lines().size(), 1u);
     EXPECT_EQ(capture.lines()[0].level, WRAP_DBG_ERROR);
     EXPECT_EQ(capture.lines()[0].text, "[SN_SetRegionId] region 5");
+}
+
+int g_resetRuns = 0;
+void countReset() {
+    ++g_resetRuns;
+}
+
+struct CountingHook {
+    DB_ResetHook hook{countReset};
+};
+
+TEST_F(WrapperTest, EveryRegisteredResetHookRuns) {
+    // More hooks than the library has modules: none may be dropped.
+    static CountingHook extraHooks[80];
+    g_resetRuns = 0;
+    DB_ResetAllState();
+    EXPECT_EQ(g_resetRuns, static_cast<int>(std::size(extraHooks)));
 }
 
 } // namespace
