@@ -327,13 +327,13 @@ DBERR INT_SLM_SetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node* head)
                                 : INT_SLM_SetFavListHead(id, head);
 }
 
-DBERR SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     SlmLockGuard lock;
     return INT_SLM_GetEditListHead(id, method, out);
 }
 
-DBERR SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
     SlmLockGuard lock;
     return INT_SLM_SetEditListHead(id, method, head);
 }
@@ -347,7 +347,7 @@ DBERR INT_SLM_LoadFavGroup(SvcListId id) {
     return loadGroup(id, services);
 }
 
-DBERR SLM_LoadFavGroup(SvcListId id) {
+SLM_RESULT SLM_LoadFavGroup(SvcListId id) {
     SlmLockGuard lock;
     return INT_SLM_LoadFavGroup(id);
 }
@@ -370,7 +370,7 @@ DBERR INT_SLM_StoreFavGroup(SvcListId id) {
     return storeGroup(id, numbers);
 }
 
-DBERR SLM_StoreFavGroup(SvcListId id) {
+SLM_RESULT SLM_StoreFavGroup(SvcListId id) {
     SlmLockGuard lock;
     return INT_SLM_StoreFavGroup(id);
 }
@@ -399,7 +399,7 @@ DBERR INT_SLM_ClearFavList(SvcListId id) {
     return DBERR_OK;
 }
 
-DBERR SLM_ClearFavList(SvcListId id) {
+SLM_RESULT SLM_ClearFavList(SvcListId id) {
     SlmLockGuard lock;
     return INT_SLM_ClearFavList(id);
 }
@@ -416,7 +416,7 @@ DBERR INT_SLM_ClearAllFavGroups() {
     return first;
 }
 
-DBERR SLM_ClearAllFavGroups() {
+SLM_RESULT SLM_ClearAllFavGroups() {
     SlmLockGuard lock;
     return INT_SLM_ClearAllFavGroups();
 }
@@ -434,7 +434,7 @@ DBERR INT_SLM_SetListName(SvcListId id, const uint8_t* name) {
     return DBERR_OK;
 }
 
-DBERR SLM_SetListName(SvcListId id, const uint8_t* name) {
+SLM_RESULT SLM_SetListName(SvcListId id, const uint8_t* name) {
     if (name == nullptr) return DBERR_NULL_OBJECT;
     SlmLockGuard lock;
     return INT_SLM_SetListName(id, name);
@@ -455,7 +455,7 @@ DBERR INT_SLM_GetListName(SvcListId id, uint8_t* out) {
     return DBERR_OK;
 }
 
-DBERR SLM_GetListName(SvcListId id, uint8_t* out) {
+SLM_RESULT SLM_GetListName(SvcListId id, uint8_t* out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     SlmLockGuard lock;
     return INT_SLM_GetListName(id, out);
@@ -476,7 +476,7 @@ DBERR INT_SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) {
     return setCurrentGroupHead(id, head);
 }
 
-DBERR SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) {
+SLM_RESULT SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) {
     if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
     SlmLockGuard lock;
     if (!inCurrentList0(handle)) return DBERR_NOT_FOUND;

@@ -9,7 +9,10 @@
 #include "favtable.h"
 #include "filters.h"
 #include "listedithead.h"
+#include "slmcascade.h"
 #include "slmlock.h"
+#include "slmquery.h"
+#include "slmservice.h"
 #include "svchandleops.h"
 #include "svclist.h"
 #include "svcnamekey.h"
@@ -193,6 +196,7 @@ bool commitDeletions() {
         SvcHandleObj* obj = HT_Resolve(handle);
         if (obj != nullptr) {
             if (!SLM_IsNullService(handle)) {
+                SLM_ReleaseTsCasCount(handle);
                 TBL_DeleteSvcInfo(obj->record);
                 obj->record = nullptr;
                 deleted = true;
@@ -226,7 +230,7 @@ void setNameField(uint8_t* field, const uint8_t* name) {
 // into their records. Returns whether a record was rewritten; *error gets
 // the first failure, and a handle whose record could not be rewritten keeps
 // its pending name.
-bool rewriteRenamedRecords(DBERR* error) {
+bool rewriteRenamedRecords(SLM_RESULT* error) {
     bool rewritten = false;
     LL_Node* master = g_MasterSvcList;
     const uint32_t total = INT_LL_Count(master, nullptr, 0);
@@ -334,30 +338,9 @@ void reloadGroupNames() {
     }
 }
 
-// PENDING(ops): SLM_FindServiceInList.
 bool inListOfChecks(SvcListId id, SvcHandle handle) {
-    SvcAccessMethod method = g_AccessMethod;
-    LL_Node* head = nullptr;
-    if (method == ACCESS_MASTER || method == ACCESS_NAME)
-        INT_SLM_GetListHead(id, ACCESS_MASTER, &head);
-    else if (method == ACCESS_TV)
-        head = g_TvSvcList;
-    else if (method == ACCESS_EDIT)
-        INT_SLM_GetListHead(id, ACCESS_EDIT, &head);
-    else if (method == ACCESS_EDIT_MASTER || method == ACCESS_EDIT_NAME)
-        INT_SLM_GetListHead(id, ACCESS_EDIT_MASTER, &head);
     uint32_t found = 0;
-    return INT_SLM_FindServiceInList(head, handle, id, &found) == DBERR_OK && found != 0;
-}
-DBERR SLM_SaveServiceOrder(uint32_t) {
-    return DBERR_OK;
-}
-DBERR SLM_GetCurrentService(SvcHandle* a, SvcHandle*, SvcHandle*) {
-    *a = SVC_HANDLE_INVALID;
-    return DBERR_BAD_LIST;
-}
-DBERR SLM_SetCurrentService(SvcHandle) {
-    return DBERR_OK;
+    return SLM_FindServiceInList(id, handle, &found) == DBERR_OK && found != 0;
 }
 
 } // namespace
@@ -415,19 +398,19 @@ DBERR INT_SLM_BeginListEdit(uint8_t mode) {
     return DBERR_OK;
 }
 
-DBERR SLM_BeginListEdit(uint8_t mode) {
+SLM_RESULT SLM_BeginListEdit(uint8_t mode) {
     SlmLockGuard lock;
     return INT_SLM_BeginListEdit(mode);
 }
 
-DBERR INT_SLM_CommitListEdit(uint32_t saveOrder) {
+SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
     if (g_ListEditOpen == 0) return DBERR_EDIT_SESSION;
     if (g_AccessMethod == ACCESS_TV) return LISTEDIT_SPLIT_NOTHING_DONE;
     ListEditState& s = g_ListEditState;
     const bool copiedMaster = s.mode == LISTEDIT_MODE_MASTER || s.mode == LISTEDIT_MODE_FULL;
 
     const bool deleted = commitDeletions();
-    DBERR error = DBERR_OK;
+    SLM_RESULT error = DBERR_OK;
     bool rewritten = false;
     if (copiedMaster) {
         installMasterCopy();
@@ -444,14 +427,14 @@ DBERR INT_SLM_CommitListEdit(uint32_t saveOrder) {
         if (error == DBERR_OK) error = groups;
     }
     if ((deleted || rewritten) && saveOrder != 0) {
-        const DBERR saved = SLM_SaveServiceOrder(1);
+        const SLM_RESULT saved = SLM_SaveServiceOrder(1);
         if (error == DBERR_OK) error = saved;
     }
     freeCopies();
     return error;
 }
 
-DBERR INT_SLM_DiscardListEdit() {
+SLM_RESULT INT_SLM_DiscardListEdit() {
     if (g_ListEditOpen == 0) return DBERR_EDIT_SESSION;
     if (g_AccessMethod == ACCESS_TV) return LISTEDIT_SPLIT_NOTHING_DONE;
     ListEditState& s = g_ListEditState;
@@ -466,9 +449,9 @@ DBERR INT_SLM_DiscardListEdit() {
     return DBERR_OK;
 }
 
-DBERR INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder) {
+SLM_RESULT INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder) {
     if (g_ListEditOpen == 0) return DBERR_EDIT_SESSION;
-    const DBERR result =
+    const SLM_RESULT result =
         commit != 0 ? INT_SLM_CommitListEdit(saveOrder) : INT_SLM_DiscardListEdit();
     ListEditState& s = g_ListEditState;
     // Under the TV/radio split nothing was done: what is left pending stays
@@ -480,7 +463,7 @@ DBERR INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder) {
     return result == LISTEDIT_SPLIT_NOTHING_DONE ? DBERR_OK : result;
 }
 
-DBERR SLM_EndListEdit(uint32_t commit, uint32_t saveOrder) {
+SLM_RESULT SLM_EndListEdit(uint32_t commit, uint32_t saveOrder) {
     SlmLockGuard lock;
     return INT_SLM_EndListEdit(commit, saveOrder);
 }
@@ -629,7 +612,7 @@ DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name
     return DBERR_OK;
 }
 
-DBERR SLM_RenameService(SvcHandle handle, const uint8_t* name) {
+SLM_RESULT SLM_RenameService(SvcHandle handle, const uint8_t* name) {
     if (name == nullptr) return DBERR_NULL_OBJECT;
     SlmLockGuard lock;
     LL_Node* list0 = nullptr;
@@ -637,7 +620,7 @@ DBERR SLM_RenameService(SvcHandle handle, const uint8_t* name) {
     return INT_SLM_RenameService(list0, handle, name);
 }
 
-DBERR SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber) {
+SLM_RESULT SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber) {
     if (isServiceList(id)) {
         if (!inListOfChecks(id, handle)) return DBERR_NOT_FOUND;
         SlmLockGuard lock;
@@ -651,7 +634,7 @@ DBERR SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumbe
     return DBERR_BAD_LIST;
 }
 
-DBERR SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta) {
+SLM_RESULT SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta) {
     if (!isServiceList(id) && !DB_IsFavList(id)) return DBERR_BAD_LIST;
     if (!inListOfChecks(id, handle)) return DBERR_NOT_FOUND;
     SlmLockGuard lock;

@@ -14,6 +14,7 @@
 #include "dbrecords.h"
 #include "linkedlist.h"
 #include "listids.h"
+#include "slmresult.h"
 #include "svchandle.h"
 
 // Lists 7-22 (the favourite groups) and the two further lists 23 and 24.
@@ -26,7 +27,7 @@ constexpr uint8_t LISTEDIT_MODE_FULL = 1;
 
 // The "-1" of a commit or discard under the TV/radio split (method 2), where
 // the session works on the live lists and nothing is done at its end.
-constexpr DBERR LISTEDIT_SPLIT_NOTHING_DONE = 0xFFFF;
+constexpr SLM_RESULT LISTEDIT_SPLIT_NOTHING_DONE = -1;
 
 struct ListEditState {
     // Group names of lists 7-22: owned DVB text exactly as the favourite
@@ -62,7 +63,7 @@ uint32_t INT_SLM_GetListOption();
 // nothing and keep the method. No memory for a copy: DBERR_NO_MEMORY, and no
 // edit is open.
 DBERR INT_SLM_BeginListEdit(uint8_t mode);
-DBERR SLM_BeginListEdit(uint8_t mode);
+SLM_RESULT SLM_BeginListEdit(uint8_t mode);
 
 // Commits the open edit: deletions done, the master copy installed, renamed
 // records rewritten and the name list re-sorted, the master list renumbered,
@@ -72,21 +73,21 @@ DBERR SLM_BeginListEdit(uint8_t mode);
 // LISTEDIT_SPLIT_NOTHING_DONE. A record that cannot be rewritten keeps its
 // pending name; the commit still completes and returns that error (the first
 // one met), as it does for no memory while re-sorting names.
-DBERR INT_SLM_CommitListEdit(uint32_t saveOrder);
+SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder);
 
 // Drops the edit's copies: pending deletions stay in the live lists, names
 // and bit 22 changes of the master list's handles are undone, group names
 // are read again from the table (mode 1), the master list is renumbered
 // (mode 0). No edit open: DBERR_EDIT_SESSION; method 2:
 // LISTEDIT_SPLIT_NOTHING_DONE.
-DBERR INT_SLM_DiscardListEdit();
+SLM_RESULT INT_SLM_DiscardListEdit();
 
 // Commits (commit non-zero) or discards, restores the access method of the
 // begin and closes the edit. No edit open: DBERR_EDIT_SESSION and nothing
 // changes. Returns 0, or the commit's error when a record could not be
 // rewritten or memory ran out; the edit is closed in every case.
-DBERR INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
-DBERR SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
+SLM_RESULT INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
+SLM_RESULT SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
 
 // Frees the copies and the pending-deletions list and closes an open edit
 // without committing (the access method of the begin comes back). Pending
@@ -121,16 +122,16 @@ DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta)
 // DBERR_NOT_FOUND; no memory: DBERR_NO_MEMORY (the old name stays).
 DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name);
 // On list 0 of the current method.
-DBERR SLM_RenameService(SvcHandle handle, const uint8_t* name);
+SLM_RESULT SLM_RenameService(SvcHandle handle, const uint8_t* name);
 
 // Ids 0, 30-99 and 110-120: the handle must be in that list, then
 // INT_SLM_DeleteServiceFromLists. Ids 7-22: the handle must be in list 0,
 // then it leaves the group. DBERR_NOT_FOUND when a check fails; other ids
 // DBERR_BAD_LIST.
-DBERR SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber);
+SLM_RESULT SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber);
 
 // Ids 0, 30-99 and 110-120: the handle must be in that list, then
 // INT_SLM_MoveServiceRenumber. Ids 7-22: the handle must be in that group,
 // then it moves delta places there, every node counting. DBERR_NOT_FOUND
 // when a check fails; other ids DBERR_BAD_LIST.
-DBERR SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta);
+SLM_RESULT SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta);
