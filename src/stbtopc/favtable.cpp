@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dbstate.h"
+#include "indextable.h"
 
 FavInfo g_FavTable[FAV_CAPACITY];
 
@@ -71,4 +72,9 @@ DBERR TBL_SetFavEntries(uint32_t group, uint32_t count, const uint16_t* entries)
     if (stored != 0) std::memcpy(fav.entries, entries, stored * sizeof(uint16_t));
     fav.count = stored;
     return DBERR_OK;
+}
+
+uint32_t TBL_LoadFavTable() {
+    uint16_t count = 0;
+    return IDX_GetNumFavs(&count) == DBERR_OK ? count : 0;
 }

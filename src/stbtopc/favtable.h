@@ -35,3 +35,7 @@ DBERR TBL_GetFavEntries(uint32_t group, uint16_t* count, const uint16_t** entrie
 // the first count copied, the count field set. Group above 15:
 // DBERR_TABLE_INDEX; null entries with a non-zero count: DBERR_NULL_ARG.
 DBERR TBL_SetFavEntries(uint32_t group, uint32_t count, const uint16_t* entries);
+
+// The number of favourite records the index holds (0 when it cannot be
+// read). Changes nothing: the load stores each group with TBL_SetFavInfo.
+uint32_t TBL_LoadFavTable();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "dbstate.h"
+#include "indextable.h"
 #include "satnet.h"
 
 SatInfo g_SatTable[SAT_CAPACITY];
@@ -81,4 +82,9 @@ uint32_t SN_CountUsedSatsBefore(uint32_t n) {
     for (uint32_t slot = 0; slot < n; ++slot)
         used += SN_IsSatUsed(slot);
     return used;
+}
+
+uint32_t SN_LoadSatTable() {
+    uint16_t count = 0;
+    return IDX_GetNumSats(&count) == DBERR_OK ? count : 0;
 }

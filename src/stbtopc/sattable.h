@@ -43,3 +43,7 @@ uint32_t SN_GetNthUsedSatIndex(uint32_t n);
 // How many of the first n usable slots are used: the position of slot n
 // among the used slots. 0 for n = 0 and for n at or above the usable count.
 uint32_t SN_CountUsedSatsBefore(uint32_t n);
+
+// The number of satellite records the index holds (0 when it cannot be read).
+// Changes nothing: the load stores each record with SN_SetSatInfo.
+uint32_t SN_LoadSatTable();

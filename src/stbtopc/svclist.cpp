@@ -28,10 +28,6 @@ DB_ResetHook g_resetHook(resetServiceLists);
 // Freeing all tables also frees the service lists with their handles.
 TBL_FreeHook g_freeHook(INT_SLM_FreeServiceLists);
 
-void freeHandleOfNode(void* data) {
-    HT_Free(static_cast<SvcHandle>(reinterpret_cast<uintptr_t>(data)));
-}
-
 // Lists that are views of the master or name list through a filter.
 bool isFilteredList(SvcListId id) {
     return id == LIST_DATA || DB_IsSatList(id) || DB_IsCaList(id) || DB_IsPrvList(id);
@@ -180,7 +176,7 @@ DBERR INT_SLM_IsListStateClean(uint32_t* clean) {
 void INT_SLM_FreeServiceLists() {
     {
         SlmLockGuard lock;
-        g_MasterSvcList = INT_LL_FreeAll(g_MasterSvcList, freeHandleOfNode);
+        g_MasterSvcList = INT_LL_FreeAll(g_MasterSvcList, INT_SLM_FreeServiceHandle);
     }
     g_NameSortedSvcList = INT_LL_FreeAll(g_NameSortedSvcList, nullptr);
     g_TvSvcList = INT_LL_FreeAll(g_TvSvcList, nullptr);

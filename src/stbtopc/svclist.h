@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "dberr.h"
+#include "filters.h"
 #include "linkedlist.h"
 #include "listids.h"
 #include "svchandle.h"
@@ -23,11 +24,11 @@ extern uint32_t g_ListStateWord; // 0: the numbering is clean
 
 // The handle id a node carries; SVC_HANDLE_NONE for a null node.
 inline SvcHandle SLM_NodeHandle(const LL_Node* node) {
-    return node != nullptr ? static_cast<SvcHandle>(reinterpret_cast<uintptr_t>(node->data))
-                           : SVC_HANDLE_NONE;
+    return node != nullptr ? INT_SLM_DataWord(node->data) : SVC_HANDLE_NONE;
 }
+// The node data that carries a handle id.
 inline void* SLM_HandleNodeData(SvcHandle handle) {
-    return reinterpret_cast<void*>(static_cast<uintptr_t>(handle));
+    return INT_SLM_WordData(handle);
 }
 
 // The node of list that carries the handle (identity). Null when the list

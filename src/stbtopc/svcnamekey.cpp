@@ -4,6 +4,7 @@
 
 #include "dbrecords.h"
 #include "dvbtext.h"
+#include "slmlock.h"
 #include "svchandleops.h"
 #include "svclist.h"
 #include "wrapper.h"
@@ -55,4 +56,10 @@ int INT_SLM_CompareServiceByNameSimple(const void* a, const void* b) {
         if (keyA[i] == 0) break;
     }
     return 0;
+}
+
+DBERR SLM_MakeNameKeys(LL_Node* list, SvcNameSortItem* items, uint32_t count) {
+    if (items == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_MakeNameKeys(list, items, count);
 }

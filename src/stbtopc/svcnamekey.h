@@ -37,3 +37,7 @@ DBERR INT_SLM_MakeNameKeys(LL_Node* list, SvcNameSortItem* items, uint32_t count
 // is less, 0 equal, positive greater. A missing item prints
 // "[INT_SLM_CompareServiceByNameSimple] invalid arguments" and gives 0.
 int INT_SLM_CompareServiceByNameSimple(const void* a, const void* b);
+
+// INT_SLM_MakeNameKeys under the list manager's lock. DBERR_NULL_ARG without
+// items.
+DBERR SLM_MakeNameKeys(LL_Node* list, SvcNameSortItem* items, uint32_t count);

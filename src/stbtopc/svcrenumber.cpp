@@ -37,6 +37,56 @@ uint16_t numberAfterLast(LL_Node* locked) {
     return static_cast<uint16_t>(numberOf(SLM_NodeHandle(INT_LL_GetTail(locked))) + 1);
 }
 
+// Opens a ring (head.prev and tail.next null) and gives its tail.
+LL_Node* openRing(LL_Node* head) {
+    LL_Node* tail = INT_LL_GetTail(head);
+    head->prev = nullptr;
+    tail->next = nullptr;
+    return tail;
+}
+
+// b merged into a by number and closed, exactly as the list library's sorted
+// merge places each element of b (after the leading elements that are not
+// greater, before the head when the head is greater), but a scan goes on
+// from the element merged last whenever that one is not greater: the number
+// order is transitive, so the leading run up to it is not greater either.
+// Merging a sorted part into a sorted list is then one pass instead of a scan
+// from the head for every element.
+LL_Node* mergeByNumber(LL_Node* a, LL_Node* b) {
+    if (a == nullptr) return INT_LL_Close(b);
+    if (b == nullptr || a == b) return INT_LL_Close(a);
+    LL_Node* tail = openRing(a);
+    openRing(b);
+    LL_Node* last = nullptr;
+    while (b != nullptr) {
+        LL_Node* node = b;
+        b = b->next;
+        LL_Node* pos = nullptr;
+        if (last != nullptr && INT_SLM_CompareSvcNumber(last->data, node->data) <= 0) {
+            pos = last;
+        } else if (INT_SLM_CompareSvcNumber(a->data, node->data) > 0) {
+            node->prev = nullptr;
+            node->next = a;
+            a->prev = node;
+            a = last = node;
+            continue;
+        } else {
+            pos = a;
+        }
+        while (pos->next != nullptr && INT_SLM_CompareSvcNumber(pos->next->data, node->data) <= 0)
+            pos = pos->next;
+        node->prev = pos;
+        node->next = pos->next;
+        if (pos->next != nullptr) pos->next->prev = node;
+        pos->next = node;
+        if (pos == tail) tail = node;
+        last = node;
+    }
+    a->prev = tail;
+    tail->next = a;
+    return a;
+}
+
 } // namespace
 
 DBERR INT_SLM_SplitServiceList(LL_Node** list, LL_Node** lockedTv, LL_Node** lockedRadio,
@@ -71,7 +121,7 @@ DBERR INT_SLM_MergeServiceLists(LL_Node** list, LL_Node* lockedTv, LL_Node* lock
                                 LL_Node* unlockedTv, LL_Node* unlockedRadio) {
     if (list == nullptr) return DBERR_NULL_OBJECT;
     for (LL_Node* part : {lockedTv, lockedRadio, unlockedTv, unlockedRadio})
-        *list = INT_LL_Close(INT_LL_Merge(*list, part, INT_SLM_CompareSvcNumber));
+        *list = mergeByNumber(*list, part);
     return DBERR_OK;
 }
 

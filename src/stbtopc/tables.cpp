@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 
-#include "refids.h"
 
 namespace {
 // A fixed array, so registering from static initialisers never allocates.
@@ -27,9 +26,6 @@ void TBL_FreeAll() {
     TBL_FreeTsList();
     TBL_FreePrvList();
     TBL_FreeTpList();
-    // Every id named a record of these tables or a placeholder; starting the
-    // id table afresh keeps its searches short from load to load.
-    REF_Clear();
     for (size_t i = 0; i < freeHookCount(); ++i)
         freeHooks()[i]();
     SN_ClearSatTable();

@@ -25,7 +25,9 @@ struct TBL_FreeHook {
 };
 
 // Empties everything (New, Load and the closing of a list call it): the
-// service, TS, provider and TP tables with their elements and counts, every
-// reference id, then every registered hook, then the satellite and favourite
-// tables. Afterwards a load starts from nothing.
+// service, TS, provider and TP tables with their elements and counts (the
+// elements' reference ids are released, so old references resolve to none),
+// then every registered hook, then the satellite and favourite tables.
+// Afterwards a load starts from nothing. Ids of anything else, such as the
+// placeholder records, stay as they are.
 void TBL_FreeAll();

@@ -55,6 +55,7 @@ DBERR TBL_AddTpInfo(const TpInfo* record, TpInfo** out) {
 
 DBERR TBL_DeleteTpInfo(uint32_t sat, uint32_t frequencyMhz, uint32_t symbolRate, uint16_t rowField,
                        uint8_t polarisation, uint8_t fec, uint8_t modulation, uint8_t pilot) {
+    if (sat > 0xFF) return DBERR_TABLE_NOT_FOUND; // no stored satellite index is that high
     TpInfo key{};
     key.frequency = frequencyMhz;
     key.symbolRate = static_cast<uint16_t>(symbolRate);
@@ -64,7 +65,6 @@ DBERR TBL_DeleteTpInfo(uint32_t sat, uint32_t frequencyMhz, uint32_t symbolRate,
     key.modulation = modulation;
     key.pilot = pilot;
     key.satIndex = static_cast<uint8_t>(sat);
-    if (sat > 0xFF) return DBERR_TABLE_NOT_FOUND; // no stored satellite index is that high
 
     LL_Node* match = nullptr;
     TBL_ForEachNode(g_TpInfoList, [&](LL_Node* node) {

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "dbtest.h"
+#include "favtable.h"
+#include "indexblocks.h"
 #include "satnet.h"
 #include "sattable.h"
 
@@ -123,6 +125,17 @@ TEST_F(SatTableTest, ANameThatFillsItsFieldComesBackTerminated) {
     putUsedSat(2, "Short");
     EXPECT_EQ(std::string(SN_GetSatName(2)), "Short");
     EXPECT_EQ(std::string(SN_GetSatName(3)), "");
+}
+
+TEST_F(SatTableTest, LoadsReportTheIndexCountsAndChangeNothing) {
+    EXPECT_EQ(SN_LoadSatTable(), 0u);
+    EXPECT_EQ(TBL_LoadFavTable(), 0u);
+    putUsedSat(0, "S");
+    g_SatIndex.count = 3;
+    g_FavIndex.count = 0xFFFF; // a count read from a damaged image stops at the capacity
+    EXPECT_EQ(SN_LoadSatTable(), 3u);
+    EXPECT_EQ(TBL_LoadFavTable(), FAV_CAPACITY);
+    EXPECT_EQ(SN_IsSatUsed(0), 1u);
 }
 
 } // namespace

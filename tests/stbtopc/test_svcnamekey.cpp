@@ -93,6 +93,10 @@ TEST_F(NameKeyTest, SelectionSortLeavesEqualKeysInItsOwnOrder) {
     EXPECT_EQ(made, 2u);
     EXPECT_EQ(items[1].handle, b2);
     EXPECT_EQ(INT_SLM_MakeNameKeys(g_MasterSvcList, nullptr, 2, &made), DBERR_NULL_ARG);
+    EXPECT_EQ(SLM_MakeNameKeys(g_MasterSvcList, nullptr, 2), DBERR_NULL_ARG);
+    SvcNameSortItem one{};
+    ASSERT_EQ(SLM_MakeNameKeys(g_MasterSvcList, &one, 1), DBERR_OK);
+    EXPECT_EQ(one.handle, b1);
 }
 
 TEST_F(NameKeyTest, CompareOrdersByKeyAndRefusesMissingItems) {

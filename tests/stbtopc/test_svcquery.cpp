@@ -147,6 +147,22 @@ TEST_F(WalkTest, WalkArgumentsAndStaleStartHandles) {
               DBERR_NOT_FOUND);
 }
 
+TEST_F(WalkTest, ServiceWithoutTsIsNoMatchWhereTheWalkReadsIt) {
+    const SvcHandle lost = addService(spec("LOST", SVC_TYPE_TV, 6, 1, {0, 0, 0}));
+    HT_Resolve(lost)->record->tsRef = 0x7FFFFFF0; // resolves to nothing
+    SvcHandle out = 0;
+    // Satellite 1 holds radio1, tv2 (satellite 255), hidden and tv4, not the lost one.
+    ASSERT_EQ(INT_SLM_GetNextServiceHandle(g_MasterSvcList, tv4, 31, ANY_NUMBER, ANY_TYPE, 1, &out),
+              DBERR_OK);
+    EXPECT_EQ(out, radio1);
+    ASSERT_EQ(INT_SLM_GetNextServiceHandle(g_MasterSvcList, NONE, 31, 6, ANY_TYPE, 0, &out),
+              DBERR_NOT_FOUND);
+    // List 0 does not read the TS.
+    ASSERT_EQ(INT_SLM_GetNextServiceHandle(g_MasterSvcList, NONE, 0, 6, ANY_TYPE, 0, &out),
+              DBERR_OK);
+    EXPECT_EQ(out, lost);
+}
+
 TEST_F(WalkTest, CasSpecifierReportsBitsAndScrambledPerList) {
     struct Row {
         SvcHandle handle;

@@ -2,7 +2,10 @@
 // the locked numbers, merge back by number.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
+
+#include "filters.h"
 
 #include "ringcheck.h"
 #include "servicefixture.h"
@@ -151,6 +154,40 @@ TEST_F(RenumberTest, SplitSortsIntoFourPartsInListOrder) {
               DBERR_NULL_OBJECT);
     EXPECT_EQ(INT_SLM_MergeServiceLists(nullptr, nullptr, nullptr, nullptr, nullptr),
               DBERR_NULL_OBJECT);
+}
+
+// The merge places every element where the list library's sorted merge
+// would, also for parts that are not in number order.
+TEST_F(RenumberTest, MergeAgreesWithTheListLibrarysSortedMerge) {
+    std::mt19937 random(20080730);
+    for (int round = 0; round < 200; ++round) {
+        LL_Node* parts[4] = {};
+        LL_Node* copies[4] = {};
+        for (int p = 0; p < 4; ++p) {
+            const int size = static_cast<int>(random() % 7);
+            const bool sorted = random() % 2 == 0;
+            uint16_t number = static_cast<uint16_t>(random() % 4);
+            for (int i = 0; i < size; ++i) {
+                number = sorted ? static_cast<uint16_t>(number + random() % 3)
+                                : static_cast<uint16_t>(random() % 9);
+                const SvcHandle handle = HT_Alloc();
+                HT_Resolve(handle)->numFlags =
+                    DB_SetBits(HT_Resolve(handle)->numFlags, SVH_NUMBER_LO, SVH_NUMBER_W, number);
+                parts[p] = INT_LL_Append(parts[p], SLM_HandleNodeData(handle));
+            }
+            copies[p] = INT_LL_Copy(parts[p], nullptr);
+        }
+        LL_Node* expected = nullptr;
+        for (LL_Node* copy : copies)
+            expected = INT_LL_Close(INT_LL_Merge(expected, copy, INT_SLM_CompareSvcNumber));
+        LL_Node* merged = nullptr;
+        ASSERT_EQ(INT_SLM_MergeServiceLists(&merged, parts[0], parts[1], parts[2], parts[3]),
+                  DBERR_OK);
+        ASSERT_EQ(handlesOf(merged), handlesOf(expected)) << "round " << round;
+        ASSERT_TRUE(ringcheck::CheckList(merged, false)) << "round " << round;
+        INT_LL_FreeAll(merged, nullptr);
+        INT_LL_FreeAll(expected, nullptr);
+    }
 }
 
 TEST_F(RenumberTest, EmptyInputsAreReported) {

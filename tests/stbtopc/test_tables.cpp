@@ -8,6 +8,7 @@
 #include "dbtest.h"
 #include "filters.h"
 #include "linkedlist.h"
+#include "placeholder.h"
 #include "svchandle.h"
 #include "tablefixtures.h"
 #include "tables.h"
@@ -117,6 +118,7 @@ class TablesTest : public DbTest {
 };
 
 TEST_F(TablesTest, FreeAllEmptiesEverythingAndRunsTheHooksAfterTheTables) {
+    DB_SetUpPlaceholders();
     const Filled filled = fill(7);
     ASSERT_EQ(TBL_GetSvcCount(), 7u);
     g_hookCalls = 0;
@@ -124,6 +126,8 @@ TEST_F(TablesTest, FreeAllEmptiesEverythingAndRunsTheHooksAfterTheTables) {
     EXPECT_EQ(g_hookCalls, 1);
     EXPECT_TRUE(g_tablesEmptyInHook);
     expectEmpty(filled);
+    // Only the tables' own ids go.
+    EXPECT_EQ(REF_ResolveTs(g_PlaceholderSvcInfo.tsRef), &g_PlaceholderTsInfo);
 }
 
 TEST_F(TablesTest, AFillAfterFreeAllStartsClean) {
