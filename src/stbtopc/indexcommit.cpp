@@ -4,6 +4,7 @@
 #include <memory>
 #include <new>
 
+#include "favourites.h"
 #include "flashstore.h"
 #include "indexbank.h"
 #include "indexblocks.h"
@@ -73,6 +74,8 @@ DBERR IDX_WriteAll() {
 }
 
 DBERR IDX_CommitAll() {
+    // Groups take the numbers of the service table about to be written.
+    if (const DBERR result = INT_SLM_StoreBuiltFavGroups()) return result;
     std::unique_ptr<CommitSnapshot> before(new (std::nothrow) CommitSnapshot);
     if (before == nullptr) return DBERR_NO_MEMORY;
     before->Take();

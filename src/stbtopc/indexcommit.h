@@ -16,7 +16,8 @@
 // own it does not undo what it wrote: IDX_CommitAll does.
 DBERR IDX_WriteAll();
 
-// Clears the index tables, formats the record store, writes all tables
+// Stores the favourite groups from their lists (INT_SLM_StoreBuiltFavGroups),
+// clears the index tables, formats the record store, writes all tables
 // (IDX_WriteAll), saves the index bank and sets the commit word to 0.
 // Returns 0. On any failure everything named above is as before the call
 // and the result is non-zero: the failing step's code, DBERR_NO_MEMORY when
