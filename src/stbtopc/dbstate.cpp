@@ -1,18 +1,22 @@
 #include "dbstate.h"
 
 namespace {
-// The first registered hook. Constant-initialised, so hooks of other files'
-// static initialisers find it ready whatever the order of initialisation.
-DB_ResetHook* g_firstHook = nullptr;
+DB_HookLink* g_firstResetHook = nullptr;
 } // namespace
 
-DB_ResetHook::DB_ResetHook(DB_ResetFn resetFn) : fn(resetFn), next(nullptr) {
-    if (fn == nullptr) return;
-    next = g_firstHook;
-    g_firstHook = this;
+DB_HookLink::DB_HookLink(DB_HookLink** first, Fn hookFn) : fn(hookFn), next(nullptr) {
+    if (fn == nullptr || first == nullptr) return;
+    next = *first;
+    *first = this;
 }
 
+void DB_RunHooks(const DB_HookLink* first) {
+    for (const DB_HookLink* link = first; link != nullptr; link = link->next)
+        link->fn();
+}
+
+DB_ResetHook::DB_ResetHook(DB_ResetFn fn) : DB_HookLink(&g_firstResetHook, fn) {}
+
 void DB_ResetAllState() {
-    for (const DB_ResetHook* hook = g_firstHook; hook != nullptr; hook = hook->next)
-        hook->fn();
+    DB_RunHooks(g_firstResetHook);
 }
