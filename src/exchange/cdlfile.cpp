@@ -306,6 +306,15 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens an existing file for binary reading, or gives null. A folder is
+// refused: some systems open one for reading, and its read then fails as if
+// a file had been damaged.
+FilePtr OpenForReading(const char* path) {
+    std::error_code ec;
+    if (fs::is_directory(fs::path(path), ec)) return nullptr;
+    return FilePtr(std::fopen(path, "rb"));
+}
+
 bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return std::fwrite(data, 1, size, file) == size;
 }
@@ -479,7 +488,7 @@ int WriteBlocks(std::FILE* out, const uint8_t* data, uint32_t dataSize, uint16_t
 
 int EncodeFile(const char* name) {
     if (name == nullptr) return -1;
-    FilePtr source(std::fopen(g_szTempPath, "rb"));
+    FilePtr source = OpenForReading(g_szTempPath);
     if (!source) return -1;
     ReplacementFile target;
     if (!target.Open(name)) return -1;
@@ -612,7 +621,7 @@ int DecodeFile(const char* name) {
     if (name == nullptr) return -1;
     std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[CDL_WORK_BUFFER_SIZE]());
     if (!buffer) return -1;
-    FilePtr in(std::fopen(name, "rb"));
+    FilePtr in = OpenForReading(name);
     if (!in) return -1;
     // Truncating "data.tmp" would destroy the very file about to be read.
     if (SameFile(name, g_szTempPath)) return -1;

@@ -73,8 +73,9 @@ uint32_t DB_AllocSvcSlot();
 // Each writes its record to a slot taken from the kind's allocator, reads it
 // back and compares; a mismatch marks that slot dead and tries the next one.
 // Returns 0 and stores the address in *outAddress on success. Returns 1 when
-// no slot is free or an argument is null; then *outAddress and the slot
-// states are as before.
+// no slot is free or an argument is null; then *outAddress is as before and
+// no slot is taken (the service scan may still mark a slot it finds not
+// erased dead and a sector without a usable slot full, which is true).
 uint16_t DB_WriteTsRecord(const TsInfo* record, uint32_t* outAddress);
 uint16_t DB_WriteTpRecord(const TpInfo* record, uint32_t* outAddress);
 uint16_t DB_WritePrvRecord(const PrvInfo* record, uint32_t* outAddress);

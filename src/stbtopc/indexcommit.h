@@ -1,8 +1,8 @@
 // The commit: the whole database is rewritten from the in-memory tables into
 // freshly formatted record sectors, and the index bank is saved to the
 // primary and the backup. A commit is all or nothing: when any step fails,
-// the flash image, the index tables, the slot states and the format table
-// are put back byte for byte as they were, and the caller gets the step's
+// the flash image, the index tables, the slot states, the format table and
+// the favourite table are put back byte for byte as they were, and the caller gets the step's
 // code, so a later Save never writes a half-built image to disk.
 #pragma once
 #include "dberr.h"
@@ -16,7 +16,8 @@
 // own it does not undo what it wrote: IDX_CommitAll does.
 DBERR IDX_WriteAll();
 
-// Clears the index tables, formats the record store, writes all tables
+// Stores the favourite groups from their lists (INT_SLM_StoreBuiltFavGroups),
+// clears the index tables, formats the record store, writes all tables
 // (IDX_WriteAll), saves the index bank and sets the commit word to 0.
 // Returns 0. On any failure everything named above is as before the call
 // and the result is non-zero: the failing step's code, DBERR_NO_MEMORY when

@@ -212,6 +212,11 @@ TEST_F(CdlDecodeTest, FilesThatCannotBeOpenedGiveMinusOneWithoutAMessage) {
     EXPECT_EQ(CdlDecodeFile(nullptr), -1);
     EXPECT_TRUE(ReadFileBytes(TempPath()) == previous) << "left as it was";
 
+    // A folder is no list, even where the system lets one be opened for reading.
+    fs::create_directory(PathOf("folder.cdl"));
+    EXPECT_EQ(CdlDecodeFile(PathOf("folder.cdl").string().c_str()), -1);
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == previous);
+
     // "data.tmp" itself named as the list: reading it must not destroy it.
     EXPECT_EQ(CdlDecodeFile(TempPath().string().c_str()), -1);
     EXPECT_TRUE(ReadFileBytes(TempPath()) == previous);

@@ -102,27 +102,27 @@ TEST_F(CdlEncodeTest, ListReachedThroughALinkIsReplacedWhereItLies) {
 
 TEST_F(CdlEncodeTest, OpenFailuresGiveMinusOneAndTouchNothing) {
     const Bytes previous(300, 0x42);
+    enum class DataTmp { File, Missing, Folder };
     struct Case {
         const char* what;
         std::string target;
-        bool withDataTmp;
+        DataTmp dataTmp;
     };
     fs::create_directory(PathOf("folder.cdl"));
     const Case cases[] = {
-        {"no data.tmp", PathOf("list.cdl").string(), false},
-        {"target is a folder", PathOf("folder.cdl").string(), true},
-        {"target in a missing folder", PathOf("missing/list.cdl").string(), true},
-        {"empty name", "", true},
-        {"name ends in a separator", PathOf("list.cdl").string() + "/", true},
+        {"no data.tmp", PathOf("list.cdl").string(), DataTmp::Missing},
+        {"data.tmp is a folder", PathOf("list.cdl").string(), DataTmp::Folder},
+        {"target is a folder", PathOf("folder.cdl").string(), DataTmp::File},
+        {"target in a missing folder", PathOf("missing/list.cdl").string(), DataTmp::File},
+        {"empty name", "", DataTmp::File},
+        {"name ends in a separator", PathOf("list.cdl").string() + "/", DataTmp::File},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         WriteFileBytes(PathOf("list.cdl"), previous);
-        if (c.withDataTmp) {
-            WriteFileBytes(TempPath(), Bytes(0xA0000, 7));
-        } else {
-            fs::remove(TempPath());
-        }
+        fs::remove_all(TempPath());
+        if (c.dataTmp == DataTmp::File) WriteFileBytes(TempPath(), Bytes(0xA0000, 7));
+        if (c.dataTmp == DataTmp::Folder) fs::create_directory(TempPath());
         const std::vector<std::string> before = DirEntries();
         EXPECT_EQ(CdlEncodeFile(c.target.c_str()), -1);
         EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);

@@ -6,12 +6,15 @@
 #include <cstring>
 #include <vector>
 
+#include "dbopen.h"
 #include "dbtemplate.h"
 #include "dbtest.h"
 #include "flashstore.h"
 #include "imagebuilder.h"
 #include "indexbank.h"
 #include "indexblocks.h"
+#include "sattable.h"
+#include "svclist.h"
 #include "wrapper.h"
 
 namespace {
@@ -61,6 +64,17 @@ TEST_F(DefaultImageTest, TheBuildMadeItAndItIsThisEmptyDatabase) {
     ASSERT_EQ(file.size(), 655360u) << QV_DEFAULT_IMAGE;
     ASSERT_EQ(DB_MakeEmptyImage(), 0);
     EXPECT_TRUE(file == imageCopy());
+
+    // It opens as the document opens a list: a valid, empty database.
+    DB_ResetAllState();
+    std::memcpy(g_FlashImage, file.data(), FLASH_DB_SIZE);
+    ASSERT_EQ(DB_InitFlashMap(DB_MAX_SVC_SECTORS), 0);
+    uint16_t count = 0xFFFF;
+    EXPECT_EQ(DB_OpenDatabase(&count), 1u);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(g_MasterSvcList, nullptr);
+    for (uint32_t slot = 0; slot < SAT_CAPACITY; ++slot)
+        EXPECT_EQ(SN_IsSatUsed(slot), 0u) << slot;
 }
 #endif
 

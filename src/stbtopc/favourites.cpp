@@ -1,0 +1,506 @@
+#include "favourites.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <new>
+#include <vector>
+
+#include "dbstate.h"
+#include "favtable.h"
+#include "listedit.h"
+#include "refids.h"
+#include "slmlock.h"
+#include "svchandleops.h"
+#include "svclist.h"
+#include "svctable.h"
+#include "tables.h"
+
+namespace {
+
+bool isFavOrExtraList(SvcListId id) {
+    return DB_IsFavList(id) || id == LIST_EXTRA_A || id == LIST_EXTRA_B;
+}
+bool isEditMethod(SvcAccessMethod method) {
+    return method >= ACCESS_EDIT && method <= ACCESS_EDIT_NAME;
+}
+uint32_t groupOf(SvcListId id) {
+    return static_cast<uint32_t>(id - LIST_FAV_FIRST);
+}
+uint16_t builtBit(SvcListId id) {
+    return static_cast<uint16_t>(1u << groupOf(id));
+}
+LL_Node*& liveHead(SvcListId id) {
+    return g_ListEditState.heads[id - LIST_FAV_FIRST];
+}
+
+uint32_t typeOfRecord(const SvcInfo& record) {
+    return DB_GetBits(record.flags, SVCF_TYPE_LO, SVCF_TYPE_W);
+}
+uint32_t numberOf(const SvcHandleObj& obj) {
+    return DB_GetBits(obj.numFlags, SVH_NUMBER_LO, SVH_NUMBER_W);
+}
+uint32_t typeOf(const SvcHandleObj& obj) {
+    return DB_GetBits(obj.numFlags, SVH_TYPE_LO, SVH_TYPE_W);
+}
+
+// Nodes of a closed (or open) list, counted without a filter.
+uint32_t nodeCount(LL_Node* head) {
+    return INT_LL_Count(head, nullptr, 0);
+}
+
+void freeGroupName(uint32_t group) {
+    delete[] g_ListEditState.groupNames[group];
+    g_ListEditState.groupNames[group] = nullptr;
+}
+
+// An owned, terminated copy of at most maxLength bytes of text. Null when
+// memory runs out.
+uint8_t* copyText(const uint8_t* text, size_t maxLength) {
+    size_t length = 0;
+    while (length < maxLength && text[length] != 0)
+        ++length;
+    uint8_t* copy = new (std::nothrow) uint8_t[length + 1];
+    if (copy == nullptr) return nullptr;
+    std::memcpy(copy, text, length);
+    copy[length] = 0;
+    return copy;
+}
+
+// Empties lists 7-24 and the group names. The handles belong to the master
+// list, whose owner frees them.
+void clearFavouriteLists() {
+    for (LL_Node*& head : g_ListEditState.heads)
+        head = INT_LL_FreeAll(head, nullptr);
+    for (uint32_t g = 0; g < FAV_CAPACITY; ++g)
+        freeGroupName(g);
+    g_ListEditState.builtGroups = 0;
+}
+DB_ResetHook g_resetHook(clearFavouriteLists);
+TBL_FreeHook g_freeHook(clearFavouriteLists);
+
+// The services of a list by number and type, for building many groups with
+// one walk. A look-up answers what a find by number and type in the list
+// answers: the first handle in list order whose number and type match, type
+// 6 matching any type.
+class ServiceIndex {
+  public:
+    // False when memory runs out.
+    bool build(LL_Node* list) {
+        try {
+            const uint32_t total = nodeCount(list);
+            entries_.reserve(total);
+            LL_Node* node = list;
+            for (uint32_t pos = 0; pos < total; ++pos, node = node->next) {
+                const SvcHandle handle = SLM_NodeHandle(node);
+                const SvcHandleObj* obj = HT_Resolve(handle);
+                if (obj == nullptr) continue;
+                entries_.push_back(Entry{keyOf(numberOf(*obj), typeOf(*obj)), pos, handle});
+            }
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return a.key != b.key ? a.key < b.key : a.pos < b.pos;
+        });
+        return true;
+    }
+
+    SvcHandle find(uint32_t number, uint32_t type) const {
+        if (type != SVC_QUERY_TYPE_ANY) {
+            const Entry* e = firstWithKey(keyOf(number, type));
+            return e != nullptr ? e->handle : SVC_HANDLE_INVALID;
+        }
+        const Entry* best = nullptr;
+        for (uint32_t t = 0; t <= 7; ++t) {
+            const Entry* e = firstWithKey(keyOf(number, t));
+            if (e != nullptr && (best == nullptr || e->pos < best->pos)) best = e;
+        }
+        return best != nullptr ? best->handle : SVC_HANDLE_INVALID;
+    }
+
+  private:
+    struct Entry {
+        uint32_t key;
+        uint32_t pos;
+        SvcHandle handle;
+    };
+    static uint32_t keyOf(uint32_t number, uint32_t type) { return number << 3 | (type & 7u); }
+    const Entry* firstWithKey(uint32_t key) const {
+        auto it = std::lower_bound(entries_.begin(), entries_.end(), key,
+                                   [](const Entry& e, uint32_t k) { return e.key < k; });
+        return it != entries_.end() && it->key == key ? &*it : nullptr;
+    }
+    std::vector<Entry> entries_;
+};
+
+// The number and type each service record will carry after the next load.
+// A load files the records in the order of the service table: every radio
+// service into one list and every other service into the other, and numbers
+// both from 1. A record whose transport stream does not resolve is not
+// loaded and takes no number.
+class NextLoadNumbers {
+  public:
+    // False when memory runs out.
+    bool build() {
+        try {
+            LL_Node* list = TBL_GetSvcInfoList();
+            const uint32_t total = nodeCount(list);
+            entries_.reserve(total);
+            uint32_t radio = 0;
+            uint32_t other = 0;
+            LL_Node* node = list;
+            for (uint32_t i = 0; i < total; ++i, node = node->next) {
+                const SvcInfo* record = static_cast<const SvcInfo*>(node->data);
+                if (record == nullptr || REF_ResolveTs(record->tsRef) == nullptr) continue;
+                const uint32_t type = typeOfRecord(*record);
+                const uint32_t number = type == SVC_TYPE_RADIO ? ++radio : ++other;
+                entries_.push_back(Entry{record, number, type});
+            }
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return std::less<const SvcInfo*>()(a.record, b.record);
+        });
+        return true;
+    }
+
+    // The favourite entry of a record; false when the record will not load
+    // or its number does not fit an entry.
+    bool entryOf(const SvcInfo* record, uint16_t* entry) const {
+        auto it = std::lower_bound(entries_.begin(), entries_.end(), record,
+                                   [](const Entry& e, const SvcInfo* r) {
+                                       return std::less<const SvcInfo*>()(e.record, r);
+                                   });
+        if (it == entries_.end() || it->record != record || it->number > 0x1FFFu) return false;
+        *entry = INT_SLM_MakeFavEntry(it->number, it->type);
+        return true;
+    }
+
+  private:
+    struct Entry {
+        const SvcInfo* record;
+        uint32_t number;
+        uint32_t type;
+    };
+    std::vector<Entry> entries_;
+};
+
+// The list 0 the groups are built from: that of the current method.
+LL_Node* currentList0() {
+    LL_Node* head = nullptr;
+    INT_SLM_GetListHead(LIST_ALL, g_AccessMethod, &head);
+    return head;
+}
+
+bool listHolds(LL_Node* list, SvcHandle handle) {
+    return INT_LL_Find(list, SLM_HandleNodeData(handle), nullptr, nullptr, 0) != nullptr;
+}
+
+DBERR loadGroup(SvcListId id, const ServiceIndex& services) {
+    const uint32_t group = groupOf(id);
+    LL_Node*& head = liveHead(id);
+    head = INT_LL_FreeAll(head, nullptr);
+    freeGroupName(group);
+    g_ListEditState.builtGroups &= static_cast<uint16_t>(~builtBit(id));
+
+    uint16_t count = 0;
+    const uint16_t* entries = nullptr;
+    const DBERR entriesResult = TBL_GetFavEntries(group, &count, &entries);
+    if (entriesResult != DBERR_OK) return entriesResult;
+    for (uint16_t i = 0; i < count; ++i) {
+        const SvcHandle handle =
+            services.find(INT_SLM_FavEntryNumber(entries[i]), INT_SLM_FavEntryType(entries[i]));
+        if (handle == SVC_HANDLE_INVALID || listHolds(head, handle)) continue;
+        DBERR appended = DBERR_OK;
+        head = INT_LL_Append(head, SLM_HandleNodeData(handle), &appended);
+        if (appended != DBERR_OK) return DBERR_NO_MEMORY;
+    }
+
+    const uint8_t* name = nullptr;
+    const DBERR nameResult = TBL_GetFavName(group, &name);
+    if (nameResult == DBERR_OK && name[0] != 0) {
+        g_ListEditState.groupNames[group] = copyText(name, FAV_NAME_LEN);
+        if (g_ListEditState.groupNames[group] == nullptr) return DBERR_NO_MEMORY;
+    }
+    g_ListEditState.builtGroups |= builtBit(id);
+    return nameResult;
+}
+
+DBERR storeGroup(SvcListId id, const NextLoadNumbers& numbers) {
+    uint16_t entries[FAV_MAX_ENTRIES] = {};
+    uint32_t count = 0;
+    LL_Node*& head = liveHead(id);
+    const uint32_t total = nodeCount(head);
+    LL_Node* node = head;
+    for (uint32_t i = 0; i < total; ++i) {
+        LL_Node* next = node->next;
+        const SvcHandleObj* obj = HT_Resolve(SLM_NodeHandle(node));
+        if (obj == nullptr) {
+            head = INT_LL_Remove(head, node, nullptr); // the service was deleted
+        } else if (count < FAV_MAX_ENTRIES && obj->record != nullptr &&
+                   numbers.entryOf(obj->record, &entries[count])) {
+            ++count;
+        }
+        node = next;
+    }
+    const DBERR result = TBL_SetFavEntries(groupOf(id), count, entries);
+    if (result == DBERR_OK) g_ListEditState.builtGroups |= builtBit(id);
+    return result;
+}
+
+DBERR storeGroupName(SvcListId id) {
+    const uint8_t* name = g_ListEditState.groupNames[groupOf(id)];
+    return name != nullptr ? TBL_SetFavName(groupOf(id), name) : DBERR_OK;
+}
+
+// The group's head under the current method: the live list, or its copy
+// while an edit is open under methods 5 and 6.
+DBERR currentGroupHead(SvcListId id, LL_Node** out) {
+    return INT_SLM_GetListHeadEx(id, g_AccessMethod, out);
+}
+DBERR setCurrentGroupHead(SvcListId id, LL_Node* head) {
+    return INT_SLM_SetListHeadEx(id, g_AccessMethod, head);
+}
+
+// Whether the handle is in list 0 of the current method.
+bool inCurrentList0(SvcHandle handle) {
+    return SLM_FindHandleNode(currentList0(), handle) != nullptr;
+}
+
+} // namespace
+
+// ---- Heads ---------------------------------------------------------------------
+
+LL_Node** INT_SLM_EditCopySlot(SvcListId id, SvcAccessMethod method) {
+    ListEditState& s = g_ListEditState;
+    switch (method) {
+    case ACCESS_EDIT:
+        return id == LIST_ALL || DB_IsSatList(id) || DB_IsCaList(id) ? &s.masterCopy : nullptr;
+    case ACCESS_EDIT_MASTER:
+        return DB_IsFavList(id) ? &s.favCopies[groupOf(id)] : &s.masterCopy;
+    case ACCESS_EDIT_NAME:
+        return DB_IsFavList(id) ? &s.favCopies[groupOf(id)] : &s.nameCopy;
+    default:
+        return nullptr;
+    }
+}
+
+DBERR INT_SLM_GetFavListHead(SvcListId id, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    if (!isFavOrExtraList(id)) return DBERR_BAD_LIST;
+    *out = liveHead(id);
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_SetFavListHead(SvcListId id, LL_Node* head) {
+    if (!isFavOrExtraList(id)) return DBERR_BAD_LIST;
+    liveHead(id) = head;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    if (g_ListEditOpen == 0) return DBERR_OK;
+    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
+    if (slot != nullptr) *out = *slot;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    if (g_ListEditOpen == 0) return DBERR_OK;
+    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
+    if (slot != nullptr) *slot = head;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_GetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    return isEditMethod(method) ? INT_SLM_GetEditListHead(id, method, out)
+                                : INT_SLM_GetFavListHead(id, out);
+}
+
+DBERR INT_SLM_SetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    return isEditMethod(method) ? INT_SLM_SetEditListHead(id, method, head)
+                                : INT_SLM_SetFavListHead(id, head);
+}
+
+SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_GetEditListHead(id, method, out);
+}
+
+SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    SlmLockGuard lock;
+    return INT_SLM_SetEditListHead(id, method, head);
+}
+
+// ---- Groups --------------------------------------------------------------------
+
+DBERR INT_SLM_LoadFavGroup(SvcListId id) {
+    if (!DB_IsFavList(id)) return DBERR_OK;
+    ServiceIndex services;
+    if (!services.build(currentList0())) return DBERR_NO_MEMORY;
+    return loadGroup(id, services);
+}
+
+SLM_RESULT SLM_LoadFavGroup(SvcListId id) {
+    SlmLockGuard lock;
+    return INT_SLM_LoadFavGroup(id);
+}
+
+DBERR INT_SLM_LoadAllFavGroups() {
+    ServiceIndex services;
+    if (!services.build(currentList0())) return DBERR_NO_MEMORY;
+    DBERR first = DBERR_OK;
+    for (SvcListId id = LIST_FAV_FIRST; id <= LIST_FAV_LAST; ++id) {
+        const DBERR result = loadGroup(id, services);
+        if (first == DBERR_OK) first = result;
+    }
+    return first;
+}
+
+DBERR INT_SLM_StoreFavGroup(SvcListId id) {
+    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
+    NextLoadNumbers numbers;
+    if (!numbers.build()) return DBERR_NO_MEMORY;
+    return storeGroup(id, numbers);
+}
+
+SLM_RESULT SLM_StoreFavGroup(SvcListId id) {
+    SlmLockGuard lock;
+    return INT_SLM_StoreFavGroup(id);
+}
+
+DBERR INT_SLM_StoreBuiltFavGroups() {
+    if (g_ListEditState.builtGroups == 0) return DBERR_OK;
+    NextLoadNumbers numbers;
+    if (!numbers.build()) return DBERR_NO_MEMORY;
+    DBERR first = DBERR_OK;
+    for (SvcListId id = LIST_FAV_FIRST; id <= LIST_FAV_LAST; ++id) {
+        if ((g_ListEditState.builtGroups & builtBit(id)) == 0) continue;
+        DBERR result = storeGroup(id, numbers);
+        if (result == DBERR_OK) result = storeGroupName(id);
+        if (first == DBERR_OK) first = result;
+    }
+    return first;
+}
+
+DBERR INT_SLM_ClearFavList(SvcListId id) {
+    if (!isFavOrExtraList(id)) return DBERR_BAD_LIST;
+    liveHead(id) = INT_LL_FreeAll(liveHead(id), nullptr);
+    if (DB_IsFavList(id)) {
+        freeGroupName(groupOf(id));
+        g_ListEditState.builtGroups |= builtBit(id);
+    }
+    return DBERR_OK;
+}
+
+SLM_RESULT SLM_ClearFavList(SvcListId id) {
+    SlmLockGuard lock;
+    return INT_SLM_ClearFavList(id);
+}
+
+DBERR INT_SLM_ClearAllFavGroups() {
+    static const uint8_t kNoName[1] = {0};
+    DBERR first = DBERR_OK;
+    for (SvcListId id = LIST_FAV_FIRST; id <= LIST_FAV_LAST; ++id) {
+        INT_SLM_ClearFavList(id);
+        DBERR result = TBL_SetFavEntries(groupOf(id), 0, nullptr);
+        if (result == DBERR_OK) result = TBL_SetFavName(groupOf(id), kNoName);
+        if (first == DBERR_OK) first = result;
+    }
+    return first;
+}
+
+SLM_RESULT SLM_ClearAllFavGroups() {
+    SlmLockGuard lock;
+    return INT_SLM_ClearAllFavGroups();
+}
+
+// ---- Names ---------------------------------------------------------------------
+
+DBERR INT_SLM_SetListName(SvcListId id, const uint8_t* name) {
+    if (name == nullptr) return DBERR_NULL_OBJECT;
+    if (id == LIST_ALL || DB_IsCaList(id)) return DBERR_BAD_LIST;
+    if (!DB_IsFavList(id)) return DBERR_OK;
+    uint8_t* copy = copyText(name, FAV_NAME_LEN);
+    if (copy == nullptr) return DBERR_NO_MEMORY;
+    freeGroupName(groupOf(id));
+    g_ListEditState.groupNames[groupOf(id)] = copy;
+    return DBERR_OK;
+}
+
+SLM_RESULT SLM_SetListName(SvcListId id, const uint8_t* name) {
+    if (name == nullptr) return DBERR_NULL_OBJECT;
+    SlmLockGuard lock;
+    return INT_SLM_SetListName(id, name);
+}
+
+DBERR INT_SLM_GetListName(SvcListId id, uint8_t* out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    std::memset(out, 0, FAV_LIST_NAME_SIZE);
+    if (id == LIST_ALL || DB_IsCaList(id)) return DBERR_BAD_LIST;
+    if (!DB_IsFavList(id)) return DBERR_OK;
+    const uint8_t* name = g_ListEditState.groupNames[groupOf(id)];
+    if (name != nullptr) {
+        size_t length = 0;
+        while (length < FAV_NAME_LEN && name[length] != 0)
+            ++length;
+        std::memcpy(out, name, length);
+    }
+    return DBERR_OK;
+}
+
+SLM_RESULT SLM_GetListName(SvcListId id, uint8_t* out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_GetListName(id, out);
+}
+
+// ---- Membership ----------------------------------------------------------------
+
+DBERR INT_SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) {
+    if (out != nullptr) *out = handle;
+    if (!inCurrentList0(handle)) return DBERR_NOT_FOUND;
+    LL_Node* head = nullptr;
+    const DBERR headResult = currentGroupHead(id, &head);
+    if (headResult != DBERR_OK) return headResult;
+    if (listHolds(head, handle)) return DBERR_ALREADY_IN_LIST;
+    DBERR appended = DBERR_OK;
+    head = INT_LL_Append(head, SLM_HandleNodeData(handle), &appended);
+    if (appended != DBERR_OK) return DBERR_NO_MEMORY;
+    return setCurrentGroupHead(id, head);
+}
+
+SLM_RESULT SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) {
+    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
+    SlmLockGuard lock;
+    if (!inCurrentList0(handle)) return DBERR_NOT_FOUND;
+    return INT_SLM_AddServiceToList(handle, id, out);
+}
+
+DBERR INT_SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id) {
+    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
+    LL_Node* head = nullptr;
+    const DBERR headResult = currentGroupHead(id, &head);
+    if (headResult != DBERR_OK) return headResult;
+    LL_Node* node = SLM_FindHandleNode(head, handle);
+    if (node == nullptr) return DBERR_NOT_FOUND;
+    head = INT_LL_Remove(head, node, nullptr);
+    return setCurrentGroupHead(id, head);
+}
+
+DBERR INT_SLM_MoveServiceInFavList(SvcHandle handle, SvcListId id, int32_t delta) {
+    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
+    LL_Node* head = nullptr;
+    const DBERR headResult = currentGroupHead(id, &head);
+    if (headResult != DBERR_OK) return headResult;
+    LL_Node* node = SLM_FindHandleNode(head, handle);
+    if (node == nullptr) return DBERR_NOT_FOUND;
+    head = INT_LL_MoveBy(head, node, delta, nullptr, 0);
+    return setCurrentGroupHead(id, head);
+}

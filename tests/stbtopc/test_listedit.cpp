@@ -1,0 +1,403 @@
+// The list-edit session: begin and end, moves, renames and deletions on the
+// copies, and what a commit and a discard leave behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "favourites.h"
+#include "favtable.h"
+#include "filters.h"
+#include "listedit.h"
+#include "placeholder.h"
+#include "servicefixture.h"
+#include "svchandleops.h"
+#include "svclist.h"
+#include "svctable.h"
+
+namespace {
+
+constexpr SvcListId kGroup = LIST_FAV_FIRST;
+
+class ListEditTest : public ServiceListTest {
+  protected:
+    // Builds the name list from the master list, in name order.
+    void buildNameList() {
+        std::vector<SvcHandle> handles = handlesOf(g_MasterSvcList);
+        handles.erase(std::remove_if(handles.begin(), handles.end(), SLM_IsNullService),
+                      handles.end());
+        std::stable_sort(handles.begin(), handles.end(), [](SvcHandle a, SvcHandle b) {
+            return INT_SLM_CompareSvcName(SLM_HandleNodeData(a), SLM_HandleNodeData(b)) < 0;
+        });
+        g_NameSortedSvcList = INT_LL_FreeAll(g_NameSortedSvcList, nullptr);
+        for (SvcHandle h : handles)
+            g_NameSortedSvcList = INT_LL_Append(g_NameSortedSvcList, SLM_HandleNodeData(h));
+    }
+    static LL_Node* group(SvcListId id) {
+        LL_Node* head = nullptr;
+        INT_SLM_GetFavListHead(id, &head);
+        return head;
+    }
+    static std::string nameOf(SvcHandle handle) {
+        const SvcHandleObj* obj = HT_Resolve(handle);
+        return obj != nullptr && obj->name != nullptr
+                   ? std::string(reinterpret_cast<const char*>(obj->name),
+                                 strnlen(reinterpret_cast<const char*>(obj->name), SVC_NAME_LEN))
+                   : std::string();
+    }
+    static const SvcInfo& recordOf(SvcHandle handle) { return *HT_Resolve(handle)->record; }
+    static std::vector<uint16_t> tableEntries(uint32_t g) {
+        uint16_t count = 0;
+        const uint16_t* entries = nullptr;
+        EXPECT_EQ(TBL_GetFavEntries(g, &count, &entries), DBERR_OK);
+        return std::vector<uint16_t>(entries, entries + count);
+    }
+    // Group 0 holds the given services (numbers of TV services), built the
+    // way a load builds it.
+    void groupOfTv(std::vector<uint16_t> numbers) {
+        std::vector<uint16_t> entries;
+        for (uint16_t n : numbers)
+            entries.push_back(INT_SLM_MakeFavEntry(n, SVC_TYPE_TV));
+        ASSERT_EQ(TBL_SetFavEntries(0, static_cast<uint32_t>(entries.size()), entries.data()),
+                  DBERR_OK);
+        ASSERT_EQ(INT_SLM_LoadAllFavGroups(), DBERR_OK);
+    }
+};
+
+TEST_F(ListEditTest, BeginWhileOpenAndEndWhileClosedAreRefusedAndChangeNothing) {
+    addTv(1, "A");
+    addTv(2, "B");
+    buildNameList();
+    EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_EDIT_SESSION);
+    EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
+
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    LL_Node* masterCopy = g_ListEditState.masterCopy;
+    ASSERT_NE(masterCopy, nullptr);
+    EXPECT_EQ(handlesOf(masterCopy), handlesOf(g_MasterSvcList));
+    EXPECT_NE(masterCopy, g_MasterSvcList);
+    INT_SLM_SetAccessMethod(ACCESS_EDIT_NAME); // as if the edit had moved on
+
+    EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_MASTER), DBERR_EDIT_SESSION);
+    EXPECT_EQ(g_ListEditOpen, 1u);
+    EXPECT_EQ(g_ListEditState.mode, LISTEDIT_MODE_FULL);
+    EXPECT_EQ(g_ListEditState.masterCopy, masterCopy);
+    EXPECT_EQ(g_ListEditState.savedMethod, ACCESS_MASTER);
+    EXPECT_EQ(g_AccessMethod, ACCESS_EDIT_NAME);
+
+    EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+    EXPECT_EQ(g_ListEditOpen, 0u);
+    EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
+    EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_EDIT_SESSION);
+}
+
+TEST_F(ListEditTest, BeginChoosesTheMethodAndTheCopiesByMode) {
+    const SvcHandle b = addTv(1, "B");
+    const SvcHandle a = addTv(2, "A");
+    buildNameList();
+    ASSERT_EQ(INT_SLM_AddServiceToList(b, kGroup, nullptr), DBERR_OK);
+    struct Case {
+        SvcAccessMethod before;
+        uint8_t mode;
+        SvcAccessMethod during;
+        std::vector<SvcHandle> masterCopy;
+        std::vector<SvcHandle> nameCopy;
+        std::vector<SvcHandle> groupCopy;
+    };
+    const Case cases[] = {
+        {ACCESS_MASTER, LISTEDIT_MODE_MASTER, ACCESS_EDIT, {b, a}, {}, {}},
+        {ACCESS_NAME, LISTEDIT_MODE_MASTER, ACCESS_EDIT, {a, b}, {}, {}},
+        {ACCESS_MASTER, LISTEDIT_MODE_FULL, ACCESS_EDIT_MASTER, {b, a}, {a, b}, {b}},
+        {ACCESS_NAME, LISTEDIT_MODE_FULL, ACCESS_EDIT_NAME, {b, a}, {a, b}, {b}},
+        {ACCESS_TV, LISTEDIT_MODE_FULL, ACCESS_TV, {}, {}, {}},
+        {ACCESS_MASTER, 7, ACCESS_MASTER, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "method " << int(c.before) << " mode " << int(c.mode));
+        INT_SLM_SetAccessMethod(c.before);
+        ASSERT_EQ(SLM_BeginListEdit(c.mode), DBERR_OK);
+        EXPECT_EQ(g_AccessMethod, c.during);
+        EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), c.masterCopy);
+        EXPECT_EQ(handlesOf(g_ListEditState.nameCopy), c.nameCopy);
+        EXPECT_EQ(handlesOf(g_ListEditState.favCopies[0]), c.groupCopy);
+        EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+        EXPECT_EQ(g_AccessMethod, c.before);
+        EXPECT_EQ(g_ListEditOpen, 0u);
+    }
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{b, a}));
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{b}));
+}
+
+TEST_F(ListEditTest, TvMoveStepsOverRadioAndPlaceholdersAndIsNumberedAfterWhatItPassed) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle r = addRadio(1, "R");
+    const SvcHandle p = addPlaceholder(SVC_TYPE_TV);
+    const SvcHandle b = addTv(2, "B");
+    const SvcHandle c = addTv(3, "C");
+    buildNameList();
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_MoveServiceInList(a, LIST_ALL, 1), DBERR_OK);
+    // The copy moved; the live list and the numbers wait for the commit.
+    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{r, p, b, a, c}));
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, r, p, b, c}));
+    EXPECT_EQ(numberOf(a), 1u);
+    // Walks and counts of list 0 see the copy.
+    LL_Node* list0 = nullptr;
+    ASSERT_EQ(INT_SLM_GetListHead(LIST_ALL, g_AccessMethod, &list0), DBERR_OK);
+    EXPECT_EQ(list0, g_ListEditState.masterCopy);
+    EXPECT_EQ(INT_LL_GetNth(list0, 1, INT_SLM_FilterListedByType, SVC_TYPE_TV)->data,
+              SLM_HandleNodeData(a));
+
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+    EXPECT_EQ(numberOf(b), 1u);
+    EXPECT_EQ(numberOf(a), 2u);
+    EXPECT_EQ(numberOf(c), 3u);
+    EXPECT_EQ(numberOf(r), 1u);
+    EXPECT_EQ(typeOf(SLM_NodeHandle(g_MasterSvcList)), SVC_TYPE_TV);
+    std::vector<SvcHandle> tvOrder;
+    for (SvcHandle h : handlesOf(g_MasterSvcList))
+        if (h != p && typeOf(h) == SVC_TYPE_TV) tvOrder.push_back(h);
+    EXPECT_EQ(tvOrder, (std::vector<SvcHandle>{b, a, c}));
+}
+
+TEST_F(ListEditTest, MovesOutsideAnEditRenumberAtOnceAndWaitForACleanNumbering) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle b = addTv(2, "B");
+    const SvcHandle c = addTv(3, "C");
+    ASSERT_EQ(SLM_MoveServiceInList(c, LIST_ALL, -2), DBERR_OK);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{c, a, b}));
+    EXPECT_EQ(numberOf(c), 1u);
+    EXPECT_EQ(numberOf(b), 3u);
+
+    g_ListStateWord = 1; // locked numbers seen: moves do nothing
+    EXPECT_EQ(SLM_MoveServiceInList(c, LIST_ALL, 2), DBERR_OK);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{c, a, b}));
+    g_ListStateWord = 0;
+
+    EXPECT_EQ(SLM_MoveServiceInList(HT_Alloc(), LIST_ALL, 1), DBERR_NOT_FOUND);
+    EXPECT_EQ(SLM_MoveServiceInList(a, LIST_EXTRA_A, 1), DBERR_BAD_LIST);
+    EXPECT_EQ(SLM_MoveServiceInList(a, LIST_DATA, 1), DBERR_BAD_LIST);
+    INT_SLM_SetAccessMethod(ACCESS_RADIO);
+    EXPECT_EQ(INT_SLM_MoveServiceRenumber(a, LIST_ALL, 1), DBERR_NOT_FOUND);
+}
+
+TEST_F(ListEditTest, RenameThenDiscardChangesNothing) {
+    const SvcHandle zulu = addTv(1, "Zulu");
+    const SvcHandle alpha = addTv(2, "Alpha");
+    buildNameList();
+    const SvcInfo before = recordOf(zulu);
+    const std::vector<SvcHandle> nameOrder = handlesOf(g_NameSortedSvcList);
+
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    // A three-byte character-table prefix: the copy holds the text only.
+    const uint8_t prefixed[] = {0x10, 0x00, 0x05, 'A', 'a', 'r', 'o', 'n', 0};
+    ASSERT_EQ(SLM_RenameService(zulu, prefixed), DBERR_OK);
+    EXPECT_EQ(nameOf(zulu), "Aaron");
+    EXPECT_NE(HT_Resolve(zulu)->numFlags & SVH_OWNS_NAME, 0u);
+    ASSERT_EQ(SLM_RenameService(zulu, reinterpret_cast<const uint8_t*>("\x05Yankee")), DBERR_OK);
+    EXPECT_EQ(nameOf(zulu), "Yankee");
+    EXPECT_EQ(SLM_RenameService(zulu, nullptr), DBERR_NULL_OBJECT);
+    EXPECT_EQ(SLM_RenameService(HT_Alloc(), prefixed), DBERR_NOT_FOUND);
+
+    ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+    EXPECT_EQ(std::memcmp(&recordOf(zulu), &before, sizeof before), 0);
+    EXPECT_EQ(nameOf(zulu), "Zulu");
+    EXPECT_EQ(HT_Resolve(zulu)->name, recordOf(zulu).name);
+    EXPECT_EQ(HT_Resolve(zulu)->numFlags & SVH_OWNS_NAME, 0u);
+    EXPECT_EQ(handlesOf(g_NameSortedSvcList), nameOrder);
+    EXPECT_EQ(nameOf(alpha), "Alpha");
+}
+
+TEST_F(ListEditTest, RenameThenCommitMarksTheRecordAndSortsTheNamesAgain) {
+    const SvcHandle zulu = addTv(1, "Zulu");
+    const SvcHandle alpha = addTv(2, "Alpha");
+    const SvcHandle mike = addTv(3, "Mike");
+    buildNameList();
+    ASSERT_EQ(handlesOf(g_NameSortedSvcList), (std::vector<SvcHandle>{alpha, mike, zulu}));
+    const SvcInfo alphaBefore = recordOf(alpha);
+    HT_Resolve(mike)->numFlags |= SVH_LOCK; // the handle's lock goes into the record
+
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_RenameService(zulu, reinterpret_cast<const uint8_t*>("Bravo")), DBERR_OK);
+    ASSERT_EQ(
+        SLM_RenameService(mike, reinterpret_cast<const uint8_t*>("Charlie-Delta-Echo-Foxtrot")),
+        DBERR_OK);
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+
+    EXPECT_NE(recordOf(zulu).flags & SVCF_RENAMED, 0u);
+    EXPECT_NE(recordOf(mike).flags & SVCF_RENAMED, 0u);
+    EXPECT_NE(recordOf(mike).flags & SVCF_LOCK, 0u);
+    EXPECT_EQ(recordOf(zulu).flags & SVCF_LOCK, 0u);
+    EXPECT_EQ(std::memcmp(&recordOf(alpha), &alphaBefore, sizeof alphaBefore), 0);
+    uint8_t expected[SVC_NAME_LEN] = {};
+    std::memcpy(expected, "Charlie-Delta-Echo-Fo", 21); // 21 bytes and the terminator
+    EXPECT_EQ(std::memcmp(recordOf(mike).name, expected, SVC_NAME_LEN), 0);
+    EXPECT_EQ(nameOf(zulu), "Bravo");
+    EXPECT_EQ(HT_Resolve(zulu)->name, recordOf(zulu).name);
+    EXPECT_EQ(HT_Resolve(zulu)->numFlags & (SVH_OWNS_NAME | SVH_REWRITE), 0u);
+    EXPECT_EQ(handlesOf(g_NameSortedSvcList), (std::vector<SvcHandle>{alpha, zulu, mike}));
+}
+
+TEST_F(ListEditTest, ARecordThatCannotBeRewrittenFailsTheCommitYetTheEditCloses) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle p = addPlaceholder(SVC_TYPE_TV);
+    buildNameList();
+    groupOfTv({1});
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_RenameService(p, reinterpret_cast<const uint8_t*>("P")), DBERR_OK);
+    ASSERT_EQ(SLM_RenameService(a, reinterpret_cast<const uint8_t*>("Renamed")), DBERR_OK);
+    ASSERT_EQ(SLM_MoveServiceInList(a, kGroup, 0), DBERR_OK);
+
+    EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_TABLE_INDEX);
+    EXPECT_EQ(g_ListEditOpen, 0u);
+    EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(recordOf(a).name)), "Renamed");
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{a}));
+    EXPECT_EQ(g_ListEditState.favCopies[0], nullptr);
+    EXPECT_EQ(g_ListEditState.nameCopy, nullptr);
+}
+
+TEST_F(ListEditTest, ADeletionIsLiveOnlyAfterTheCommit) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle b = addTv(2, "B");
+    const SvcHandle c = addTv(3, "C");
+    buildNameList();
+    groupOfTv({2, 1, 3});
+    ASSERT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{b, a, c}));
+
+    // Discarded: the service stays for good.
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_RemoveServiceFromList(b, LIST_ALL, 0), DBERR_OK);
+    EXPECT_EQ(SLM_RemoveServiceFromList(b, LIST_ALL, 0), DBERR_NOT_FOUND);
+    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_ListEditState.nameCopy), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_ListEditState.favCopies[0]), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b, c}));
+    EXPECT_EQ(TBL_GetSvcCount(), 3u);
+    ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b, c}));
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{b, a, c}));
+    EXPECT_NE(HT_Resolve(b), nullptr);
+
+    // Committed: record, handle and group membership go; the others are
+    // renumbered and the group is stored with the numbers the next load gives.
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_RemoveServiceFromList(b, LIST_ALL, 0), DBERR_OK);
+    EXPECT_EQ(HT_Resolve(b)->record != nullptr, true);
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+    EXPECT_EQ(HT_Resolve(b), nullptr);
+    EXPECT_EQ(TBL_GetSvcCount(), 2u);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_NameSortedSvcList), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(numberOf(c), 2u);
+    EXPECT_EQ(tableEntries(0),
+              (std::vector<uint16_t>{INT_SLM_MakeFavEntry(1, 0), INT_SLM_MakeFavEntry(2, 0)}));
+}
+
+TEST_F(ListEditTest, DeletionsByMethodAndList) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle b = addTv(2, "B");
+    const SvcHandle p = addPlaceholder(SVC_TYPE_TV);
+    buildNameList();
+    // No edit: a placeholder goes at once, a service waits for a commit.
+    ASSERT_EQ(SLM_RemoveServiceFromList(p, LIST_ALL, 0), DBERR_OK);
+    EXPECT_EQ(HT_Resolve(p), nullptr);
+    ASSERT_EQ(SLM_RemoveServiceFromList(a, LIST_ALL, 0), DBERR_OK);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b}));
+    EXPECT_EQ(handlesOf(g_ListEditState.pendingDeletions), (std::vector<SvcHandle>{a}));
+    EXPECT_EQ(SLM_RemoveServiceFromList(a, LIST_EXTRA_A, 0), DBERR_BAD_LIST);
+    EXPECT_EQ(SLM_RemoveServiceFromList(a, LIST_DATA, 0), DBERR_BAD_LIST);
+    EXPECT_EQ(SLM_RemoveServiceFromList(HT_Alloc(), LIST_ALL, 0), DBERR_NOT_FOUND);
+    INT_SLM_SetAccessMethod(ACCESS_RADIO);
+    EXPECT_EQ(INT_SLM_DeleteServiceFromLists(b, LIST_ALL, 0), DBERR_BAD_LIST);
+    INT_SLM_SetAccessMethod(ACCESS_MASTER);
+
+    // A begin starts with no pending deletions.
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_MASTER), DBERR_OK);
+    EXPECT_EQ(g_ListEditState.pendingDeletions, nullptr);
+    // Deleting with renumbering renumbers the copy at once.
+    ASSERT_EQ(SLM_RemoveServiceFromList(a, LIST_ALL, 1), DBERR_OK);
+    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{b}));
+    EXPECT_EQ(numberOf(b), 1u);
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+    EXPECT_EQ(HT_Resolve(a), nullptr);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{b}));
+    EXPECT_EQ(handlesOf(g_NameSortedSvcList), (std::vector<SvcHandle>{b}));
+}
+
+TEST_F(ListEditTest, DeletingThroughASatelliteViewStillDeletesTheService) {
+    ServiceSpec spec;
+    spec.name = "S";
+    spec.sat = 2;
+    const SvcHandle s = addService(spec);
+    const SvcHandle t = addTv(2, "T");
+    buildNameList();
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    // Under method 5 the satellite lists are views of the live master list.
+    ASSERT_EQ(SLM_RemoveServiceFromList(s, LIST_SAT_FIRST + 2, 0), DBERR_OK);
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+    EXPECT_EQ(HT_Resolve(s), nullptr);
+    EXPECT_EQ(TBL_GetSvcCount(), 1u);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{t}));
+    EXPECT_EQ(handlesOf(g_NameSortedSvcList), (std::vector<SvcHandle>{t}));
+}
+
+TEST_F(ListEditTest, GroupEditsLiveInTheCopiesUntilTheCommit) {
+    const SvcHandle a = addTv(1, "A");
+    const SvcHandle b = addTv(2, "B");
+    const SvcHandle r = addRadio(1, "R");
+    buildNameList();
+    groupOfTv({1});
+    const uint8_t* sport = reinterpret_cast<const uint8_t*>("Sport");
+
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_AddServiceToList(r, kGroup, nullptr), DBERR_OK);
+    ASSERT_EQ(SLM_SetListName(kGroup, sport), DBERR_OK);
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{a}));
+    ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{a}));
+    uint8_t name[FAV_LIST_NAME_SIZE];
+    ASSERT_EQ(SLM_GetListName(kGroup, name), DBERR_OK);
+    EXPECT_STREQ(reinterpret_cast<const char*>(name), ""); // read again from the table
+
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_AddServiceToList(r, kGroup, nullptr), DBERR_OK);
+    ASSERT_EQ(SLM_AddServiceToList(b, kGroup, nullptr), DBERR_OK);
+    ASSERT_EQ(SLM_MoveServiceInList(b, kGroup, -2), DBERR_OK);
+    ASSERT_EQ(SLM_SetListName(kGroup, sport), DBERR_OK);
+    ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+    EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{b, a, r}));
+    EXPECT_EQ(tableEntries(0),
+              (std::vector<uint16_t>{INT_SLM_MakeFavEntry(2, 0), INT_SLM_MakeFavEntry(1, 0),
+                                     INT_SLM_MakeFavEntry(1, 1)}));
+    EXPECT_EQ(std::memcmp(g_FavTable[0].name, "Sport", 6), 0);
+}
+
+TEST_F(ListEditTest, FreeingTheEditClosesItAndTheOptionWordStartsAtOne) {
+    const SvcHandle a = addTv(1, "A");
+    buildNameList();
+    EXPECT_EQ(INT_SLM_GetListOption(), 1u);
+    INT_SLM_SetListOption(7);
+    EXPECT_EQ(INT_SLM_GetListOption(), 7u);
+
+    INT_SLM_SetAccessMethod(ACCESS_NAME);
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(SLM_RemoveServiceFromList(a, LIST_ALL, 0), DBERR_OK);
+    SLM_FreeListEdit();
+    EXPECT_EQ(g_ListEditOpen, 0u);
+    EXPECT_EQ(g_AccessMethod, ACCESS_NAME);
+    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
+    EXPECT_EQ(g_ListEditState.pendingDeletions, nullptr);
+    // The service was never deleted, so its handle stays in the master list.
+    EXPECT_NE(HT_Resolve(a), nullptr);
+    EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a}));
+    EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_EDIT_SESSION);
+
+    DB_ResetAllState();
+    EXPECT_EQ(INT_SLM_GetListOption(), 1u);
+}
+
+} // namespace
