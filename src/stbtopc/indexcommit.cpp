@@ -5,6 +5,7 @@
 #include <new>
 
 #include "favourites.h"
+#include "favtable.h"
 #include "flashstore.h"
 #include "indexbank.h"
 #include "indexblocks.h"
@@ -27,6 +28,7 @@ struct CommitSnapshot {
     TpIndexTable tp;
     SatIndexTable sat;
     FavIndexTable fav;
+    FavInfo favTable[FAV_CAPACITY]; // the groups are stored from their lists first
     uint32_t commitWord;
 
     void Take() {
@@ -41,6 +43,7 @@ struct CommitSnapshot {
         tp = g_TpIndex;
         sat = g_SatIndex;
         fav = g_FavIndex;
+        std::memcpy(favTable, g_FavTable, sizeof favTable);
         commitWord = IDX_GetCommitWord();
     }
 
@@ -56,6 +59,7 @@ struct CommitSnapshot {
         g_TpIndex = tp;
         g_SatIndex = sat;
         g_FavIndex = fav;
+        std::memcpy(g_FavTable, favTable, sizeof favTable);
         IDX_SetCommitWord(commitWord);
     }
 };
@@ -74,15 +78,17 @@ DBERR IDX_WriteAll() {
 }
 
 DBERR IDX_CommitAll() {
-    // Groups take the numbers of the service table about to be written.
-    if (const DBERR result = INT_SLM_StoreBuiltFavGroups()) return result;
     std::unique_ptr<CommitSnapshot> before(new (std::nothrow) CommitSnapshot);
     if (before == nullptr) return DBERR_NO_MEMORY;
     before->Take();
 
-    IDX_ClearTable(IDX_TABLE_ALL);
-    DB_FormatAll();
-    DBERR result = IDX_WriteAll();
+    // Groups take the numbers of the service table about to be written.
+    DBERR result = INT_SLM_StoreBuiltFavGroups();
+    if (result == DBERR_OK) {
+        IDX_ClearTable(IDX_TABLE_ALL);
+        DB_FormatAll();
+        result = IDX_WriteAll();
+    }
     // The bank functions answer 1 for a failure; pass on a DBERR code.
     if (result == DBERR_OK && DB_SaveIndexBankLocked() != 0) result = DBERR_TABLE_INDEX;
     if (result != DBERR_OK) {

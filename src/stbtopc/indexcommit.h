@@ -1,8 +1,8 @@
 // The commit: the whole database is rewritten from the in-memory tables into
 // freshly formatted record sectors, and the index bank is saved to the
 // primary and the backup. A commit is all or nothing: when any step fails,
-// the flash image, the index tables, the slot states and the format table
-// are put back byte for byte as they were, and the caller gets the step's
+// the flash image, the index tables, the slot states, the format table and
+// the favourite table are put back byte for byte as they were, and the caller gets the step's
 // code, so a later Save never writes a half-built image to disk.
 #pragma once
 #include "dberr.h"

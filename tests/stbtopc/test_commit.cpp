@@ -36,7 +36,8 @@ bool allBytes(const uint8_t* p, size_t n, uint8_t value) {
     return true;
 }
 
-// The index state a commit may change, for before/after comparisons.
+// The index state a commit may change, and the satellite and favourite
+// tables it must leave alone, for before/after comparisons.
 struct IndexState {
     std::vector<uint8_t> bytes;
     static IndexState Take() {
@@ -55,6 +56,8 @@ struct IndexState {
         add(&g_TpIndex, sizeof g_TpIndex);
         add(&g_SatIndex, sizeof g_SatIndex);
         add(&g_FavIndex, sizeof g_FavIndex);
+        add(g_SatTable, sizeof g_SatTable);
+        add(g_FavTable, sizeof g_FavTable);
         return s;
     }
     bool operator==(const IndexState&) const = default;
