@@ -97,6 +97,21 @@ TEST_F(ListEditTest, BeginWhileOpenAndEndWhileClosedAreRefusedAndChangeNothing) 
     EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_EDIT_SESSION);
 }
 
+TEST_F(ListEditTest, BeginWithoutMemoryForTheCopiesOpensNothing) {
+    addTv(1, "A");
+    addTv(2, "B");
+    buildNameList();
+    LL_SetAllocFailAfter(3); // the master copy, then one node of the name copy
+    EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_NO_MEMORY);
+    LL_SetAllocFailAfter(-1);
+    EXPECT_EQ(g_ListEditOpen, 0u);
+    EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
+    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
+    EXPECT_EQ(g_ListEditState.nameCopy, nullptr);
+    EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_EDIT_SESSION);
+    EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+}
+
 TEST_F(ListEditTest, BeginChoosesTheMethodAndTheCopiesByMode) {
     const SvcHandle b = addTv(1, "B");
     const SvcHandle a = addTv(2, "A");
