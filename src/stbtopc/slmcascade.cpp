@@ -19,6 +19,18 @@ bool editListBelongsTo(uint8_t satellite) {
     return INT_SLM_GetTpEditSatellite(&editSatellite) && editSatellite == satellite;
 }
 
+// The tree numbers a satellite's rows by the list it loaded for it, but a
+// dialog may have loaded another satellite's list since (the channel dialog
+// does when its satellite is changed). A cascade works on the satellite's
+// own list and loads it when another one (or none) is loaded: a load gives
+// the rows in the order the tree shows them. DBERR_NO_MEMORY when the list
+// could be built only in part.
+DBERR takeEditListOf(uint8_t satellite) {
+    if (editListBelongsTo(satellite)) return DBERR_OK;
+    uint16_t count = 0, constant = 0;
+    return INT_SLM_LoadSatTpList(satellite, 0, &count, &constant);
+}
+
 uint16_t editListRows() {
     uint16_t rows = 0;
     INT_SLM_GetNumTps(&rows);
@@ -78,17 +90,17 @@ void deleteUnusedTransportStreams(uint8_t satellite) {
     }
 }
 
-// Checks a row index against the edit list and reads the row.
+// Checks a row index against the satellite's edit list and reads the row.
 DBERR readRow(uint8_t satellite, uint8_t index, TpRow* row) {
+    if (const DBERR taken = takeEditListOf(satellite)) return taken;
     if (index >= editListRows()) return DBERR_BAD_LIST;
-    if (!editListBelongsTo(satellite)) return DBERR_EDIT_SESSION;
     return INT_SLM_GetNthTp(index, row);
 }
 } // namespace
 
 SLM_RESULT SLM_DeleteSatellite(uint8_t satellite, const uint16_t* count) {
     if (count == nullptr) return DBERR_NULL_ARG;
-    if (!editListBelongsTo(satellite)) return DBERR_EDIT_SESSION;
+    if (const DBERR taken = takeEditListOf(satellite)) return taken;
 
     // Row 0 each time: the row delete takes the row out of the list, so
     // every row comes first once.

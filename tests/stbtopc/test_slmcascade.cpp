@@ -17,6 +17,7 @@ namespace {
 
 constexpr uint8_t kSat = 0;   // region 0 has no factory rows for slot 0
 constexpr uint8_t kOther = 3; // a second satellite (no factory rows either) the cascades keep
+constexpr uint8_t kEmpty = 4; // a slot without transponders
 const uint32_t kRowFrequencies[] = {11000, 11100, 11200, 11300, 11400};
 
 class SlmCascadeTest : public SlmTest {
@@ -138,35 +139,60 @@ TEST_F(SlmCascadeTest, DeleteSatelliteAlsoRemovesServicesOnStreamsNoRowLists) {
     EXPECT_EQ(ServicesOfSat(kSat), 0u);
 }
 
-TEST_F(SlmCascadeTest, DeleteSatelliteRefusesAnEditListOfAnotherSatellite) {
-    ASSERT_EQ(LoadEditList(kOther), 1u);
-    const uint16_t count = 1;
-    EXPECT_EQ(SLM_DeleteSatellite(kSat, &count), DBERR_EDIT_SESSION);
-    EXPECT_EQ(ServicesOfSat(kSat), 10u);
-    EXPECT_EQ(ServicesOfSat(kOther), 1u);
-    EXPECT_FALSE(SlotIsAllZero(kSat));
+// The channel dialog loads the list of the satellite chosen in it, so the
+// tree's satellite may be deleted while another one's list is loaded.
+TEST_F(SlmCascadeTest, CascadesWorkOnTheSatellitesOwnListWhateverListIsLoaded) {
+    struct Case {
+        const char* what;
+        void (*arrange)();
+    };
+    const Case cases[] = {
+        {"list of another satellite", [] { LoadEditList(kOther); }},
+        {"no list loaded", [] { SLM_FreeTpList(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp(); // from the start-up state again
+        c.arrange();
+        ASSERT_EQ(SLM_DeleteTp(kSat, 1), DBERR_OK);
+        EXPECT_TRUE(ServicesOn(Key(11100, kSat)).empty());
+        EXPECT_EQ(StoredTpsOf(kSat), 4u);
+        EXPECT_EQ(ServicesOfSat(kSat), 8u);
+
+        c.arrange();
+        ASSERT_EQ(SLM_DeleteServiceOnTp(kSat, 0), DBERR_OK);
+        EXPECT_EQ(ServicesOn(Key(11000, kSat)).size(), 1u);
+
+        c.arrange();
+        const uint16_t count = 1;
+        ASSERT_EQ(SLM_DeleteSatellite(kSat, &count), DBERR_OK);
+        EXPECT_EQ(ServicesOfSat(kSat), 0u);
+        EXPECT_EQ(StoredTpsOf(kSat), 0u);
+        EXPECT_TRUE(SlotIsAllZero(kSat));
+        // The other satellite keeps everything.
+        EXPECT_EQ(Handles(g_MasterSvcList), std::vector<SvcHandle>{otherService});
+        EXPECT_EQ(StoredTpsOf(kOther), 1u);
+    }
 }
 
 TEST_F(SlmCascadeTest, RowCascadesRefuseARowThatIsNotThere) {
     const std::vector<SvcHandle> before = Handles(g_MasterSvcList);
     struct Case {
         const char* what;
-        void (*arrange)();
+        uint8_t satellite;
         uint8_t row;
         SLM_RESULT expected;
     };
     const Case cases[] = {
-        {"row at the count", [] {}, 5, DBERR_BAD_LIST},
-        {"row past the count", [] {}, 200, DBERR_BAD_LIST},
-        {"empty list", [] { SLM_FreeTpList(); }, 0, DBERR_BAD_LIST},
-        {"list of another satellite", [] { LoadEditList(kOther); }, 0, DBERR_EDIT_SESSION},
+        {"row at the count", kSat, 5, DBERR_BAD_LIST},
+        {"row past the count", kSat, 200, DBERR_BAD_LIST},
+        {"satellite without transponders", kEmpty, 0, DBERR_BAD_LIST},
     };
     for (const Case& c : cases) {
         for (auto cascade : {SLM_DeleteTp, SLM_DeleteServiceOnTp}) {
             SCOPED_TRACE(c.what);
-            LoadEditList(kSat);
-            c.arrange();
-            EXPECT_EQ(cascade(kSat, c.row), c.expected);
+            LoadEditList(c.satellite);
+            EXPECT_EQ(cascade(c.satellite, c.row), c.expected);
             EXPECT_EQ(Handles(g_MasterSvcList), before);
             EXPECT_EQ(StoredTpsOf(kSat), 5u);
         }
