@@ -265,6 +265,18 @@ DBERR setCurrentGroupHead(SvcListId id, LL_Node* head) {
     return INT_SLM_SetListHeadEx(id, g_AccessMethod, head);
 }
 
+// Changes group id (7-22) under the current method at the handle's node:
+// edit(head, node) gives the new head, which is stored. DBERR_BAD_LIST for
+// other ids, DBERR_NOT_FOUND when the group does not hold the handle.
+template <typename Edit> DBERR editGroupNode(SvcHandle handle, SvcListId id, Edit edit) {
+    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
+    LL_Node* head = nullptr;
+    if (const DBERR headResult = currentGroupHead(id, &head)) return headResult;
+    LL_Node* node = SLM_FindHandleNode(head, handle);
+    if (node == nullptr) return DBERR_NOT_FOUND;
+    return setCurrentGroupHead(id, edit(head, node));
+}
+
 // Whether the handle is in list 0 of the current method.
 bool inCurrentList0(SvcHandle handle) {
     return SLM_FindHandleNode(currentList0(), handle) != nullptr;
@@ -496,23 +508,13 @@ SLM_RESULT SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) 
 }
 
 DBERR INT_SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id) {
-    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
-    LL_Node* head = nullptr;
-    const DBERR headResult = currentGroupHead(id, &head);
-    if (headResult != DBERR_OK) return headResult;
-    LL_Node* node = SLM_FindHandleNode(head, handle);
-    if (node == nullptr) return DBERR_NOT_FOUND;
-    head = INT_LL_Remove(head, node, nullptr);
-    return setCurrentGroupHead(id, head);
+    return editGroupNode(handle, id, [](LL_Node* head, LL_Node* node) {
+        return INT_LL_Remove(head, node, nullptr);
+    });
 }
 
 DBERR INT_SLM_MoveServiceInFavList(SvcHandle handle, SvcListId id, int32_t delta) {
-    if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
-    LL_Node* head = nullptr;
-    const DBERR headResult = currentGroupHead(id, &head);
-    if (headResult != DBERR_OK) return headResult;
-    LL_Node* node = SLM_FindHandleNode(head, handle);
-    if (node == nullptr) return DBERR_NOT_FOUND;
-    head = INT_LL_MoveBy(head, node, delta, nullptr, 0);
-    return setCurrentGroupHead(id, head);
+    return editGroupNode(handle, id, [delta](LL_Node* head, LL_Node* node) {
+        return INT_LL_MoveBy(head, node, delta, nullptr, 0);
+    });
 }

@@ -32,35 +32,31 @@ struct CommitSnapshot {
     uint32_t commitWord;
 
     void Take() {
-        std::memcpy(image, g_FlashImage, sizeof image);
-        slotStates = g_SlotStateArea;
-        formatTable = g_FormatTable;
-        svc = g_SvcIndex;
-        prv = g_PrvIndex;
-        kind9 = g_Kind9Index;
-        kind10 = g_Kind10Index;
-        ts = g_TsIndex;
-        tp = g_TpIndex;
-        sat = g_SatIndex;
-        fav = g_FavIndex;
-        std::memcpy(favTable, g_FavTable, sizeof favTable);
+        forEachBlock([](void* kept, void* live, size_t size) { std::memcpy(kept, live, size); });
         commitWord = IDX_GetCommitWord();
     }
 
-    void Restore() const {
-        std::memcpy(g_FlashImage, image, sizeof image);
-        g_SlotStateArea = slotStates;
-        g_FormatTable = formatTable;
-        g_SvcIndex = svc;
-        g_PrvIndex = prv;
-        g_Kind9Index = kind9;
-        g_Kind10Index = kind10;
-        g_TsIndex = ts;
-        g_TpIndex = tp;
-        g_SatIndex = sat;
-        g_FavIndex = fav;
-        std::memcpy(g_FavTable, favTable, sizeof favTable);
+    void Restore() {
+        forEachBlock([](void* kept, void* live, size_t size) { std::memcpy(live, kept, size); });
         IDX_SetCommitWord(commitWord);
+    }
+
+  private:
+    // Each kept copy with the program-wide block it keeps: one list for both
+    // directions, so nothing is kept that is not put back.
+    template <typename Copy> void forEachBlock(Copy copy) {
+        copy(image, g_FlashImage, sizeof image);
+        copy(&slotStates, &g_SlotStateArea, sizeof slotStates);
+        copy(&formatTable, &g_FormatTable, sizeof formatTable);
+        copy(&svc, &g_SvcIndex, sizeof svc);
+        copy(&prv, &g_PrvIndex, sizeof prv);
+        copy(&kind9, &g_Kind9Index, sizeof kind9);
+        copy(&kind10, &g_Kind10Index, sizeof kind10);
+        copy(&ts, &g_TsIndex, sizeof ts);
+        copy(&tp, &g_TpIndex, sizeof tp);
+        copy(&sat, &g_SatIndex, sizeof sat);
+        copy(&fav, &g_FavIndex, sizeof fav);
+        copy(favTable, g_FavTable, sizeof favTable);
     }
 };
 

@@ -219,6 +219,15 @@ void installMasterCopy() {
     s.masterCopy = nullptr;
 }
 
+// Visits the handle of every node of list that still resolves, once round
+// the ring; the visitor must not change the list.
+template <typename Visit> void forEachLiveHandle(LL_Node* list, Visit visit) {
+    const uint32_t total = INT_LL_Count(list, nullptr, 0);
+    LL_Node* node = list;
+    for (uint32_t i = 0; i < total; ++i, node = node->next)
+        if (SvcHandleObj* obj = HT_Resolve(SLM_NodeHandle(node))) visit(*obj);
+}
+
 void setNameField(uint8_t* field, const uint8_t* name) {
     std::memset(field, 0, SVC_NAME_LEN);
     size_t length = 0;
@@ -233,34 +242,29 @@ void setNameField(uint8_t* field, const uint8_t* name) {
 // its pending name.
 bool rewriteRenamedRecords(SLM_RESULT* error) {
     bool rewritten = false;
-    LL_Node* master = g_MasterSvcList;
-    const uint32_t total = INT_LL_Count(master, nullptr, 0);
-    LL_Node* node = master;
-    for (uint32_t i = 0; i < total; ++i, node = node->next) {
-        SvcHandleObj* obj = HT_Resolve(SLM_NodeHandle(node));
-        if (obj == nullptr) continue;
-        const bool ownsName = (obj->numFlags & SVH_OWNS_NAME) != 0 && obj->name != nullptr;
-        if ((obj->numFlags & SVH_REWRITE) == 0 && !ownsName) continue;
-        if (obj->record == nullptr) { // not a record of the service table
+    forEachLiveHandle(g_MasterSvcList, [&](SvcHandleObj& obj) {
+        const bool ownsName = (obj.numFlags & SVH_OWNS_NAME) != 0 && obj.name != nullptr;
+        if ((obj.numFlags & SVH_REWRITE) == 0 && !ownsName) return;
+        if (obj.record == nullptr) { // not a record of the service table
             if (*error == DBERR_OK) *error = DBERR_TABLE_INDEX;
-            continue;
+            return;
         }
-        SvcInfo record = *obj->record;
+        SvcInfo record = *obj.record;
         record.flags |= SVCF_RENAMED;
-        if (ownsName) setNameField(record.name, obj->name);
-        record.flags = (record.flags & ~SVCF_LOCK) | ((obj->numFlags & SVH_LOCK) ? SVCF_LOCK : 0);
+        if (ownsName) setNameField(record.name, obj.name);
+        record.flags = (record.flags & ~SVCF_LOCK) | ((obj.numFlags & SVH_LOCK) ? SVCF_LOCK : 0);
         SvcInfo* replaced = nullptr;
-        const DBERR result = TBL_ReplaceSvcInfo(obj->record, &record, &replaced);
+        const DBERR result = TBL_ReplaceSvcInfo(obj.record, &record, &replaced);
         if (result != DBERR_OK) {
             if (*error == DBERR_OK) *error = result;
-            continue;
+            return;
         }
-        if (ownsName) delete[] obj->name;
-        obj->numFlags &= ~(SVH_OWNS_NAME | SVH_REWRITE);
-        obj->record = replaced;
-        obj->name = replaced->name;
+        if (ownsName) delete[] obj.name;
+        obj.numFlags &= ~(SVH_OWNS_NAME | SVH_REWRITE);
+        obj.record = replaced;
+        obj.name = replaced->name;
         rewritten = true;
-    }
+    });
     return rewritten;
 }
 
@@ -311,20 +315,15 @@ DBERR commitGroups() {
 
 // Undoes pending names and bit 22 changes of the live master list's handles.
 void undoPendingChanges() {
-    LL_Node* master = g_MasterSvcList;
-    const uint32_t total = INT_LL_Count(master, nullptr, 0);
-    LL_Node* node = master;
-    for (uint32_t i = 0; i < total; ++i, node = node->next) {
-        SvcHandleObj* obj = HT_Resolve(SLM_NodeHandle(node));
-        if (obj == nullptr) continue;
-        if ((obj->numFlags & SVH_OWNS_NAME) != 0) {
-            delete[] obj->name;
-            obj->numFlags &= ~SVH_OWNS_NAME;
-            obj->name = obj->record != nullptr ? obj->record->name : nullptr;
+    forEachLiveHandle(g_MasterSvcList, [](SvcHandleObj& obj) {
+        if ((obj.numFlags & SVH_OWNS_NAME) != 0) {
+            delete[] obj.name;
+            obj.numFlags &= ~SVH_OWNS_NAME;
+            obj.name = obj.record != nullptr ? obj.record->name : nullptr;
         }
-        if ((obj->numFlags & SVH_REWRITE) != 0) obj->numFlags ^= SVH_LOCK;
-        obj->numFlags &= ~SVH_REWRITE;
-    }
+        if ((obj.numFlags & SVH_REWRITE) != 0) obj.numFlags ^= SVH_LOCK;
+        obj.numFlags &= ~SVH_REWRITE;
+    });
 }
 
 void reloadGroupNames() {
