@@ -5,6 +5,10 @@
 // result code; no operation shows a message.
 #pragma once
 
+#include "casmap.h"
+#include "dbload.h"
+#include "favourites.h"
+#include "listedit.h"
 #include "slmcascade.h"
 #include "slmquery.h"
 #include "slmresult.h"
