@@ -1,8 +1,8 @@
 // List heads held by the favourite groups and the list-edit session: the
 // favourite lists 7-22, the two lists 23 and 24, and the copies a list edit
-// works on (access methods 4-6). The favourites and list-edit module defines
-// these functions; until it does, listedithead_none.cpp answers for it with
-// "no edit open" and no favourite lists.
+// works on (access methods 4-6). The favourite groups (favourites.cpp)
+// define these functions; the service lists call them without knowing that
+// module.
 #pragma once
 #include "dberr.h"
 #include "linkedlist.h"
