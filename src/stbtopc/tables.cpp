@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 
-
 namespace {
 // A fixed array, so registering from static initialisers never allocates.
 constexpr size_t kMaxFreeHooks = 32;
