@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dbstate.h"
+#include "favourites.h"
 #include "filters.h"
 #include "indexblocks.h"
 #include "indextable.h"
@@ -280,6 +281,7 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
         }
     }
     INT_SLM_SetAccessMethod(ACCESS_MASTER);
+    INT_SLM_LoadAllFavGroups(); // a group entry without its service is left out
     if (outCount != nullptr) *outCount = count;
     return DBERR_OK;
 }

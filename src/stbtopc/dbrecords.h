@@ -160,6 +160,22 @@ static_assert(offsetof(TpRow, fec) == 11 && offsetof(TpRow, modulation) == 12);
 static_assert(offsetof(TpRow, pilot) == 13 && offsetof(TpRow, zero16) == 16);
 static_assert(offsetof(TpRow, state) == 20);
 
+// A TpRow as a TpInfo, field by field: frequency, symbol rate (low 16 bits),
+// row offset 8 (low byte) into TpInfo offset 10, polarisation, FEC,
+// modulation and pilot; the satellite index given; every other byte zero.
+constexpr TpInfo DB_TpInfoFromRow(const TpRow& row, uint8_t satellite) {
+    TpInfo tp{};
+    tp.frequency = row.frequency;
+    tp.symbolRate = static_cast<uint16_t>(row.symbolRate);
+    tp.modulation = row.modulation;
+    tp.polarisation = row.polarisation;
+    tp.fec = row.fec;
+    tp.satIndex = satellite;
+    tp.rowField = static_cast<uint8_t>(row.rowField);
+    tp.pilot = row.pilot;
+    return tp;
+}
+
 // PrvInfo, the 20-byte provider record (kind 8): a zero-terminated name.
 struct PrvInfo {
     char name[PRV_NAME_LEN];

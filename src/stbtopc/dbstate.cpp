@@ -1,26 +1,22 @@
 #include "dbstate.h"
 
-#include <array>
-#include <cstddef>
-
 namespace {
-// A fixed array, so registering from static initialisers never allocates.
-constexpr size_t kMaxHooks = 64;
-std::array<DB_ResetFn, kMaxHooks>& hooks() {
-    static std::array<DB_ResetFn, kMaxHooks> table{};
-    return table;
-}
-size_t& hookCount() {
-    static size_t count = 0;
-    return count;
-}
+DB_HookLink* g_firstResetHook = nullptr;
 } // namespace
 
-DB_ResetHook::DB_ResetHook(DB_ResetFn fn) {
-    if (fn != nullptr && hookCount() < kMaxHooks) hooks()[hookCount()++] = fn;
+DB_HookLink::DB_HookLink(DB_HookLink** first, Fn hookFn) : fn(hookFn), next(nullptr) {
+    if (fn == nullptr || first == nullptr) return;
+    next = *first;
+    *first = this;
 }
 
+void DB_RunHooks(const DB_HookLink* first) {
+    for (const DB_HookLink* link = first; link != nullptr; link = link->next)
+        link->fn();
+}
+
+DB_ResetHook::DB_ResetHook(DB_ResetFn fn) : DB_HookLink(&g_firstResetHook, fn) {}
+
 void DB_ResetAllState() {
-    for (size_t i = 0; i < hookCount(); ++i)
-        hooks()[i]();
+    DB_RunHooks(g_firstResetHook);
 }

@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "dbload.h"
 #include "dbstate.h"
 #include "favtable.h"
 #include "listedit.h"
@@ -336,6 +337,17 @@ SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** o
 SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
     SlmLockGuard lock;
     return INT_SLM_SetEditListHead(id, method, head);
+}
+
+SLM_RESULT SLM_LoadSpecialList(SvcListId id) {
+    if (id != LIST_EXTRA_A && id != LIST_EXTRA_B) return DBERR_BAD_LIST;
+    LL_Node* taken = nullptr;
+    const DBERR result = SLM_TakeSpecialList(id, &taken);
+    if (result != DBERR_OK) return result;
+    SlmLockGuard lock;
+    liveHead(id) = INT_LL_FreeAll(liveHead(id), nullptr);
+    liveHead(id) = taken;
+    return DBERR_OK;
 }
 
 // ---- Groups --------------------------------------------------------------------

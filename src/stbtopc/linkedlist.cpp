@@ -120,35 +120,27 @@ void openRing(LL_Node* head) {
     head->prev = nullptr;
 }
 
+// A new node for an insertion, with *result set: null (and the list left
+// alone) for null data or no memory.
+LL_Node* newNodeToInsert(void* data, DBERR* result) {
+    LL_Node* node = data != nullptr ? newNode(data) : nullptr;
+    setResult(result, data == nullptr   ? DBERR_NULL_ARG
+                      : node == nullptr ? DBERR_NO_MEMORY
+                                        : DBERR_OK);
+    return node;
+}
+
 } // namespace
 
 LL_Node* INT_LL_Append(LL_Node* head, void* data, DBERR* result) {
-    if (data == nullptr) {
-        setResult(result, DBERR_NULL_ARG);
-        return head;
-    }
-    LL_Node* node = newNode(data);
-    if (node == nullptr) {
-        setResult(result, DBERR_NO_MEMORY);
-        return head;
-    }
-    setResult(result, DBERR_OK);
-    return appendNode(head, node);
+    LL_Node* node = newNodeToInsert(data, result);
+    return node != nullptr ? appendNode(head, node) : head;
 }
 
 LL_Node* INT_LL_InsertSorted(LL_Node* head, void* data, LL_CompareFn compare, DBERR* result) {
     if (compare == nullptr) return INT_LL_Append(head, data, result);
-    if (data == nullptr) {
-        setResult(result, DBERR_NULL_ARG);
-        return head;
-    }
-    LL_Node* node = newNode(data);
-    if (node == nullptr) {
-        setResult(result, DBERR_NO_MEMORY);
-        return head;
-    }
-    setResult(result, DBERR_OK);
-    return insertNodeSorted(head, node, compare);
+    LL_Node* node = newNodeToInsert(data, result);
+    return node != nullptr ? insertNodeSorted(head, node, compare) : head;
 }
 
 LL_Node* INT_LL_Find(LL_Node* head, const void* key, LL_CompareFn compare, LL_FilterFn filter,

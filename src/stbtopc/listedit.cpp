@@ -9,6 +9,7 @@
 #include "favtable.h"
 #include "filters.h"
 #include "listedithead.h"
+#include "selectionsort.h"
 #include "slmcascade.h"
 #include "slmlock.h"
 #include "slmquery.h"
@@ -263,8 +264,8 @@ bool rewriteRenamedRecords(SLM_RESULT* error) {
     return rewritten;
 }
 
-// Sorts the name list again by name keys with the receiver's selection
-// sort. Null services keep their nodes; the others take the sorted handles
+// Sorts the name list again by name keys, in the order the receiver's
+// selection sort leaves them. Null services keep their nodes; the others take the sorted handles
 // in order. DBERR_NO_MEMORY (the order unchanged) when the items cannot be
 // had.
 DBERR resortNameList() {
@@ -275,7 +276,7 @@ DBERR resortNameList() {
     if (items == nullptr) return DBERR_NO_MEMORY;
     uint32_t made = 0;
     INT_SLM_MakeNameKeys(names, items, total, &made);
-    WRAP_SelectionSort(items, made, sizeof(SvcNameSortItem), INT_SLM_CompareServiceByNameSimple);
+    DB_SelectionSortFast(items, made, sizeof(SvcNameSortItem), INT_SLM_CompareServiceByNameSimple);
     LL_Node* node = names;
     uint32_t next = 0;
     for (uint32_t i = 0; i < total && next < made; ++i, node = node->next) {

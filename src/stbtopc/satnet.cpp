@@ -239,29 +239,24 @@ void INT_SN_TpNodeToTpInfo(const TpNode* node, TpInfo* out) {
 }
 
 TpNode* INT_SN_SortTpList(uint16_t count, TpNode* list) {
-    if (count < 2 || list == nullptr) return list;
-    // Insertion into a new chain after every node of an equal or lower
-    // frequency: stable, and linear for a chain that is already sorted.
-    TpNode* sorted = nullptr;
-    TpNode* last = nullptr;
-    while (list != nullptr) {
-        TpNode* node = list;
-        list = list->next;
-        node->next = nullptr;
-        if (sorted == nullptr) {
-            sorted = last = node;
-        } else if (last->row.frequency <= node->row.frequency) {
-            last->next = node;
-            last = node;
-        } else {
-            TpNode** link = &sorted;
-            while ((*link)->row.frequency <= node->row.frequency)
-                link = &(*link)->next;
-            node->next = *link;
-            *link = node;
+    // count passes of adjacent exchange, relinking the nodes; a pass that
+    // exchanges nothing leaves every further pass nothing to do, so a sorted
+    // chain costs one pass.
+    for (uint32_t pass = 0; pass < count; ++pass) {
+        bool exchanged = false;
+        for (TpNode** link = &list; *link != nullptr && (*link)->next != nullptr;
+             link = &(*link)->next) {
+            TpNode* first = *link;
+            TpNode* second = first->next;
+            if (first->row.frequency <= second->row.frequency) continue;
+            first->next = second->next;
+            second->next = first;
+            *link = second;
+            exchanged = true;
         }
+        if (!exchanged) break;
     }
-    return sorted;
+    return list;
 }
 
 DBERR SN_GetTpAll(uint32_t slot, uint16_t* count, TpNode** list) {

@@ -82,6 +82,7 @@ void INT_SN_DefaultRowToTpInfo(const DefaultTpRow* row, TpInfo* out);
 void INT_SN_TpNodeToTpInfo(const TpNode* node, TpInfo* out);
 
 // Sorts a chain by frequency, ascending and stable (equal frequencies keep
-// their order), by relinking its nodes; returns the new first node. A count
-// below 2 returns the chain unchanged.
+// their order), in count passes of adjacent exchange that relink its nodes;
+// returns the new first node. Callers pass the chain's length, which always
+// suffices; a chain of fewer than two nodes is returned unchanged.
 TpNode* INT_SN_SortTpList(uint16_t count, TpNode* list);

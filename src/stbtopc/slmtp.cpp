@@ -3,16 +3,7 @@
 #include "tpeditlist.h"
 
 TpInfo SLM_TpRowToKey(const TpRow& row, uint8_t satellite) {
-    TpInfo key{};
-    key.frequency = row.frequency;
-    key.symbolRate = static_cast<uint16_t>(row.symbolRate);
-    key.modulation = row.modulation;
-    key.polarisation = row.polarisation;
-    key.fec = row.fec;
-    key.satIndex = satellite;
-    key.rowField = static_cast<uint8_t>(row.rowField);
-    key.pilot = row.pilot;
-    return key;
+    return DB_TpInfoFromRow(row, satellite);
 }
 
 SLM_RESULT SLM_LoadSatTpList(uint8_t satellite, uint8_t useDefaults, uint16_t* count,

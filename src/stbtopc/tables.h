@@ -4,6 +4,7 @@
 // modules keep beside them.
 #pragma once
 
+#include "dbstate.h"
 #include "favtable.h"
 #include "prvtable.h"
 #include "sattable.h"
@@ -18,9 +19,9 @@
 // own module's lists and handles and must not rely on another module's
 // state. The record elements are already gone when hooks run, so a hook must
 // not read records through the handles it frees.
-using TBL_FreeFn = void (*)();
+using TBL_FreeFn = DB_HookLink::Fn;
 
-struct TBL_FreeHook {
+struct TBL_FreeHook : DB_HookLink {
     explicit TBL_FreeHook(TBL_FreeFn fn);
 };
 

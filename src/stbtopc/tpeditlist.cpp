@@ -51,19 +51,6 @@ TpRow RowFromTpInfo(const TpInfo& tp) {
     return row;
 }
 
-TpInfo TpInfoFromRow(const TpRow& row, uint8_t satellite) {
-    TpInfo tp{};
-    tp.frequency = row.frequency;
-    tp.symbolRate = static_cast<uint16_t>(row.symbolRate);
-    tp.modulation = row.modulation;
-    tp.polarisation = row.polarisation;
-    tp.fec = row.fec;
-    tp.satIndex = satellite;
-    tp.rowField = static_cast<uint8_t>(row.rowField);
-    tp.pilot = row.pilot;
-    return tp;
-}
-
 TpRow* RowOf(const LL_Node* node) {
     return static_cast<TpRow*>(node->data);
 }
@@ -328,7 +315,7 @@ DBERR INT_SLM_CommitTpList(uint8_t satellite) {
     // reported: a row the table could not take must not pass for stored.
     DBERR result = DBERR_OK;
     TBL_ForEachNode(g_TpEditList, [&](LL_Node* node) {
-        const TpInfo tp = TpInfoFromRow(*RowOf(node), satellite);
+        const TpInfo tp = DB_TpInfoFromRow(*RowOf(node), satellite);
         TpInfo* stored = nullptr;
         const DBERR added = TBL_AddTpInfo(&tp, &stored);
         if (added != DBERR_OK && result == DBERR_OK) result = added;

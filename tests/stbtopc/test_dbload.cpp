@@ -12,6 +12,7 @@
 #include "dbopen.h"
 #include "dbsnapshot.h"
 #include "dbtest.h"
+#include "favourites.h"
 #include "flashstore.h"
 #include "imagebuilder.h"
 #include "indexbank.h"
@@ -259,6 +260,8 @@ TEST_F(DbLoadTest, EditsSurviveCommitAndReload) {
     ASSERT_EQ(SN_SetSatInfo(7, &sat), 0);
     const uint16_t entries[3] = {(3 << 3) | 0, (2 << 3) | 1, (1 << 3) | 0};
     ASSERT_EQ(TBL_SetFavEntries(1, 3, entries), 0);
+    // The load built the group's list, which the commit stores: build it again.
+    ASSERT_EQ(SLM_LoadFavGroup(LIST_FAV_FIRST + 1), 0);
     const uint32_t tpCount = TBL_GetTpCount();
     TpInfo* tp = nullptr;
     const TpInfo newTp = MakeTs(11111, 30000, POL_VERTICAL, 2).tp;

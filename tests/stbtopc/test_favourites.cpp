@@ -74,6 +74,10 @@ TEST_F(FavouriteTest, FavouriteHeadsServeListsSevenToTwentyFour) {
     EXPECT_EQ(INT_SLM_GetListHead(kGroupB, ACCESS_NAME, &head), DBERR_OK);
     EXPECT_EQ(head, list);
     INT_SLM_SetFavListHead(LIST_EXTRA_B, nullptr);
+    // Nothing fills the special lists, so taking one in leaves it empty.
+    EXPECT_EQ(SLM_LoadSpecialList(kGroupA), DBERR_BAD_LIST);
+    ASSERT_EQ(SLM_LoadSpecialList(LIST_EXTRA_A), DBERR_OK);
+    EXPECT_EQ(group(LIST_EXTRA_A), nullptr);
 }
 
 TEST_F(FavouriteTest, EditHeadsRouteByMethodAndListIdWhileAnEditIsOpen) {
@@ -224,6 +228,24 @@ TEST_F(FavouriteTest, StoringBuiltGroupsLeavesGroupsNeverBuiltAlone) {
     EXPECT_EQ(std::memcmp(g_FavTable[0].name, "Kept", 5), 0);
     EXPECT_EQ(tableEntries(1), (std::vector<uint16_t>{INT_SLM_MakeFavEntry(2, 0)}));
     EXPECT_EQ(std::memcmp(g_FavTable[1].name, "Renamed", 8), 0);
+}
+
+TEST_F(FavouriteTest, AGroupBuiltOnlyInPartIsNeverStoredOverTheTable) {
+    addTv(1);
+    addTv(2);
+    const std::vector<uint16_t> stored{INT_SLM_MakeFavEntry(1, 0), INT_SLM_MakeFavEntry(2, 0)};
+    setGroup(0, stored, "Two");
+    LL_SetAllocFailAfter(1);
+    EXPECT_EQ(INT_SLM_LoadAllFavGroups(), DBERR_NO_MEMORY);
+    LL_SetAllocFailAfter(-1);
+    EXPECT_EQ(handlesOf(group(kGroupA)).size(), 1u);
+    ASSERT_EQ(INT_SLM_StoreBuiltFavGroups(), DBERR_OK);
+    EXPECT_EQ(tableEntries(0), stored);
+    // Built again with memory to spare, it is stored as it stands.
+    ASSERT_EQ(INT_SLM_LoadFavGroup(kGroupA), DBERR_OK);
+    ASSERT_EQ(INT_SLM_RemoveServiceFromList(SLM_NodeHandle(group(kGroupA)), kGroupA), DBERR_OK);
+    ASSERT_EQ(INT_SLM_StoreBuiltFavGroups(), DBERR_OK);
+    EXPECT_EQ(tableEntries(0), (std::vector<uint16_t>{INT_SLM_MakeFavEntry(2, 0)}));
 }
 
 TEST_F(FavouriteTest, ListNamesByListId) {

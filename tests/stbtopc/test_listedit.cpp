@@ -7,15 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "dbopen.h"
 #include "favourites.h"
 #include "favtable.h"
 #include "filters.h"
+#include "imagebuilder.h"
+#include "indexcommit.h"
 #include "listedit.h"
-#include "placeholder.h"
 #include "servicefixture.h"
+#include "slm.h"
 #include "svchandleops.h"
 #include "svclist.h"
 #include "svctable.h"
+#include "wrapper.h"
 
 namespace {
 
@@ -91,6 +95,21 @@ TEST_F(ListEditTest, BeginWhileOpenAndEndWhileClosedAreRefusedAndChangeNothing) 
     EXPECT_EQ(g_ListEditOpen, 0u);
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
     EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_EDIT_SESSION);
+}
+
+TEST_F(ListEditTest, BeginWithoutMemoryForTheCopiesOpensNothing) {
+    addTv(1, "A");
+    addTv(2, "B");
+    buildNameList();
+    LL_SetAllocFailAfter(3); // the master copy, then one node of the name copy
+    EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_NO_MEMORY);
+    LL_SetAllocFailAfter(-1);
+    EXPECT_EQ(g_ListEditOpen, 0u);
+    EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
+    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
+    EXPECT_EQ(g_ListEditState.nameCopy, nullptr);
+    EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_EDIT_SESSION);
+    EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
 }
 
 TEST_F(ListEditTest, BeginChoosesTheMethodAndTheCopiesByMode) {
@@ -398,6 +417,148 @@ TEST_F(ListEditTest, FreeingTheEditClosesItAndTheOptionWordStartsAtOne) {
 
     DB_ResetAllState();
     EXPECT_EQ(INT_SLM_GetListOption(), 1u);
+}
+
+// ---- The channel move dialog's road, on images ---------------------------------
+
+// Twelve services "Service 0" to "Service 11" (even TV, odd radio, so TV n is
+// service 2n - 2 and radio n service 2n - 1) and two favourite groups.
+class ListEditRoadTest : public DbTest {
+  protected:
+    void SetUp() override {
+        DbTest::SetUp();
+        ImageSpec spec = SampleSpec({.services = 12, .transportStreams = 3});
+        setGroup(spec.favourites[0], "\x05Sport", {{2, 0}, {1, 1}, {5, 0}});
+        setGroup(spec.favourites[4], "Kids", {{1, 0}, {3, 0}, {6, 0}, {3, 1}});
+        ASSERT_TRUE(BuildImage(spec));
+        reopen();
+        sportBefore_ = groupMembers(kSport);
+        kidsBefore_ = groupMembers(kKids);
+        ASSERT_EQ(sportBefore_, (std::vector<std::string>{"Service 2", "Service 1", "Service 8"}));
+        ASSERT_EQ(kidsBefore_,
+                  (std::vector<std::string>{"Service 0", "Service 4", "Service 10", "Service 5"}));
+    }
+    static void setGroup(FavInfo& fav, const char* name,
+                         std::vector<std::pair<uint32_t, uint32_t>> members) {
+        fav = FavInfo{};
+        std::memcpy(fav.name, name, std::strlen(name));
+        for (const auto& [number, type] : members)
+            fav.entries[fav.count++] = INT_SLM_MakeFavEntry(number, type);
+    }
+    static void reopen() {
+        ResetLibraryKeepImage();
+        ASSERT_EQ(DB_OpenDatabase(), 1u);
+    }
+    static std::string nameOf(SvcHandle handle) {
+        const SvcHandleObj* obj = HT_Resolve(handle);
+        const char* name = reinterpret_cast<const char*>(obj->name);
+        return std::string(name, strnlen(name, SVC_NAME_LEN));
+    }
+    static std::vector<std::string> groupMembers(SvcListId id) {
+        LL_Node* head = nullptr;
+        INT_SLM_GetFavListHead(id, &head);
+        std::vector<std::string> names;
+        for (LL_Node* node = head; node != nullptr;) {
+            names.push_back(nameOf(SLM_NodeHandle(node)));
+            node = node->next;
+            if (node == head) break;
+        }
+        return names;
+    }
+    // The services of one type in list 0, walked as the dialog walks them.
+    static std::vector<SvcHandle> walk(uint8_t type) {
+        uint16_t count = 0;
+        EXPECT_EQ(SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, type, &count), DBERR_OK);
+        std::vector<SvcHandle> handles;
+        SvcHandle handle = SVC_HANDLE_INVALID;
+        for (uint16_t i = 0; i < count; ++i) {
+            if (SLM_GetNextServiceHandle(handle, LIST_ALL, SVC_NUMBER_ANY, type, i == 0 ? 0 : 1,
+                                         &handle) != DBERR_OK)
+                break;
+            handles.push_back(handle);
+        }
+        return handles;
+    }
+    static std::vector<std::string> namesOf(const std::vector<SvcHandle>& handles) {
+        std::vector<std::string> names;
+        for (SvcHandle h : handles)
+            names.push_back(nameOf(h));
+        return names;
+    }
+    static std::vector<uint8_t> image() {
+        return std::vector<uint8_t>(g_FlashImage, g_FlashImage + FLASH_DB_SIZE);
+    }
+    // Closing the dialog: end with commit, without the edit's own order
+    // save, then save the order with the image commit.
+    static void closeDialog() {
+        EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
+        EXPECT_EQ(SLM_SaveServiceOrder(1), DBERR_OK);
+    }
+
+    static constexpr SvcListId kSport = LIST_FAV_FIRST;
+    static constexpr SvcListId kKids = LIST_FAV_FIRST + 4;
+    std::vector<std::string> sportBefore_, kidsBefore_;
+};
+
+TEST_F(ListEditRoadTest, AMoveHoldsAfterSaveAndReopenAndTheGroupsKeepTheirChannels) {
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    // Click row 1, then row 4: the second TV service moves three places on.
+    const std::vector<SvcHandle> tv = walk(SVC_TYPE_TV);
+    ASSERT_EQ(tv.size(), 6u);
+    ASSERT_EQ(SLM_MoveServiceInList(tv[1], LIST_ALL, 4 - 1), DBERR_OK);
+    const std::vector<std::string> moved{"Service 0", "Service 4", "Service 6",
+                                         "Service 8", "Service 2", "Service 10"};
+    EXPECT_EQ(namesOf(walk(SVC_TYPE_TV)), moved);
+    closeDialog();
+
+    reopen();
+    EXPECT_EQ(namesOf(walk(SVC_TYPE_TV)), moved);
+    EXPECT_EQ(groupMembers(kSport), sportBefore_);
+    EXPECT_EQ(groupMembers(kKids), kidsBefore_);
+    uint8_t name[FAV_LIST_NAME_SIZE];
+    ASSERT_EQ(SLM_GetListName(kSport, name), DBERR_OK);
+    EXPECT_STREQ(reinterpret_cast<const char*>(name), "\x05Sport");
+    EXPECT_EQ(std::memcmp(g_FavTable[0].name, "\x05Sport", 7), 0);
+}
+
+TEST_F(ListEditRoadTest, WithoutAMoveTheImageStaysByteForByte) {
+    const std::vector<uint8_t> before = image();
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    ASSERT_EQ(walk(SVC_TYPE_RADIO).size(), 6u);
+    closeDialog();
+    EXPECT_TRUE(image() == before);
+}
+
+TEST_F(ListEditRoadTest, ADeletedServiceLeavesItsGroupAndTheOthersKeepTheirChannels) {
+    struct Road {
+        const char* name;
+        void (*run)(SvcHandle);
+    };
+    const Road roads[] = {
+        {"deleted in the dialog's list edit",
+         [](SvcHandle h) {
+             ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+             ASSERT_EQ(SLM_RemoveServiceFromList(h, LIST_ALL, 0), DBERR_OK);
+             closeDialog();
+         }},
+        {"deleted from the channel list, then saved",
+         [](SvcHandle h) {
+             ASSERT_EQ(SLM_DeleteService(h), DBERR_OK);
+             ASSERT_EQ(IDX_CommitAll(), DBERR_OK);
+         }},
+    };
+    const std::vector<uint8_t> original = image();
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.name);
+        std::memcpy(g_FlashImage, original.data(), original.size());
+        reopen();
+        // "Service 2" is TV 2: every TV service after it moves down a number.
+        road.run(walk(SVC_TYPE_TV)[1]);
+        reopen();
+        EXPECT_EQ(walk(SVC_TYPE_TV).size(), 5u);
+        EXPECT_EQ(groupMembers(kSport), (std::vector<std::string>{"Service 1", "Service 8"}));
+        EXPECT_EQ(groupMembers(kKids), kidsBefore_);
+    }
 }
 
 } // namespace

@@ -99,6 +99,25 @@ TEST(RecordLayout, SatInfoFlagWordsByMaskAndShift) {
     EXPECT_EQ(DB_GetBits(sat.lnb, SAT_LO_LO, SAT_LO_W), 9750000u);
 }
 
+TEST(RecordLayout, TpRowBecomesTpInfoFieldByField) {
+    TpRow row{};
+    row.frequency = 12188;
+    row.symbolRate = 0x16B6C; // 27500 + 0x10000: only the low 16 bits are kept
+    row.rowField = 0x1234;    // low byte to TpInfo offset 10
+    row.polarisation = POL_VERTICAL;
+    row.fec = 3;
+    row.modulation = 2;
+    row.pilot = 1;
+    std::memset(row.reserved14, 0xEE, sizeof row.reserved14);
+    row.zero16 = 0xEEEEEEEE;
+    row.state = 1;
+
+    std::vector<uint8_t> want = zeros(20);
+    // Row 10 -> 7, 11 -> 8, 12 -> 6, 13 -> 11; the satellite index at 9.
+    put(want, 0, {0x9C, 0x2F, 0x00, 0x00, 0x6C, 0x6B, 0x02, 0x01, 0x03, 0x2A, 0x34, 0x01});
+    EXPECT_EQ(bytesOf(DB_TpInfoFromRow(row, 42)), want);
+}
+
 class HandleTableTest : public DbTest {};
 
 TEST_F(HandleTableTest, NewHandleStartsAsSpecified) {

@@ -222,14 +222,19 @@ struct SortCase {
     std::vector<size_t> order; // expected order of the original positions
 };
 
-TEST(TpAllSort, SortsByFrequencyStablyAndLeavesShortListsAlone) {
+TEST(TpAllSort, SortsByFrequencyStablyInCountPasses) {
     const SortCase cases[] = {
         {"empty", {}, 0, {}},
         {"single", {5}, 1, {0}},
         {"reversed", {3, 2, 1}, 3, {2, 1, 0}},
         {"equal frequencies keep their order", {2, 1, 2, 1}, 4, {1, 3, 0, 2}},
         {"already sorted", {1, 2, 3}, 3, {0, 1, 2}},
-        {"count below two changes nothing", {2, 1}, 1, {0, 1}},
+        // The count is the number of adjacent-exchange passes over the chain.
+        {"no pass for a count of 0", {2, 1}, 0, {0, 1}},
+        {"one pass sorts a pair", {2, 1}, 1, {1, 0}},
+        {"one pass carries the largest to the end", {3, 2, 1}, 1, {1, 2, 0}},
+        {"two passes over four", {4, 3, 2, 1}, 2, {2, 3, 1, 0}},
+        {"more passes than needed", {2, 1, 3}, 9, {1, 0, 2}},
     };
     for (const SortCase& c : cases) {
         SCOPED_TRACE(c.what);

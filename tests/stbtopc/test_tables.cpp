@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "dbtest.h"
@@ -128,6 +129,19 @@ TEST_F(TablesTest, FreeAllEmptiesEverythingAndRunsTheHooksAfterTheTables) {
     expectEmpty(filled);
     // Only the tables' own ids go.
     EXPECT_EQ(REF_ResolveTs(g_PlaceholderSvcInfo.tsRef), &g_PlaceholderTsInfo);
+}
+
+// More free hooks than the library registers: none may be dropped.
+int g_extraHookCalls = 0;
+struct CountingFreeHook {
+    TBL_FreeHook hook{[] { ++g_extraHookCalls; }};
+};
+
+TEST_F(TablesTest, EveryRegisteredFreeHookRuns) {
+    static CountingFreeHook extraHooks[40];
+    g_extraHookCalls = 0;
+    TBL_FreeAll();
+    EXPECT_EQ(g_extraHookCalls, static_cast<int>(std::size(extraHooks)));
 }
 
 TEST_F(TablesTest, AFillAfterFreeAllStartsClean) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "dbtest.h"
@@ -49,6 +50,9 @@ TEST_F(WrapperTest, CheckedReadsAtTheWindowEdges) {
         {0xA07FFFFCu, 4, 0},
         {0xA07FFFFEu, 4, DBERR_FLASH_RANGE}, // starts inside, runs past the end
         {FLASH_DB_END, 1, DBERR_FLASH_RANGE},
+        {FLASH_DB_END, 0, DBERR_FLASH_RANGE}, // the start address alone is out of range
+        {FLASH_DB_BASE - 1, 0, DBERR_FLASH_RANGE},
+        {0xA07FFFFFu, 0, 0},
         {0xFFFFFFFFu, 4, DBERR_FLASH_RANGE}, // address + length overflows 32 bits
         {FLASH_DB_BASE + 0x10, FLASH_DB_SIZE, DBERR_FLASH_RANGE},
         {FLASH_DB_BASE, FLASH_DB_SIZE, 0},
@@ -165,6 +169,23 @@ TEST_F(WrapperTest, DebugPrintIsSilentUntilCaptured) {
     ASSERT_EQ(capture.lines().size(), 1u);
     EXPECT_EQ(capture.lines()[0].level, WRAP_DBG_ERROR);
     EXPECT_EQ(capture.lines()[0].text, "[SN_SetRegionId] region 5");
+}
+
+int g_resetRuns = 0;
+void countReset() {
+    ++g_resetRuns;
+}
+
+struct CountingHook {
+    DB_ResetHook hook{countReset};
+};
+
+TEST_F(WrapperTest, EveryRegisteredResetHookRuns) {
+    // More hooks than the library has modules: none may be dropped.
+    static CountingHook extraHooks[80];
+    g_resetRuns = 0;
+    DB_ResetAllState();
+    EXPECT_EQ(g_resetRuns, static_cast<int>(std::size(extraHooks)));
 }
 
 } // namespace

@@ -100,7 +100,8 @@ void WRAP_FlashWrite(uint32_t address, uint32_t length, const void* data) {
 }
 
 uint16_t WRAP_FlashReadChecked(void* buffer, uint32_t address, uint32_t length) {
-    if (!WRAP_InWindow(address, length)) {
+    // The start address must lie inside the window even for an empty read.
+    if (address >= FLASH_DB_END || !WRAP_InWindow(address, length)) {
         if (buffer != nullptr && length != 0) std::memset(buffer, 0, length);
         return DBERR_FLASH_RANGE;
     }

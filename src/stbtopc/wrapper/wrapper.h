@@ -30,9 +30,9 @@ void WRAP_FlashRead(uint32_t address, uint32_t length, void* buffer);
 // the window are dropped; the emulated flash accepts any bytes.
 void WRAP_FlashWrite(uint32_t address, uint32_t length, const void* data);
 
-// Reads as WRAP_FlashRead and returns 0 when the whole range lies inside the
-// window; otherwise fills length bytes of buffer with 0 and returns
-// DBERR_FLASH_RANGE.
+// Reads as WRAP_FlashRead and returns 0 when the start address and the whole
+// range lie inside the window; otherwise (an empty read at the window's end
+// included) fills length bytes of buffer with 0 and returns DBERR_FLASH_RANGE.
 uint16_t WRAP_FlashReadChecked(void* buffer, uint32_t address, uint32_t length);
 
 // Copies a whole 64 KB sector over another. Only sectors 125-134 (the image)
