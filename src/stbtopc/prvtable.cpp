@@ -1,11 +1,10 @@
 #include "prvtable.h"
 
-#include <cstddef>
 #include <cstring>
 
 #include "dbstate.h"
 #include "filters.h"
-#include "tablecopy.h"
+#include "tablerefelement.h"
 #include "tablering.h"
 
 LL_Node* g_PrvInfoList = nullptr;
@@ -13,14 +12,8 @@ LL_Node* g_PrvInfoList = nullptr;
 namespace {
 uint32_t g_prvCount = 0;
 
-struct PrvElement {
-    PrvInfo record;
-    RefId ref;
-};
-static_assert(offsetof(PrvElement, record) == 0);
-
-PrvElement* elementOf(void* data) {
-    return reinterpret_cast<PrvElement*>(data);
+TBL_RefElement<PrvInfo>* elementOf(void* data) {
+    return TBL_RefElementOf<PrvInfo>(data);
 }
 
 DB_ResetHook g_resetHook(TBL_FreePrvList);
@@ -72,17 +65,8 @@ DBERR TBL_AddPrvInfo(const PrvInfo* record, PrvInfo** out, RefId* outRef) {
     if (TBL_FindPrvByName(record->name) == DBERR_OK) return DBERR_OK;
     if (g_prvCount >= PRV_CAPACITY) return DBERR_TABLE_INDEX;
 
-    PrvElement* element = TBL_NewCopy(PrvElement{*record, REF_NONE});
+    TBL_RefElement<PrvInfo>* element = TBL_AppendRefElement(g_PrvInfoList, *record, RefKind::Prv);
     if (element == nullptr) return DBERR_NO_MEMORY_COPY;
-    element->ref = REF_Register(RefKind::Prv, &element->record);
-    DBERR appended = DBERR_NO_MEMORY;
-    if (element->ref != REF_NONE)
-        g_PrvInfoList = LL_Append(g_PrvInfoList, &element->record, &appended);
-    if (appended != DBERR_OK) {
-        TBL_FreePrvInfo(&element->record);
-        return DBERR_NO_MEMORY_COPY;
-    }
-    g_PrvInfoList = LL_Close(g_PrvInfoList);
     TBL_IncPrvCount();
     *out = &element->record;
     if (outRef != nullptr) *outRef = element->ref;
@@ -123,13 +107,7 @@ uint16_t TBL_GetPrvName(uint32_t index, char* out) {
 }
 
 DBERR TBL_GetPrvPos(const PrvInfo* element, uint16_t* outPos) {
-    if (outPos == nullptr) return DBERR_NULL_ARG;
-    *outPos = DB_INDEX_NONE;
-    if (element == nullptr) return DBERR_TABLE_NOT_FOUND;
-    const uint16_t index = LL_IndexOf(g_PrvInfoList, element, nullptr, nullptr, 0);
-    if (index == DB_INDEX_NONE) return DBERR_TABLE_NOT_FOUND;
-    *outPos = static_cast<uint16_t>(index + 1);
-    return DBERR_OK;
+    return TBL_PositionFromOne(g_PrvInfoList, element, outPos);
 }
 
 RefId TBL_GetPrvRef(const PrvInfo* element) {
@@ -142,10 +120,7 @@ LL_Node* TBL_GetPrvInfoList() {
 }
 
 void TBL_FreePrvInfo(void* data) {
-    if (data == nullptr) return;
-    PrvElement* element = elementOf(data);
-    REF_Release(element->ref);
-    delete element;
+    TBL_FreeRefElement<PrvInfo>(data);
 }
 
 void TBL_FreePrvList() {

@@ -217,7 +217,16 @@ DBERR INT_SLM_GetNextServiceHandle(LL_Node* list, SvcHandle handle, SvcListId id
         if (!matches(current)) --position;
         if (position == count) break;
         current = stepFrom(list, current, forwards);
-        if (current == start && position == -1) return DBERR_NOT_FOUND;
+        if (current == start) {
+            if (position == -1) return DBERR_NOT_FOUND;
+            // One round met position + 1 matches and every further round
+            // meets them again, so the rounds still to go change nothing:
+            // go on from the start as if the walk began there, with what is
+            // left of count. A step of 2^31 then takes one round more, not
+            // 2^31 rounds.
+            count %= position + 1;
+            position = -1;
+        }
         ++position;
     }
     *out = SLM_NodeHandle(current);

@@ -30,6 +30,22 @@ bool anyServiceRefersTo(uint32_t SvcInfo::*reference, RefId ref) {
     return found;
 }
 
+// The reference id of the element of list whose bytes equal the record at a
+// flash address; REF_NONE when the address cannot be read or no element has
+// those bytes.
+template <typename Record>
+RefId refOfStoredRecord(uint32_t address, LL_Node* list, RefId (*refOf)(const Record*)) {
+    Record stored;
+    if (WRAP_FlashReadChecked(&stored, address, sizeof stored) != 0) return REF_NONE;
+    RefId ref = REF_NONE;
+    TBL_ForEachNode(list, [&](LL_Node* node) {
+        if (std::memcmp(node->data, &stored, sizeof stored) != 0) return true;
+        ref = refOf(static_cast<const Record*>(node->data));
+        return false;
+    });
+    return ref;
+}
+
 DBERR findServiceUsing(uint32_t SvcInfo::*reference, RefId ref, uint8_t* outKind,
                        uint16_t* outPos) {
     if (outKind == nullptr || outPos == nullptr) return DBERR_NULL_ARG;
@@ -70,13 +86,10 @@ DBERR TBL_AddSvcInfo(const SvcInfo* record, SvcInfo** out) {
 
     SvcInfo* copy = TBL_NewCopy(*record);
     if (copy == nullptr) return DBERR_NO_MEMORY_COPY;
-    DBERR appended = DBERR_NO_MEMORY;
-    g_SvcInfoList = LL_Append(g_SvcInfoList, copy, &appended);
-    if (appended != DBERR_OK) {
+    if (!TBL_AppendToRing(g_SvcInfoList, copy)) {
         delete copy;
         return DBERR_NO_MEMORY_COPY;
     }
-    g_SvcInfoList = LL_Close(g_SvcInfoList);
     TBL_IncSvcCount();
     *out = copy;
     return DBERR_OK;
@@ -138,30 +151,15 @@ DBERR TBL_FindSvcUsingPrv(const PrvInfo* prv, uint8_t* outKind, uint16_t* outPos
 
 DBERR TBL_LinkSvcToTs(SvcInfo* record) {
     if (record == nullptr) return DBERR_NULL_OBJECT;
-    TsInfo stored;
-    const uint32_t address = record->tsRef;
-    record->tsRef = REF_NONE;
-    if (WRAP_FlashReadChecked(&stored, address, sizeof stored) != 0) return DBERR_OK;
-    TBL_ForEachNode(g_TsInfoList, [&](LL_Node* node) {
-        if (std::memcmp(node->data, &stored, sizeof stored) != 0) return true;
-        record->tsRef = TBL_GetTsRef(static_cast<const TsInfo*>(node->data));
-        return false;
-    });
+    record->tsRef = refOfStoredRecord(record->tsRef, g_TsInfoList, TBL_GetTsRef);
     return DBERR_OK;
 }
 
 DBERR TBL_LinkSvcToPrv(SvcInfo* record) {
     if (record == nullptr) return DBERR_NULL_OBJECT;
-    PrvInfo stored;
-    const uint32_t address = record->prvRef;
-    record->prvRef = REF_NONE;
-    if (address == 0) return DBERR_OK;
-    if (WRAP_FlashReadChecked(&stored, address, sizeof stored) != 0) return DBERR_OK;
-    TBL_ForEachNode(g_PrvInfoList, [&](LL_Node* node) {
-        if (std::memcmp(node->data, &stored, sizeof stored) != 0) return true;
-        record->prvRef = TBL_GetPrvRef(static_cast<const PrvInfo*>(node->data));
-        return false;
-    });
+    record->prvRef = record->prvRef != 0
+                         ? refOfStoredRecord(record->prvRef, g_PrvInfoList, TBL_GetPrvRef)
+                         : REF_NONE;
     return DBERR_OK;
 }
 

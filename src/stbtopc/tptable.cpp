@@ -41,13 +41,10 @@ DBERR TBL_AddTpInfo(const TpInfo* record, TpInfo** out) {
 
     TpInfo* copy = TBL_NewCopy(*record);
     if (copy == nullptr) return DBERR_NO_MEMORY_COPY;
-    DBERR appended = DBERR_NO_MEMORY;
-    g_TpInfoList = LL_Append(g_TpInfoList, copy, &appended);
-    if (appended != DBERR_OK) {
+    if (!TBL_AppendToRing(g_TpInfoList, copy)) {
         delete copy;
         return DBERR_NO_MEMORY_COPY;
     }
-    g_TpInfoList = LL_Close(g_TpInfoList);
     TBL_IncTpCount();
     *out = copy;
     return DBERR_OK;

@@ -1,11 +1,11 @@
 #include "tstable.h"
 
-#include <cstddef>
 #include <cstring>
 
 #include "dbstate.h"
 #include "reccompare.h"
 #include "tablecopy.h"
+#include "tablerefelement.h"
 #include "tablering.h"
 
 LL_Node* g_TsInfoList = nullptr;
@@ -13,16 +13,8 @@ LL_Node* g_TsInfoList = nullptr;
 namespace {
 uint32_t g_tsCount = 0;
 
-// Each element carries its reference id; the list's data pointer is the
-// record, the element's first member.
-struct TsElement {
-    TsInfo record;
-    RefId ref;
-};
-static_assert(offsetof(TsElement, record) == 0);
-
-TsElement* elementOf(void* data) {
-    return reinterpret_cast<TsElement*>(data);
+TBL_RefElement<TsInfo>* elementOf(void* data) {
+    return TBL_RefElementOf<TsInfo>(data);
 }
 
 DB_ResetHook g_resetHook(TBL_FreeTsList);
@@ -58,17 +50,8 @@ DBERR TBL_AddTsInfo(const TsInfo* record, TsInfo** out, RefId* outRef) {
     }
     if (g_tsCount >= TS_CAPACITY) return DBERR_TS_TABLE_FULL;
 
-    TsElement* element = TBL_NewCopy(TsElement{*record, REF_NONE});
+    TBL_RefElement<TsInfo>* element = TBL_AppendRefElement(g_TsInfoList, *record, RefKind::Ts);
     if (element == nullptr) return DBERR_NO_MEMORY_COPY;
-    element->ref = REF_Register(RefKind::Ts, &element->record);
-    DBERR appended = DBERR_NO_MEMORY;
-    if (element->ref != REF_NONE)
-        g_TsInfoList = LL_Append(g_TsInfoList, &element->record, &appended);
-    if (appended != DBERR_OK) {
-        TBL_FreeTsInfo(&element->record);
-        return DBERR_NO_MEMORY_COPY;
-    }
-    g_TsInfoList = LL_Close(g_TsInfoList);
     TBL_IncTsCount();
     *out = &element->record;
     if (outRef != nullptr) *outRef = element->ref;
@@ -92,13 +75,7 @@ void TBL_DeleteTsElement(const TsInfo* element) {
 }
 
 DBERR TBL_GetTsPos(const TsInfo* element, uint16_t* outPos) {
-    if (outPos == nullptr) return DBERR_NULL_ARG;
-    *outPos = DB_INDEX_NONE;
-    if (element == nullptr) return DBERR_TABLE_NOT_FOUND;
-    const uint16_t index = LL_IndexOf(g_TsInfoList, element, nullptr, nullptr, 0);
-    if (index == DB_INDEX_NONE) return DBERR_TABLE_NOT_FOUND;
-    *outPos = static_cast<uint16_t>(index + 1);
-    return DBERR_OK;
+    return TBL_PositionFromOne(g_TsInfoList, element, outPos);
 }
 
 RefId TBL_GetTsRef(const TsInfo* element) {
@@ -186,10 +163,7 @@ DBERR TBL_FindTsByTrailingWord(uint32_t word, uint8_t* outKind, uint16_t* outPos
 }
 
 void TBL_FreeTsInfo(void* data) {
-    if (data == nullptr) return;
-    TsElement* element = elementOf(data);
-    REF_Release(element->ref);
-    delete element;
+    TBL_FreeRefElement<TsInfo>(data);
 }
 
 void TBL_FreeTsList() {

@@ -147,6 +147,38 @@ TEST_F(WalkTest, WalkArgumentsAndStaleStartHandles) {
               DBERR_NOT_FOUND);
 }
 
+// A large step lands where the same step less whole rounds of matches does,
+// and the walk does not go round once per round it skips.
+TEST_F(WalkTest, LargeStepsTakeAtMostTwoRounds) {
+    const size_t length = handlesOf(g_MasterSvcList).size();
+    struct Row {
+        const char* what;
+        SvcListId id;
+        SvcHandle from;
+        uint8_t type;
+        int32_t step;
+        SvcHandle expected;
+    };
+    // TV matches: tv1, tv2, tv4 (three a round); list 111 holds radio1 alone.
+    const Row rows[] = {
+        {"1000 = 1 mod 3", 0, tv1, SVC_TYPE_TV, 1000, tv2},
+        {"999 = 0 mod 3: back at the start", 0, tv1, SVC_TYPE_TV, 999, tv1},
+        {"backwards", 0, tv4, SVC_TYPE_TV, -1000, tv2},
+        {"start that does not match", 0, radio1, SVC_TYPE_TV, 1000, tv2},
+        {"single match", 111, tv4, ANY_TYPE, INT32_MAX, radio1},
+        {"single match backwards", 111, radio1, ANY_TYPE, INT32_MIN, radio1},
+    };
+    for (const Row& row : rows) {
+        SvcHandle out = 0;
+        EXPECT_EQ(INT_SLM_GetNextServiceHandle(g_MasterSvcList, row.from, row.id, ANY_NUMBER,
+                                               row.type, row.step, &out),
+                  DBERR_OK)
+            << row.what;
+        EXPECT_EQ(out, row.expected) << row.what;
+        EXPECT_LE(INT_SLM_LastWalkVisits(), 2 * length + 1) << row.what;
+    }
+}
+
 TEST_F(WalkTest, ServiceWithoutTsIsNoMatchWhereTheWalkReadsIt) {
     const SvcHandle lost = addService(spec("LOST", SVC_TYPE_TV, 6, 1, {0, 0, 0}));
     HT_Resolve(lost)->record->tsRef = 0x7FFFFFF0; // resolves to nothing
