@@ -15,6 +15,15 @@ namespace {
 DBERR currentHead(SvcListId id, LL_Node** head) {
     return INT_SLM_GetListHead(id, g_AccessMethod, head);
 }
+
+// Runs query(head) on that head under the list manager's lock; an id the
+// access method does not serve gives the head's error.
+template <typename Query> SLM_RESULT onCurrentHead(SvcListId id, Query query) {
+    SlmLockGuard lock;
+    LL_Node* head = nullptr;
+    if (const DBERR result = currentHead(id, &head)) return result;
+    return query(head);
+}
 } // namespace
 
 SLM_RESULT SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tpKey, uint32_t n, SvcHandle* out) {
@@ -38,22 +47,18 @@ SLM_RESULT SLM_GetNextServiceHandle(SvcHandle handle, SvcListId id, uint16_t num
     // -1 starts at the head; any other value must still be a live handle, or
     // a stale one would silently restart the walk.
     if (handle != SVC_HANDLE_INVALID && HT_Resolve(handle) == nullptr) return DBERR_NOT_FOUND;
-    SlmLockGuard lock;
-    LL_Node* head = nullptr;
-    const DBERR result = currentHead(id, &head);
-    if (result != DBERR_OK) return result;
-    if (head == nullptr) return DBERR_NOT_FOUND;
-    return INT_SLM_GetNextServiceHandle(head, handle, id, number, type, step, out);
+    return onCurrentHead(id, [&](LL_Node* head) -> SLM_RESULT {
+        if (head == nullptr) return DBERR_NOT_FOUND;
+        return INT_SLM_GetNextServiceHandle(head, handle, id, number, type, step, out);
+    });
 }
 
 SLM_RESULT SLM_GetNumServicesInList(SvcListId id, uint16_t number, uint8_t type, uint16_t* out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     *out = 0;
-    SlmLockGuard lock;
-    LL_Node* head = nullptr;
-    const DBERR result = currentHead(id, &head);
-    if (result != DBERR_OK) return result;
-    return INT_SLM_CountServicesInList(head, id, number, type, out);
+    return onCurrentHead(id, [&](LL_Node* head) {
+        return INT_SLM_CountServicesInList(head, id, number, type, out);
+    });
 }
 
 SLM_RESULT SLM_FindServiceInList(SvcListId id, SvcHandle handle, uint32_t* found) {
@@ -91,11 +96,9 @@ SLM_RESULT SLM_FindServiceByNumAndType(uint16_t number, uint8_t type, SvcListId 
                                        SvcHandle* out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     *out = SVC_HANDLE_INVALID;
-    SlmLockGuard lock;
-    LL_Node* head = nullptr;
-    const DBERR result = currentHead(id, &head);
-    if (result != DBERR_OK) return result;
-    return INT_SLM_FindServiceByNumAndType(head, number, type, id, out);
+    return onCurrentHead(id, [&](LL_Node* head) {
+        return INT_SLM_FindServiceByNumAndType(head, number, type, id, out);
+    });
 }
 
 SLM_RESULT SLM_CheckServiceHandle(SvcHandle handle, SvcHandle* out) {
