@@ -62,26 +62,41 @@ class AddressToRef {
     std::vector<std::pair<uint32_t, RefId>> pairs_;
 };
 
-void loadTransportStreams(uint16_t count, AddressToRef& map) {
+// Set by any step of a load that ran out of memory: such a load has dropped
+// records, so it must not pass for a complete one (a Save would write the
+// image without them).
+struct LoadOutcome {
+    bool noMemory = false;
+    void Note(DBERR result) {
+        if (result == DBERR_NO_MEMORY || result == DBERR_NO_MEMORY_COPY ||
+            result == DBERR_NO_MEMORY_LIST)
+            noMemory = true;
+    }
+};
+
+void loadTransportStreams(uint16_t count, AddressToRef& map, LoadOutcome& outcome) {
     for (uint32_t i = 0; i < count; ++i) {
         TsInfo record;
         if (IDX_ReadTsInfo(i, &record) != 0) continue;
         TsInfo* element = nullptr;
         RefId ref = REF_NONE;
-        if (TBL_AddTsInfo(&record, &element, &ref) == 0 && ref != REF_NONE)
-            map.Add(g_TsIndex.addresses[i], ref);
+        const DBERR added = TBL_AddTsInfo(&record, &element, &ref);
+        outcome.Note(added);
+        if (added == 0 && ref != REF_NONE) map.Add(g_TsIndex.addresses[i], ref);
     }
     map.Seal();
 }
 
-void loadProviders(uint16_t count, AddressToRef& map) {
+void loadProviders(uint16_t count, AddressToRef& map, LoadOutcome& outcome) {
     for (uint32_t i = 0; i < count; ++i) {
         PrvInfo record;
         if (IDX_ReadPrvInfo(i, &record) != 0) continue;
         // The stored name need not be terminated; the table compares 20 bytes.
         PrvInfo* element = nullptr;
         RefId ref = REF_NONE;
-        if (TBL_AddPrvInfo(&record, &element, &ref) != 0) continue;
+        const DBERR added = TBL_AddPrvInfo(&record, &element, &ref);
+        outcome.Note(added);
+        if (added != 0) continue;
         // An equal name is kept once: link to the element that has it.
         if (element == nullptr) {
             char name[PRV_NAME_BUFFER] = {};
@@ -93,11 +108,11 @@ void loadProviders(uint16_t count, AddressToRef& map) {
     map.Seal();
 }
 
-void loadTransponders(uint16_t count) {
+void loadTransponders(uint16_t count, LoadOutcome& outcome) {
     for (uint32_t i = 0; i < count; ++i) {
         TpInfo record;
         TpInfo* element = nullptr;
-        if (IDX_ReadTpInfo(i, &record) == 0) TBL_AddTpInfo(&record, &element);
+        if (IDX_ReadTpInfo(i, &record) == 0) outcome.Note(TBL_AddTpInfo(&record, &element));
     }
 }
 
@@ -144,7 +159,7 @@ struct NumberLists {
 // Reads, links, adds and files every service; a name key for each filed one.
 // Returns the number of keys made.
 uint32_t loadServices(uint16_t count, const AddressToRef& tsMap, const AddressToRef& prvMap,
-                      NumberLists& lists, SvcNameSortItem* items) {
+                      NumberLists& lists, SvcNameSortItem* items, LoadOutcome& outcome) {
     uint32_t made = 0;
     for (int32_t n = 0; n < count; ++n) {
         SvcInfo record;
@@ -156,25 +171,31 @@ uint32_t loadServices(uint16_t count, const AddressToRef& tsMap, const AddressTo
         record.prvRef = record.prvRef == 0 ? REF_NONE : prvMap.Find(record.prvRef);
 
         SvcHandle handle = HT_Alloc();
-        if (handle == SVC_HANDLE_NONE) continue;
+        if (handle == SVC_HANDLE_NONE) {
+            outcome.noMemory = true;
+            continue;
+        }
         SvcInfo* element = nullptr;
-        if (TBL_AddSvcInfo(&record, &element) != 0 || element == nullptr) {
+        const DBERR added = TBL_AddSvcInfo(&record, &element);
+        outcome.Note(added);
+        if (added != 0 || element == nullptr) {
             HT_Free(handle);
             continue;
         }
         initLoadedHandle(handle, element);
-        INT_SLM_FileLoadedService(&lists.lockedTv, &lists.lockedRadio, &lists.unlockedTv,
-                                  &lists.unlockedRadio, &handle);
+        outcome.Note(INT_SLM_FileLoadedService(&lists.lockedTv, &lists.lockedRadio,
+                                               &lists.unlockedTv, &lists.unlockedRadio, &handle));
         if (handle != SVC_HANDLE_NONE) INT_SLM_MakeNameKey(handle, &items[made++]);
     }
     return made;
 }
 
-void buildNameList(const SvcNameSortItem* items, uint32_t count) {
+void buildNameList(const SvcNameSortItem* items, uint32_t count, LoadOutcome& outcome) {
     for (uint32_t i = 0; i < count; ++i) {
         DBERR appended = DBERR_OK;
         g_NameSortedSvcList =
             LL_Append(g_NameSortedSvcList, SLM_HandleNodeData(items[i].handle), &appended);
+        outcome.Note(appended);
     }
     g_NameSortedSvcList = LL_Close(g_NameSortedSvcList);
 }
@@ -254,22 +275,23 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
     if (items == nullptr || !tsMap.Reserve(tsCount) || !prvMap.Reserve(prvCount))
         return DBERR_NO_MEMORY;
 
-    loadTransportStreams(tsCount, tsMap);
-    loadProviders(prvCount, prvMap);
-    loadTransponders(tpCount);
+    LoadOutcome outcome;
+    loadTransportStreams(tsCount, tsMap, outcome);
+    loadProviders(prvCount, prvMap, outcome);
+    loadTransponders(tpCount, outcome);
     loadSatellites(satCount);
     loadFavourites(favCount);
 
     NumberLists lists;
-    const uint32_t keys = loadServices(svcCount, tsMap, prvMap, lists, items.get());
-    INT_SLM_RenumberServices(lists.unlockedTv, lists.unlockedRadio, lists.lockedTv,
-                             lists.lockedRadio);
+    const uint32_t keys = loadServices(svcCount, tsMap, prvMap, lists, items.get(), outcome);
+    outcome.Note(INT_SLM_RenumberServices(lists.unlockedTv, lists.unlockedRadio, lists.lockedTv,
+                                          lists.lockedRadio));
 
     uint16_t count = 0;
     {
         SlmLockGuard lock;
-        INT_SLM_MergeServiceLists(&g_MasterSvcList, lists.lockedTv, lists.lockedRadio,
-                                  lists.unlockedTv, lists.unlockedRadio);
+        outcome.Note(INT_SLM_MergeServiceLists(&g_MasterSvcList, lists.lockedTv, lists.lockedRadio,
+                                               lists.unlockedTv, lists.unlockedRadio));
         count = LL_Count(g_MasterSvcList, nullptr, 0);
         // Every filed handle has its key; the two agree unless a node was lost.
         const uint32_t sorted = std::min<uint32_t>(count, keys);
@@ -277,11 +299,17 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
             // The wrapper's selection sort order, without its n^2 / 2 comparisons.
             DB_SelectionSortFast(items.get(), sorted, sizeof(SvcNameSortItem),
                                  INT_SLM_CompareServiceByNameSimple);
-            buildNameList(items.get(), sorted);
+            buildNameList(items.get(), sorted, outcome);
         }
     }
     INT_SLM_SetAccessMethod(ACCESS_MASTER);
-    INT_SLM_LoadAllFavGroups(); // a group entry without its service is left out
+    outcome.Note(INT_SLM_LoadAllFavGroups()); // an entry without its service is left out
+    if (outcome.noMemory) {
+        // Half a database must not be edited and saved over the whole one:
+        // drop it and report the failure (the image itself is untouched).
+        TBL_FreeAll();
+        return DBERR_NO_MEMORY;
+    }
     if (outCount != nullptr) *outCount = count;
     return DBERR_OK;
 }

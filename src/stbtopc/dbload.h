@@ -18,8 +18,9 @@
 #include "svchandle.h"
 
 // Loads everything (the index bank must already be loaded). Returns 0, or
-// DBERR_NO_MEMORY when the name-sort items cannot be had; then no record at
-// all is loaded. *outCount (when given) gets the number of services in the
+// DBERR_NO_MEMORY when memory ran out at any step; then nothing stays
+// loaded (the tables are freed), so half a database is never edited and
+// saved in place of the whole one. *outCount (when given) gets the number of services in the
 // master list. Records that cannot be read, services whose transport stream
 // is not loaded, and records the tables refuse are left out; the load goes on.
 DBERR INT_SLM_LoadDatabase(uint16_t* outCount);

@@ -18,7 +18,9 @@
 #include "indexbank.h"
 #include "indexblocks.h"
 #include "indexcommit.h"
+#include "linkedlist.h"
 #include "satnet.h"
+#include "svchandle.h"
 #include "svclist.h"
 #include "tablecopy.h"
 #include "tables.h"
@@ -211,12 +213,14 @@ TEST_F(DbLoadTest, AHandleForARecordTheTableRefusesIsFreed) {
     ResetLibraryKeepImage();
     ASSERT_EQ(SLM_LoadIndex(), 0);
     // The TS copy and two service copies succeed; the third service's does not.
+    // The refused record's handle is freed, and a load that lost a record
+    // keeps nothing at all.
     TBL_SetAllocFailAfter(3);
-    uint16_t count = 0;
-    ASSERT_EQ(SLM_LoadDatabase(&count), 0);
-    EXPECT_EQ(count, 2);
-    EXPECT_EQ(HT_LiveCount(), 2u);
-    EXPECT_EQ(TBL_GetSvcCount(), 2u);
+    uint16_t count = 0xFFFF;
+    ASSERT_EQ(SLM_LoadDatabase(&count), DBERR_NO_MEMORY);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(HT_LiveCount(), 0u);
+    EXPECT_EQ(TBL_GetSvcCount(), 0u);
 }
 
 TEST_F(DbLoadTest, ACommittedImageLoadsAndCommitsToTheSameBytes) {
@@ -363,6 +367,54 @@ TEST_F(DbLoadTest, FilingFollowsNumberLockAndType) {
               DBERR_NOT_FOUND);
     EXPECT_EQ(INT_SLM_FileLoadedService(nullptr, &lockedRadio, &tv, &radio, &stale),
               DBERR_NULL_ARG);
+}
+
+} // namespace
+
+namespace {
+
+// A load that runs out of memory anywhere must not pass for a complete one:
+// the editor would show and later save the list without the dropped records.
+TEST_F(DbLoadTest, ALoadThatRunsOutOfMemoryFailsAndKeepsNothing) {
+    ImageCounts counts;
+    counts.services = 40;
+    counts.transportStreams = 5;
+    counts.transponders = 6;
+    counts.providers = 4;
+    counts.satellites = 3;
+    counts.favourites = 2;
+    const uint16_t full = open(SampleSpec(counts));
+    ASSERT_EQ(full, 40u);
+    const std::vector<uint8_t> before = image();
+
+    struct Seam {
+        const char* what;
+        void (*failAfter)(int32_t);
+    };
+    const Seam seams[] = {{"table copies", TBL_SetAllocFailAfter},
+                          {"list nodes", LL_SetAllocFailAfter}};
+    for (const Seam& seam : seams) {
+        int failures = 0;
+        for (int32_t allowed = 0; allowed < 400; ++allowed) {
+            SCOPED_TRACE(testing::Message() << seam.what << " allowed " << allowed);
+            ResetLibraryKeepImage();
+            seam.failAfter(allowed);
+            uint16_t count = 0xFFFF;
+            const uint32_t valid = DB_OpenDatabase(&count);
+            seam.failAfter(-1);
+            if (valid == 1) {
+                EXPECT_EQ(count, full);
+            } else {
+                ++failures;
+                EXPECT_EQ(count, 0u);
+                EXPECT_EQ(g_MasterSvcList, nullptr);
+                EXPECT_EQ(HT_LiveCount(), 0u);
+            }
+            ASSERT_EQ(image(), before);
+            if (valid == 1) break; // every larger allowance succeeds too
+        }
+        EXPECT_GT(failures, 0) << seam.what;
+    }
 }
 
 } // namespace
