@@ -25,7 +25,9 @@ uint32_t s_editSatellite = kNoSatellite;
 // The part of a row that edits copy and comparisons read: bytes 0-19.
 constexpr size_t kRowKeyBytes = offsetof(TpRow, state);
 
-TpRow RowFromDefault(const DefaultTpRow& source, uint32_t state) {
+// A row from a default row or a stored TpInfo: both carry the row's fields
+// under the same names.
+template <typename Source> TpRow RowFrom(const Source& source, uint32_t state) {
     TpRow row{};
     row.frequency = source.frequency;
     row.symbolRate = source.symbolRate;
@@ -35,19 +37,6 @@ TpRow RowFromDefault(const DefaultTpRow& source, uint32_t state) {
     row.modulation = source.modulation;
     row.pilot = source.pilot;
     row.state = state;
-    return row;
-}
-
-TpRow RowFromTpInfo(const TpInfo& tp) {
-    TpRow row{};
-    row.frequency = tp.frequency;
-    row.symbolRate = tp.symbolRate;
-    row.rowField = tp.rowField;
-    row.polarisation = tp.polarisation;
-    row.fec = tp.fec;
-    row.modulation = tp.modulation;
-    row.pilot = tp.pilot;
-    row.state = 1;
     return row;
 }
 
@@ -155,7 +144,7 @@ DBERR INT_SLM_GetDefaultTps(uint8_t satellite, uint16_t* count, LL_Node** list) 
         return DBERR_BAD_LIST;
     DBERR result = DBERR_OK;
     for (uint16_t i = 0; i < rowCount; ++i) {
-        if (!InsertCopySorted(list, RowFromDefault(rows[i], 0))) {
+        if (!InsertCopySorted(list, RowFrom(rows[i], 0))) {
             result = DBERR_NO_MEMORY;
             break;
         }
@@ -172,7 +161,7 @@ DBERR INT_SLM_GetUserTps(uint8_t satellite, uint16_t* count, LL_Node** list) {
     TBL_ForEachNode(TBL_GetTpInfoList(), [&](LL_Node* node) {
         const TpInfo* tp = static_cast<const TpInfo*>(node->data);
         if (tp->satIndex != satellite) return true;
-        if (InsertCopySorted(list, RowFromTpInfo(*tp))) return true;
+        if (InsertCopySorted(list, RowFrom(*tp, 1))) return true;
         result = DBERR_NO_MEMORY;
         return false;
     });
@@ -192,7 +181,7 @@ DBERR INT_SLM_MergeSavedSearchedTps(uint8_t satellite, LL_Node** defaults, uint1
 
     bool noMemory = false;
     for (const TpNode* entry = entries; entry != nullptr; entry = entry->next) {
-        const TpRow row = RowFromDefault(entry->row, 1);
+        const TpRow row = RowFrom(entry->row, 1);
         if (!ReplaceSimilar(defaults, row, &noMemory)) continue;
         if (InsertCopySorted(defaults, row)) {
             ++*defaultCount;
@@ -202,7 +191,7 @@ DBERR INT_SLM_MergeSavedSearchedTps(uint8_t satellite, LL_Node** defaults, uint1
         }
     }
     for (const TpNode* entry = entries; entry != nullptr; entry = entry->next)
-        ReplaceSimilar(stored, RowFromDefault(entry->row, 1), &noMemory);
+        ReplaceSimilar(stored, RowFrom(entry->row, 1), &noMemory);
 
     SN_FreeTpList(entries);
     return noMemory ? DBERR_NO_MEMORY : DBERR_OK;
