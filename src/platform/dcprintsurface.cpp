@@ -20,6 +20,8 @@ void DcPrintSurface::drawTabbed(int x, int y, const std::string& text) {
     dc_.TabbedTextOut(x, y, text, 0, nullptr, 0);
 }
 
-bool DcPrintSurface::newPage() { return dc_.EndPage() > 0 && dc_.StartPage() > 0; }
+bool DcPrintSurface::newPage() {
+    return dc_.EndPage() > 0 && dc_.StartPage() > 0;
+}
 
 } // namespace platform

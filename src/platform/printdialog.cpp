@@ -48,13 +48,17 @@ void SetPrintPreviewRunner(PrintPreviewRunner runner) {
     PreviewRunner() = runner ? std::move(runner) : PrintPreviewRunner(DefaultPreview);
 }
 
-bool RunPrintDialog(QPrinter& printer) { return DialogRunner()(printer); }
+bool RunPrintDialog(QPrinter& printer) {
+    return DialogRunner()(printer);
+}
 
 void RunPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& render) {
     PreviewRunner()(printer, render);
 }
 
-void SetPrintOutputFile(const QString& fileName) { OutputFile() = fileName; }
+void SetPrintOutputFile(const QString& fileName) {
+    OutputFile() = fileName;
+}
 
 void ApplyPrintOutput(QPrinter& printer) {
     if (OutputFile().isEmpty()) return;

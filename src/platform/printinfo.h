@@ -19,8 +19,8 @@ struct PrintInfo {
     bool m_bPreview = false;         // printed for the preview
     bool m_bContinuePrinting = true; // a hook clears it to stop after this page
     unsigned m_nCurPage = 1;
-    Rect m_rectDraw;                 // the page in logical units: (0, 0, HORZRES, VERTRES)
-    PrintJob* m_pJob = nullptr;      // the job, for DoPreparePrinting
+    Rect m_rectDraw;            // the page in logical units: (0, 0, HORZRES, VERTRES)
+    PrintJob* m_pJob = nullptr; // the job, for DoPreparePrinting
 
   private:
     unsigned minPage_ = 1;

@@ -65,8 +65,10 @@ bool PrintJob::PrintPages(QPrinter& printer, PrintInfo& info) {
         if (dc.EndPage() <= 0) ok = false;
     }
     view_.OnEndPrinting(&dc, &info);
-    if (ok) dc.EndDoc();
-    else dc.AbortDoc();
+    if (ok)
+        dc.EndDoc();
+    else
+        dc.AbortDoc();
     return ok;
 }
 

@@ -11,9 +11,13 @@ std::map<unsigned, std::string>& Table() {
 }
 } // namespace
 
-void SetStringResource(unsigned id, const std::string& text) { Table()[id] = text; }
+void SetStringResource(unsigned id, const std::string& text) {
+    Table()[id] = text;
+}
 
-void ClearStringResources() { Table().clear(); }
+void ClearStringResources() {
+    Table().clear();
+}
 
 bool LoadString(unsigned id, std::string* text) {
     if (!text) return false;

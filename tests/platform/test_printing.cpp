@@ -108,12 +108,27 @@ TEST_F(PrintingTest, CommandsRunTheHooksAndWriteThePages) {
         std::vector<std::string> calls;
     };
     const std::vector<JobCase> cases = {
-        {"direct", ID_FILE_PRINT_DIRECT, false, true, 0, 2,
+        {"direct",
+         ID_FILE_PRINT_DIRECT,
+         false,
+         true,
+         0,
+         2,
          {"prepare", "begin printing", "page 1", "page 2", "end"}},
-        {"dialog accepted", ID_FILE_PRINT, true, true, 1, 2,
+        {"dialog accepted",
+         ID_FILE_PRINT,
+         true,
+         true,
+         1,
+         2,
          {"prepare", "begin printing", "page 1", "page 2", "end"}},
         {"dialog cancelled", ID_FILE_PRINT, false, false, 1, -1, {"prepare"}},
-        {"preview", ID_FILE_PRINT_PREVIEW, false, true, 0, 2,
+        {"preview",
+         ID_FILE_PRINT_PREVIEW,
+         false,
+         true,
+         0,
+         2,
          {"prepare", "begin printing", "page 1", "page 2", "end"}},
         {"another command", 57606, true, false, 0, -1, {}},
     };
@@ -167,7 +182,8 @@ TEST(RecordingPrintSurfaceTest, TabsStopEveryEightAverageWidths) {
     ASSERT_LT(10 + screen.GetTextExtent(std::string("a")).cx, spacing);
     ASSERT_LT(bb, spacing);
     std::vector<std::pair<int, std::string>> pieces;
-    for (const auto& p : line.pieces) pieces.emplace_back(p.x, p.text);
+    for (const auto& p : line.pieces)
+        pieces.emplace_back(p.x, p.text);
     EXPECT_EQ(pieces, (std::vector<std::pair<int, std::string>>{
                           {10, "a"}, {spacing, "bb"}, {2 * spacing, ""}, {3 * spacing, "c"}}));
     // The same stops as the drawing context's own tab expansion.
