@@ -89,7 +89,7 @@ QImage* Dc::Image() const {
 // ---- objects
 
 Font* Dc::SelectObject(Font* font) {
-    if (!font) return nullptr;
+    if (!font || !font->GetSafeHandle()) return nullptr;
     Font* previous = d_->st.font;
     d_->st.font = font;
     d_->st.qfont = font->ToQFont();
@@ -98,17 +98,17 @@ Font* Dc::SelectObject(Font* font) {
 }
 
 Pen* Dc::SelectObject(Pen* pen) {
-    if (!pen) return nullptr;
+    if (!pen || !pen->GetSafeHandle()) return nullptr;
     Pen* previous = d_->st.pen;
     d_->st.pen = pen;
-    d_->st.penStyle = pen->GetSafeHandle() ? pen->Style() : PS_NULL;
+    d_->st.penStyle = pen->Style();
     d_->st.penWidth = pen->Width();
     d_->st.penColor = pen->Color();
     return previous;
 }
 
 Brush* Dc::SelectObject(Brush* brush) {
-    if (!brush) return nullptr;
+    if (!brush || !brush->GetSafeHandle()) return nullptr;
     Brush* previous = d_->st.brush;
     d_->st.brush = brush;
     d_->st.brushNull = brush->IsNull();

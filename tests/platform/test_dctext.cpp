@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace platform;
@@ -239,6 +240,29 @@ TEST(DcTextTest, ExtTextOutFillsItsRectangle) {
     EXPECT_EQ(canvas.At(5, 5), kGreen);
     EXPECT_EQ(canvas.At(29, 19), kGreen);
     EXPECT_EQ(canvas.At(30, 20), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcTextTest, SelectedFontsAreCopiedAndUnmadeOnesRefused) {
+    TextCanvas canvas;
+    Dc& dc = *canvas.dc;
+    Font unmade;
+    EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
+    EXPECT_EQ(dc.GetCurrentFont(), &canvas.font);
+    const Size before = dc.GetTextExtent(std::string("abc"));
+
+    auto big = std::make_unique<Font>();
+    big->CreateFont(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    EXPECT_EQ(dc.SelectObject(big.get()), &canvas.font);
+    const Size large = dc.GetTextExtent(std::string("abc"));
+    EXPECT_GT(large.cy, before.cy);
+    big.reset(); // the context keeps drawing with what was selected
+    EXPECT_EQ(dc.GetTextExtent(std::string("abc")), large);
+    dc.SelectObject(&canvas.font);
+    EXPECT_EQ(dc.GetTextExtent(std::string("abc")), before);
 }
 
 } // namespace
