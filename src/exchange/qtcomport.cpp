@@ -4,11 +4,10 @@ PortOpenResult QtComPort::Open(const std::string& device) {
     Close();
     m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
     if (!m_port.open(QIODevice::ReadWrite)) return PortOpenResult::NoDevice;
-    const bool settled = m_port.setBaudRate(QSerialPort::Baud115200) &&
-                         m_port.setDataBits(QSerialPort::Data8) &&
-                         m_port.setParity(QSerialPort::NoParity) &&
-                         m_port.setStopBits(QSerialPort::OneStop) &&
-                         m_port.setFlowControl(QSerialPort::NoFlowControl);
+    const bool settled =
+        m_port.setBaudRate(QSerialPort::Baud115200) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!settled) {
         m_port.close();
         return PortOpenResult::SettingsFailed;
@@ -33,8 +32,10 @@ void QtComPort::Close() {
 
 bool QtComPort::Failed() {
     const QSerialPort::SerialPortError error = m_port.error();
-    if (error == QSerialPort::TimeoutError) m_port.clearError();
-    else if (error != QSerialPort::NoError) m_failed = true;
+    if (error == QSerialPort::TimeoutError)
+        m_port.clearError();
+    else if (error != QSerialPort::NoError)
+        m_failed = true;
     return m_failed;
 }
 

@@ -17,8 +17,8 @@ uint16_t ModifiedJulianDate(int year, unsigned month, unsigned day) {
     const long y = year - 1900;
     const long l = month <= 2 ? 1 : 0;
     const long m = static_cast<long>(month);
-    const long mjd = 14956 + static_cast<long>(day) + (y - l) * 1461 / 4 +
-                     (m + 1 + l * 12) * 306001 / 10000;
+    const long mjd =
+        14956 + static_cast<long>(day) + (y - l) * 1461 / 4 + (m + 1 + l * 12) * 306001 / 10000;
     return static_cast<uint16_t>(mjd);
 }
 
@@ -35,9 +35,9 @@ std::array<uint8_t, COM_TIME_REPLY_SIZE> BuildTimeReply(std::chrono::sys_seconds
     const sys_days date = floor<days>(utc);
     const year_month_day ymd{date};
     const hh_mm_ss<seconds> time{utc - date};
-    const uint16_t mjd = ModifiedJulianDate(static_cast<int>(ymd.year()),
-                                            static_cast<unsigned>(ymd.month()),
-                                            static_cast<unsigned>(ymd.day()));
+    const uint16_t mjd =
+        ModifiedJulianDate(static_cast<int>(ymd.year()), static_cast<unsigned>(ymd.month()),
+                           static_cast<unsigned>(ymd.day()));
     return {COM_STX,
             COM_CMD_TIME_REPLY,
             static_cast<uint8_t>(mjd >> 8),

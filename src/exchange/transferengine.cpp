@@ -210,10 +210,9 @@ void TransferEngine::ServeDataRequest(uint16_t length, uint32_t offset) {
         filled += static_cast<size_t>(got);
     }
     if (length > 0) WriteData(m_buffer.data(), length);
-    ShowProgress(m_sendLength == 0
-                     ? 100
-                     : static_cast<int>(std::min<uint64_t>(
-                           100, (uint64_t{offset} + length) * 100 / m_sendLength)));
+    ShowProgress(m_sendLength == 0 ? 100
+                                   : static_cast<int>(std::min<uint64_t>(
+                                         100, (uint64_t{offset} + length) * 100 / m_sendLength)));
 }
 
 bool TransferEngine::OpenTransferFile() {
@@ -277,8 +276,8 @@ size_t TransferEngine::WriteData(const uint8_t* bytes, size_t count) {
         m_portFailed = true;
         return 0;
     }
-    const auto deadline = Clock::now() + m_timing.writeBase +
-                          m_timing.writePerByte * static_cast<int64_t>(count);
+    const auto deadline =
+        Clock::now() + m_timing.writeBase + m_timing.writePerByte * static_cast<int64_t>(count);
     for (;;) {
         const int64_t unsent = m_port.Unsent();
         if (unsent < 0) {

@@ -107,11 +107,15 @@ TEST_F(EngineTest, TimeRequestGetsTheInjectedUtcTime) {
     };
     const std::vector<Case> cases = {
         // The worked example of EN 300 468 Annex C.
-        {"1993-10-13 12:45:00", At(1993y / 10 / 13, 12h, 45min, 0s),
+        {"1993-10-13 12:45:00",
+         At(1993y / 10 / 13, 12h, 45min, 0s),
          {0x02, 0x03, 0xC0, 0x79, 0x12, 0x45, 0x00, 0x03}},
-        {"last second of a day", At(2000y / 2 / 29, 23h, 59min, 59s),
+        {"last second of a day",
+         At(2000y / 2 / 29, 23h, 59min, 59s),
          {0x02, 0x03, 0xC9, 0x93, 0x23, 0x59, 0x59, 0x03}},
-        {"midnight", At(2000y / 3 / 1, 0h, 0min, 0s), {0x02, 0x03, 0xC9, 0x94, 0x00, 0x00, 0x00, 0x03}},
+        {"midnight",
+         At(2000y / 3 / 1, 0h, 0min, 0s),
+         {0x02, 0x03, 0xC9, 0x94, 0x00, 0x00, 0x00, 0x03}},
     };
     WriteAll(dir.File("send.cdl"), Bytes(10, 0));
     for (const Case& c : cases) {

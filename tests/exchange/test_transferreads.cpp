@@ -18,6 +18,7 @@ struct ReadCase {
 const Bytes HELLO{0x02, 0x01, 0x03};
 
 std::vector<ReadCase> ReadCases() {
+    // clang-format off
     std::vector<ReadCase> cases = {
         {"UploadChannelHello", XFER_DIR_UPLOAD, XFER_KIND_CHANNEL, {HELLO},
          {{0x02, 0x01, 0xB2, 0x03}}, 2},
@@ -49,13 +50,18 @@ std::vector<ReadCase> ReadCases() {
          {HELLO, {0x02, 0x02, 0x04, 0x00, 0x02, 0x00, 0x00, 0x00}},
          {{0x02, 0x01, 0xA2, 0x03}, {0x12, 0x13, 0x14, 0x15}}, 3},
     };
+    // clang-format on
     // A data request needs all eight bytes in one read: with fewer, wrong
     // bytes would reach the receiver's flash.
     for (size_t size = 2; size < 8; ++size) {
         Bytes partial{0x02, 0x02, 0x04, 0x00, 0x02, 0x00, 0x00, 0x00};
         partial.resize(size);
-        cases.push_back({"DataRequestOf" + std::to_string(size) + "BytesIgnored", XFER_DIR_DOWNLOAD,
-                         XFER_KIND_CHANNEL, {HELLO, partial}, {{0x02, 0x01, 0xA2, 0x03}}, 3});
+        cases.push_back({"DataRequestOf" + std::to_string(size) + "BytesIgnored",
+                         XFER_DIR_DOWNLOAD,
+                         XFER_KIND_CHANNEL,
+                         {HELLO, partial},
+                         {{0x02, 0x01, 0xA2, 0x03}},
+                         3});
     }
     return cases;
 }

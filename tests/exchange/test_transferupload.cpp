@@ -21,9 +21,15 @@ struct UploadCase {
 
 TEST_F(EngineTest, UploadRequestsEveryBlockAndMakesTheFile) {
     const std::vector<UploadCase> cases = {
-        {"channel", XFER_KIND_CHANNEL, 655581, 161,
+        {"channel",
+         XFER_KIND_CHANNEL,
+         655581,
+         161,
          {0x02, 0x06, 0xDD, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0A, 0x00, 0x03}},
-        {"key", XFER_KIND_KEY, 65631, 17,
+        {"key",
+         XFER_KIND_KEY,
+         65631,
+         17,
          {0x02, 0x06, 0x5F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x03}},
     };
     for (const UploadCase& c : cases) {
@@ -118,7 +124,8 @@ TEST_F(EngineTest, ShortBlockKeepsTheEarlierBlocksInThePart) {
         EXPECT_EQ(owner.messages[0].icon, MessageIcon::Stop);
         EXPECT_EQ(owner.outcome, TransferOutcome::PartialKept);
         EXPECT_EQ(owner.endPath, ReceivePath() + ".part");
-        EXPECT_TRUE(ReadAll(ReceivePath() + ".part") == Bytes(data.begin(), data.begin() + 3 * 4096));
+        EXPECT_TRUE(ReadAll(ReceivePath() + ".part") ==
+                    Bytes(data.begin(), data.begin() + 3 * 4096));
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{"ChannlList.cdl.part"});
         EXPECT_FALSE(port.open);
         EXPECT_EQ((std::vector<std::string>(owner.log.end() - 3, owner.log.end())),
@@ -160,7 +167,8 @@ TEST_F(EngineTest, StopOrCancelMidBlockEndsWithoutAnError) {
         EXPECT_EQ(engine.State(), c.cancel ? COM_STATE_WAIT_HELLO : COM_STATE_UPLOAD);
         EXPECT_FALSE(port.open);
         EXPECT_EQ(owner.outcome, TransferOutcome::PartialKept);
-        EXPECT_TRUE(ReadAll(ReceivePath() + ".part") == Bytes(data.begin(), data.begin() + 2 * 4096));
+        EXPECT_TRUE(ReadAll(ReceivePath() + ".part") ==
+                    Bytes(data.begin(), data.begin() + 2 * 4096));
         EXPECT_EQ(owner.ends, 1);
         EXPECT_GE(owner.idles, 1);
     }

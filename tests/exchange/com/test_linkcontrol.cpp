@@ -53,9 +53,8 @@ TEST_F(LinkTest, DisconnectThenConnectAtOnce) {
     EXPECT_EQ(link.ClosePort(), 1);
     running.get();
 
-    const UploadReport report = Run<UploadReport>(XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) {
-        return s.RunUpload({second});
-    });
+    const UploadReport report = Run<UploadReport>(
+        XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) { return s.RunUpload({second}); });
     EXPECT_EQ(report.error, "");
     EXPECT_EQ(owner.ends, 2);
     EXPECT_EQ(owner.MessageTexts(), std::vector<std::string>{"Communication Complete"});
@@ -75,9 +74,8 @@ TEST_F(LinkTest, UploadsOverwriteNothing) {
     for (size_t i = 0; i < names.size(); ++i) {
         SCOPED_TRACE(names[i]);
         const Bytes keys = KeyContainer(static_cast<uint32_t>(10 + i));
-        const UploadReport report = Run<UploadReport>(XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) {
-            return s.RunUpload({keys});
-        });
+        const UploadReport report = Run<UploadReport>(
+            XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) { return s.RunUpload({keys}); });
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(owner.outcome, TransferOutcome::FileMade);
         EXPECT_EQ(owner.endPath, dir.File(names[i]));
@@ -140,7 +138,8 @@ TEST_F(LinkTest, ComPortNumbersNameTheListedDevices) {
         unsigned port;
         std::string device;
     };
-    for (const Case& c : {Case{0, ""}, Case{1, "/dev/qv-missing"}, Case{2, pty.SlavePath()}, Case{3, ""}})
+    for (const Case& c :
+         {Case{0, ""}, Case{1, "/dev/qv-missing"}, Case{2, pty.SlavePath()}, Case{3, ""}})
         EXPECT_EQ(ComPortDevice(c.port), c.device) << "COM" << c.port;
 
     struct OpenCase {

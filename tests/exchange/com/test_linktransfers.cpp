@@ -31,7 +31,8 @@ class LinkTransfers : public LinkTest {
         LinkTest::SetUp();
         std::strncpy(m_savedTempPath, g_szTempPath, sizeof m_savedTempPath);
         std::strncpy(g_szTempPath, dir.File("data.tmp").c_str(), sizeof g_szTempPath - 1);
-        CdlSetMessageBoxHook([this](const char* text, const char*) { decodeMessages.push_back(text); });
+        CdlSetMessageBoxHook(
+            [this](const char* text, const char*) { decodeMessages.push_back(text); });
     }
     void TearDown() override {
         CdlSetMessageBoxHook({});
@@ -73,10 +74,10 @@ TEST_F(LinkTransfers, UploadsAreByteIdenticalAndDecode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         owner = FakeOwner();
-        const Bytes container = c.kind == XFER_KIND_CHANNEL ? ChannelContainer(image) : BuildContainer(keys);
-        const UploadReport report = Run<UploadReport>(XFER_DIR_UPLOAD, c.kind, [&](ReceiverSim& s) {
-            return s.RunUpload({container});
-        });
+        const Bytes container =
+            c.kind == XFER_KIND_CHANNEL ? ChannelContainer(image) : BuildContainer(keys);
+        const UploadReport report = Run<UploadReport>(
+            XFER_DIR_UPLOAD, c.kind, [&](ReceiverSim& s) { return s.RunUpload({container}); });
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.helloReply, (Bytes{0x02, 0x01, c.replyCode, 0x03}));
         EXPECT_EQ(report.requests.size(), c.blocks);
@@ -105,9 +106,8 @@ TEST_F(LinkTransfers, DownloadsOfEveryKindServeTheFile) {
         {"program", XFER_KIND_PROGRAM, 0xA1, 70000},
         {"key", XFER_KIND_KEY, 0xA3, 65631},
     };
-    link.SetUtcClock([]() -> std::optional<sys_seconds> {
-        return sys_days{1993y / 10 / 13} + 12h + 45min;
-    });
+    link.SetUtcClock(
+        []() -> std::optional<sys_seconds> { return sys_days{1993y / 10 / 13} + 12h + 45min; });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         owner = FakeOwner();
@@ -115,14 +115,16 @@ TEST_F(LinkTransfers, DownloadsOfEveryKindServeTheFile) {
         WriteAll(SendPath(), file);
         const uint32_t last = static_cast<uint32_t>(c.size - 100);
         const std::vector<DownloadStep> steps = {
-            {DownloadStep::Data, 4096, 0},      {DownloadStep::Time},
-            {DownloadStep::Data, 65535, 4096},  {DownloadStep::Garbage},
-            {DownloadStep::Data, 1, 69999},     {DownloadStep::Data, 200, last},
+            {DownloadStep::Data, 4096, 0},
+            {DownloadStep::Time},
+            {DownloadStep::Data, 65535, 4096},
+            {DownloadStep::Garbage},
+            {DownloadStep::Data, 1, 69999},
+            {DownloadStep::Data, 200, last},
             {DownloadStep::Done},
         };
-        const DownloadReport report = Run<DownloadReport>(XFER_DIR_DOWNLOAD, c.kind, [&](ReceiverSim& s) {
-            return s.RunDownload(steps);
-        });
+        const DownloadReport report = Run<DownloadReport>(
+            XFER_DIR_DOWNLOAD, c.kind, [&](ReceiverSim& s) { return s.RunDownload(steps); });
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.helloReply, (Bytes{0x02, 0x01, c.replyCode, 0x03}));
         ASSERT_EQ(report.answers.size(), 5u);
@@ -151,14 +153,23 @@ TEST_F(LinkTransfers, ReceiverFaultsDuringAnUpload) {
     };
     const Bytes keys = BuildContainer(PatternBytes(0x10000, 23));
     const std::vector<Case> cases = {
-        {"short block", {keys, false, BlockFault::Short, 4}, {"Data Receive Error"},
-         TransferOutcome::PartialKept, 4},
-        {"silent receiver", {keys, false, BlockFault::Silent, 0}, {"Data Receive Error"},
-         TransferOutcome::PartialKept, 0},
+        {"short block",
+         {keys, false, BlockFault::Short, 4},
+         {"Data Receive Error"},
+         TransferOutcome::PartialKept,
+         4},
+        {"silent receiver",
+         {keys, false, BlockFault::Silent, 0},
+         {"Data Receive Error"},
+         TransferOutcome::PartialKept,
+         0},
         {"garbage between frames", {keys, true}, COMPLETE, TransferOutcome::FileMade, 17},
         // Last: the pty has no master afterwards.
-        {"cable pulled mid-block", {keys, false, BlockFault::CloseMaster, 2}, {"Data Receive Error"},
-         TransferOutcome::PartialKept, 2},
+        {"cable pulled mid-block",
+         {keys, false, BlockFault::CloseMaster, 2},
+         {"Data Receive Error"},
+         TransferOutcome::PartialKept,
+         2},
     };
     TransferTiming timing;
     timing.readBase = 300ms; // a silent receiver is given up sooner
@@ -168,15 +179,15 @@ TEST_F(LinkTransfers, ReceiverFaultsDuringAnUpload) {
         owner = FakeOwner();
         for (const auto& name : dir.Entries())
             std::filesystem::remove(dir.Path() / name);
-        const UploadReport report = Run<UploadReport>(XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) {
-            return s.RunUpload(c.script);
-        });
+        const UploadReport report = Run<UploadReport>(
+            XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) { return s.RunUpload(c.script); });
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.uploadDone, c.outcome == TransferOutcome::FileMade);
         EXPECT_EQ(owner.MessageTexts(), c.messages);
         EXPECT_EQ(owner.outcome, c.outcome);
         const Bytes kept = ReadAll(owner.endPath);
-        EXPECT_TRUE(kept == Bytes(keys.begin(), keys.begin() + std::min(keys.size(), c.blocksKept * 4096)));
+        EXPECT_TRUE(kept ==
+                    Bytes(keys.begin(), keys.begin() + std::min(keys.size(), c.blocksKept * 4096)));
         EXPECT_EQ(owner.log.back(), "end");
         EXPECT_FALSE(link.IsWorkerRunning());
     }

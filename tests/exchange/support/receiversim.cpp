@@ -56,7 +56,8 @@ bool ReceiverSim::ReadExact(size_t count, Bytes& out) {
     const auto deadline = Clock::now() + m_timeout;
     while (out.size() < count) {
         const int fd = m_pty.Master();
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (fd < 0 || left.count() <= 0) return false;
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -74,7 +75,8 @@ Bytes ReceiverSim::Listen(std::chrono::milliseconds window) {
     const auto deadline = Clock::now() + window;
     for (;;) {
         const int fd = m_pty.Master();
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (fd < 0 || left.count() <= 0) return heard;
         pollfd p{fd, POLLIN, 0};
         if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
@@ -123,7 +125,8 @@ UploadReport ReceiverSim::RunUpload(const UploadScript& script) {
     if (!SendFrame(UPLOAD_READY)) return fail("upload-ready not sent");
     for (;;) {
         Bytes head;
-        if (!ReadExact(3, head)) return fail("no request after " + std::to_string(report.requests.size()));
+        if (!ReadExact(3, head))
+            return fail("no request after " + std::to_string(report.requests.size()));
         if (head == Bytes{0x02, 0x07, 0x03}) {
             report.uploadDone = true;
             break;

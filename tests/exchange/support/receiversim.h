@@ -25,7 +25,7 @@ enum class BlockFault {
 };
 
 struct UploadScript {
-    Bytes data;                  // the receiver's container, served by offset
+    Bytes data; // the receiver's container, served by offset
     bool garbageBetweenFrames = false;
     BlockFault fault = BlockFault::None;
     size_t faultAt = 0;
