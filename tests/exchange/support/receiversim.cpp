@@ -39,9 +39,11 @@ bool ReceiverSim::SendData(const uint8_t* data, size_t size) {
         if (fd < 0) return false;
         size_t slice = size - sent;
         if (m_pace > 0) {
+            // A slice goes out when a line at that pace would have delivered
+            // its last byte.
             slice = std::min(slice, PACE_SLICE);
             std::this_thread::sleep_until(
-                start + std::chrono::microseconds(uint64_t{sent} * 1000000 / m_pace));
+                start + std::chrono::microseconds(uint64_t{sent + slice} * 1000000 / m_pace));
         }
         const ssize_t written = ::write(fd, data + sent, slice);
         if (written < 0 && errno == EINTR) continue;
@@ -70,23 +72,6 @@ bool ReceiverSim::ReadExact(size_t count, Bytes& out) {
     return true;
 }
 
-Bytes ReceiverSim::Listen(std::chrono::milliseconds window) {
-    Bytes heard;
-    const auto deadline = Clock::now() + window;
-    for (;;) {
-        const int fd = m_pty.Master();
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (fd < 0 || left.count() <= 0) return heard;
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) continue;
-        uint8_t buffer[256];
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got <= 0) return heard;
-        heard.insert(heard.end(), buffer, buffer + got);
-    }
-}
-
 void ReceiverSim::Pause() {
     std::this_thread::sleep_for(FRAME_GAP);
 }
@@ -100,9 +85,8 @@ bool ReceiverSim::WaitUntilHalfBlockSent(std::chrono::milliseconds bound) {
     return true;
 }
 
-Bytes ReceiverSim::HelloAndListen(std::chrono::milliseconds window) {
-    if (!SendFrame(HELLO)) return {};
-    return Listen(window);
+bool ReceiverSim::Hello(Bytes& reply) {
+    return SendFrame(HELLO) && ReadExact(4, reply);
 }
 
 UploadReport ReceiverSim::RunUpload(const UploadScript& script) {

@@ -67,8 +67,8 @@ class ReceiverSim {
 
     UploadReport RunUpload(const UploadScript& script);
     DownloadReport RunDownload(const std::vector<DownloadStep>& steps);
-    // Sends a hello and collects what comes back within `window`.
-    Bytes HelloAndListen(std::chrono::milliseconds window);
+    // Sends a hello and reads the 4-byte reply; false when none comes.
+    bool Hello(Bytes& reply);
 
     // For BlockFault::StopLink: the simulator has sent half the block.
     bool WaitUntilHalfBlockSent(std::chrono::milliseconds bound);
@@ -77,7 +77,6 @@ class ReceiverSim {
     bool SendFrame(const Bytes& frame);
     bool SendData(const uint8_t* data, size_t size);
     bool ReadExact(size_t count, Bytes& out);
-    Bytes Listen(std::chrono::milliseconds window);
     void Pause(); // the gap before a frame that follows one with no answer
 
   private:
