@@ -36,7 +36,8 @@ std::string ReceiveCandidate(const std::string& wanted, unsigned n) {
     if (n <= 1) return wanted;
     const std::filesystem::path path(wanted);
     std::filesystem::path name = path.stem();
-    name += "-" + std::to_string(n);
+    name += "-";
+    name += std::to_string(n);
     name += path.extension();
     return (path.parent_path() / name).string();
 }

@@ -146,31 +146,27 @@ TEST_F(LinkTransfers, DownloadsOfEveryKindServeTheFile) {
 TEST_F(LinkTransfers, ReceiverFaultsDuringAnUpload) {
     struct Case {
         const char* name;
-        UploadScript script;
+        bool garbage;
+        BlockFault fault;
+        size_t faultAt;
         std::vector<std::string> messages;
         TransferOutcome outcome;
         size_t blocksKept;
     };
     const Bytes keys = BuildContainer(PatternBytes(0x10000, 23));
+    // clang-format off
     const std::vector<Case> cases = {
-        {"short block",
-         {keys, false, BlockFault::Short, 4},
-         {"Data Receive Error"},
-         TransferOutcome::PartialKept,
-         4},
-        {"silent receiver",
-         {keys, false, BlockFault::Silent, 0},
-         {"Data Receive Error"},
-         TransferOutcome::PartialKept,
-         0},
-        {"garbage between frames", {keys, true}, COMPLETE, TransferOutcome::FileMade, 17},
+        {"short block", false, BlockFault::Short, 4, {"Data Receive Error"},
+         TransferOutcome::PartialKept, 4},
+        {"silent receiver", false, BlockFault::Silent, 0, {"Data Receive Error"},
+         TransferOutcome::PartialKept, 0},
+        {"garbage between frames", true, BlockFault::None, 0, COMPLETE,
+         TransferOutcome::FileMade, 17},
         // Last: the pty has no master afterwards.
-        {"cable pulled mid-block",
-         {keys, false, BlockFault::CloseMaster, 2},
-         {"Data Receive Error"},
-         TransferOutcome::PartialKept,
-         2},
+        {"cable pulled mid-block", false, BlockFault::CloseMaster, 2, {"Data Receive Error"},
+         TransferOutcome::PartialKept, 2},
     };
+    // clang-format on
     TransferTiming timing;
     timing.readBase = 300ms; // a silent receiver is given up sooner
     link.SetTransferTiming(timing);
@@ -179,8 +175,9 @@ TEST_F(LinkTransfers, ReceiverFaultsDuringAnUpload) {
         owner = FakeOwner();
         for (const auto& name : dir.Entries())
             std::filesystem::remove(dir.Path() / name);
+        const UploadScript script{keys, c.garbage, c.fault, c.faultAt};
         const UploadReport report = Run<UploadReport>(
-            XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) { return s.RunUpload(c.script); });
+            XFER_DIR_UPLOAD, XFER_KIND_KEY, [&](ReceiverSim& s) { return s.RunUpload(script); });
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.uploadDone, c.outcome == TransferOutcome::FileMade);
         EXPECT_EQ(owner.MessageTexts(), c.messages);
