@@ -166,3 +166,33 @@ TEST_F(LinkTest, ComPortNumbersNameTheListedDevices) {
 }
 
 } // namespace
+
+namespace {
+
+// A link destroyed while its worker runs closes the port and joins the
+// worker first: the device is free again at once, and nothing the worker
+// posted reaches the owner afterwards.
+TEST_F(LinkTest, DestroyedLinkLeavesNoWorkerBehind) {
+    FakeOwner early;
+    early.settings.direction = XFER_DIR_UPLOAD;
+    early.settings.kind = XFER_KIND_KEY;
+    early.settings.receivePath = ReceivePath();
+    {
+        CCOM doomed;
+        doomed.SetOwnerDialog(&early);
+        ASSERT_EQ(doomed.OpenPort(), 1);
+        Bytes reply;
+        ASSERT_TRUE(sim.Hello(reply));
+        EXPECT_EQ(reply, (Bytes{0x02, 0x01, 0xB3, 0x03}));
+    }
+    EXPECT_TRUE(PumpUntil([] { return true; }));
+    EXPECT_TRUE(early.log.empty()) << early.log.front();
+    EXPECT_TRUE(ReadAll(ReceivePath() + ".part").empty());
+
+    Configure(XFER_DIR_DOWNLOAD, XFER_KIND_KEY);
+    WriteAll(SendPath(), Bytes(10, 0x33));
+    EXPECT_EQ(link.OpenPort(), 1);
+    EXPECT_TRUE(owner.messages.empty());
+}
+
+} // namespace
