@@ -1,0 +1,81 @@
+#include "qtcomport.h"
+
+PortOpenResult QtComPort::Open(const std::string& device) {
+    Close();
+    m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
+    if (!m_port.open(QIODevice::ReadWrite)) return PortOpenResult::NoDevice;
+    const bool settled =
+        m_port.setBaudRate(QSerialPort::Baud115200) && m_port.setDataBits(QSerialPort::Data8) &&
+        m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
+        m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!settled) {
+        m_port.close();
+        return PortOpenResult::SettingsFailed;
+    }
+    // DTR and RTS low where the device has them (a pty has neither).
+    m_port.setDataTerminalReady(false);
+    m_port.setRequestToSend(false);
+    m_port.clearError();
+    m_port.clear(QSerialPort::AllDirections);
+    m_failed = false;
+    return PortOpenResult::Opened;
+}
+
+void QtComPort::Close() {
+    if (m_port.isOpen()) {
+        m_port.clear(QSerialPort::AllDirections);
+        m_port.close();
+    }
+    m_port.clearError();
+    m_failed = false;
+}
+
+bool QtComPort::Failed() {
+    const QSerialPort::SerialPortError error = m_port.error();
+    if (error == QSerialPort::TimeoutError)
+        m_port.clearError();
+    else if (error != QSerialPort::NoError)
+        m_failed = true;
+    return m_failed;
+}
+
+int64_t QtComPort::Queued() {
+    if (!m_port.isOpen()) return -1;
+    // A zero wait moves what the device holds into the port's buffer.
+    m_port.waitForReadyRead(0);
+    if (Failed()) return -1;
+    return m_port.bytesAvailable();
+}
+
+int64_t QtComPort::Read(uint8_t* buffer, size_t count) {
+    if (!m_port.isOpen() || Failed()) return -1;
+    const qint64 got = m_port.read(reinterpret_cast<char*>(buffer), static_cast<qint64>(count));
+    return got < 0 || Failed() ? -1 : got;
+}
+
+int64_t QtComPort::Write(const uint8_t* bytes, size_t count) {
+    if (!m_port.isOpen() || Failed()) return -1;
+    const qint64 taken =
+        m_port.write(reinterpret_cast<const char*>(bytes), static_cast<qint64>(count));
+    if (taken > 0) m_port.waitForBytesWritten(0);
+    return taken < 0 || Failed() ? -1 : taken;
+}
+
+int64_t QtComPort::Unsent() {
+    if (!m_port.isOpen()) return -1;
+    if (m_port.bytesToWrite() > 0) m_port.waitForBytesWritten(0);
+    if (Failed()) return -1;
+    return m_port.bytesToWrite();
+}
+
+void QtComPort::Purge(unsigned what) {
+    if (!m_port.isOpen()) return;
+    // Bytes the device holds but has not handed over yet are dropped too.
+    if (what & PURGE_INPUT) {
+        m_port.waitForReadyRead(0);
+        m_port.clear(QSerialPort::Input);
+        m_port.readAll();
+    }
+    if (what & PURGE_OUTPUT) m_port.clear(QSerialPort::Output);
+    Failed();
+}
