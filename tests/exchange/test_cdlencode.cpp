@@ -1,5 +1,5 @@
-// The container writer: layout from the record tables, padding, and a target
-// that survives every failure.
+// The container writer: layout from the record tables and padding, in memory
+// and through the file; a target that survives every failure and a killed save.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -12,12 +12,46 @@
 #include <unistd.h>
 #endif
 
+#include "cdlbytes.h"
 #include "cdlfile.h"
 #include "cdltest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+TEST(CdlEncodeBytesTest, ImageOfAnySizeGivesTheContainerOfTheRecordTablesAndDecodesBack) {
+    for (size_t size : {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x8001}, size_t{0xA0000},
+                        size_t{0xA0010}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 6);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF); // the missing tail is erased flash
+        Bytes container(3, 0x77);       // must be replaced
+        ASSERT_EQ(CdlEncodeBytes(image.data(), image.size(), container), 0);
+        EXPECT_TRUE(container == BuildContainer(expected)) << "differs from the hand-built one";
+        EXPECT_EQ(g_PhRecord.dataCrc, RefCrc32(expected.data(), expected.size()));
+        EXPECT_EQ(g_PhRecord.blockCount, 20);
+        EXPECT_EQ(g_PhRecord.headerCrc, GetBe32(container, 49 + 28));
+        EXPECT_EQ(g_DlhRecord.headerCrc, GetBe32(container, 2 + 41));
+
+        Bytes decoded;
+        EXPECT_EQ(CdlDecodeBytes(container.data(), container.size(), decoded), CdlCheck{});
+        EXPECT_TRUE(decoded == expected);
+    }
+}
+
+TEST(CdlEncodeBytesTest, NullImageWithBytesIsRefusedAndChangesNothing) {
+    const Bytes image(10, 3);
+    Bytes container;
+    ASSERT_EQ(CdlEncodeBytes(image.data(), image.size(), container), 0);
+    const uint32_t dataCrc = g_PhRecord.dataCrc;
+    EXPECT_EQ(CdlEncodeBytes(nullptr, 5, container), 1);
+    EXPECT_TRUE(container.empty());
+    EXPECT_EQ(g_PhRecord.dataCrc, dataCrc);
+    EXPECT_EQ(CdlEncodeBytes(nullptr, 0, container), 0) << "no image: all erased";
+    EXPECT_TRUE(container == BuildContainer(Bytes(0xA0000, 0xFF)));
+}
 
 class CdlEncodeTest : public CdlTest {
   protected:
