@@ -282,6 +282,31 @@ TEST_F(CdlDecodeTest, RecordCutShortIsNotCompletedFromTheLastBlock) {
     EXPECT_EQ(fs::file_size(TempPath()), 0x8000u);
 }
 
+// The largest container the reader can take: DLH and PH of 255 body bytes
+// (their CRCs made to check) and 255 full blocks. The file reader must read
+// all of it, and the same container one byte shorter must fail.
+TEST_F(CdlDecodeTest, LargestContainerIsReadWhole) {
+    const Bytes data = PatternBytes(255 * 0x8000, 14);
+    Bytes file = BuildContainer(data);
+    file.insert(file.begin() + kPhAt, 255 - 45, 0x5A);
+    file[1] = 255;
+    ForceCrc(file, 2, 255 - 4, 2 + 37, GetBe32(file, 2 + 41));
+    const size_t ph = 2 + 255;
+    file.insert(file.begin() + static_cast<std::ptrdiff_t>(ph + 2 + 32), 255 - 32, 0xA5);
+    file[ph + 1] = 255;
+    ForceCrc(file, ph + 2, 255 - 4, ph + 2 + 16, GetBe32(file, ph + 2 + 28));
+    ASSERT_EQ(file.size(), 8358139u);
+
+    EXPECT_EQ(DecodeBytes(file), 0);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_TRUE(ReadFileBytes(TempPath()) == data);
+
+    file.pop_back();
+    EXPECT_EQ(DecodeBytes(file), -1);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].text, kAbnormalDg);
+}
+
 TEST_F(CdlDecodeTest, KeyDataContainerOfTwoBlocksDecodesTo0x10000Bytes) {
     const Bytes keyData = PatternBytes(0x10000, 13);
     const Bytes file = BuildContainer(keyData);
