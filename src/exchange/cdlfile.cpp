@@ -63,10 +63,13 @@ uint32_t CdlCrc32Update(uint32_t crc, const void* bytes, size_t length) {
     const auto& t = kCrcTables.slice;
     // Slicing by 8: the first four bytes meet the register and leave it after
     // seven to four more bytes; the next four leave it after three to none.
+    // Those four do not depend on the register, so they are folded first and
+    // the chain from one step's register to the next stays short.
     for (; length >= 8; length -= 8, p += 8) {
+        const uint32_t next = t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
         crc ^= CdlGetU32(p);
-        crc = t[7][crc >> 24] ^ t[6][(crc >> 16) & 0xFF] ^ t[5][(crc >> 8) & 0xFF] ^
-              t[4][crc & 0xFF] ^ t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+        crc = (t[7][crc >> 24] ^ t[6][(crc >> 16) & 0xFF]) ^
+              (t[5][(crc >> 8) & 0xFF] ^ t[4][crc & 0xFF]) ^ next;
     }
     for (; length > 0; --length, ++p)
         crc = (crc << 8) ^ t[0][(crc >> 24) ^ *p];
@@ -331,18 +334,31 @@ bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return std::fwrite(data, 1, size, file) == size;
 }
 
+// The size of an open file where the system can tell it, else 0.
+size_t SizeOf(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(file);
+    std::rewind(file);
+    return end > 0 ? static_cast<size_t>(end) : 0;
+}
+
 // Reads up to `limit` bytes from the start of the file into `bytes`. False
-// when the read fails or memory runs out; a shorter file is no failure.
+// when the read fails or memory runs out; a shorter file is no failure. The
+// first read asks for one byte more than the file's size, so that a file of
+// known size is read by one read into one allocation.
 bool ReadUpTo(std::FILE* file, size_t limit, std::vector<uint8_t>& bytes) {
     constexpr size_t kChunk = 0x10000;
     bytes.clear();
+    size_t request = std::min(limit, SizeOf(file) + 1);
     try {
         while (bytes.size() < limit) {
             const size_t at = bytes.size();
-            bytes.resize(std::min(limit, at + kChunk));
-            const size_t got = std::fread(bytes.data() + at, 1, bytes.size() - at, file);
+            bytes.resize(std::min(limit, at + request));
+            const size_t wanted = bytes.size() - at;
+            const size_t got = std::fread(bytes.data() + at, 1, wanted, file);
             bytes.resize(at + got);
-            if (got == 0) break;
+            if (got < wanted) break; // the end of the file, or a failed read
+            request = kChunk;
         }
     } catch (const std::bad_alloc&) {
         return false;
