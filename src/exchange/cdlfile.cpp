@@ -1,5 +1,5 @@
-// The channel-list container: CRC-32, record packing, field accessors, the
-// writer and the reader.
+// The channel-list container: CRC-32, record packing, field accessors, and
+// the file writer and reader over the in-memory container.
 #include "cdlfile.h"
 #include "cdlbytes.h"
 #include "cdlendian.h"
@@ -330,6 +330,7 @@ FilePtr OpenForReading(const char* path) {
     return FilePtr(std::fopen(path, "rb"));
 }
 
+// Writes all `size` bytes; false when any is not written.
 bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return std::fwrite(data, 1, size, file) == size;
 }
@@ -366,6 +367,7 @@ bool ReadUpTo(std::FILE* file, size_t limit, std::vector<uint8_t>& bytes) {
     return std::ferror(file) == 0;
 }
 
+// True when both names reach one file; false too when either does not exist.
 bool SameFile(const char* a, const char* b) {
     std::error_code ec;
     return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 
@@ -23,11 +24,21 @@ uint32_t RefCrc32(const uint8_t* data, size_t length) {
 void PrintTo(const CdlCheck& check, std::ostream* out) {
     static const char* const kFaults[] = {"None",     "WrongTag",    "CutShort", "BadLength",
                                           "NoBlocks", "CrcMismatch", "NoMemory"};
-    static const char* const kRecords[] = {"DLH", "PH", "DG"};
-    const auto record = static_cast<size_t>(check.record);
-    *out << (record >= 0x11 && record <= 0x33 && record % 0x11 == 0 ? kRecords[record / 0x11 - 1]
-                                                                    : "?")
-         << " " << kFaults[static_cast<size_t>(check.fault)] << " block " << check.block;
+    const char* record = "?";
+    switch (check.record) {
+    case CdlRecordTag::DLH:
+        record = "DLH";
+        break;
+    case CdlRecordTag::PH:
+        record = "PH";
+        break;
+    case CdlRecordTag::DG:
+        record = "DG";
+        break;
+    }
+    const auto fault = static_cast<size_t>(check.fault);
+    *out << record << " " << (fault < std::size(kFaults) ? kFaults[fault] : "?") << " block "
+         << check.block;
 }
 
 void PutBe16(Bytes& bytes, size_t offset, uint16_t value) {
