@@ -117,18 +117,9 @@ CdlCheck CdlDecodeBytes(const uint8_t* container, size_t size, std::vector<uint8
 }
 
 const char* CdlCheckMessage(const CdlCheck& check) {
+    // Neither a passed check nor a lack of memory is a damaged file.
+    if (check.fault == CdlFault::None || check.fault == CdlFault::NoMemory) return nullptr;
     const bool crc = check.fault == CdlFault::CrcMismatch;
-    switch (check.fault) {
-    case CdlFault::None:
-    case CdlFault::NoMemory:
-        return nullptr;
-    case CdlFault::WrongTag:
-    case CdlFault::CutShort:
-    case CdlFault::BadLength:
-    case CdlFault::NoBlocks:
-    case CdlFault::CrcMismatch:
-        break;
-    }
     switch (check.record) {
     case CdlRecordTag::DLH:
         return crc ? "File open Error(DLH_CRC_ERROR)" : "File open Error(Abnormal File_DLH)";
