@@ -5,16 +5,23 @@
 
 #include <cstdint>
 
+#if __has_include("messages.h")
+#include "messages.h"
+#endif
+
 namespace platform {
 
-// Item states (a row's state word).
+// Item states (a row's state word). The message records' header names the
+// common ones; until it is in the tree they are defined here.
+#if !__has_include("messages.h")
 constexpr unsigned LVIS_FOCUSED = 0x0001;
 constexpr unsigned LVIS_SELECTED = 0x0002;
 constexpr unsigned LVIS_CUT = 0x0004;
 constexpr unsigned LVIS_DROPHILITED = 0x0008;
-constexpr unsigned LVIS_OVERLAYMASK = 0x0F00;
 // The state image (the check box: 1 unchecked, 2 checked) sits in the top four bits.
 constexpr unsigned LVIS_STATEIMAGEMASK = 0xF000;
+#endif
+constexpr unsigned LVIS_OVERLAYMASK = 0x0F00;
 constexpr unsigned INDEXTOSTATEIMAGEMASK(unsigned index) {
     return (index & 0xF) << 12;
 }
