@@ -500,6 +500,11 @@ bool Dc::GetTextMetrics(TextMetrics* metrics) const {
     return true;
 }
 
+void Dc::DrawQImage(int x, int y, const QImage& image) {
+    if (image.isNull() || !d_->Prepare()) return;
+    d_->painter->drawImage(QPointF(x, y), image);
+}
+
 // ---- device
 
 int Dc::GetDeviceCaps(int index) const {

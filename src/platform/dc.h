@@ -157,6 +157,10 @@ class Dc {
     Size GetTextExtent(const std::string& text) const;
     bool GetTextMetrics(TextMetrics* metrics) const;
 
+    // Draws a Qt image with its top-left corner at (x, y), in logical units,
+    // blended by its alpha: the way bitmaps and image lists reach the device.
+    void DrawQImage(int x, int y, const QImage& image);
+
     // --- device
     int GetDeviceCaps(int index) const;
     bool IsPrinting() const;

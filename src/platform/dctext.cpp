@@ -46,6 +46,12 @@ QStringList SplitLines(const QString& text) {
 
 DcText::DcText(Dc& dc) : d_(*dc.d_), fm_(MetricsOn(d_.st.qfont, d_.device)) {}
 
+int DcText::Width(const QString& text) const {
+    int width = 0;
+    for (QChar c : text) width += fm_.horizontalAdvance(c);
+    return width;
+}
+
 Size DcText::Extent(const QString& text) const {
     return Size(Width(text), fm_.ascent() + fm_.descent());
 }
@@ -84,7 +90,7 @@ void DcText::Out(int x, int y, const QString& text, int underline, const Rect* c
     p->drawText(QPointF(0, fm_.ascent()), text);
     if (underline >= 0 && underline < text.size()) {
         int from = Width(text.left(underline));
-        int w = fm_.horizontalAdvance(text[underline]);
+        int w = Width(QString(text[underline]));
         p->fillRect(QRectF(from, fm_.ascent() + fm_.underlinePos(), w, std::max(1, fm_.lineWidth())),
                     ToQColor(st.textColor));
     }

@@ -27,7 +27,9 @@ class DcText {
     TextMetrics Metrics() const;
 
   private:
-    int Width(const QString& text) const { return fm_.horizontalAdvance(text); }
+    // Whole-pixel advances added up, so that the extent of a text is the sum of
+    // the extents of its parts, as callers that cut texts to a width expect.
+    int Width(const QString& text) const;
     Dc::Impl& d_;
     QFontMetrics fm_;
 };

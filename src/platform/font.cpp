@@ -36,6 +36,7 @@ bool Font::CreateFont(int height, int width, int escapement, int orientation, in
 void Font::CreateFromQFont(const QFont& font) {
     desc_ = FromQFont(font);
     font_ = font;
+    font_.setKerning(false); // advances add up, as in fonts made from descriptions
     made_ = true;
 }
 

@@ -31,6 +31,7 @@ int PixelSizeForCellHeight(QFont font, int cellHeight) {
 
 QFont ToQFont(const FontDesc& desc) {
     QFont font;
+    font.setKerning(false); // advances add up, as the records' texts are measured
     std::size_t faceLength = strnlen(desc.lfFaceName, LF_FACESIZE);
     if (faceLength > 0)
         font.setFamily(QString::fromLatin1(desc.lfFaceName, static_cast<qsizetype>(faceLength)));
