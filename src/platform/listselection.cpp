@@ -10,7 +10,8 @@ namespace {
 
 // Gives every row its selection in one step (selectedAfter answers for each
 // row, from whether it was selected) and the focus to focusRow (-1: the focus
-// stays). Each row whose state changed is reported once, in row order.
+// stays). Each row whose state changed is reported once, in row order with
+// the focus row last.
 template <typename SelectedAfter>
 void ApplySelection(ListRows& rows, int focusRow, SelectedAfter selectedAfter,
                     ListStateChanges* changes) {
@@ -24,10 +25,15 @@ void ApplySelection(ListRows& rows, int focusRow, SelectedAfter selectedAfter,
         rows.SetItemState(r, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
     }
     if (!changes) return;
-    for (int r = 0; r < count; ++r) {
+    // The row taking the focus last, as its owner expects the new selection
+    // complete when it hears of that row.
+    auto report = [&](int r) {
         const unsigned now = rows.GetItemState(r, ~0u);
         if (now != before[r]) changes->push_back({r, before[r], now});
-    }
+    };
+    for (int r = 0; r < count; ++r)
+        if (r != focusRow) report(r);
+    if (focusRow >= 0) report(focusRow);
 }
 
 // Rows from..to (either order) selected; the others kept when keepOthers.

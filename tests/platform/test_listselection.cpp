@@ -56,7 +56,7 @@ TEST(ListSelectionTest, Clicks) {
         bool shift, ctrl;
         const char* after;
         int markAfter;
-        const char* changed; // rows reported, in order
+        const char* changed; // rows reported, in order (the focus row last)
     } cases[] = {
         {"plain on a new row", ".F....", 1, Button::Left, 3, false, false, "...F..", 3, "13"},
         {"plain on the same row", ".F....", 1, Button::Left, 1, false, false, ".F....", 1, ""},
@@ -64,10 +64,10 @@ TEST(ListSelectionTest, Clicks) {
         {"plain below the rows", ".sF...", 2, Button::Left, -1, false, false, "..f...", 2, "12"},
         {"Shift down from the mark", ".F....", 1, Button::Left, 4, true, false, ".sssF.", 1,
          "1234"},
-        {"Shift up from the mark", "s..F..", 3, Button::Left, 1, true, false, ".Fss..", 3, "0123"},
+        {"Shift up from the mark", "s..F..", 3, Button::Left, 1, true, false, ".Fss..", 3, "0231"},
         {"Shift without a mark", "......", -1, Button::Left, 2, true, false, "..F...", 2, "2"},
         {"Ctrl adds a row", ".F....", 1, Button::Left, 4, false, true, ".s..F.", 4, "14"},
-        {"Ctrl removes a row", ".s..F.", 4, Button::Left, 1, false, true, ".f..s.", 1, "14"},
+        {"Ctrl removes a row", ".s..F.", 4, Button::Left, 1, false, true, ".f..s.", 1, "41"},
         {"Ctrl+Shift adds a range", "F.....", 0, Button::Left, 3, true, true, "sssF..", 0, "0123"},
         {"Shift below the rows", ".F....", 1, Button::Left, -1, true, false, ".F....", 1, ""},
         {"right on an unselected row", ".F.s..", 1, Button::Right, 4, false, false, "....F.", 4,
