@@ -1,11 +1,12 @@
-// The framework's truth type, as the tree list's callers use it: a 32-bit
-// int, TRUE 1 and FALSE 0.
+// The platform's message types and truth values as the tree list and the
+// controls built on it spell them.
 #pragma once
 
-using BOOL = int;
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
+#include "messages.h"
+
+using platform::BOOL;
+using platform::DWORD;
+using platform::FALSE;
+using platform::LPARAM;
+using platform::TRUE;
+using platform::UINT;
