@@ -652,11 +652,6 @@ void CSuperGridCtrl::DeleteAll() {
 // ---------------------------------------------------------------------------
 // Copy
 
-CItemInfo* CSuperGridCtrl::CopyItemInfo(CItemInfo* /*info*/) {
-    ASSERT(!"CopyItemInfo: a control that clones subtrees makes the copies");
-    return nullptr;
-}
-
 BOOL CSuperGridCtrl::CloneSubtree(CTreeItem* parent, CTreeItem* source) {
     if (!parent) return FALSE;
     // A parent inside the source's subtree would be copied into itself for ever.
@@ -718,4 +713,79 @@ int CSuperGridCtrl::SelectRows(BOOL select, int from, int to) {
 
 void CSuperGridCtrl::SelectAllRows(BOOL select) {
     m_rows.SetItemState(-1, select ? platform::LVIS_SELECTED : 0, platform::LVIS_SELECTED);
+}
+
+// ---------------------------------------------------------------------------
+// Virtual operations: the defaults
+
+CItemInfo* CSuperGridCtrl::CopyItemInfo(CItemInfo* /*info*/) {
+    ASSERT(!"CopyItemInfo: a control that clones subtrees makes the copies");
+    return nullptr;
+}
+
+int CSuperGridCtrl::GetItemIcon(CTreeItem* /*node*/) {
+    return 0;
+}
+
+COLORREF CSuperGridCtrl::GetFocusCellColor() {
+    return platform::RGB(192, 0, 0);
+}
+
+void CSuperGridCtrl::CommitCellText(CTreeItem* /*node*/, platform::LV_ITEM* /*item*/) {}
+
+BOOL CSuperGridCtrl::BeginCellEdit(UINT /*flags*/, platform::Point /*point*/,
+                                   platform::LVHITTESTINFO* /*hit*/) {
+    return FALSE;
+}
+
+std::unique_ptr<platform::ImageList> CSuperGridCtrl::MakeDragImage(int /*row*/) {
+    return nullptr;
+}
+
+BOOL CSuperGridCtrl::OnBeforeExpand(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnAfterExpand(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnBeforeCollapse(CTreeItem* /*node*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnAfterCollapse(CTreeItem* /*node*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnItemEvent(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnVkMultiply(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnVkSubtract(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnVkAdd(CTreeItem* /*node*/, int /*row*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::OnVkF2() {
+    return FALSE;
+}
+BOOL CSuperGridCtrl::OnItemLButtonDown(platform::LVHITTESTINFO& /*hit*/) {
+    return TRUE;
+}
+BOOL CSuperGridCtrl::UpdateCellSelection() {
+    return TRUE;
+}
+
+BOOL CSuperGridCtrl::IsCellInSelection(platform::Dc* /*dc*/, int /*row*/, int /*column*/,
+                                       platform::Rect* /*rect*/) {
+    return FALSE;
+}
+
+int CSuperGridCtrl::GetEditTextLimit(int /*row*/, int /*column*/) {
+    return 80;
+}
+void CSuperGridCtrl::ToggleSelectedChecks() {}
+void CSuperGridCtrl::OnItemCheckChanged(CTreeItem* /*node*/, BOOL /*check*/) {}
+BOOL CSuperGridCtrl::OnLeafDblClick(int /*row*/) {
+    return TRUE;
 }

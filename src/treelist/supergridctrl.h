@@ -4,8 +4,13 @@
 // nodes, each node owns its children and its own CItemInfo.
 #pragma once
 
+#include "brush.h"
 #include "colors.h"
+#include "dc.h"
+#include "drawconstants.h"
+#include "imagelist.h"
 #include "listrows.h"
+#include "pen.h"
 #include "ptrlist.h"
 #include "treelisthost.h"
 #include "treetypes.h"
@@ -260,11 +265,61 @@ class CSuperGridCtrl {
     const platform::ListRows& Rows() const { return m_rows; }
     int InsertColumn(int column) { return m_rows.InsertColumn(column); }
 
+    // Set by the Delete Channel command just before it sends the Delete key:
+    // while it is 1 the key's handling leaves the rebuild of the list to the
+    // command, and clears it.
+    int GetDeleteByCommand() const { return m_nDeleteByCommand; }
+    void SetDeleteByCommand(int flag) { m_nDeleteByCommand = flag; }
+
+    // ---- the control's own virtual operations, in slot order ----
     // Copy of a row's data for CloneSubtree; a derived control that clones
     // must override it. The default asserts and returns nullptr.
     virtual CItemInfo* CopyItemInfo(CItemInfo* info);
+    // Small image index of a node's row; 0.
+    virtual int GetItemIcon(CTreeItem* node);
+    // Fill of the focused cell; RGB(192, 0, 0).
+    virtual platform::COLORREF GetFocusCellColor();
+    // Stores an edited text into the row (end of an in-place edit).
+    virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
+    // Asked by a left click; TRUE stops the click's row selection. Opens no
+    // editor here and answers FALSE.
+    virtual BOOL BeginCellEdit(UINT flags, platform::Point point, platform::LVHITTESTINFO* hit);
+    // A picture of a row's tree column (icon and text) for dragging; the
+    // caller owns it. nullptr for a bad row.
+    virtual std::unique_ptr<platform::ImageList> MakeDragImage(int row);
+    // Hooks around expand and collapse by mouse and keys: FALSE vetoes.
+    virtual BOOL OnBeforeExpand(CTreeItem* node, int row);
+    virtual BOOL OnAfterExpand(CTreeItem* node, int row);
+    virtual BOOL OnBeforeCollapse(CTreeItem* node);
+    virtual BOOL OnAfterCollapse(CTreeItem* node);
+    virtual BOOL OnItemEvent(CTreeItem* node, int row);
+    // The keypad '*', '-' and '+' keys; FALSE stops the key.
+    virtual BOOL OnVkMultiply(CTreeItem* node, int row);
+    virtual BOOL OnVkSubtract(CTreeItem* node, int row);
+    virtual BOOL OnVkAdd(CTreeItem* node, int row);
+    // F2: TRUE when the override opened its own editor; FALSE lets the
+    // control edit the focused cell.
+    virtual BOOL OnVkF2();
+    // Every click and double click on a row; FALSE ignores it.
+    virtual BOOL OnItemLButtonDown(platform::LVHITTESTINFO& hit);
+    // The rectangular cell selection after a key or mouse step; TRUE.
+    virtual BOOL UpdateCellSelection();
+    // Whether a cell lies in the rectangular cell selection.
+    virtual BOOL IsCellInSelection(platform::Dc* dc, int row, int column, platform::Rect* rect);
+    // Longest text the edit box of a cell takes; 80.
+    virtual int GetEditTextLimit(int row, int column);
+    // The Space key on the tree column: checks of the selected rows.
+    virtual void ToggleSelectedChecks();
+    // After a plain row's check changed; nothing.
+    virtual void OnItemCheckChanged(CTreeItem* node, BOOL check);
+    // Double click on the tree column of a row without children; TRUE.
+    virtual BOOL OnLeafDblClick(int row);
 
   protected:
+    // Choices the control offers its columns (the channel list hands the
+    // third to LOCK and the fourth to TYPE).
+    using ChoiceList = CItemInfo::ChoiceList;
+
     // Copies source's children under node, without rows, recursively.
     void CloneChildren(CTreeItem* node, CTreeItem* source);
 
@@ -305,8 +360,37 @@ class CSuperGridCtrl {
     static void FreeNode(CTreeItem* node);
 
     platform::ListRows m_rows;
+    ITreeListHost* m_pHost = nullptr;
+
+  protected:
+    // Size of one small icon, set by the derived control from its image
+    // list; the icon width is the indent step of the tree.
+    int m_cxImage = 0;
+    int m_cyImage = 0;
+    platform::ImageList m_imageList;          // images of sub-item cells
     platform::PtrList<CTreeItem> m_RootItems; // roots in display order, owned
     int m_CurSubItem = 0;                     // column of the focused cell
     int m_nDragItem = -1;                     // the control starts no item drag
-    ITreeListHost* m_pHost = nullptr;
+    platform::Pen m_psTreeLine{platform::PS_SOLID, 1, platform::RGB(192, 192, 192)};
+    platform::Pen m_psRectangle{platform::PS_SOLID, 1, platform::RGB(198, 198, 198)};
+    platform::Pen m_psPlusMinus{platform::PS_SOLID, 1, platform::RGB(0, 0, 0)};
+    platform::Brush m_brushErase{platform::RGB(255, 255, 255)};
+    platform::ImageList* m_himl = nullptr; // the list's small images, once known
+
+    // Selection state of the mouse and keys.
+    platform::BYTE m_bMouseSelecting = 0; // a plain click holds the mouse until release
+    int m_nScrollPeriod = 0;              // auto-scroll timer period, milliseconds
+    platform::BYTE m_bCellSelection = 0;  // a rectangular cell selection is in progress
+    platform::BYTE m_bKeySelection = 0;   // ... started with Shift and a navigation key
+    int m_nAnchorColumn = 0;
+    int m_nAnchorRow = 0;
+    int m_nMovingColumn = 0;
+    int m_nMovingRow = 0;
+
+    ChoiceList m_boolList{"FALSE", "TRUE"};
+    ChoiceList m_favList{"NO FAV"};
+    ChoiceList m_lockList{"FALSE", "TRUE"};
+    ChoiceList m_typeList{"T V", "RADIO"};
+    platform::BYTE m_bEditStarted = 0; // what the last click's BeginCellEdit answered
+    int m_nDeleteByCommand = 0;
 };
