@@ -3,24 +3,17 @@
 // column formats.
 #pragma once
 
-#include <cstdint>
-
-#if __has_include("messages.h")
 #include "messages.h"
-#endif
+
+#include <cstdint>
 
 namespace platform {
 
-// Item states (a row's state word). The message records' header names the
-// common ones; until it is in the tree they are defined here.
-#if !__has_include("messages.h")
-constexpr unsigned LVIS_FOCUSED = 0x0001;
-constexpr unsigned LVIS_SELECTED = 0x0002;
-constexpr unsigned LVIS_CUT = 0x0004;
-constexpr unsigned LVIS_DROPHILITED = 0x0008;
-// The state image (the check box: 1 unchecked, 2 checked) sits in the top four bits.
-constexpr unsigned LVIS_STATEIMAGEMASK = 0xF000;
-#endif
+// Item data as the list hands it out: pointer-sized.
+using DWORD_PTR = std::uintptr_t;
+
+// Item states beyond the focus, selection, cut, drop-highlight and state
+// image bits the message records name.
 constexpr unsigned LVIS_OVERLAYMASK = 0x0F00;
 constexpr unsigned INDEXTOSTATEIMAGEMASK(unsigned index) {
     return (index & 0xF) << 12;
@@ -75,6 +68,10 @@ constexpr int LVCFMT_JUSTIFYMASK = 0x0003;
 constexpr int LVSIL_NORMAL = 0;
 constexpr int LVSIL_SMALL = 1;
 constexpr int LVSIL_STATE = 2;
+
+// Header window styles: sections that press like buttons; a hidden header.
+constexpr unsigned HDS_BUTTONS = 0x0002;
+constexpr unsigned HDS_HIDDEN = 0x0008;
 
 // Header items: which fields are valid, and the item format.
 constexpr unsigned HDI_WIDTH = 0x0001;

@@ -12,25 +12,12 @@
 
 #include "geometry.h"
 #include "listdefs.h"
+#include "messages.h"
 
 #include <functional>
 #include <vector>
 
 namespace platform {
-
-// Hit-test flags of a point in the list (named by the message records' header
-// once it is in the tree).
-#if !__has_include("messages.h")
-constexpr unsigned LVHT_NOWHERE = 0x0001;
-constexpr unsigned LVHT_ONITEMICON = 0x0002;
-constexpr unsigned LVHT_ONITEMLABEL = 0x0004;
-constexpr unsigned LVHT_ONITEMSTATEICON = 0x0008;
-constexpr unsigned LVHT_ONITEM = LVHT_ONITEMICON | LVHT_ONITEMLABEL | LVHT_ONITEMSTATEICON;
-constexpr unsigned LVHT_ABOVE = 0x0008;
-constexpr unsigned LVHT_BELOW = 0x0010;
-constexpr unsigned LVHT_TORIGHT = 0x0020;
-constexpr unsigned LVHT_TOLEFT = 0x0040;
-#endif
 
 struct ListHit {
     unsigned flags = LVHT_NOWHERE;

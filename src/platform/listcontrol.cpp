@@ -1,0 +1,1012 @@
+#include "listcontrol.h"
+
+#include "dc.h"
+#include "font.h"
+#include "headercontrol.h"
+#include "imagelist.h"
+#include "keys.h"
+#include "listselection.h"
+#include "screendc.h"
+#include "syscolors.h"
+#include "windowhost.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QHeaderView>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace platform {
+
+namespace {
+
+// Text rows: the gap between a text and its cell's edges.
+constexpr int kLabelMargin = 2;
+constexpr int kCellMargin = 6;
+// Text rows: the extra height over the taller of text and icon.
+constexpr int kTextRowPadding = 2;
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+
+int CopyText(const std::string& text, char* buffer, int size) {
+    if (!buffer || size <= 0) return 0;
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+    return static_cast<int>(n);
+}
+
+UINT ScrollCodeOf(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub:
+        return SB_LINEUP;
+    case QAbstractSlider::SliderSingleStepAdd:
+        return SB_LINEDOWN;
+    case QAbstractSlider::SliderPageStepSub:
+        return SB_PAGEUP;
+    case QAbstractSlider::SliderPageStepAdd:
+        return SB_PAGEDOWN;
+    case QAbstractSlider::SliderToMinimum:
+        return SB_TOP;
+    case QAbstractSlider::SliderToMaximum:
+        return SB_BOTTOM;
+    default:
+        return SB_THUMBTRACK;
+    }
+}
+
+bool NavigationKey(UINT vk, ListKey* key) {
+    switch (vk) {
+    case VK_UP:
+        *key = ListKey::Up;
+        return true;
+    case VK_DOWN:
+        *key = ListKey::Down;
+        return true;
+    case VK_PRIOR:
+        *key = ListKey::PageUp;
+        return true;
+    case VK_NEXT:
+        *key = ListKey::PageDown;
+        return true;
+    case VK_HOME:
+        *key = ListKey::Home;
+        return true;
+    case VK_END:
+        *key = ListKey::End;
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ListControl::ListControl()
+    : m_ownHeader(std::make_unique<HeaderControl>()), m_signals(std::make_unique<QObject>()) {
+    m_header = m_ownHeader.get();
+}
+
+ListControl::~ListControl() = default;
+
+QAbstractScrollArea* ListControl::Area() const {
+    return qobject_cast<QAbstractScrollArea*>(GetWidget());
+}
+
+// ---- creation and layout ----
+
+QWidget* ListControl::CreateWidget(QWidget* parent) {
+    auto* area = new WindowHost<QAbstractScrollArea>(this, parent);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setFocusPolicy(Qt::StrongFocus);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The bars ask the window to scroll (OnVScroll / OnHScroll), whose default
+    // moves them; Qt's own move is taken back first.
+    auto bridge = [this](QScrollBar* bar, UINT message) {
+        QObject::connect(
+            bar, &QAbstractSlider::actionTriggered, m_signals.get(), [this, bar, message](int a) {
+                const int wanted = bar->sliderPosition();
+                bar->setSliderPosition(bar->value());
+                const UINT code = ScrollCodeOf(a);
+                SendMessage(message, MAKEWPARAM(code, static_cast<unsigned>(wanted)), 0);
+            });
+        QObject::connect(bar, &QAbstractSlider::valueChanged, m_signals.get(), [this](int) {
+            if (m_header) m_header->SetScrollOffset(Geometry().scrollX);
+            Invalidate(TRUE);
+        });
+    };
+    bridge(area->verticalScrollBar(), WM_VSCROLL);
+    bridge(area->horizontalScrollBar(), WM_HSCROLL);
+    return area;
+}
+
+int ListControl::OnCreate(CREATESTRUCT* cs) {
+    if (Window::OnCreate(cs) == -1) return -1;
+    OnStyleChanged(0, 0);
+    DWORD headerStyle = WS_CHILD | WS_VISIBLE;
+    if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
+    if (cs->style & LVS_NOCOLUMNHEADER) headerStyle = (headerStyle & ~WS_VISIBLE) | HDS_HIDDEN;
+    if (!m_header->Create(headerStyle, Rect(), this, 0)) return -1;
+    ConnectHeader();
+    MeasureRows();
+    LayoutHeader();
+    UpdateScrollRanges();
+    return 0;
+}
+
+void ListControl::ConnectHeader() {
+    // A column resized by the mouse moves the cells and the scroll range.
+    if (auto* view = qobject_cast<QHeaderView*>(m_header->GetWidget())) {
+        QObject::connect(view, &QHeaderView::sectionResized, m_signals.get(),
+                         [this](int, int, int) {
+                             UpdateScrollRanges();
+                             Invalidate(TRUE);
+                         });
+    }
+}
+
+void ListControl::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {
+    Window::OnStyleChanged(oldStyle, oldExStyle);
+    QAbstractScrollArea* area = Area();
+    if (!area) return;
+    if (GetExStyle() & WS_EX_CLIENTEDGE) {
+        area->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    } else if (GetStyle() & WS_BORDER) {
+        area->setFrameStyle(QFrame::Box | QFrame::Plain);
+        area->setLineWidth(1);
+    } else {
+        area->setFrameStyle(QFrame::NoFrame);
+    }
+}
+
+void ListControl::OnSize(UINT type, int cx, int cy) {
+    Window::OnSize(type, cx, cy);
+    LayoutHeader();
+    UpdateScrollRanges();
+}
+
+int ListControl::HeaderHeight() const {
+    if (!m_header || !m_header->IsWindow() || !m_header->IsWindowVisible()) return 0;
+    Rect r;
+    m_header->GetWindowRect(&r);
+    return r.Height();
+}
+
+void ListControl::LayoutHeader() {
+    if (!m_header || !m_header->IsWindow()) return;
+    Rect client;
+    GetClientRect(&client);
+    const int height = (GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : m_header->GetNeededHeight();
+    m_header->MoveWindow(0, 0, client.Width(), height);
+    m_header->SetScrollOffset(Geometry().scrollX);
+}
+
+int ListControl::IconWidth() const {
+    int cx = 0, cy = 0;
+    if (m_smallImages && m_smallImages->GetIconSize(&cx, &cy)) return cx;
+    return 0;
+}
+
+void ListControl::MeasureRows() {
+    ScreenDc dc;
+    Font appFont;
+    Font* font = GetFont();
+    if (!font) {
+        appFont.CreateFromQFont(GetWidget() ? GetWidget()->font() : QApplication::font());
+        font = &appFont;
+    }
+    dc.SelectObject(font);
+    TextMetrics tm;
+    dc.GetTextMetrics(&tm);
+    int iconCx = 0, iconCy = 0;
+    if (m_smallImages) m_smallImages->GetIconSize(&iconCx, &iconCy);
+    const int textHeight = std::max(tm.tmHeight, iconCy) + kTextRowPadding;
+    m_lineWidth = std::max(1, tm.tmAveCharWidth);
+    if (!IsOwnerDraw()) {
+        m_rowHeight = std::max(1, textHeight);
+        return;
+    }
+    // Owner-drawn rows: the owner says how high they are (reflected to MeasureItem).
+    MEASUREITEMSTRUCT mis;
+    mis.CtlType = ODT_LISTVIEW;
+    mis.CtlID = static_cast<UINT>(GetDlgCtrlID());
+    mis.itemHeight = static_cast<UINT>(textHeight);
+    if (Window* owner = GetOwner())
+        owner->SendMessage(WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+    else
+        MeasureItem(&mis);
+    m_rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
+}
+
+ListGeometry ListControl::Geometry() const {
+    ListGeometry g;
+    QAbstractScrollArea* area = Area();
+    if (!area) return g;
+    Rect client;
+    GetClientRect(&client);
+    g.client = client.GetSize();
+    g.headerHeight = HeaderHeight();
+    g.rowHeight = m_rowHeight;
+    g.topIndex = area->verticalScrollBar()->value();
+    g.scrollX = area->horizontalScrollBar()->value();
+    g.iconWidth = IconWidth();
+    g.rowCount = m_rows.GetItemCount();
+    const int columns = m_header ? m_header->GetItemCount() : 0;
+    for (int c = 0; c < columns; ++c)
+        g.columnWidths.push_back(m_header->GetItemWidth(c));
+    return g;
+}
+
+void ListControl::UpdateScrollRanges() {
+    QAbstractScrollArea* area = Area();
+    if (!area) return;
+    const ListGeometry g = Geometry();
+    QScrollBar* v = area->verticalScrollBar();
+    v->setRange(0, g.MaxTopIndex());
+    v->setPageStep(std::max(1, g.CountPerPage()));
+    v->setSingleStep(1);
+    QScrollBar* h = area->horizontalScrollBar();
+    h->setRange(0, g.MaxScrollX());
+    h->setPageStep(std::max(1, g.client.cx));
+    h->setSingleStep(m_lineWidth);
+}
+
+void ListControl::SetTopIndex(int top) {
+    if (QAbstractScrollArea* area = Area())
+        area->verticalScrollBar()->setValue(std::clamp(top, 0, Geometry().MaxTopIndex()));
+}
+
+void ListControl::SetScrollX(int x) {
+    if (QAbstractScrollArea* area = Area())
+        area->horizontalScrollBar()->setValue(std::clamp(x, 0, Geometry().MaxScrollX()));
+}
+
+// ---- columns ----
+
+HeaderControl* ListControl::GetHeaderCtrl() const {
+    return m_header;
+}
+
+void ListControl::SubclassHeader(HeaderControl* header) {
+    if (!header || header == m_header) return;
+    HeaderControl* old = m_header;
+    m_header = header;
+    if (!old->IsWindow()) return;
+    // Rebuild the columns in the new header, then let the old window go.
+    DWORD style = old->GetStyle();
+    if (!m_header->Create(style, Rect(), this, 0)) {
+        m_header = old;
+        return;
+    }
+    for (int i = 0; i < old->GetItemCount(); ++i) {
+        char text[260] = {};
+        HDITEM item;
+        item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH | HDI_LPARAM;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        old->GetItem(i, &item);
+        m_header->InsertItem(i, &item);
+    }
+    old->DestroyWindow();
+    ConnectHeader();
+    LayoutHeader();
+    UpdateScrollRanges();
+    Invalidate(TRUE);
+}
+
+int ListControl::InsertColumn(int column, const char* heading, int format, int width, int subItem) {
+    LVCOLUMN col;
+    col.mask = LVCF_TEXT | LVCF_FMT;
+    col.pszText = const_cast<char*>(heading);
+    col.fmt = format;
+    if (width != -1) {
+        col.mask |= LVCF_WIDTH;
+        col.cx = width;
+    }
+    if (subItem != -1) {
+        col.mask |= LVCF_SUBITEM;
+        col.iSubItem = subItem;
+    }
+    return InsertColumn(column, &col);
+}
+
+int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
+    if (!col || column < 0 || !m_header || !m_header->IsWindow()) return -1;
+    HDITEM item;
+    item.mask = HDI_FORMAT;
+    item.fmt = HDF_STRING | (((col->mask & LVCF_FMT) ? col->fmt : 0) & LVCFMT_JUSTIFYMASK);
+    if ((col->mask & LVCF_TEXT) && col->pszText) {
+        item.mask |= HDI_TEXT;
+        item.pszText = col->pszText;
+    }
+    if (col->mask & LVCF_WIDTH) {
+        item.mask |= HDI_WIDTH;
+        item.cxy = col->cx;
+    }
+    const int index = m_header->InsertItem(column, &item);
+    if (index < 0) return -1;
+    m_rows.InsertColumn(index);
+    UpdateScrollRanges();
+    Invalidate(TRUE);
+    return index;
+}
+
+BOOL ListControl::DeleteColumn(int column) {
+    if (!m_header || !m_header->DeleteItem(column)) return FALSE;
+    m_rows.DeleteColumn(column);
+    UpdateScrollRanges();
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
+    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    HDITEM item;
+    item.mask = HDI_FORMAT | HDI_WIDTH;
+    if (col->mask & LVCF_TEXT) {
+        item.mask |= HDI_TEXT;
+        item.pszText = col->pszText;
+        item.cchTextMax = col->cchTextMax;
+    }
+    m_header->GetItem(column, &item);
+    if (col->mask & LVCF_FMT) col->fmt = item.fmt & LVCFMT_JUSTIFYMASK;
+    if (col->mask & LVCF_WIDTH) col->cx = item.cxy;
+    if (col->mask & LVCF_SUBITEM) col->iSubItem = column;
+    if (col->mask & LVCF_ORDER) col->iOrder = column;
+    return TRUE;
+}
+
+BOOL ListControl::SetColumn(int column, const LVCOLUMN* col) {
+    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    HDITEM item;
+    if (col->mask & LVCF_FMT) {
+        HDITEM old;
+        old.mask = HDI_FORMAT;
+        m_header->GetItem(column, &old);
+        item.mask |= HDI_FORMAT;
+        item.fmt = (old.fmt & ~HDF_JUSTIFYMASK) | (col->fmt & LVCFMT_JUSTIFYMASK);
+    }
+    if (col->mask & LVCF_WIDTH) {
+        item.mask |= HDI_WIDTH;
+        item.cxy = col->cx;
+    }
+    if (col->mask & LVCF_TEXT) {
+        item.mask |= HDI_TEXT;
+        item.pszText = col->pszText;
+    }
+    m_header->SetItem(column, &item);
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+int ListControl::GetColumnWidth(int column) const {
+    return m_header ? m_header->GetItemWidth(column) : 0;
+}
+
+BOOL ListControl::SetColumnWidth(int column, int cx) {
+    LVCOLUMN col;
+    col.mask = LVCF_WIDTH;
+    col.cx = cx;
+    return SetColumn(column, &col);
+}
+
+// ---- image lists and styles ----
+
+ImageList* ListControl::SetImageList(ImageList* images, int kind) {
+    ImageList** slot = kind == LVSIL_SMALL    ? &m_smallImages
+                       : kind == LVSIL_NORMAL ? &m_normalImages
+                       : kind == LVSIL_STATE  ? &m_stateImages
+                                              : nullptr;
+    if (!slot) return nullptr;
+    ImageList* old = std::exchange(*slot, images);
+    if (kind == LVSIL_SMALL && IsWindow()) {
+        if (!IsOwnerDraw()) MeasureRows();
+        UpdateScrollRanges();
+        Invalidate(TRUE);
+    }
+    return old;
+}
+
+ImageList* ListControl::GetImageList(int kind) const {
+    switch (kind) {
+    case LVSIL_SMALL:
+        return m_smallImages;
+    case LVSIL_NORMAL:
+        return m_normalImages;
+    case LVSIL_STATE:
+        return m_stateImages;
+    default:
+        return nullptr;
+    }
+}
+
+DWORD ListControl::SetExtendedStyle(DWORD exStyle) {
+    const DWORD old = std::exchange(m_listExStyle, exStyle);
+    if (IsWindow() && old != exStyle) Invalidate(TRUE);
+    return old;
+}
+
+// ---- rows ----
+
+int ListControl::InsertItem(const LVITEM* item) {
+    if (!item || item->iSubItem != 0 || item->iItem < 0) return -1;
+    ListRow row;
+    if ((item->mask & LVIF_TEXT) && item->pszText) row.texts.push_back(item->pszText);
+    if (item->mask & LVIF_IMAGE) row.image = item->iImage;
+    if (item->mask & LVIF_PARAM) row.data = item->lParam;
+    if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
+    if (item->mask & LVIF_STATE) row.state = item->state & item->stateMask;
+    ListStateChanges changes;
+    const int index = m_rows.InsertItem(item->iItem, std::move(row), &changes);
+    if (index < 0) return -1;
+    ++m_rowsGeneration;
+    UpdateScrollRanges();
+    InvalidateFrom(index);
+    NotifyChanges(changes);
+    return index;
+}
+
+int ListControl::InsertItem(int row, const char* text) {
+    return InsertItem(LVIF_TEXT, row, text, 0, 0, 0, 0);
+}
+
+int ListControl::InsertItem(int row, const char* text, int image) {
+    return InsertItem(LVIF_TEXT | LVIF_IMAGE, row, text, 0, 0, image, 0);
+}
+
+int ListControl::InsertItem(UINT mask, int row, const char* text, UINT state, UINT stateMask,
+                            int image, LPARAM lParam) {
+    LVITEM item;
+    item.mask = mask;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(text);
+    item.state = state;
+    item.stateMask = stateMask;
+    item.iImage = image;
+    item.lParam = lParam;
+    return InsertItem(&item);
+}
+
+BOOL ListControl::DeleteItem(int row) {
+    if (!m_rows.DeleteItem(row)) return FALSE;
+    ++m_rowsGeneration;
+    UpdateScrollRanges();
+    InvalidateFrom(row);
+    return TRUE;
+}
+
+BOOL ListControl::DeleteAllItems() {
+    m_rows.DeleteAllItems();
+    ++m_rowsGeneration;
+    UpdateScrollRanges();
+    if (IsWindow()) Invalidate(TRUE);
+    return TRUE;
+}
+
+BOOL ListControl::GetItem(LVITEM* item) const {
+    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    const int row = item->iItem;
+    if (item->mask & LVIF_TEXT) {
+        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, m_rows.GetColumnCount()))
+            return FALSE;
+        CopyText(m_rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
+    }
+    if (item->mask & LVIF_IMAGE) item->iImage = m_rows.GetImage(row);
+    if (item->mask & LVIF_PARAM) item->lParam = m_rows.GetItemData(row);
+    if (item->mask & LVIF_INDENT) item->iIndent = m_rows.GetIndent(row);
+    if (item->mask & LVIF_STATE) item->state = m_rows.GetItemState(row, item->stateMask);
+    return TRUE;
+}
+
+BOOL ListControl::SetItem(const LVITEM* item) {
+    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    const int row = item->iItem;
+    if (item->iSubItem != 0) {
+        if (!(item->mask & LVIF_TEXT)) return FALSE;
+        return SetItemText(row, item->iSubItem, item->pszText);
+    }
+    if (item->mask & LVIF_TEXT) m_rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
+    if (item->mask & LVIF_IMAGE) m_rows.SetImage(row, item->iImage);
+    if (item->mask & LVIF_PARAM) m_rows.SetItemData(row, item->lParam);
+    if (item->mask & LVIF_INDENT) m_rows.SetIndent(row, item->iIndent);
+    InvalidateRow(row);
+    if (item->mask & LVIF_STATE) return SetItemState(row, item->state, item->stateMask);
+    return TRUE;
+}
+
+BOOL ListControl::SetItem(int row, int subItem, UINT mask, const char* text, int image, UINT state,
+                          UINT stateMask, LPARAM lParam) {
+    return SetItem(row, subItem, mask, text, image, state, stateMask, lParam, 0);
+}
+
+BOOL ListControl::SetItem(int row, int subItem, UINT mask, const char* text, int image, UINT state,
+                          UINT stateMask, LPARAM lParam, int indent) {
+    LVITEM item;
+    item.mask = mask;
+    item.iItem = row;
+    item.iSubItem = subItem;
+    item.pszText = const_cast<char*>(text);
+    item.iImage = image;
+    item.state = state;
+    item.stateMask = stateMask;
+    item.lParam = lParam;
+    item.iIndent = indent;
+    return SetItem(&item);
+}
+
+std::string ListControl::GetItemText(int row, int subItem) const {
+    return m_rows.GetItemText(row, subItem);
+}
+
+int ListControl::GetItemText(int row, int subItem, char* buffer, int size) const {
+    return CopyText(m_rows.GetItemText(row, subItem), buffer, size);
+}
+
+BOOL ListControl::SetItemText(int row, int subItem, const char* text) {
+    if (!m_rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
+    InvalidateRow(row);
+    return TRUE;
+}
+
+DWORD_PTR ListControl::GetItemData(int row) const {
+    return static_cast<DWORD_PTR>(m_rows.GetItemData(row));
+}
+
+BOOL ListControl::SetItemData(int row, DWORD_PTR data) {
+    return m_rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
+}
+
+UINT ListControl::GetItemState(int row, UINT mask) const {
+    return m_rows.GetItemState(row, mask);
+}
+
+BOOL ListControl::SetItemState(int row, UINT state, UINT mask) {
+    ListStateChanges changes;
+    if (!m_rows.SetItemState(row, state, mask, &changes)) return FALSE;
+    NotifyChanges(changes);
+    return TRUE;
+}
+
+BOOL ListControl::SetItemState(int row, const LVITEM* item) {
+    return item ? SetItemState(row, item->state, item->stateMask) : FALSE;
+}
+
+BOOL ListControl::GetCheck(int row) const {
+    return m_rows.GetCheck(row) ? TRUE : FALSE;
+}
+
+BOOL ListControl::SetCheck(int row, BOOL check) {
+    ListStateChanges changes;
+    if (!m_rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
+    NotifyChanges(changes);
+    return TRUE;
+}
+
+int ListControl::GetNextItem(int start, int flags) const {
+    return m_rows.GetNextItem(start, static_cast<unsigned>(flags));
+}
+
+UINT ListControl::GetSelectedCount() const {
+    return static_cast<UINT>(m_rows.GetSelectedCount());
+}
+
+int ListControl::GetSelectionMark() const {
+    return m_rows.GetSelectionMark();
+}
+
+int ListControl::SetSelectionMark(int row) {
+    return m_rows.SetSelectionMark(row);
+}
+
+void ListControl::NotifyChanges(const ListStateChanges& changes) {
+    const unsigned generation = m_rowsGeneration;
+    for (const ListStateChange& c : changes) {
+        // A handler that rebuilt the rows made the remaining changes moot.
+        if (m_rowsGeneration != generation) return;
+        InvalidateRow(c.row);
+        NMLISTVIEW nm;
+        nm.iItem = c.row;
+        nm.uNewState = c.newState;
+        nm.uOldState = c.oldState;
+        nm.uChanged = LVIF_STATE;
+        nm.lParam = m_rows.GetItemData(c.row);
+        SendNotify(LVN_ITEMCHANGED, &nm.hdr);
+    }
+}
+
+// ---- geometry ----
+
+BOOL ListControl::GetItemRect(int row, Rect* rect, UINT code) const {
+    if (!IsWindow()) return FALSE;
+    return Geometry().ItemRect(row, m_rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
+                                                                                         : FALSE;
+}
+
+BOOL ListControl::GetSubItemRect(int row, int subItem, int code, Rect& rect) const {
+    if (!IsWindow()) return FALSE;
+    return Geometry().SubItemRect(row, subItem, m_rows.GetIndent(row), code, &rect) ? TRUE : FALSE;
+}
+
+int ListControl::SubItemHitTest(LVHITTESTINFO* info) const {
+    if (!info) return -1;
+    const ListHit hit = Geometry().HitTest(info->pt, IsOwnerDraw(),
+                                           [this](int row) { return m_rows.GetIndent(row); });
+    info->flags = hit.flags;
+    info->iItem = hit.row;
+    info->iSubItem = hit.column;
+    return hit.row;
+}
+
+int ListControl::HitTest(LVHITTESTINFO* info) const {
+    if (!info) return -1;
+    LVHITTESTINFO sub = *info;
+    SubItemHitTest(&sub);
+    // The row itself is hit on column 0, or anywhere with full-row selection
+    // or owner drawing.
+    const bool rowHit = sub.iItem >= 0 && (sub.iSubItem == 0 || IsOwnerDraw() ||
+                                           (m_listExStyle & LVS_EX_FULLROWSELECT));
+    info->flags = rowHit ? sub.flags : (sub.iItem >= 0 ? LVHT_NOWHERE : sub.flags);
+    info->iItem = rowHit ? sub.iItem : -1;
+    info->iSubItem = 0;
+    return info->iItem;
+}
+
+int ListControl::HitTest(Point point, UINT* flags) const {
+    LVHITTESTINFO info;
+    info.pt = point;
+    const int row = HitTest(&info);
+    if (flags) *flags = info.flags;
+    return row;
+}
+
+BOOL ListControl::EnsureVisible(int row, BOOL partialOk) {
+    if (!IsWindow()) return FALSE;
+    const int top = Geometry().TopIndexShowing(row, partialOk != FALSE);
+    if (top < 0) return FALSE;
+    SetTopIndex(top);
+    return TRUE;
+}
+
+BOOL ListControl::Scroll(Size size) {
+    if (!IsWindow()) return FALSE;
+    const ListGeometry g = Geometry();
+    SetScrollX(g.scrollX + size.cx);
+    SetTopIndex(g.topIndex + size.cy);
+    return TRUE;
+}
+
+int ListControl::GetTopIndex() const {
+    return IsWindow() ? Geometry().topIndex : 0;
+}
+
+int ListControl::GetCountPerPage() const {
+    return IsWindow() ? Geometry().CountPerPage() : 0;
+}
+
+BOOL ListControl::RedrawItems(int first, int last) {
+    if (first > last) std::swap(first, last);
+    if (!m_rows.IsRow(first) || !m_rows.IsRow(last)) return FALSE;
+    for (int r = first; r <= last; ++r)
+        InvalidateRow(r);
+    return TRUE;
+}
+
+BOOL ListControl::Update(int row) {
+    if (!m_rows.IsRow(row)) return FALSE;
+    InvalidateRow(row);
+    UpdateWindow();
+    return TRUE;
+}
+
+void ListControl::InvalidateRow(int row) {
+    if (!IsWindow()) return;
+    Rect r;
+    if (!Geometry().ItemRect(row, 0, LVIR_BOUNDS, &r)) return;
+    Rect client;
+    GetClientRect(&client);
+    // The whole width: a text row's highlight and the grid reach past the columns.
+    r.left = client.left;
+    r.right = client.right;
+    InvalidateRect(&r, TRUE);
+}
+
+void ListControl::InvalidateFrom(int row) {
+    if (!IsWindow()) return;
+    const ListGeometry g = Geometry();
+    Rect client;
+    GetClientRect(&client);
+    const int top = g.headerHeight + (std::max(row, g.topIndex) - g.topIndex) * g.rowHeight;
+    Rect r(client.left, std::max(top, g.headerHeight), client.right, client.bottom);
+    InvalidateRect(&r, TRUE);
+}
+
+bool ListControl::ShowsSelection() const {
+    return (GetStyle() & LVS_SHOWSELALWAYS) || GetFocus() == this;
+}
+
+// ---- the list's own message handling ----
+
+LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintRows();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        DefaultButtonDown(message, static_cast<UINT>(wParam),
+                          Point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+        return 0;
+    case WM_KEYDOWN:
+        DefaultKeyDown(static_cast<UINT>(wParam));
+        return 0;
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+        DefaultScroll(message == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_MOUSEWHEEL:
+        DefaultWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0;
+    case WM_SETFONT: {
+        // The header takes the font too; owner-drawn rows are measured again.
+        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
+        if (m_header && m_header->IsWindow())
+            m_header->SetFont(reinterpret_cast<Font*>(wParam), FALSE);
+        MeasureRows();
+        LayoutHeader();
+        UpdateScrollRanges();
+        return result;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        // Selected and focused rows look different with and without the focus.
+        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
+        for (int r = m_rows.GetNextItem(-1, LVNI_ALL); r >= 0; r = m_rows.GetNextItem(r, LVNI_ALL))
+            if (m_rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
+        return result;
+    }
+    default:
+        return Window::DefWindowProc(message, wParam, lParam);
+    }
+}
+
+void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
+    SetFocus();
+    LVHITTESTINFO info;
+    info.pt = point;
+    HitTest(&info);
+    const int row = info.iItem;
+    ListStateChanges changes;
+    if (message == WM_RBUTTONDOWN)
+        RightClickSelect(m_rows, row, &changes);
+    else
+        ClickSelect(m_rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
+    NotifyChanges(changes);
+    if (message != WM_LBUTTONDBLCLK) return;
+    LVHITTESTINFO sub;
+    sub.pt = point;
+    SubItemHitTest(&sub);
+    NMITEMACTIVATE nm;
+    nm.iItem = sub.iItem;
+    nm.iSubItem = sub.iSubItem;
+    nm.ptAction = point;
+    nm.lParam = m_rows.GetItemData(sub.iItem);
+    nm.uKeyFlags = flags;
+    SendNotify(NM_DBLCLK, &nm.hdr);
+}
+
+void ListControl::DefaultKeyDown(UINT vk) {
+    NMLVKEYDOWN nm;
+    nm.wVKey = static_cast<WORD>(vk);
+    SendNotify(LVN_KEYDOWN, &nm.hdr);
+    ListKey key;
+    if (!NavigationKey(vk, &key)) return;
+    const ListGeometry g = Geometry();
+    const int focus = m_rows.GetNextItem(-1, LVNI_FOCUSED);
+    const int target =
+        KeyTargetRow(key, focus, m_rows.GetItemCount(), g.topIndex, g.CountPerPage());
+    if (target < 0) return;
+    ListStateChanges changes;
+    KeySelect(m_rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
+    EnsureVisible(target, FALSE);
+    NotifyChanges(changes);
+}
+
+void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
+    const ListGeometry g = Geometry();
+    if (vertical) {
+        const int page = std::max(1, g.CountPerPage());
+        int top = g.topIndex;
+        switch (code) {
+        case SB_LINEUP:
+            --top;
+            break;
+        case SB_LINEDOWN:
+            ++top;
+            break;
+        case SB_PAGEUP:
+            top -= page;
+            break;
+        case SB_PAGEDOWN:
+            top += page;
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION:
+            top = static_cast<int>(pos);
+            break;
+        case SB_TOP:
+            top = 0;
+            break;
+        case SB_BOTTOM:
+            top = g.MaxTopIndex();
+            break;
+        default:
+            return;
+        }
+        SetTopIndex(top);
+        return;
+    }
+    int x = g.scrollX;
+    switch (code) {
+    case SB_LINELEFT:
+        x -= m_lineWidth;
+        break;
+    case SB_LINERIGHT:
+        x += m_lineWidth;
+        break;
+    case SB_PAGELEFT:
+        x -= g.client.cx;
+        break;
+    case SB_PAGERIGHT:
+        x += g.client.cx;
+        break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        x = static_cast<int>(pos);
+        break;
+    case SB_LEFT:
+        x = 0;
+        break;
+    case SB_RIGHT:
+        x = g.MaxScrollX();
+        break;
+    default:
+        return;
+    }
+    SetScrollX(x);
+}
+
+void ListControl::DefaultWheel(short delta) {
+    // Each notch scrolls the application's wheel lines, one WM_VSCROLL a line.
+    m_wheelRemainder += delta;
+    const int notches = m_wheelRemainder / WHEEL_DELTA;
+    m_wheelRemainder -= notches * WHEEL_DELTA;
+    const int lines = notches * QApplication::wheelScrollLines();
+    const UINT code = lines > 0 ? SB_LINEUP : SB_LINEDOWN;
+    for (int i = 0; i < std::abs(lines); ++i)
+        SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+}
+
+// ---- painting ----
+
+void ListControl::PaintRows() {
+    PAINTSTRUCT ps;
+    QImage* image = BeginPaint(&ps);
+    if (!image) return;
+    {
+        Dc dc(image);
+        dc.IntersectClipRect(ps.rcPaint);
+        if (IsOwnerDraw())
+            PaintOwnerDrawRows(dc, ps.rcPaint);
+        else
+            PaintTextRows(dc, ps.rcPaint);
+        if (m_listExStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
+    }
+    EndPaint(&ps);
+}
+
+void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
+    const ListGeometry g = Geometry();
+    const bool focused = GetFocus() == this;
+    const bool showSelection = ShowsSelection();
+    const unsigned generation = m_rowsGeneration;
+    for (int row = g.topIndex; row < g.rowCount; ++row) {
+        Rect bounds;
+        g.ItemRect(row, m_rows.GetIndent(row), LVIR_BOUNDS, &bounds);
+        if (bounds.top >= g.client.cy) break;
+        Rect meet;
+        if (!meet.IntersectRect(bounds, update)) continue;
+        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
+        DRAWITEMSTRUCT dis;
+        dis.CtlType = ODT_LISTVIEW;
+        dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
+        dis.itemID = static_cast<UINT>(row);
+        dis.itemAction = ODA_DRAWENTIRE;
+        if ((state & LVIS_SELECTED) && showSelection) dis.itemState |= ODS_SELECTED;
+        if ((state & LVIS_FOCUSED) && focused) dis.itemState |= ODS_FOCUS;
+        dis.hwndItem = this;
+        dis.hDC = &dc;
+        dis.rcItem = bounds;
+        dis.itemData = static_cast<UINT_PTR>(m_rows.GetItemData(row));
+        const int saved = dc.SaveDC();
+        if (Window* owner = GetOwner())
+            owner->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+        else
+            DrawItem(&dis);
+        dc.RestoreDC(saved);
+        // A drawer that changed the rows ends this paint; another follows.
+        if (m_rowsGeneration != generation) return;
+    }
+}
+
+void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
+    const ListGeometry g = Geometry();
+    const bool focused = GetFocus() == this;
+    const bool showSelection = ShowsSelection();
+    const bool fullRow = (m_listExStyle & LVS_EX_FULLROWSELECT) != 0;
+    Font appFont;
+    Font* font = GetFont();
+    if (!font) {
+        appFont.CreateFromQFont(GetWidget()->font());
+        font = &appFont;
+    }
+    dc.SelectObject(font);
+    dc.SetBkMode(TRANSPARENT);
+    const int columns = static_cast<int>(g.columnWidths.size());
+    for (int row = g.topIndex; row < g.rowCount; ++row) {
+        const int indent = m_rows.GetIndent(row);
+        Rect bounds, icon, label;
+        g.ItemRect(row, indent, LVIR_BOUNDS, &bounds);
+        if (bounds.top >= g.client.cy) break;
+        Rect meet;
+        if (!meet.IntersectRect(Rect(0, bounds.top, g.client.cx, bounds.bottom), update)) continue;
+        g.ItemRect(row, indent, LVIR_ICON, &icon);
+        g.ItemRect(row, indent, LVIR_LABEL, &label);
+        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
+        const bool selected = (state & LVIS_SELECTED) && showSelection;
+        const Rect highlight =
+            fullRow ? Rect(label.left, bounds.top, bounds.right, bounds.bottom) : label;
+        if (selected) dc.FillSolidRect(highlight, GetSysColor(COLOR_HIGHLIGHT));
+        if (m_smallImages && g.iconWidth > 0)
+            m_smallImages->Draw(&dc, m_rows.GetImage(row), icon.TopLeft(), ILD_TRANSPARENT);
+        for (int c = 0; c < columns; ++c) {
+            Rect cell;
+            g.SubItemRect(row, c, indent, LVIR_LABEL, &cell);
+            const int margin = c == 0 ? kLabelMargin : kCellMargin;
+            cell.DeflateRect(margin, 0);
+            if (cell.IsRectEmpty()) continue;
+            LVCOLUMN col;
+            col.mask = LVCF_FMT;
+            GetColumn(c, &col);
+            const int justify = col.fmt & LVCFMT_JUSTIFYMASK;
+            const UINT align = justify == LVCFMT_RIGHT    ? DT_RIGHT
+                               : justify == LVCFMT_CENTER ? DT_CENTER
+                                                          : DT_LEFT;
+            const bool lit = selected && (c == 0 || fullRow);
+            dc.SetTextColor(GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+            dc.DrawText(m_rows.GetItemText(row, c), &cell, kTextFormat | align);
+        }
+        if ((state & LVIS_FOCUSED) && focused) dc.DrawFocusRect(highlight);
+    }
+}
+
+void ListControl::PaintGridLines(Dc& dc) {
+    const ListGeometry g = Geometry();
+    const COLORREF color = GetSysColor(COLOR_BTNFACE);
+    const int width = std::min(g.client.cx, g.TotalWidth() - g.scrollX);
+    // One line at the foot of every row on the page, the rows that are not
+    // there included, and one at the right edge of every column.
+    for (int y = g.headerHeight + g.rowHeight - 1; y < g.client.cy; y += g.rowHeight)
+        dc.FillSolidRect(Rect(0, y, g.client.cx, y + 1), color);
+    for (int c = 1; c <= static_cast<int>(g.columnWidths.size()); ++c) {
+        const int x = g.ColumnLeft(c) - 1;
+        if (x >= 0 && x < width)
+            dc.FillSolidRect(Rect(x, g.headerHeight, x + 1, g.client.cy), color);
+    }
+}
+
+} // namespace platform
