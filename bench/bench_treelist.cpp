@@ -10,6 +10,7 @@
 #include <string>
 
 #include "supergridctrl.h"
+#include "window.h"
 
 namespace {
 
@@ -39,15 +40,22 @@ void Rebuild(CSuperGridCtrl& grid) {
 }
 
 void BM_ChannelListRebuild(benchmark::State& state) {
+    platform::Window owner;
+    owner.Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 800, 600), nullptr, 0);
+    owner.ShowWindow(platform::SW_SHOW);
     CSuperGridCtrl grid;
+    grid.Create(platform::WS_CHILD | platform::WS_VISIBLE, platform::Rect(0, 0, 800, 600), &owner,
+                256);
     for (int column = 0; column < kColumns; ++column)
-        grid.InsertColumn(column);
+        grid.InsertColumn(column, "Column", platform::LVCFMT_LEFT, 75);
     Rebuild(grid);
     for (auto _ : state) {
         Rebuild(grid);
-        benchmark::DoNotOptimize(grid.Rows().GetItemCount());
+        benchmark::DoNotOptimize(grid.GetItemCount());
     }
-    if (grid.Rows().GetItemCount() != kServices + 1) state.SkipWithError("rows not rebuilt");
+    if (grid.GetItemCount() != kServices + 1) state.SkipWithError("rows not rebuilt");
+    grid.DestroyWindow();
+    owner.DestroyWindow();
 }
 BENCHMARK(BM_ChannelListRebuild)->Unit(benchmark::kMillisecond);
 

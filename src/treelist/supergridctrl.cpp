@@ -1,7 +1,9 @@
 #include "supergridctrl.h"
 
 #include "itemtext.h"
+#include "screendc.h"
 #include "trace.h"
+#include "waitcursor.h"
 
 #include <vector>
 
@@ -110,6 +112,31 @@ CSuperGridCtrl::CTreeItem::~CTreeItem() {
 // CSuperGridCtrl: construction
 
 CSuperGridCtrl::CSuperGridCtrl() = default;
+
+BOOL CSuperGridCtrl::PreCreateWindow(platform::CREATESTRUCT& cs) {
+    cs.style |= platform::LVS_REPORT | platform::LVS_SHOWSELALWAYS | platform::LVS_SHAREIMAGELISTS |
+                platform::LVS_OWNERDRAWFIXED;
+    return ListControl::PreCreateWindow(cs);
+}
+
+int CSuperGridCtrl::OnCreate(platform::CREATESTRUCT* cs) {
+    return ListControl::OnCreate(cs) == -1 ? -1 : 0;
+}
+
+void CSuperGridCtrl::MeasureItem(platform::MEASUREITEMSTRUCT* mis) {
+    if (!mis || mis->CtlType != platform::ODT_LISTVIEW) return;
+    platform::ScreenDc dc;
+    platform::Font* old = dc.SelectObject(GetFont());
+    platform::TextMetrics tm;
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(old);
+    mis->itemHeight = static_cast<UINT>(tm.tmHeight + tm.tmExternalLeading + 4);
+}
+
+int CSuperGridCtrl::GetColumnCount() const {
+    const platform::HeaderControl* header = GetHeaderCtrl();
+    return header ? header->GetItemCount() : 0;
+}
 
 CSuperGridCtrl::~CSuperGridCtrl() {
     while (CTreeItem* root = m_RootItems.RemoveHead())
@@ -359,7 +386,7 @@ CSuperGridCtrl::FindInsertBefore(CTreeItem* parent, const std::string& text, int
 
 CSuperGridCtrl::CTreeItem* CSuperGridCtrl::RowNode(int row) const {
     if (row < 0 || row >= RowCount()) return nullptr;
-    return reinterpret_cast<CTreeItem*>(m_rows.GetItemData(row));
+    return reinterpret_cast<CTreeItem*>(GetItemData(row));
 }
 
 CSuperGridCtrl::CTreeItem* CSuperGridCtrl::GetTreeItem(int row) const {
@@ -370,27 +397,38 @@ CSuperGridCtrl::CTreeItem* CSuperGridCtrl::GetTreeItem(int row) const {
 
 void CSuperGridCtrl::InsertNodeRow(int row, CTreeItem* node, int indent) {
     const CItemInfo* info = node->m_lpNodeInfo.get();
-    platform::ListRow item;
-    item.texts.push_back(info ? info->GetItemText() : std::string());
-    item.data = reinterpret_cast<std::intptr_t>(node);
-    item.indent = indent;
-    const int at = m_rows.InsertItem(row, std::move(item));
-    if (!info) return;
-    if (info->GetCheck()) m_rows.SetCheck(at, true);
+    const std::string text = info ? info->GetItemText() : std::string();
+    platform::LVITEM item;
+    item.mask = platform::LVIF_TEXT | platform::LVIF_PARAM | platform::LVIF_INDENT;
+    item.iItem = row;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.lParam = reinterpret_cast<LPARAM>(node);
+    item.iIndent = indent;
+    const int at = ListControl::InsertItem(&item);
+    if (at < 0 || !info) return;
+    if (info->GetCheck()) SetCheck(at, TRUE);
     for (int n = 0; n < info->GetSubItemCount(); ++n)
-        m_rows.SetItemText(at, n + 1, info->GetSubItemText(n));
+        SetItemText(at, n + 1, info->GetSubItemText(n).c_str());
 }
 
 void CSuperGridCtrl::WriteRowTexts(int row, const CItemInfo* info) {
     if (!info) return;
-    m_rows.SetItemText(row, 0, info->GetItemText());
+    SetItemText(row, 0, info->GetItemText().c_str());
     for (int n = 0; n < info->GetSubItemCount(); ++n)
-        m_rows.SetItemText(row, n + 1, info->GetSubItemText(n));
+        SetItemText(row, n + 1, info->GetSubItemText(n).c_str());
+}
+
+void CSuperGridCtrl::SetRowIndent(int row, int indent) {
+    platform::LVITEM item;
+    item.mask = platform::LVIF_INDENT;
+    item.iItem = row;
+    item.iIndent = indent;
+    SetItem(&item);
 }
 
 void CSuperGridCtrl::SelectAndFocusRow(int row) {
     const unsigned both = platform::LVIS_SELECTED | platform::LVIS_FOCUSED;
-    m_rows.SetItemState(row, both, both);
+    SetItemState(row, both, both);
 }
 
 int CSuperGridCtrl::NodeRow(CTreeItem* node) const {
@@ -412,13 +450,16 @@ CSuperGridCtrl::CTreeItem* CSuperGridCtrl::InsertRootItem(CItemInfo* info) {
     root->m_nIndent = 1;
     root->m_nIndex = RowCount();
     // The check state stays with the data; the row shows none.
-    platform::ListRow item;
-    item.texts.push_back(root->m_lpNodeInfo->GetItemText());
-    item.data = reinterpret_cast<std::intptr_t>(root);
-    item.indent = 1;
-    const int row = m_rows.InsertItem(RowCount(), std::move(item));
-    for (int n = 0; n < root->m_lpNodeInfo->GetSubItemCount(); ++n)
-        m_rows.SetItemText(row, n + 1, root->m_lpNodeInfo->GetSubItemText(n));
+    const std::string& text = root->m_lpNodeInfo->GetItemText();
+    platform::LVITEM item;
+    item.mask = platform::LVIF_TEXT | platform::LVIF_PARAM | platform::LVIF_INDENT;
+    item.iItem = RowCount();
+    item.pszText = const_cast<char*>(text.c_str());
+    item.lParam = reinterpret_cast<LPARAM>(root);
+    item.iIndent = 1;
+    const int row = ListControl::InsertItem(&item);
+    for (int n = 0; row >= 0 && n < root->m_lpNodeInfo->GetSubItemCount(); ++n)
+        SetItemText(row, n + 1, root->m_lpNodeInfo->GetSubItemText(n).c_str());
     m_RootItems.AddTail(root);
     return root;
 }
@@ -472,7 +513,7 @@ int CSuperGridCtrl::Expand(CTreeItem* node, int row) {
     if (!node || RowNode(row) != node) return -1;
     int last = row;
     if (ItemHasChildren(node) && node->m_bHideChildren) {
-        m_rows.SetIndent(row, node->m_nIndent);
+        SetRowIndent(row, node->m_nIndent);
         node->m_bHideChildren = FALSE;
         for (POSITION pos = node->m_listChild.GetHeadPosition(); pos;) {
             CTreeItem* child = node->m_listChild.GetNext(pos);
@@ -499,13 +540,13 @@ void CSuperGridCtrl::ExpandAll(CTreeItem* node, int& lastRow) {
 void CSuperGridCtrl::Collapse(CTreeItem* node) {
     ASSERT(node && IsOwnNode(node));
     if (!node || !IsOwnNode(node) || !ItemHasChildren(node)) return;
-    SetRowRedraw(FALSE);
+    SetRedraw(FALSE);
     const int row = NodeRow(node);
     // Without a row there are no descendant rows either: flags only, by a
     // first row past the last.
     HideChildren(node, TRUE, row == -1 ? RowCount() : row + 1);
     ReindexRows();
-    SetRowRedraw(TRUE);
+    SetRedraw(TRUE);
 }
 
 void CSuperGridCtrl::HideChildren(CTreeItem* node, BOOL collapse, int firstRow) {
@@ -557,12 +598,17 @@ int CSuperGridCtrl::SelectNode(CTreeItem* node) {
         SelectAndFocusRow(row);
         return row;
     }
-    SetRowRedraw(FALSE);
-    if (root->m_bHideChildren) Expand(root, GetNodeRow(root));
-    ExpandPathTo(path[1], node);
-    const int row = GetNodeRow(node);
-    SelectAndFocusRow(row);
-    SetRowRedraw(TRUE);
+    int row = -1;
+    {
+        platform::WaitCursor wait;
+        SetRedraw(FALSE);
+        if (root->m_bHideChildren) Expand(root, GetNodeRow(root));
+        ExpandPathTo(path[1], node);
+        row = GetNodeRow(node);
+        SelectAndFocusRow(row);
+        SetRedraw(TRUE);
+    }
+    EnsureVisible(row, TRUE);
     return row;
 }
 
@@ -580,9 +626,11 @@ bool CSuperGridCtrl::DropRows(CTreeItem* node) {
 }
 
 void CSuperGridCtrl::DeleteItemEx(CTreeItem* node, int row) {
-    SetRowRedraw(FALSE);
+    SetRedraw(FALSE);
     DeleteItemRows(node, row);
-    SetRowRedraw(TRUE);
+    SetRedraw(TRUE);
+    Invalidate();
+    UpdateWindow();
 }
 
 void CSuperGridCtrl::DeleteItemRows(CTreeItem* node, int row) {
@@ -640,13 +688,15 @@ void CSuperGridCtrl::DeleteChildren(CTreeItem* node) {
 }
 
 void CSuperGridCtrl::DeleteAll() {
-    SetRowRedraw(FALSE);
-    m_rows.DeleteAllItems();
+    SetRedraw(FALSE);
+    DeleteAllItems();
     // Each root leaves the list before it is freed, so the walk never meets
     // a freed entry.
     while (CTreeItem* root = m_RootItems.RemoveHead())
         FreeNode(root);
-    SetRowRedraw(TRUE);
+    SetRedraw(TRUE);
+    Invalidate();
+    UpdateWindow();
 }
 
 // ---------------------------------------------------------------------------
@@ -688,13 +738,13 @@ void CSuperGridCtrl::RefreshRowText(CTreeItem* node) {
     // A stored index may be stale (the node lost its row): only the node's
     // own row is written.
     if (!node || node->m_nIndex == -1 || RowNode(node->m_nIndex) != node) return;
-    SetRowRedraw(FALSE);
+    SetRedraw(FALSE);
     WriteRowTexts(node->m_nIndex, node->m_lpNodeInfo.get());
-    SetRowRedraw(TRUE);
+    SetRedraw(TRUE);
 }
 
 int CSuperGridCtrl::GetSelectedItem() const {
-    return m_rows.GetNextItem(-1, platform::LVNI_FOCUSED | platform::LVNI_SELECTED);
+    return GetNextItem(-1, platform::LVNI_FOCUSED | platform::LVNI_SELECTED);
 }
 
 int CSuperGridCtrl::SelectRows(BOOL select, int from, int to) {
@@ -704,15 +754,15 @@ int CSuperGridCtrl::SelectRows(BOOL select, int from, int to) {
     if (from > last || to > last || from < 0 || to < 0) return 0;
     int changed = 0;
     for (int row = from; row <= to; ++row) {
-        if (!select && !m_rows.GetItemState(row, platform::LVIS_SELECTED)) continue;
-        m_rows.SetItemState(row, select ? platform::LVIS_SELECTED : 0, platform::LVIS_SELECTED);
+        if (!select && !GetItemState(row, platform::LVIS_SELECTED)) continue;
+        SetItemState(row, select ? platform::LVIS_SELECTED : 0, platform::LVIS_SELECTED);
         ++changed;
     }
     return changed;
 }
 
 void CSuperGridCtrl::SelectAllRows(BOOL select) {
-    m_rows.SetItemState(-1, select ? platform::LVIS_SELECTED : 0, platform::LVIS_SELECTED);
+    SetItemState(-1, select ? platform::LVIS_SELECTED : 0, platform::LVIS_SELECTED);
 }
 
 // ---------------------------------------------------------------------------

@@ -9,7 +9,8 @@
 #include "dc.h"
 #include "drawconstants.h"
 #include "imagelist.h"
-#include "listrows.h"
+#include "headercontrol.h"
+#include "listcontrol.h"
 #include "pen.h"
 #include "ptrlist.h"
 #include "treelisthost.h"
@@ -95,7 +96,7 @@ class CItemInfo {
     platform::COLORREF m_clf = platform::CLR_NONE;
 };
 
-class CSuperGridCtrl {
+class CSuperGridCtrl : public platform::ListControl {
   public:
     // One node of the tree. Destroying a node destroys its whole subtree and
     // every CItemInfo in it; its own data goes with it.
@@ -129,7 +130,7 @@ class CSuperGridCtrl {
     CSuperGridCtrl();
     CSuperGridCtrl(const CSuperGridCtrl&) = delete;
     CSuperGridCtrl& operator=(const CSuperGridCtrl&) = delete;
-    virtual ~CSuperGridCtrl();
+    ~CSuperGridCtrl() override;
 
     // Node accessors: plain reads and writes of one node. A null node is an
     // assertion and gives a neutral answer (nullptr, 0, -1, FALSE, no change).
@@ -261,9 +262,10 @@ class CSuperGridCtrl {
         return m_pHost ? m_pHost->PopupMenuOwner() : nullptr;
     }
 
-    // The row store (stands in for the list control's rows until it joins).
-    const platform::ListRows& Rows() const { return m_rows; }
-    int InsertColumn(int column) { return m_rows.InsertColumn(column); }
+    // Number of header items; 0 without a header.
+    int GetColumnCount() const;
+    // Row height: the control font's height and external leading plus 4.
+    void MeasureItem(platform::MEASUREITEMSTRUCT* mis) override;
 
     // Set by the Delete Channel command just before it sends the Delete key:
     // while it is 1 the key's handling leaves the rebuild of the list to the
@@ -332,14 +334,14 @@ class CSuperGridCtrl {
 
   private:
     // The few places that touch the list's rows.
-    int RowCount() const { return m_rows.GetItemCount(); }
+    int RowCount() const { return GetItemCount(); }
     // The node of a row; nullptr past the rows.
     CTreeItem* RowNode(int row) const;
     void InsertNodeRow(int row, CTreeItem* node, int indent);
     void WriteRowTexts(int row, const CItemInfo* info);
-    void DeleteRow(int row) { m_rows.DeleteItem(row); }
+    void DeleteRow(int row) { DeleteItem(row); }
     void SelectAndFocusRow(int row);
-    void SetRowRedraw(BOOL) {}
+    void SetRowIndent(int row, int indent);
 
     // The row of a node: its stored index when that row is still its own,
     // else the computed one; -1 without a row.
@@ -359,10 +361,17 @@ class CSuperGridCtrl {
     // Deletes a node that is linked nowhere any more, with its data and subtree.
     static void FreeNode(CTreeItem* node);
 
-    platform::ListRows m_rows;
     ITreeListHost* m_pHost = nullptr;
 
   protected:
+    // Adds the list's report and owner-draw styles (0x449) before creation.
+    BOOL PreCreateWindow(platform::CREATESTRUCT& cs) override;
+    // -1 when the list cannot be made, else 0.
+    int OnCreate(platform::CREATESTRUCT* cs) override;
+
+    // The header the list draws its column titles with; a header class of
+    // its own joins here before creation (SubclassHeader).
+    std::unique_ptr<platform::HeaderControl> m_HeaderCtrl;
     // Size of one small icon, set by the derived control from its image
     // list; the icon width is the indent step of the tree.
     int m_cxImage = 0;

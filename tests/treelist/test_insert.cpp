@@ -116,7 +116,7 @@ TEST_F(TreeListTest, RootsAreAppendedAsRowsWithTheirTextsButNotTheirCheck) {
     EXPECT_EQ(grid->GetParentItem(first), nullptr);
     EXPECT_EQ(RowText(0, 0), "Network");
     EXPECT_EQ(RowText(0, 2), "two");
-    EXPECT_FALSE(grid->Rows().GetCheck(0));
+    EXPECT_FALSE(grid->GetCheck(0));
     ASSERT_NE(grid->GetData(second), nullptr);
     EXPECT_EQ(grid->GetData(second)->GetItemText(), "");
     EXPECT_EQ(grid->GetRootIndex(second), 1);
@@ -137,7 +137,7 @@ TEST_F(TreeListTest, ChildRowsCarryTextsCheckAndIndent) {
     EXPECT_EQ(RowText(1, 0), "1");
     EXPECT_EQ(RowText(1, 1), "BBC");
     EXPECT_EQ(RowText(1, 2), "101");
-    EXPECT_TRUE(grid->Rows().GetCheck(1));
+    EXPECT_TRUE(grid->GetCheck(1));
     AssertMirror();
 }
 

@@ -1,5 +1,9 @@
 #include "treefixture.h"
 
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
 CItemInfo* CopyingGrid::CopyItemInfo(CItemInfo* info) {
     auto* copy = new CItemInfo;
     if (info) copy->CopyObjects(*info);
@@ -8,13 +12,24 @@ CItemInfo* CopyingGrid::CopyItemInfo(CItemInfo* info) {
 
 void TreeListTest::SetUp() {
     platform::TakeTraces();
+    owner = std::make_unique<platform::Window>();
+    ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 600, 300), nullptr, 0));
+    QWidget* window = owner->GetWidget();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     grid = std::make_unique<CopyingGrid>();
+    ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
+                             platform::Rect(0, 0, 600, 300), owner.get(), 256));
     for (int column = 0; column < kColumns; ++column)
-        grid->InsertColumn(column);
+        grid->InsertColumn(column, ("c" + std::to_string(column)).c_str(), platform::LVCFMT_LEFT,
+                           60);
 }
 
 void TreeListTest::TearDown() {
     grid.reset();
+    if (owner) owner->DestroyWindow();
+    owner.reset();
     EXPECT_EQ(platform::FailedAssertionCount(), expectedAssertions);
     platform::TakeTraces();
 }
@@ -38,27 +53,32 @@ Node* TreeListTest::Child(Node* parent, const std::string& text, BOOL bUpdate, i
 }
 
 int TreeListTest::RowCount() const {
-    return grid->Rows().GetItemCount();
+    return grid->GetItemCount();
 }
 
 Node* TreeListTest::RowNode(int row) const {
-    return reinterpret_cast<Node*>(grid->Rows().GetItemData(row));
+    return reinterpret_cast<Node*>(grid->GetItemData(row));
 }
 
 int TreeListTest::RowIndent(int row) const {
-    return grid->Rows().GetIndent(row);
+    platform::LVITEM item;
+    item.mask = platform::LVIF_INDENT;
+    item.iItem = row;
+    item.iIndent = -1;
+    grid->GetItem(&item);
+    return item.iIndent;
 }
 
 std::string TreeListTest::RowText(int row, int column) const {
-    return grid->Rows().GetItemText(row, column);
+    return grid->GetItemText(row, column);
 }
 
 bool TreeListTest::RowSelected(int row) const {
-    return grid->Rows().GetItemState(row, platform::LVIS_SELECTED) != 0;
+    return grid->GetItemState(row, platform::LVIS_SELECTED) != 0;
 }
 
 bool TreeListTest::RowFocused(int row) const {
-    return grid->Rows().GetItemState(row, platform::LVIS_FOCUSED) != 0;
+    return grid->GetItemState(row, platform::LVIS_FOCUSED) != 0;
 }
 
 std::vector<Node*> TreeListTest::Rows() const {

@@ -1,4 +1,4 @@
-// A tree-list control with nine columns, helpers to grow a tree, and the
+// A tree-list control with nine columns on an active window, helpers to grow a tree, and the
 // mirror check: the rows are exactly the visible nodes in pre-order, each
 // row's item data its node, its indent the node's indent, and every node
 // with a row stores that row's index.
@@ -8,6 +8,8 @@
 #include "trace.h"
 
 #include <gtest/gtest.h>
+
+#include "window.h"
 
 #include <memory>
 #include <string>
@@ -54,5 +56,7 @@ class TreeListTest : public ::testing::Test {
 
     // Assertions the test expects the control to raise; checked at TearDown.
     int expectedAssertions = 0;
+    // The grid fills an active top-level owner.
+    std::unique_ptr<platform::Window> owner;
     std::unique_ptr<CopyingGrid> grid;
 };
