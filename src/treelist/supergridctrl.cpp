@@ -1,7 +1,11 @@
 #include "supergridctrl.h"
 
 #include "itemtext.h"
+#include "bitmap.h"
+#include "font.h"
+#include "memdc.h"
 #include "screendc.h"
+#include "syscolors.h"
 #include "trace.h"
 #include "waitcursor.h"
 
@@ -788,8 +792,37 @@ BOOL CSuperGridCtrl::BeginCellEdit(UINT /*flags*/, platform::Point /*point*/,
     return FALSE;
 }
 
-std::unique_ptr<platform::ImageList> CSuperGridCtrl::MakeDragImage(int /*row*/) {
-    return nullptr;
+std::unique_ptr<platform::ImageList> CSuperGridCtrl::MakeDragImage(int row) {
+    platform::Rect bounds;
+    const bool sound = GetItemRect(row, &bounds, platform::LVIR_BOUNDS) && !bounds.IsRectEmpty();
+    ASSERT(sound);
+    if (!sound) return nullptr;
+    const int width = bounds.Width();
+    const int height = bounds.Height();
+    platform::ScreenDc screen;
+    platform::Bitmap picture;
+    if (!picture.CreateCompatibleBitmap(&screen, width, height)) return nullptr;
+    {
+        platform::MemDc dc;
+        platform::Bitmap* oldBitmap = dc.SelectObject(&picture);
+        dc.FillSolidRect(0, 0, width, height, platform::GetSysColor(platform::COLOR_WINDOW));
+        if (platform::ImageList* small = GetImageList(platform::LVSIL_SMALL)) {
+            platform::LVITEM item;
+            item.mask = platform::LVIF_IMAGE;
+            item.iItem = row;
+            GetItem(&item);
+            small->Draw(&dc, item.iImage, platform::Point(0, 0), platform::ILD_TRANSPARENT);
+        }
+        platform::Font* oldFont = dc.SelectObject(GetFont());
+        dc.TextOut(m_cxImage + 4, 0, GetItemText(row, 0));
+        dc.SelectObject(oldFont);
+        dc.SelectObject(oldBitmap);
+    }
+    auto images = std::make_unique<platform::ImageList>();
+    if (!images->Create(width, height, platform::ILC_COLOR24 | platform::ILC_MASK, 1, 1) ||
+        images->Add(&picture, platform::CLR_NONE) < 0)
+        return nullptr;
+    return images;
 }
 
 BOOL CSuperGridCtrl::OnBeforeExpand(CTreeItem* /*node*/, int /*row*/) {

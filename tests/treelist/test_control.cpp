@@ -4,6 +4,7 @@
 
 #include "font.h"
 #include "screendc.h"
+#include "syscolors.h"
 #include "textmetrics.h"
 
 #include <cstring>
@@ -52,6 +53,37 @@ TEST_F(TreeListTest, SelectNodeScrollsItsRowIntoView) {
     EXPECT_GE(top + grid->GetCountPerPage(), row);
     EXPECT_EQ(grid->GetSelectedItem(), row);
     AssertMirror();
+}
+
+} // namespace
+
+namespace {
+
+// The drag picture: the row's bounds, window colour, the row's small image at
+// the top left.
+TEST_F(TreeListTest, DragImageIsThePictureOfTheRow) {
+    platform::ImageList small;
+    QImage red(16, 16, QImage::Format_RGB32);
+    red.fill(QColor(255, 0, 0));
+    ASSERT_TRUE(small.Create(red, 16, 1, platform::CLR_NONE));
+    grid->SetImageList(&small, platform::LVSIL_SMALL);
+    Root("R");
+    platform::Rect bounds;
+    ASSERT_TRUE(grid->GetItemRect(0, &bounds, platform::LVIR_BOUNDS));
+    auto picture = grid->MakeDragImage(0);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->GetImageCount(), 1);
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(picture->GetIconSize(&cx, &cy));
+    EXPECT_EQ(cx, bounds.Width());
+    EXPECT_EQ(cy, bounds.Height());
+    const QImage image = picture->GetImage(0);
+    EXPECT_EQ(platform::FromQColor(image.pixelColor(2, 2)), platform::RGB(255, 0, 0));
+    EXPECT_EQ(platform::FromQColor(image.pixelColor(cx - 2, cy - 2)),
+              platform::GetSysColor(platform::COLOR_WINDOW));
+    EXPECT_EQ(grid->MakeDragImage(1), nullptr);
+    expectedAssertions = 1;
+    grid->SetImageList(nullptr, platform::LVSIL_SMALL);
 }
 
 } // namespace
