@@ -281,7 +281,8 @@ class CSuperGridCtrl : public platform::ListControl {
     virtual int GetItemIcon(CTreeItem* node);
     // Fill of the focused cell; RGB(192, 0, 0).
     virtual platform::COLORREF GetFocusCellColor();
-    // Stores an edited text into the row (end of an in-place edit).
+    // Stores an edited text into the row at the end of an in-place edit;
+    // nothing yet, until the in-place editors join.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
     // Asked by a left click; TRUE stops the click's row selection. Opens no
     // editor here and answers FALSE.
@@ -304,13 +305,15 @@ class CSuperGridCtrl : public platform::ListControl {
     virtual BOOL OnVkF2();
     // Every click and double click on a row; FALSE ignores it.
     virtual BOOL OnItemLButtonDown(platform::LVHITTESTINFO& hit);
-    // The rectangular cell selection after a key or mouse step; TRUE.
+    // The rectangular cell selection after a key or mouse step; TRUE (no
+    // cell selection is kept yet).
     virtual BOOL UpdateCellSelection();
-    // Whether a cell lies in the rectangular cell selection.
+    // Whether a cell lies in the rectangular cell selection; FALSE (none kept yet).
     virtual BOOL IsCellInSelection(platform::Dc* dc, int row, int column, platform::Rect* rect);
     // Longest text the edit box of a cell takes; 80.
     virtual int GetEditTextLimit(int row, int column);
-    // The Space key on the tree column: checks of the selected rows.
+    // The Space key on the tree column: checks of the selected rows; nothing
+    // yet, until the keyboard handling joins.
     virtual void ToggleSelectedChecks();
     // After a plain row's check changed; nothing.
     virtual void OnItemCheckChanged(CTreeItem* node, BOOL check);
