@@ -239,8 +239,12 @@ CSuperGridCtrl::CTreeItem* CSuperGridCtrl::GetParentItem(CTreeItem* node) const 
 }
 
 void CSuperGridCtrl::SetParentItem(CTreeItem* node, CTreeItem* parent) {
-    ASSERT(node && node != parent);
-    if (node && node != parent) node->m_pParent = parent;
+    // A parent chain that comes back to node would never end a walk upward.
+    bool sound = node != nullptr;
+    for (CTreeItem* up = parent; sound && up; up = up->m_pParent)
+        sound = up != node;
+    ASSERT(sound);
+    if (sound) node->m_pParent = parent;
 }
 
 CItemInfo* CSuperGridCtrl::GetData(CTreeItem* node) const {

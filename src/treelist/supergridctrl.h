@@ -153,7 +153,7 @@ class CSuperGridCtrl : public platform::ListControl {
     int GetItemIndex(CTreeItem* node) const;
     void SetItemIndex(CTreeItem* node, int index);
     CTreeItem* GetParentItem(CTreeItem* node) const;
-    // Refused (assertion) for parent == node.
+    // Refused (assertion) when node would become its own ancestor.
     void SetParentItem(CTreeItem* node, CTreeItem* parent);
     CItemInfo* GetData(CTreeItem* node) const;
     // Makes info the node's data (the node takes it and frees the data it had);

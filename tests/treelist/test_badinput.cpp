@@ -84,9 +84,10 @@ const BadCase kBadCases[] = {
          g.AddChildTail(t.a, t.a1); // already its child
          g.AddChildTail(t.a, nullptr);
          g.SetParentItem(t.a, t.a);
+         g.SetParentItem(t.a, t.a1); // its own child
          EXPECT_EQ(g.GetParentItem(t.a), t.r);
      },
-     6},
+     7},
     {"accessors of a null node",
      [](CSuperGridCtrl& g, const Tree&) {
          EXPECT_EQ(g.GetChildHeadPosition(nullptr), nullptr);
