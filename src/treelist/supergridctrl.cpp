@@ -143,6 +143,8 @@ int CSuperGridCtrl::GetColumnCount() const {
 }
 
 CSuperGridCtrl::~CSuperGridCtrl() {
+    // No row may name a freed node while the list goes.
+    DeleteAllItems();
     while (CTreeItem* root = m_RootItems.RemoveHead())
         FreeNode(root);
 }

@@ -40,7 +40,7 @@ TEST_F(TreeListTest, SelectNodeScrollsItsRowIntoView) {
     Node* r = Root("R");
     Node* deep = nullptr;
     for (int i = 0; i < 60; ++i) {
-        Node* child = Child(r, "c" + std::to_string(i));
+        Node* child = Child(r, std::to_string(i));
         if (i == 50) deep = Child(child, "deep");
     }
     grid->Expand(r, 0);

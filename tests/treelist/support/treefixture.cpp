@@ -22,8 +22,7 @@ void TreeListTest::SetUp() {
     ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
                              platform::Rect(0, 0, 600, 300), owner.get(), 256));
     for (int column = 0; column < kColumns; ++column)
-        grid->InsertColumn(column, ("c" + std::to_string(column)).c_str(), platform::LVCFMT_LEFT,
-                           60);
+        grid->InsertColumn(column, std::to_string(column).c_str(), platform::LVCFMT_LEFT, 60);
 }
 
 void TreeListTest::TearDown() {
