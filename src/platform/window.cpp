@@ -1,8 +1,10 @@
 #include "window.h"
 
 #include "keyrouter.h"
+#include "font.h"
 #include "keys.h"
 #include "messagequeue.h"
+#include "paintdc.h"
 #include "text.h"
 #include "timer.h"
 #include "windowhost.h"
@@ -404,7 +406,9 @@ void Window::SetTextDirect(const char* text) {
     if (m_widget && m_widget->isWindow()) m_widget->setWindowTitle(FromLatin1(m_text));
 }
 
-void Window::ApplyFont() {}
+void Window::ApplyFont() {
+    if (m_widget && m_font) m_widget->setFont(m_font->ToQFont());
+}
 
 // ---- painting ----
 
@@ -463,7 +467,13 @@ QImage* Window::BeginPaint(PAINTSTRUCT* paint) {
     if (!m_surface) return nullptr;
     m_paint.drawn = true;
     const bool erase = !m_paint.erase.isEmpty();
-    if (erase) SendMessage(WM_ERASEBKGND, 0, 0);
+    if (erase) {
+        std::unique_ptr<QPainter> painter =
+            detail::OpenClippedPainter(m_surface.get(), m_paint.erase);
+        Dc dc(painter.get());
+        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+        detail::CloseClippedPainter(painter);
+    }
     m_paint.erase = QRegion();
     if (paint) {
         paint->fErase = erase ? TRUE : FALSE;
@@ -473,6 +483,15 @@ QImage* Window::BeginPaint(PAINTSTRUCT* paint) {
 }
 
 void Window::EndPaint(const PAINTSTRUCT*) {}
+
+Dc* Window::GetDC() {
+    return IsWindow() ? new ClientDc(this) : nullptr;
+}
+
+int Window::ReleaseDC(Dc* dc) {
+    delete dc;
+    return dc ? 1 : 0;
+}
 
 QImage* Window::GetSurface() {
     EnsureSurface();
@@ -707,10 +726,10 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_ERASEBKGND:
-        if (m_paint.active && m_surface && !m_paint.erase.isEmpty()) {
-            QPainter p(m_surface.get());
-            p.setClipRegion(m_paint.erase);
-            p.fillRect(m_surface->rect(), GetClientWidget()->palette().color(QPalette::Base));
+        if (Dc* dc = reinterpret_cast<Dc*>(wParam); dc && GetClientWidget()) {
+            Rect box;
+            dc->GetClipBox(&box);
+            dc->FillSolidRect(box, FromQColor(GetClientWidget()->palette().color(QPalette::Base)));
         }
         return TRUE;
     case WM_SETCURSOR:
