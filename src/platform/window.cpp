@@ -1,6 +1,8 @@
 #include "window.h"
 
 #include "keyrouter.h"
+#include "cursor.h"
+#include "dropfiles.h"
 #include "font.h"
 #include "keys.h"
 #include "messagequeue.h"
@@ -10,6 +12,9 @@
 #include "windowhost.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFocusEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -736,6 +741,7 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // The parent decides first, as the original platform asks it.
         if (m_parent && m_parent->IsWindow() && m_parent->SendMessage(message, wParam, lParam))
             return TRUE;
+        SetCursor(nullptr); // the Qt class's own cursor
         return FALSE;
     case WM_MOUSEWHEEL:
         if (m_parent && m_parent->IsWindow()) return m_parent->SendMessage(message, wParam, lParam);
@@ -916,6 +922,25 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         if (*alive) SendMessage(WM_SYSCOLORCHANGE);
         return true;
     }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!m_acceptFiles || !drag->mimeData()->hasUrls()) return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!m_acceptFiles || !drag->mimeData()->hasUrls()) return false;
+        DropFiles drop;
+        for (const QUrl& url : drag->mimeData()->urls())
+            if (url.isLocalFile()) drop.paths.push_back(ToLatin1(url.toLocalFile()));
+        const QPoint at = drag->position().toPoint();
+        drop.point = Point(fromClient ? at : GetClientWidget()->mapFrom(m_widget, at));
+        drag->acceptProposedAction();
+        if (!drop.paths.empty()) SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
+        return true;
+    }
     case QEvent::Close:
         if (!frame) return false;
         SendMessage(WM_CLOSE);
@@ -960,6 +985,7 @@ void Window::HandleMouseEvent(QEvent* event) {
     }
     const QPoint p = mouse->position().toPoint();
     const std::shared_ptr<bool> alive = m_alive;
+    SetCursorWidget(GetClientWidget());
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
         message == WM_MBUTTONDOWN) {
         SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(this), MAKELPARAM(HTCLIENT, message));
