@@ -1,7 +1,6 @@
 #include "headercontrol.h"
 
 #include "dc.h"
-#include "font.h"
 #include "headermodel.h"
 #include "headerview.h"
 #include "windowhost.h"
@@ -42,15 +41,6 @@ int HeaderControl::OnCreate(CREATESTRUCT* cs) {
 void HeaderControl::OnNcDestroy() {
     Window::OnNcDestroy();
     model_ = nullptr;
-}
-
-LRESULT HeaderControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-    if (message == WM_SETFONT && View()) {
-        const Font* font = reinterpret_cast<const Font*>(wParam);
-        View()->setFont(font ? font->ToQFont() : QFont());
-    }
-    return result;
 }
 
 HeaderView* HeaderControl::View() const {

@@ -66,8 +66,6 @@ class HeaderControl : public Window {
     bool PaintsNatively() const override { return true; }
     int OnCreate(CREATESTRUCT* cs) override;
     void OnNcDestroy() override;
-    // WM_SETFONT: the sections show the font.
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     HeaderView* View() const;

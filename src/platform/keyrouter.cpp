@@ -81,7 +81,9 @@ void KeyRouter::DeliverToQt(QWidget* receiver, QKeyEvent* event, bool receiverIs
         if (HostBase* host = dynamic_cast<HostBase*>(receiver)) {
             event->accept();
             host->BaseEvent(event, false);
-            if (!event->isAccepted() && !receiver->isWindow() && receiver->parentWidget())
+            // Not Tab: the parent would move the focus the window kept.
+            const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+            if (!event->isAccepted() && !tab && !receiver->isWindow() && receiver->parentWidget())
                 QCoreApplication::sendEvent(receiver->parentWidget(), event);
         }
     } else {

@@ -135,11 +135,19 @@ UINT CharFromKeyEvent(const QKeyEvent* event) {
     default:
         break;
     }
+    // Ctrl with a letter types its control code, whatever text Qt gives.
+    const bool ctrl = (event->modifiers() & Qt::ControlModifier) &&
+                      !(event->modifiers() & Qt::AltModifier);
+    if (ctrl) {
+        if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+            return static_cast<UINT>(event->key() - Qt::Key_A + 1);
+        return 0;
+    }
     const QString text = event->text();
     if (text.isEmpty()) return 0;
     const char16_t c = text.at(0).unicode();
     if (c == 0x7F) return 0;
-    if (c < 0x20) return (event->modifiers() & Qt::ControlModifier) ? c : 0;
+    if (c < 0x20) return 0;
     return c <= 0xFF ? c : '?';
 }
 

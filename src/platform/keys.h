@@ -24,7 +24,7 @@ bool IsKeypadVirtualKey(UINT vk);
 
 // The character a press types (WM_CHAR), 0 when it types none. Enter, Tab,
 // Esc and Backspace type their control codes; Ctrl with a letter its code
-// 1..26.
+// 1..26, Ctrl with any other key nothing.
 UINT CharFromKeyEvent(const QKeyEvent* event);
 // The character a key-down message translates to (a posted key has no Qt
 // event to tell); 0 for a key that types none.

@@ -6,6 +6,7 @@
 #include "imagelist.h"
 #include "keys.h"
 #include "listselection.h"
+#include "paintdc.h"
 #include "screendc.h"
 #include "syscolors.h"
 #include "windowhost.h"
@@ -894,19 +895,14 @@ void ListControl::DefaultWheel(short delta) {
 // ---- painting ----
 
 void ListControl::PaintRows() {
-    PAINTSTRUCT ps;
-    QImage* image = BeginPaint(&ps);
-    if (!image) return;
-    {
-        Dc dc(image);
-        dc.IntersectClipRect(ps.rcPaint);
-        if (IsOwnerDraw())
-            PaintOwnerDrawRows(dc, ps.rcPaint);
-        else
-            PaintTextRows(dc, ps.rcPaint);
-        if (m_listExStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
-    }
-    EndPaint(&ps);
+    PaintDc dc(this);
+    const Rect update = dc.m_ps.rcPaint;
+    if (update.IsRectEmpty()) return;
+    if (IsOwnerDraw())
+        PaintOwnerDrawRows(dc, update);
+    else
+        PaintTextRows(dc, update);
+    if (m_listExStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
 }
 
 void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {

@@ -1,13 +1,20 @@
 #include "window.h"
 
 #include "keyrouter.h"
+#include "cursor.h"
+#include "dropfiles.h"
+#include "font.h"
 #include "keys.h"
 #include "messagequeue.h"
+#include "paintdc.h"
 #include "text.h"
 #include "timer.h"
 #include "windowhost.h"
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QFocusEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -404,7 +411,9 @@ void Window::SetTextDirect(const char* text) {
     if (m_widget && m_widget->isWindow()) m_widget->setWindowTitle(FromLatin1(m_text));
 }
 
-void Window::ApplyFont() {}
+void Window::ApplyFont() {
+    if (m_widget && m_font) m_widget->setFont(m_font->ToQFont());
+}
 
 // ---- painting ----
 
@@ -463,7 +472,13 @@ QImage* Window::BeginPaint(PAINTSTRUCT* paint) {
     if (!m_surface) return nullptr;
     m_paint.drawn = true;
     const bool erase = !m_paint.erase.isEmpty();
-    if (erase) SendMessage(WM_ERASEBKGND, 0, 0);
+    if (erase) {
+        std::unique_ptr<QPainter> painter =
+            detail::OpenClippedPainter(m_surface.get(), m_paint.erase);
+        Dc dc(painter.get());
+        SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(&dc), 0);
+        detail::CloseClippedPainter(painter);
+    }
     m_paint.erase = QRegion();
     if (paint) {
         paint->fErase = erase ? TRUE : FALSE;
@@ -473,6 +488,15 @@ QImage* Window::BeginPaint(PAINTSTRUCT* paint) {
 }
 
 void Window::EndPaint(const PAINTSTRUCT*) {}
+
+Dc* Window::GetDC() {
+    return IsWindow() ? new ClientDc(this) : nullptr;
+}
+
+int Window::ReleaseDC(Dc* dc) {
+    delete dc;
+    return dc ? 1 : 0;
+}
 
 QImage* Window::GetSurface() {
     EnsureSurface();
@@ -707,16 +731,17 @@ LRESULT Window::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_ERASEBKGND:
-        if (m_paint.active && m_surface && !m_paint.erase.isEmpty()) {
-            QPainter p(m_surface.get());
-            p.setClipRegion(m_paint.erase);
-            p.fillRect(m_surface->rect(), GetClientWidget()->palette().color(QPalette::Base));
+        if (Dc* dc = reinterpret_cast<Dc*>(wParam); dc && GetClientWidget()) {
+            Rect box;
+            dc->GetClipBox(&box);
+            dc->FillSolidRect(box, FromQColor(GetClientWidget()->palette().color(QPalette::Base)));
         }
         return TRUE;
     case WM_SETCURSOR:
         // The parent decides first, as the original platform asks it.
         if (m_parent && m_parent->IsWindow() && m_parent->SendMessage(message, wParam, lParam))
             return TRUE;
+        SetCursor(nullptr); // the Qt class's own cursor
         return FALSE;
     case WM_MOUSEWHEEL:
         if (m_parent && m_parent->IsWindow()) return m_parent->SendMessage(message, wParam, lParam);
@@ -897,6 +922,25 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         if (*alive) SendMessage(WM_SYSCOLORCHANGE);
         return true;
     }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!m_acceptFiles || !drag->mimeData()->hasUrls()) return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!m_acceptFiles || !drag->mimeData()->hasUrls()) return false;
+        DropFiles drop;
+        for (const QUrl& url : drag->mimeData()->urls())
+            if (url.isLocalFile()) drop.paths.push_back(ToLatin1(url.toLocalFile()));
+        const QPoint at = drag->position().toPoint();
+        drop.point = Point(fromClient ? at : GetClientWidget()->mapFrom(m_widget, at));
+        drag->acceptProposedAction();
+        if (!drop.paths.empty()) SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(&drop));
+        return true;
+    }
     case QEvent::Close:
         if (!frame) return false;
         SendMessage(WM_CLOSE);
@@ -941,6 +985,7 @@ void Window::HandleMouseEvent(QEvent* event) {
     }
     const QPoint p = mouse->position().toPoint();
     const std::shared_ptr<bool> alive = m_alive;
+    SetCursorWidget(GetClientWidget());
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN ||
         message == WM_MBUTTONDOWN) {
         SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(this), MAKELPARAM(HTCLIENT, message));

@@ -123,6 +123,10 @@ class Window {
     void EndPaint(const PAINTSTRUCT* paint);
     // The region the current paint covers, in client coordinates.
     QRegion GetPaintRegion() const { return m_paint.region; }
+    // Outside a paint: a context on the client area (a ClientDc), which the
+    // caller gives back with ReleaseDC. Null without a window.
+    Dc* GetDC();
+    int ReleaseDC(Dc* dc);
     // Outside a paint: the retained client image, which stays on screen until
     // the next paint; ReleaseSurface shows what was drawn. Null without a window.
     QImage* GetSurface();

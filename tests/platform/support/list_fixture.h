@@ -126,9 +126,12 @@ class TestList : public ListControl {
 // active, and a 16 pixel small image list on the list.
 class ListFixture {
   public:
-    ListFixture(DWORD listStyle, int width, int height) {
+    // beforeCreate runs on the list before its window is made.
+    ListFixture(DWORD listStyle, int width, int height,
+                const std::function<void(TestList&)>& beforeCreate = nullptr) {
         owner.log = &log;
         list.log = &log;
+        if (beforeCreate) beforeCreate(list);
         owner.Create(WS_OVERLAPPED, Rect(0, 0, width, height), nullptr, 0);
         QWidget* w = owner.GetWidget();
         w->show();

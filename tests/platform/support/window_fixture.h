@@ -30,6 +30,7 @@ class LogWindow : public Window {
     std::function<void(Window*)> onCapture; // OnCaptureChanged
     std::function<void(QImage&)> paint;     // OnPaint on the retained image
     UINT dlgCode = 0;
+    bool deleteOnNcDestroy = false; // a heap window that ends itself
     int createResult = 0;
 
     void Add(const std::string& what) { m_log->push_back(m_name + " " + what); }
@@ -45,7 +46,10 @@ class LogWindow : public Window {
         return createResult;
     }
     void OnDestroy() override { Add("OnDestroy"); }
-    void OnNcDestroy() override { Add("OnNcDestroy"); }
+    void OnNcDestroy() override {
+        Add("OnNcDestroy");
+        if (deleteOnNcDestroy) delete this;
+    }
     void OnKeyDown(UINT ch, UINT rep, UINT flags) override {
         Add("OnKeyDown " + std::to_string(ch));
         if (onKeyDown)
@@ -79,6 +83,11 @@ class LogWindow : public Window {
     void OnLButtonDown(UINT flags, Point p) override { Mouse("OnLButtonDown", flags, p); }
     void OnLButtonUp(UINT flags, Point p) override { Mouse("OnLButtonUp", flags, p); }
     void OnLButtonDblClk(UINT flags, Point p) override { Mouse("OnLButtonDblClk", flags, p); }
+    BOOL OnMouseWheel(UINT flags, short delta, Point p) override {
+        Mouse("OnMouseWheel", flags, Point(delta, 0));
+        (void)p;
+        return TRUE;
+    }
     void OnPaint() override {
         if (!paint) {
             Window::OnPaint();
