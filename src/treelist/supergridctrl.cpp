@@ -7,7 +7,7 @@
 #include "screendc.h"
 #include "syscolors.h"
 #include "trace.h"
-#include "waitcursor.h"
+#include "cursor.h"
 
 #include <vector>
 
