@@ -203,7 +203,8 @@ class CSuperGridCtrl : public platform::ListControl {
     // Shows the children of a collapsed node below its row; returns the last
     // row inserted, row itself when none was, -1 when row is not the node's.
     int Expand(CTreeItem* node, int row);
-    // Expands node and every node below it; lastRow receives the last row.
+    // Expands node and every node below it that has children; lastRow
+    // receives what the last of those Expands returned.
     void ExpandAll(CTreeItem* node, int& lastRow);
     // Takes away the rows of every descendant and marks the node and its
     // expanded descendants collapsed.
