@@ -1,14 +1,9 @@
 #include "listcontrol.h"
 
-#include "dc.h"
 #include "font.h"
 #include "headercontrol.h"
 #include "imagelist.h"
-#include "keys.h"
-#include "listselection.h"
-#include "paintdc.h"
 #include "screendc.h"
-#include "syscolors.h"
 #include "windowhost.h"
 
 #include <QAbstractScrollArea>
@@ -17,7 +12,6 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -25,12 +19,8 @@ namespace platform {
 
 namespace {
 
-// Text rows: the gap between a text and its cell's edges.
-constexpr int kLabelMargin = 2;
-constexpr int kCellMargin = 6;
 // Text rows: the extra height over the taller of text and icon.
 constexpr int kTextRowPadding = 2;
-constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
 int CopyText(const std::string& text, char* buffer, int size) {
     if (!buffer || size <= 0) return 0;
@@ -56,31 +46,6 @@ UINT ScrollCodeOf(int action) {
         return SB_BOTTOM;
     default:
         return SB_THUMBTRACK;
-    }
-}
-
-bool NavigationKey(UINT vk, ListKey* key) {
-    switch (vk) {
-    case VK_UP:
-        *key = ListKey::Up;
-        return true;
-    case VK_DOWN:
-        *key = ListKey::Down;
-        return true;
-    case VK_PRIOR:
-        *key = ListKey::PageUp;
-        return true;
-    case VK_NEXT:
-        *key = ListKey::PageDown;
-        return true;
-    case VK_HOME:
-        *key = ListKey::Home;
-        return true;
-    case VK_END:
-        *key = ListKey::End;
-        return true;
-    default:
-        return false;
     }
 }
 
@@ -727,282 +692,6 @@ void ListControl::InvalidateFrom(int row) {
 
 bool ListControl::ShowsSelection() const {
     return (GetStyle() & LVS_SHOWSELALWAYS) || GetFocus() == this;
-}
-
-// ---- the list's own message handling ----
-
-LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        PaintRows();
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        DefaultButtonDown(message, static_cast<UINT>(wParam),
-                          Point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-        return 0;
-    case WM_KEYDOWN:
-        DefaultKeyDown(static_cast<UINT>(wParam));
-        return 0;
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        DefaultScroll(message == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_MOUSEWHEEL:
-        DefaultWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        return 0;
-    case WM_SETFONT: {
-        // The header takes the font too; owner-drawn rows are measured again.
-        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        if (m_header && m_header->IsWindow())
-            m_header->SetFont(reinterpret_cast<Font*>(wParam), FALSE);
-        MeasureRows();
-        LayoutHeader();
-        UpdateScrollRanges();
-        return result;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        // Selected and focused rows look different with and without the focus.
-        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        for (int r = m_rows.GetNextItem(-1, LVNI_ALL); r >= 0; r = m_rows.GetNextItem(r, LVNI_ALL))
-            if (m_rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
-        return result;
-    }
-    default:
-        return Window::DefWindowProc(message, wParam, lParam);
-    }
-}
-
-void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
-    SetFocus();
-    LVHITTESTINFO info;
-    info.pt = point;
-    HitTest(&info);
-    const int row = info.iItem;
-    ListStateChanges changes;
-    if (message == WM_RBUTTONDOWN)
-        RightClickSelect(m_rows, row, &changes);
-    else
-        ClickSelect(m_rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
-    NotifyChanges(changes);
-    if (message != WM_LBUTTONDBLCLK) return;
-    LVHITTESTINFO sub;
-    sub.pt = point;
-    SubItemHitTest(&sub);
-    NMITEMACTIVATE nm;
-    nm.iItem = sub.iItem;
-    nm.iSubItem = sub.iSubItem;
-    nm.ptAction = point;
-    nm.lParam = m_rows.GetItemData(sub.iItem);
-    nm.uKeyFlags = flags;
-    SendNotify(NM_DBLCLK, &nm.hdr);
-}
-
-void ListControl::DefaultKeyDown(UINT vk) {
-    NMLVKEYDOWN nm;
-    nm.wVKey = static_cast<WORD>(vk);
-    SendNotify(LVN_KEYDOWN, &nm.hdr);
-    ListKey key;
-    if (!NavigationKey(vk, &key)) return;
-    const ListGeometry g = Geometry();
-    const int focus = m_rows.GetNextItem(-1, LVNI_FOCUSED);
-    const int target =
-        KeyTargetRow(key, focus, m_rows.GetItemCount(), g.topIndex, g.CountPerPage());
-    if (target < 0) return;
-    ListStateChanges changes;
-    KeySelect(m_rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
-    EnsureVisible(target, FALSE);
-    NotifyChanges(changes);
-}
-
-void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
-    const ListGeometry g = Geometry();
-    if (vertical) {
-        const int page = std::max(1, g.CountPerPage());
-        int top = g.topIndex;
-        switch (code) {
-        case SB_LINEUP:
-            --top;
-            break;
-        case SB_LINEDOWN:
-            ++top;
-            break;
-        case SB_PAGEUP:
-            top -= page;
-            break;
-        case SB_PAGEDOWN:
-            top += page;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            top = static_cast<int>(pos);
-            break;
-        case SB_TOP:
-            top = 0;
-            break;
-        case SB_BOTTOM:
-            top = g.MaxTopIndex();
-            break;
-        default:
-            return;
-        }
-        SetTopIndex(top);
-        return;
-    }
-    int x = g.scrollX;
-    switch (code) {
-    case SB_LINELEFT:
-        x -= m_lineWidth;
-        break;
-    case SB_LINERIGHT:
-        x += m_lineWidth;
-        break;
-    case SB_PAGELEFT:
-        x -= g.client.cx;
-        break;
-    case SB_PAGERIGHT:
-        x += g.client.cx;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        x = static_cast<int>(pos);
-        break;
-    case SB_LEFT:
-        x = 0;
-        break;
-    case SB_RIGHT:
-        x = g.MaxScrollX();
-        break;
-    default:
-        return;
-    }
-    SetScrollX(x);
-}
-
-void ListControl::DefaultWheel(short delta) {
-    // Each notch scrolls the application's wheel lines, one WM_VSCROLL a line.
-    m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / WHEEL_DELTA;
-    m_wheelRemainder -= notches * WHEEL_DELTA;
-    const int lines = notches * QApplication::wheelScrollLines();
-    const UINT code = lines > 0 ? SB_LINEUP : SB_LINEDOWN;
-    for (int i = 0; i < std::abs(lines); ++i)
-        SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), 0);
-}
-
-// ---- painting ----
-
-void ListControl::PaintRows() {
-    PaintDc dc(this);
-    const Rect update = dc.m_ps.rcPaint;
-    if (update.IsRectEmpty()) return;
-    if (IsOwnerDraw())
-        PaintOwnerDrawRows(dc, update);
-    else
-        PaintTextRows(dc, update);
-    if (m_listExStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
-}
-
-void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
-    const ListGeometry g = Geometry();
-    const bool focused = GetFocus() == this;
-    const bool showSelection = ShowsSelection();
-    const unsigned generation = m_rowsGeneration;
-    for (int row = g.topIndex; row < g.rowCount; ++row) {
-        Rect bounds;
-        g.ItemRect(row, m_rows.GetIndent(row), LVIR_BOUNDS, &bounds);
-        if (bounds.top >= g.client.cy) break;
-        Rect meet;
-        if (!meet.IntersectRect(bounds, update)) continue;
-        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
-        DRAWITEMSTRUCT dis;
-        dis.CtlType = ODT_LISTVIEW;
-        dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
-        dis.itemID = static_cast<UINT>(row);
-        dis.itemAction = ODA_DRAWENTIRE;
-        if ((state & LVIS_SELECTED) && showSelection) dis.itemState |= ODS_SELECTED;
-        if ((state & LVIS_FOCUSED) && focused) dis.itemState |= ODS_FOCUS;
-        dis.hwndItem = this;
-        dis.hDC = &dc;
-        dis.rcItem = bounds;
-        dis.itemData = static_cast<UINT_PTR>(m_rows.GetItemData(row));
-        const int saved = dc.SaveDC();
-        if (Window* owner = GetOwner())
-            owner->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-        else
-            DrawItem(&dis);
-        dc.RestoreDC(saved);
-        // A drawer that changed the rows ends this paint; another follows.
-        if (m_rowsGeneration != generation) return;
-    }
-}
-
-void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
-    const ListGeometry g = Geometry();
-    const bool focused = GetFocus() == this;
-    const bool showSelection = ShowsSelection();
-    const bool fullRow = (m_listExStyle & LVS_EX_FULLROWSELECT) != 0;
-    Font appFont;
-    Font* font = GetFont();
-    if (!font) {
-        appFont.CreateFromQFont(GetWidget()->font());
-        font = &appFont;
-    }
-    dc.SelectObject(font);
-    dc.SetBkMode(TRANSPARENT);
-    const int columns = static_cast<int>(g.columnWidths.size());
-    for (int row = g.topIndex; row < g.rowCount; ++row) {
-        const int indent = m_rows.GetIndent(row);
-        Rect bounds, icon, label;
-        g.ItemRect(row, indent, LVIR_BOUNDS, &bounds);
-        if (bounds.top >= g.client.cy) break;
-        Rect meet;
-        if (!meet.IntersectRect(Rect(0, bounds.top, g.client.cx, bounds.bottom), update)) continue;
-        g.ItemRect(row, indent, LVIR_ICON, &icon);
-        g.ItemRect(row, indent, LVIR_LABEL, &label);
-        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
-        const bool selected = (state & LVIS_SELECTED) && showSelection;
-        const Rect highlight =
-            fullRow ? Rect(label.left, bounds.top, bounds.right, bounds.bottom) : label;
-        if (selected) dc.FillSolidRect(highlight, GetSysColor(COLOR_HIGHLIGHT));
-        if (m_smallImages && g.iconWidth > 0)
-            m_smallImages->Draw(&dc, m_rows.GetImage(row), icon.TopLeft(), ILD_TRANSPARENT);
-        for (int c = 0; c < columns; ++c) {
-            Rect cell;
-            g.SubItemRect(row, c, indent, LVIR_LABEL, &cell);
-            const int margin = c == 0 ? kLabelMargin : kCellMargin;
-            cell.DeflateRect(margin, 0);
-            if (cell.IsRectEmpty()) continue;
-            LVCOLUMN col;
-            col.mask = LVCF_FMT;
-            GetColumn(c, &col);
-            const int justify = col.fmt & LVCFMT_JUSTIFYMASK;
-            const UINT align = justify == LVCFMT_RIGHT    ? DT_RIGHT
-                               : justify == LVCFMT_CENTER ? DT_CENTER
-                                                          : DT_LEFT;
-            const bool lit = selected && (c == 0 || fullRow);
-            dc.SetTextColor(GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            dc.DrawText(m_rows.GetItemText(row, c), &cell, kTextFormat | align);
-        }
-        if ((state & LVIS_FOCUSED) && focused) dc.DrawFocusRect(highlight);
-    }
-}
-
-void ListControl::PaintGridLines(Dc& dc) {
-    const ListGeometry g = Geometry();
-    const COLORREF color = GetSysColor(COLOR_BTNFACE);
-    const int width = std::min(g.client.cx, g.TotalWidth() - g.scrollX);
-    // One line at the foot of every row on the page, the rows that are not
-    // there included, and one at the right edge of every column.
-    for (int y = g.headerHeight + g.rowHeight - 1; y < g.client.cy; y += g.rowHeight)
-        dc.FillSolidRect(Rect(0, y, g.client.cx, y + 1), color);
-    for (int c = 1; c <= static_cast<int>(g.columnWidths.size()); ++c) {
-        const int x = g.ColumnLeft(c) - 1;
-        if (x >= 0 && x < width)
-            dc.FillSolidRect(Rect(x, g.headerHeight, x + 1, g.client.cy), color);
-    }
 }
 
 } // namespace platform
