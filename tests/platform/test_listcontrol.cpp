@@ -91,6 +91,11 @@ TEST_F(ListGeometryControlTest, RowPartsAndCellsWhereverTheListIsScrolled) {
         EXPECT_EQ(r, Rect(c.cell1L, top, c.cell1R, top + 16)) << c.name;
         f.list.GetSubItemRect(c.row, 2, LVIR_LABEL, r);
         EXPECT_EQ(r, Rect(c.cell2L, top, c.cell2R, top + 16)) << c.name;
+        // The header's sections stay over their cells.
+        Rect section;
+        f.list.GetHeaderCtrl()->GetItemRect(1, &section);
+        EXPECT_EQ(section.left, c.cell1L) << c.name;
+        EXPECT_EQ(section.right, c.cell1R) << c.name;
         // Back to the start for the next case.
         f.list.Scroll(Size(-c.scroll.cx, -c.scroll.cy));
         EXPECT_EQ(f.list.GetTopIndex(), 0);
