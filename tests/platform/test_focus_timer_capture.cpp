@@ -45,8 +45,8 @@ TEST_F(TwoWindowsTest, WindowMayDestroyItselfWhileLosingTheFocus) {
     log.clear();
 
     b.SetFocus();
-    EXPECT_EQ(log, (Log{"editor OnKillFocus", "editor OnDestroy", "editor OnNcDestroy",
-                        "b OnSetFocus"}));
+    EXPECT_EQ(
+        log, (Log{"editor OnKillFocus", "editor OnDestroy", "editor OnNcDestroy", "b OnSetFocus"}));
     EXPECT_EQ(GetFocus(), &b);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

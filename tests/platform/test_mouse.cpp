@@ -56,8 +56,8 @@ TEST_F(MouseTest, DoubleClickIsDownUpDoubleClickUp) {
 
 TEST_F(MouseTest, WheelGives120ANotch) {
     const QPoint at(5, 5);
-    QWheelEvent notch(at, a.GetWidget()->mapToGlobal(at), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QWheelEvent notch(at, a.GetWidget()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(a.GetWidget(), &notch);
     EXPECT_EQ(log, (Log{"a OnMouseWheel 8 -120,0"}));
 }
