@@ -56,6 +56,9 @@ class Window {
     // or the viewport of a scroll area). Null before Create and after destroy.
     QWidget* GetWidget() const { return m_widget; }
     QWidget* GetClientWidget() const;
+    // True until the object is deleted: code that calls a handler which may
+    // delete the window keeps a copy and looks at it afterwards.
+    std::shared_ptr<const bool> AliveToken() const { return m_alive; }
     // The window a widget hosts, or null.
     static Window* FromWidget(const QWidget* widget);
     // The window hosting widget or its nearest ancestor, or null.

@@ -23,12 +23,13 @@ class LogWindow : public Window {
   public:
     LogWindow(std::string name, Log* log) : m_name(std::move(name)), m_log(log) {}
 
-    std::function<BOOL(MSG*)> hook;         // PreTranslateMessage
-    std::function<void(UINT)> onKeyDown;    // replaces the default
-    std::function<void()> onKillFocus;      // runs after logging
-    std::function<BOOL(NMHDR*)> reflect;    // OnNotifyReflect
-    std::function<void(Window*)> onCapture; // OnCaptureChanged
-    std::function<void(QImage&)> paint;     // OnPaint on the retained image
+    std::function<BOOL(MSG*)> hook;            // PreTranslateMessage
+    std::function<void(UINT)> onKeyDown;       // replaces the default
+    std::function<void()> onKillFocus;         // runs after logging
+    std::function<BOOL(NMHDR*)> reflect;       // OnNotifyReflect
+    std::function<void(Window*)> onCapture;    // OnCaptureChanged
+    std::function<void(QImage&)> paint;        // OnPaint on the retained image
+    std::function<void(UINT, UINT)> onCommand; // (id, code) of WM_COMMAND
     UINT dlgCode = 0;
     bool deleteOnNcDestroy = false; // a heap window that ends itself
     int createResult = 0;
@@ -96,6 +97,12 @@ class LogWindow : public Window {
         PAINTSTRUCT ps;
         if (QImage* image = BeginPaint(&ps)) paint(*image);
         EndPaint(&ps);
+    }
+    BOOL OnCommand(WPARAM w, LPARAM l) override {
+        if (Window::OnCommand(w, l)) return TRUE;
+        if (!onCommand) return FALSE;
+        onCommand(LOWORD(w), HIWORD(w));
+        return TRUE;
     }
     BOOL OnNotify(WPARAM w, LPARAM l, LRESULT* result) override {
         if (Window::OnNotify(w, l, result)) return TRUE;
