@@ -303,7 +303,7 @@ class Window {
     PaintState m_paint;
     QRegion m_invalid;     // invalidated, not painted yet
     QRegion m_eraseRegion; // of that, to be erased first
-    QRegion m_showOnly;    // drawn outside a paint: to show, not to repaint
+    QRegion m_valid;       // parts of the retained image that show the window now
     std::unique_ptr<QImage> m_surface;
     std::unique_ptr<TimerTable> m_timers;
     Size m_lastClientSize{-1, -1};
