@@ -97,7 +97,6 @@ class LogWindow : public Window {
         Add("OnDropFiles " + std::to_string(DragQueryFile(drop, kDragQueryCount, nullptr, 0)));
     }
     BOOL OnSetCursor(Window* wnd, UINT hitTest, UINT message) override {
-        Add("OnSetCursor " + std::to_string(message));
         if (!cursor) return Window::OnSetCursor(wnd, hitTest, message);
         SetCursor(cursor);
         return TRUE;
