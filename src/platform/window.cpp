@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 #include <vector>
 
@@ -212,6 +213,36 @@ void Window::HostGone() {
         m_widget = nullptr;
         PostNcDestroy();
     }
+}
+
+BOOL Window::SubclassDlgItem(UINT id, Window* parent) {
+    if (!parent || !parent->IsWindow()) return FALSE;
+    return SubclassWindow(parent->GetDlgItem(static_cast<int>(id)));
+}
+
+BOOL Window::SubclassWindow(Window* existing) {
+    if (m_widget || !existing || existing == this || !existing->IsWindow()) return FALSE;
+    m_widget = std::exchange(existing->m_widget, nullptr);
+    m_host = std::exchange(existing->m_host, nullptr);
+    m_host->m_window = this;
+    m_parent = existing->m_parent;
+    m_owner = existing->m_owner;
+    m_id = existing->m_id;
+    m_style = existing->m_style;
+    m_exStyle = existing->m_exStyle;
+    m_text = existing->m_text;
+    m_font = existing->m_font;
+    m_acceptFiles = existing->m_acceptFiles;
+    m_invalid = existing->m_invalid;
+    m_eraseRegion = existing->m_eraseRegion;
+    m_valid = existing->m_valid;
+    m_surface = std::move(existing->m_surface);
+    m_lastClientSize = existing->m_lastClientSize;
+    m_destroying = false;
+    existing->m_timers->KillAll();
+    if (g_capture == existing) g_capture = this;
+    if (g_lastFocusLost == existing) g_lastFocusLost = this;
+    return TRUE;
 }
 
 BOOL Window::IsWindow() const {

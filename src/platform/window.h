@@ -50,6 +50,12 @@ class Window {
     // messages. FALSE when there is no window or it is already going.
     BOOL DestroyWindow();
     BOOL IsWindow() const;
+    // Takes over the window of control id in parent (a combo box's field):
+    // from now on this object gets its messages, and the object that made it
+    // has no window. FALSE when this object has a window or there is no such
+    // control.
+    BOOL SubclassDlgItem(UINT id, Window* parent);
+    BOOL SubclassWindow(Window* existing);
     HWND GetSafeHwnd() const { return IsWindow() ? const_cast<Window*>(this) : nullptr; }
 
     // The widget (the window's frame) and its client area (the same widget,

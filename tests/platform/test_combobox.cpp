@@ -2,6 +2,7 @@
 // notifications of the user's choices only, the order of choice, close-up and
 // focus loss, and keys in the open list taking the box's road.
 #include "combobox.h"
+#include "edit.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>
@@ -157,6 +158,33 @@ TEST(ComboFieldTest, DropDownHasAnEditFieldWithTheFocus) {
     EXPECT_EQ(combo.GetCurSel(), -1);
     QTest::keyClicks(field->GetWidget(), "x");
     EXPECT_EQ(combo.GetWindowText(), "typedx");
+}
+
+TEST(ComboFieldTest, AnotherEditTakesOverTheField) {
+    Log log;
+    TopWindow top(&log);
+    ASSERT_TRUE(top.active);
+    ComboBox combo;
+    ASSERT_TRUE(
+        combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, Rect(5, 5, 105, 30), &top.window, 8));
+    struct Field : Edit {
+        Log* log = nullptr;
+        void OnKeyDown(UINT ch, UINT rep, UINT flags) override {
+            log->push_back("field OnKeyDown " + std::to_string(ch));
+            Edit::OnKeyDown(ch, rep, flags);
+        }
+    } field;
+    field.log = &log;
+    EXPECT_FALSE(field.SubclassDlgItem(99, &combo));
+    ASSERT_TRUE(field.SubclassDlgItem(kComboFieldId, &combo));
+    EXPECT_EQ(combo.GetEditField(), &field);
+    EXPECT_EQ(field.GetParent(), &combo);
+    combo.SetFocus();
+    EXPECT_EQ(GetFocus(), &field);
+    log.clear();
+    QTest::keyClick(field.GetWidget(), Qt::Key_Q);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "field OnKeyDown 81"), 1);
+    EXPECT_EQ(combo.GetWindowText(), "q");
 }
 
 } // namespace
