@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -81,7 +82,8 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
                 SendMessage(message, MAKEWPARAM(code, static_cast<unsigned>(wanted)), 0);
             });
         QObject::connect(bar, &QAbstractSlider::valueChanged, m_signals.get(), [this](int) {
-            if (m_header) m_header->SetScrollOffset(Geometry().scrollX);
+            if (HeaderControl* header = GetHeaderCtrl())
+                header->SetScrollOffset(Geometry().scrollX);
             Invalidate(TRUE);
         });
     };
@@ -97,6 +99,7 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
     if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     if (cs->style & LVS_NOCOLUMNHEADER) headerStyle = (headerStyle & ~WS_VISIBLE) | HDS_HIDDEN;
     if (!m_header->Create(headerStyle, Rect(), this, 0)) return -1;
+    m_headerWidget = m_header->GetWidget();
     ConnectHeader();
     MeasureRows();
     LayoutHeader();
@@ -106,7 +109,7 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
 
 void ListControl::ConnectHeader() {
     // A column resized by the mouse moves the cells and the scroll range.
-    if (auto* view = qobject_cast<QHeaderView*>(m_header->GetWidget())) {
+    if (auto* view = qobject_cast<QHeaderView*>(m_headerWidget.data())) {
         QObject::connect(view, &QHeaderView::sectionResized, m_signals.get(),
                          [this](int, int, int) {
                              UpdateScrollRanges();
@@ -136,19 +139,21 @@ void ListControl::OnSize(UINT type, int cx, int cy) {
 }
 
 int ListControl::HeaderHeight() const {
-    if (!m_header || !m_header->IsWindow() || !m_header->IsWindowVisible()) return 0;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!header->IsWindow() || !header->IsWindowVisible()) return 0;
     Rect r;
-    m_header->GetWindowRect(&r);
+    header->GetWindowRect(&r);
     return r.Height();
 }
 
 void ListControl::LayoutHeader() {
-    if (!m_header || !m_header->IsWindow()) return;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!header->IsWindow()) return;
     Rect client;
     GetClientRect(&client);
-    const int height = (GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : m_header->GetNeededHeight();
-    m_header->MoveWindow(0, 0, client.Width(), height);
-    m_header->SetScrollOffset(Geometry().scrollX);
+    const int height = (GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : header->GetNeededHeight();
+    header->MoveWindow(0, 0, client.Width(), height);
+    header->SetScrollOffset(Geometry().scrollX);
 }
 
 int ListControl::IconWidth() const {
@@ -201,9 +206,10 @@ ListGeometry ListControl::Geometry() const {
     g.scrollX = area->horizontalScrollBar()->value();
     g.iconWidth = IconWidth();
     g.rowCount = m_rows.GetItemCount();
-    const int columns = m_header ? m_header->GetItemCount() : 0;
+    const HeaderControl* header = GetHeaderCtrl();
+    const int columns = header->GetItemCount();
     for (int c = 0; c < columns; ++c)
-        g.columnWidths.push_back(m_header->GetItemWidth(c));
+        g.columnWidths.push_back(header->GetItemWidth(c));
     return g;
 }
 
@@ -234,34 +240,22 @@ void ListControl::SetScrollX(int x) {
 // ---- columns ----
 
 HeaderControl* ListControl::GetHeaderCtrl() const {
+    // The object that hosts the header window now: a derived header may have
+    // taken the window over.
+    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(m_headerWidget.data())))
+        return header;
     return m_header;
 }
 
-void ListControl::SubclassHeader(HeaderControl* header) {
-    if (!header || header == m_header) return;
-    HeaderControl* old = m_header;
-    m_header = header;
-    if (!old->IsWindow()) return;
-    // Rebuild the columns in the new header, then let the old window go.
-    DWORD style = old->GetStyle();
-    if (!m_header->Create(style, Rect(), this, 0)) {
-        m_header = old;
-        return;
+BOOL ListControl::SubclassHeader(HeaderControl* header) {
+    if (!header) return FALSE;
+    if (!IsWindow()) {
+        m_header = header;
+        return TRUE;
     }
-    for (int i = 0; i < old->GetItemCount(); ++i) {
-        char text[260] = {};
-        HDITEM item;
-        item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH | HDI_LPARAM;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        old->GetItem(i, &item);
-        m_header->InsertItem(i, &item);
-    }
-    old->DestroyWindow();
-    ConnectHeader();
-    LayoutHeader();
-    UpdateScrollRanges();
-    Invalidate(TRUE);
+    HeaderControl* current = GetHeaderCtrl();
+    if (header == current) return TRUE;
+    return header->SubclassWindow(current);
 }
 
 int ListControl::InsertColumn(int column, const char* heading, int format, int width, int subItem) {
@@ -281,7 +275,8 @@ int ListControl::InsertColumn(int column, const char* heading, int format, int w
 }
 
 int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
-    if (!col || column < 0 || !m_header || !m_header->IsWindow()) return -1;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || !header->IsWindow()) return -1;
     HDITEM item;
     item.mask = HDI_FORMAT;
     item.fmt = HDF_STRING | (((col->mask & LVCF_FMT) ? col->fmt : 0) & LVCFMT_JUSTIFYMASK);
@@ -293,7 +288,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
         item.mask |= HDI_WIDTH;
         item.cxy = col->cx;
     }
-    const int index = m_header->InsertItem(column, &item);
+    const int index = header->InsertItem(column, &item);
     if (index < 0) return -1;
     m_rows.InsertColumn(index);
     UpdateScrollRanges();
@@ -302,7 +297,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
 }
 
 BOOL ListControl::DeleteColumn(int column) {
-    if (!m_header || !m_header->DeleteItem(column)) return FALSE;
+    if (!GetHeaderCtrl()->DeleteItem(column)) return FALSE;
     m_rows.DeleteColumn(column);
     UpdateScrollRanges();
     Invalidate(TRUE);
@@ -310,7 +305,8 @@ BOOL ListControl::DeleteColumn(int column) {
 }
 
 BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
-    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    const HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || column >= header->GetItemCount()) return FALSE;
     HDITEM item;
     item.mask = HDI_FORMAT | HDI_WIDTH;
     if (col->mask & LVCF_TEXT) {
@@ -318,7 +314,7 @@ BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
         item.pszText = col->pszText;
         item.cchTextMax = col->cchTextMax;
     }
-    m_header->GetItem(column, &item);
+    header->GetItem(column, &item);
     if (col->mask & LVCF_FMT) col->fmt = item.fmt & LVCFMT_JUSTIFYMASK;
     if (col->mask & LVCF_WIDTH) col->cx = item.cxy;
     if (col->mask & LVCF_SUBITEM) col->iSubItem = column;
@@ -327,12 +323,13 @@ BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
 }
 
 BOOL ListControl::SetColumn(int column, const LVCOLUMN* col) {
-    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || column >= header->GetItemCount()) return FALSE;
     HDITEM item;
     if (col->mask & LVCF_FMT) {
         HDITEM old;
         old.mask = HDI_FORMAT;
-        m_header->GetItem(column, &old);
+        header->GetItem(column, &old);
         item.mask |= HDI_FORMAT;
         item.fmt = (old.fmt & ~HDF_JUSTIFYMASK) | (col->fmt & LVCFMT_JUSTIFYMASK);
     }
@@ -344,13 +341,13 @@ BOOL ListControl::SetColumn(int column, const LVCOLUMN* col) {
         item.mask |= HDI_TEXT;
         item.pszText = col->pszText;
     }
-    m_header->SetItem(column, &item);
+    header->SetItem(column, &item);
     Invalidate(TRUE);
     return TRUE;
 }
 
 int ListControl::GetColumnWidth(int column) const {
-    return m_header ? m_header->GetItemWidth(column) : 0;
+    return GetHeaderCtrl()->GetItemWidth(column);
 }
 
 BOOL ListControl::SetColumnWidth(int column, int cx) {

@@ -18,6 +18,9 @@
 #include "listrows.h"
 #include "window.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <memory>
 #include <string>
 
@@ -73,11 +76,14 @@ class ListControl : public Window {
     BOOL SetColumn(int column, const LVCOLUMN* col);
     int GetColumnWidth(int column) const;
     BOOL SetColumnWidth(int column, int cx);
+    // The object driving the header window (a derived header that took the
+    // window over with SubclassWindow included).
     HeaderControl* GetHeaderCtrl() const;
     // The list's header becomes header (a derived header class, kept by the
-    // caller for as long as the list lives): before Create, the list creates
-    // its header window from it; after, the columns move over to it.
-    void SubclassHeader(HeaderControl* header);
+    // caller for as long as the list lives): before Create, the list makes its
+    // header window from it; after, it takes the window over with its columns.
+    // FALSE when header is null or already has another window.
+    BOOL SubclassHeader(HeaderControl* header);
 
     // ---- image lists and styles ----
     // Returns the list it replaces; the list does not own them.
@@ -191,7 +197,8 @@ class ListControl : public Window {
 
     ListRows m_rows;
     std::unique_ptr<HeaderControl> m_ownHeader;
-    HeaderControl* m_header = nullptr;
+    HeaderControl* m_header = nullptr; // the header window is made from it
+    QPointer<QWidget> m_headerWidget;  // the header window's widget
     ImageList* m_smallImages = nullptr;
     ImageList* m_normalImages = nullptr;
     ImageList* m_stateImages = nullptr;

@@ -68,8 +68,8 @@ LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT: {
         // The header takes the font too; owner-drawn rows are measured again.
         const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        if (m_header && m_header->IsWindow())
-            m_header->SetFont(reinterpret_cast<Font*>(wParam), FALSE);
+        HeaderControl* header = GetHeaderCtrl();
+        if (header->IsWindow()) header->SetFont(reinterpret_cast<Font*>(wParam), FALSE);
         MeasureRows();
         LayoutHeader();
         UpdateScrollRanges();
