@@ -3,6 +3,7 @@
 #include "font.h"
 #include "headercontrol.h"
 #include "imagelist.h"
+#include "liststate.h"
 #include "screendc.h"
 #include "windowhost.h"
 
@@ -52,12 +53,26 @@ UINT ScrollCodeOf(int action) {
 
 } // namespace
 
-ListControl::ListControl()
-    : m_ownHeader(std::make_unique<HeaderControl>()), m_signals(std::make_unique<QObject>()) {
+ListControl::ListControl() : m_ownHeader(std::make_unique<HeaderControl>()) {
     m_header = m_ownHeader.get();
 }
 
 ListControl::~ListControl() = default;
+
+ListState& ListControl::St() const {
+    if (QWidget* widget = GetWidget()) {
+        if (!m_state || m_state->parent() != widget)
+            m_state = widget->findChild<ListState*>(QString(), Qt::FindDirectChildrenOnly);
+        if (m_state) return *m_state;
+    }
+    // No window (yet, or any more): the object's own, which a new window takes.
+    if (!m_detached) m_detached = std::make_unique<ListState>(nullptr);
+    return *m_detached;
+}
+
+ListControl* ListControl::FromArea(QWidget* area) {
+    return dynamic_cast<ListControl*>(Window::FromWidget(area));
+}
 
 QAbstractScrollArea* ListControl::Area() const {
     return qobject_cast<QAbstractScrollArea*>(GetWidget());
@@ -71,20 +86,25 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
     area->setFocusPolicy(Qt::StrongFocus);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ListState* state = m_detached ? m_detached.release() : new ListState(nullptr);
+    state->setParent(area);
     // The bars ask the window to scroll (OnVScroll / OnHScroll), whose default
-    // moves them; Qt's own move is taken back first.
-    auto bridge = [this](QScrollBar* bar, UINT message) {
+    // moves them; Qt's own move is taken back first. The window is looked up
+    // at each call: another object may have taken it over.
+    auto bridge = [area, state](QScrollBar* bar, UINT message) {
         QObject::connect(
-            bar, &QAbstractSlider::actionTriggered, m_signals.get(), [this, bar, message](int a) {
+            bar, &QAbstractSlider::actionTriggered, state, [area, bar, message](int a) {
                 const int wanted = bar->sliderPosition();
                 bar->setSliderPosition(bar->value());
-                const UINT code = ScrollCodeOf(a);
-                SendMessage(message, MAKEWPARAM(code, static_cast<unsigned>(wanted)), 0);
+                if (ListControl* list = FromArea(area))
+                    list->SendMessage(
+                        message, MAKEWPARAM(ScrollCodeOf(a), static_cast<unsigned>(wanted)), 0);
             });
-        QObject::connect(bar, &QAbstractSlider::valueChanged, m_signals.get(), [this](int) {
-            if (HeaderControl* header = GetHeaderCtrl())
-                header->SetScrollOffset(Geometry().scrollX);
-            Invalidate(TRUE);
+        QObject::connect(bar, &QAbstractSlider::valueChanged, state, [area](int) {
+            ListControl* list = FromArea(area);
+            if (!list) return;
+            list->GetHeaderCtrl()->SetScrollOffset(list->Geometry().scrollX);
+            list->Invalidate(TRUE);
         });
     };
     bridge(area->verticalScrollBar(), WM_VSCROLL);
@@ -99,7 +119,7 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
     if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     if (cs->style & LVS_NOCOLUMNHEADER) headerStyle = (headerStyle & ~WS_VISIBLE) | HDS_HIDDEN;
     if (!m_header->Create(headerStyle, Rect(), this, 0)) return -1;
-    m_headerWidget = m_header->GetWidget();
+    St().header = m_header->GetWidget();
     ConnectHeader();
     MeasureRows();
     LayoutHeader();
@@ -109,13 +129,15 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
 
 void ListControl::ConnectHeader() {
     // A column resized by the mouse moves the cells and the scroll range.
-    if (auto* view = qobject_cast<QHeaderView*>(m_headerWidget.data())) {
-        QObject::connect(view, &QHeaderView::sectionResized, m_signals.get(),
-                         [this](int, int, int) {
-                             UpdateScrollRanges();
-                             Invalidate(TRUE);
-                         });
-    }
+    auto* view = qobject_cast<QHeaderView*>(St().header.data());
+    QWidget* area = GetWidget();
+    if (!view || !area) return;
+    QObject::connect(view, &QHeaderView::sectionResized, &St(), [area](int, int, int) {
+        if (ListControl* list = FromArea(area)) {
+            list->UpdateScrollRanges();
+            list->Invalidate(TRUE);
+        }
+    });
 }
 
 void ListControl::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {
@@ -158,7 +180,7 @@ void ListControl::LayoutHeader() {
 
 int ListControl::IconWidth() const {
     int cx = 0, cy = 0;
-    if (m_smallImages && m_smallImages->GetIconSize(&cx, &cy)) return cx;
+    if (St().smallImages && St().smallImages->GetIconSize(&cx, &cy)) return cx;
     return 0;
 }
 
@@ -174,11 +196,11 @@ void ListControl::MeasureRows() {
     TextMetrics tm;
     dc.GetTextMetrics(&tm);
     int iconCx = 0, iconCy = 0;
-    if (m_smallImages) m_smallImages->GetIconSize(&iconCx, &iconCy);
+    if (St().smallImages) St().smallImages->GetIconSize(&iconCx, &iconCy);
     const int textHeight = std::max(tm.tmHeight, iconCy) + kTextRowPadding;
-    m_lineWidth = std::max(1, tm.tmAveCharWidth);
+    St().lineWidth = std::max(1, tm.tmAveCharWidth);
     if (!IsOwnerDraw()) {
-        m_rowHeight = std::max(1, textHeight);
+        St().rowHeight = std::max(1, textHeight);
         return;
     }
     // Owner-drawn rows: the owner says how high they are (reflected to MeasureItem).
@@ -190,7 +212,7 @@ void ListControl::MeasureRows() {
         owner->SendMessage(WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
     else
         MeasureItem(&mis);
-    m_rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
+    St().rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
 }
 
 ListGeometry ListControl::Geometry() const {
@@ -201,11 +223,11 @@ ListGeometry ListControl::Geometry() const {
     GetClientRect(&client);
     g.client = client.GetSize();
     g.headerHeight = HeaderHeight();
-    g.rowHeight = m_rowHeight;
+    g.rowHeight = St().rowHeight;
     g.topIndex = area->verticalScrollBar()->value();
     g.scrollX = area->horizontalScrollBar()->value();
     g.iconWidth = IconWidth();
-    g.rowCount = m_rows.GetItemCount();
+    g.rowCount = St().rows.GetItemCount();
     const HeaderControl* header = GetHeaderCtrl();
     const int columns = header->GetItemCount();
     for (int c = 0; c < columns; ++c)
@@ -224,7 +246,7 @@ void ListControl::UpdateScrollRanges() {
     QScrollBar* h = area->horizontalScrollBar();
     h->setRange(0, g.MaxScrollX());
     h->setPageStep(std::max(1, g.client.cx));
-    h->setSingleStep(m_lineWidth);
+    h->setSingleStep(St().lineWidth);
 }
 
 void ListControl::SetTopIndex(int top) {
@@ -242,7 +264,7 @@ void ListControl::SetScrollX(int x) {
 HeaderControl* ListControl::GetHeaderCtrl() const {
     // The object that hosts the header window now: a derived header may have
     // taken the window over.
-    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(m_headerWidget.data())))
+    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(St().header.data())))
         return header;
     return m_header;
 }
@@ -290,7 +312,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
     }
     const int index = header->InsertItem(column, &item);
     if (index < 0) return -1;
-    m_rows.InsertColumn(index);
+    St().rows.InsertColumn(index);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return index;
@@ -298,7 +320,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
 
 BOOL ListControl::DeleteColumn(int column) {
     if (!GetHeaderCtrl()->DeleteItem(column)) return FALSE;
-    m_rows.DeleteColumn(column);
+    St().rows.DeleteColumn(column);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return TRUE;
@@ -360,9 +382,9 @@ BOOL ListControl::SetColumnWidth(int column, int cx) {
 // ---- image lists and styles ----
 
 ImageList* ListControl::SetImageList(ImageList* images, int kind) {
-    ImageList** slot = kind == LVSIL_SMALL    ? &m_smallImages
-                       : kind == LVSIL_NORMAL ? &m_normalImages
-                       : kind == LVSIL_STATE  ? &m_stateImages
+    ImageList** slot = kind == LVSIL_SMALL    ? &St().smallImages
+                       : kind == LVSIL_NORMAL ? &St().normalImages
+                       : kind == LVSIL_STATE  ? &St().stateImages
                                               : nullptr;
     if (!slot) return nullptr;
     ImageList* old = std::exchange(*slot, images);
@@ -377,23 +399,35 @@ ImageList* ListControl::SetImageList(ImageList* images, int kind) {
 ImageList* ListControl::GetImageList(int kind) const {
     switch (kind) {
     case LVSIL_SMALL:
-        return m_smallImages;
+        return St().smallImages;
     case LVSIL_NORMAL:
-        return m_normalImages;
+        return St().normalImages;
     case LVSIL_STATE:
-        return m_stateImages;
+        return St().stateImages;
     default:
         return nullptr;
     }
 }
 
+DWORD ListControl::GetExtendedStyle() const {
+    return St().exStyle;
+}
+
 DWORD ListControl::SetExtendedStyle(DWORD exStyle) {
-    const DWORD old = std::exchange(m_listExStyle, exStyle);
+    const DWORD old = std::exchange(St().exStyle, exStyle);
     if (IsWindow() && old != exStyle) Invalidate(TRUE);
     return old;
 }
 
 // ---- rows ----
+
+int ListControl::GetItemCount() const {
+    return St().rows.GetItemCount();
+}
+
+int ListControl::GetRowHeight() const {
+    return St().rowHeight;
+}
 
 int ListControl::InsertItem(const LVITEM* item) {
     if (!item || item->iSubItem != 0 || item->iItem < 0) return -1;
@@ -404,9 +438,9 @@ int ListControl::InsertItem(const LVITEM* item) {
     if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
     if (item->mask & LVIF_STATE) row.state = item->state & item->stateMask;
     ListStateChanges changes;
-    const int index = m_rows.InsertItem(item->iItem, std::move(row), &changes);
+    const int index = St().rows.InsertItem(item->iItem, std::move(row), &changes);
     if (index < 0) return -1;
-    ++m_rowsGeneration;
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(index);
     NotifyChanges(changes);
@@ -435,47 +469,47 @@ int ListControl::InsertItem(UINT mask, int row, const char* text, UINT state, UI
 }
 
 BOOL ListControl::DeleteItem(int row) {
-    if (!m_rows.DeleteItem(row)) return FALSE;
-    ++m_rowsGeneration;
+    if (!St().rows.DeleteItem(row)) return FALSE;
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(row);
     return TRUE;
 }
 
 BOOL ListControl::DeleteAllItems() {
-    m_rows.DeleteAllItems();
-    ++m_rowsGeneration;
+    St().rows.DeleteAllItems();
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     if (IsWindow()) Invalidate(TRUE);
     return TRUE;
 }
 
 BOOL ListControl::GetItem(LVITEM* item) const {
-    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->mask & LVIF_TEXT) {
-        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, m_rows.GetColumnCount()))
+        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, St().rows.GetColumnCount()))
             return FALSE;
-        CopyText(m_rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
+        CopyText(St().rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
     }
-    if (item->mask & LVIF_IMAGE) item->iImage = m_rows.GetImage(row);
-    if (item->mask & LVIF_PARAM) item->lParam = m_rows.GetItemData(row);
-    if (item->mask & LVIF_INDENT) item->iIndent = m_rows.GetIndent(row);
-    if (item->mask & LVIF_STATE) item->state = m_rows.GetItemState(row, item->stateMask);
+    if (item->mask & LVIF_IMAGE) item->iImage = St().rows.GetImage(row);
+    if (item->mask & LVIF_PARAM) item->lParam = St().rows.GetItemData(row);
+    if (item->mask & LVIF_INDENT) item->iIndent = St().rows.GetIndent(row);
+    if (item->mask & LVIF_STATE) item->state = St().rows.GetItemState(row, item->stateMask);
     return TRUE;
 }
 
 BOOL ListControl::SetItem(const LVITEM* item) {
-    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->iSubItem != 0) {
         if (!(item->mask & LVIF_TEXT)) return FALSE;
         return SetItemText(row, item->iSubItem, item->pszText);
     }
-    if (item->mask & LVIF_TEXT) m_rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
-    if (item->mask & LVIF_IMAGE) m_rows.SetImage(row, item->iImage);
-    if (item->mask & LVIF_PARAM) m_rows.SetItemData(row, item->lParam);
-    if (item->mask & LVIF_INDENT) m_rows.SetIndent(row, item->iIndent);
+    if (item->mask & LVIF_TEXT) St().rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
+    if (item->mask & LVIF_IMAGE) St().rows.SetImage(row, item->iImage);
+    if (item->mask & LVIF_PARAM) St().rows.SetItemData(row, item->lParam);
+    if (item->mask & LVIF_INDENT) St().rows.SetIndent(row, item->iIndent);
     InvalidateRow(row);
     if (item->mask & LVIF_STATE) return SetItemState(row, item->state, item->stateMask);
     return TRUE;
@@ -502,34 +536,34 @@ BOOL ListControl::SetItem(int row, int subItem, UINT mask, const char* text, int
 }
 
 std::string ListControl::GetItemText(int row, int subItem) const {
-    return m_rows.GetItemText(row, subItem);
+    return St().rows.GetItemText(row, subItem);
 }
 
 int ListControl::GetItemText(int row, int subItem, char* buffer, int size) const {
-    return CopyText(m_rows.GetItemText(row, subItem), buffer, size);
+    return CopyText(St().rows.GetItemText(row, subItem), buffer, size);
 }
 
 BOOL ListControl::SetItemText(int row, int subItem, const char* text) {
-    if (!m_rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
+    if (!St().rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
     InvalidateRow(row);
     return TRUE;
 }
 
 DWORD_PTR ListControl::GetItemData(int row) const {
-    return static_cast<DWORD_PTR>(m_rows.GetItemData(row));
+    return static_cast<DWORD_PTR>(St().rows.GetItemData(row));
 }
 
 BOOL ListControl::SetItemData(int row, DWORD_PTR data) {
-    return m_rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
+    return St().rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
 }
 
 UINT ListControl::GetItemState(int row, UINT mask) const {
-    return m_rows.GetItemState(row, mask);
+    return St().rows.GetItemState(row, mask);
 }
 
 BOOL ListControl::SetItemState(int row, UINT state, UINT mask) {
     ListStateChanges changes;
-    if (!m_rows.SetItemState(row, state, mask, &changes)) return FALSE;
+    if (!St().rows.SetItemState(row, state, mask, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
@@ -539,44 +573,44 @@ BOOL ListControl::SetItemState(int row, const LVITEM* item) {
 }
 
 BOOL ListControl::GetCheck(int row) const {
-    return m_rows.GetCheck(row) ? TRUE : FALSE;
+    return St().rows.GetCheck(row) ? TRUE : FALSE;
 }
 
 BOOL ListControl::SetCheck(int row, BOOL check) {
     ListStateChanges changes;
-    if (!m_rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
+    if (!St().rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
 
 int ListControl::GetNextItem(int start, int flags) const {
-    return m_rows.GetNextItem(start, static_cast<unsigned>(flags));
+    return St().rows.GetNextItem(start, static_cast<unsigned>(flags));
 }
 
 UINT ListControl::GetSelectedCount() const {
-    return static_cast<UINT>(m_rows.GetSelectedCount());
+    return static_cast<UINT>(St().rows.GetSelectedCount());
 }
 
 int ListControl::GetSelectionMark() const {
-    return m_rows.GetSelectionMark();
+    return St().rows.GetSelectionMark();
 }
 
 int ListControl::SetSelectionMark(int row) {
-    return m_rows.SetSelectionMark(row);
+    return St().rows.SetSelectionMark(row);
 }
 
 void ListControl::NotifyChanges(const ListStateChanges& changes) {
-    const unsigned generation = m_rowsGeneration;
+    const unsigned generation = St().rowsGeneration;
     for (const ListStateChange& c : changes) {
         // A handler that rebuilt the rows made the remaining changes moot.
-        if (m_rowsGeneration != generation) return;
+        if (St().rowsGeneration != generation) return;
         InvalidateRow(c.row);
         NMLISTVIEW nm;
         nm.iItem = c.row;
         nm.uNewState = c.newState;
         nm.uOldState = c.oldState;
         nm.uChanged = LVIF_STATE;
-        nm.lParam = m_rows.GetItemData(c.row);
+        nm.lParam = St().rows.GetItemData(c.row);
         SendNotify(LVN_ITEMCHANGED, &nm.hdr);
     }
 }
@@ -585,19 +619,20 @@ void ListControl::NotifyChanges(const ListStateChanges& changes) {
 
 BOOL ListControl::GetItemRect(int row, Rect* rect, UINT code) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().ItemRect(row, m_rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
-                                                                                         : FALSE;
+    return Geometry().ItemRect(row, St().rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
+                                                                                            : FALSE;
 }
 
 BOOL ListControl::GetSubItemRect(int row, int subItem, int code, Rect& rect) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().SubItemRect(row, subItem, m_rows.GetIndent(row), code, &rect) ? TRUE : FALSE;
+    return Geometry().SubItemRect(row, subItem, St().rows.GetIndent(row), code, &rect) ? TRUE
+                                                                                       : FALSE;
 }
 
 int ListControl::SubItemHitTest(LVHITTESTINFO* info) const {
     if (!info) return -1;
     const ListHit hit = Geometry().HitTest(info->pt, IsOwnerDraw(),
-                                           [this](int row) { return m_rows.GetIndent(row); });
+                                           [this](int row) { return St().rows.GetIndent(row); });
     info->flags = hit.flags;
     info->iItem = hit.row;
     info->iSubItem = hit.column;
@@ -611,7 +646,7 @@ int ListControl::HitTest(LVHITTESTINFO* info) const {
     // The row itself is hit on column 0, or anywhere with full-row selection
     // or owner drawing.
     const bool rowHit = sub.iItem >= 0 && (sub.iSubItem == 0 || IsOwnerDraw() ||
-                                           (m_listExStyle & LVS_EX_FULLROWSELECT));
+                                           (St().exStyle & LVS_EX_FULLROWSELECT));
     info->flags = rowHit ? sub.flags : (sub.iItem >= 0 ? LVHT_NOWHERE : sub.flags);
     info->iItem = rowHit ? sub.iItem : -1;
     info->iSubItem = 0;
@@ -652,14 +687,14 @@ int ListControl::GetCountPerPage() const {
 
 BOOL ListControl::RedrawItems(int first, int last) {
     if (first > last) std::swap(first, last);
-    if (!m_rows.IsRow(first) || !m_rows.IsRow(last)) return FALSE;
+    if (!St().rows.IsRow(first) || !St().rows.IsRow(last)) return FALSE;
     for (int r = first; r <= last; ++r)
         InvalidateRow(r);
     return TRUE;
 }
 
 BOOL ListControl::Update(int row) {
-    if (!m_rows.IsRow(row)) return FALSE;
+    if (!St().rows.IsRow(row)) return FALSE;
     InvalidateRow(row);
     UpdateWindow();
     return TRUE;

@@ -7,6 +7,7 @@
 #include "headercontrol.h"
 #include "keys.h"
 #include "listselection.h"
+#include "liststate.h"
 
 #include <QApplication>
 
@@ -79,8 +80,9 @@ LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         // Selected and focused rows look different with and without the focus.
         const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        for (int r = m_rows.GetNextItem(-1, LVNI_ALL); r >= 0; r = m_rows.GetNextItem(r, LVNI_ALL))
-            if (m_rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
+        for (int r = St().rows.GetNextItem(-1, LVNI_ALL); r >= 0;
+             r = St().rows.GetNextItem(r, LVNI_ALL))
+            if (St().rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
         return result;
     }
     default:
@@ -96,9 +98,9 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
     const int row = info.iItem;
     ListStateChanges changes;
     if (message == WM_RBUTTONDOWN)
-        RightClickSelect(m_rows, row, &changes);
+        RightClickSelect(St().rows, row, &changes);
     else
-        ClickSelect(m_rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
+        ClickSelect(St().rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
     NotifyChanges(changes);
     if (message != WM_LBUTTONDBLCLK) return;
     LVHITTESTINFO sub;
@@ -108,7 +110,7 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
     nm.iItem = sub.iItem;
     nm.iSubItem = sub.iSubItem;
     nm.ptAction = point;
-    nm.lParam = m_rows.GetItemData(sub.iItem);
+    nm.lParam = St().rows.GetItemData(sub.iItem);
     nm.uKeyFlags = flags;
     SendNotify(NM_DBLCLK, &nm.hdr);
 }
@@ -120,12 +122,12 @@ void ListControl::DefaultKeyDown(UINT vk) {
     ListKey key;
     if (!NavigationKey(vk, &key)) return;
     const ListGeometry g = Geometry();
-    const int focus = m_rows.GetNextItem(-1, LVNI_FOCUSED);
+    const int focus = St().rows.GetNextItem(-1, LVNI_FOCUSED);
     const int target =
-        KeyTargetRow(key, focus, m_rows.GetItemCount(), g.topIndex, g.CountPerPage());
+        KeyTargetRow(key, focus, St().rows.GetItemCount(), g.topIndex, g.CountPerPage());
     if (target < 0) return;
     ListStateChanges changes;
-    KeySelect(m_rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
+    KeySelect(St().rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
     EnsureVisible(target, FALSE);
     NotifyChanges(changes);
 }
@@ -167,10 +169,10 @@ void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
     int x = g.scrollX;
     switch (code) {
     case SB_LINELEFT:
-        x -= m_lineWidth;
+        x -= St().lineWidth;
         break;
     case SB_LINERIGHT:
-        x += m_lineWidth;
+        x += St().lineWidth;
         break;
     case SB_PAGELEFT:
         x -= g.client.cx;
@@ -196,9 +198,9 @@ void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
 
 void ListControl::DefaultWheel(short delta) {
     // Each notch scrolls the application's wheel lines, one WM_VSCROLL a line.
-    m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / WHEEL_DELTA;
-    m_wheelRemainder -= notches * WHEEL_DELTA;
+    St().wheelRemainder += delta;
+    const int notches = St().wheelRemainder / WHEEL_DELTA;
+    St().wheelRemainder -= notches * WHEEL_DELTA;
     const int lines = notches * QApplication::wheelScrollLines();
     const UINT code = lines > 0 ? SB_LINEUP : SB_LINEDOWN;
     for (int i = 0; i < std::abs(lines); ++i)

@@ -402,6 +402,41 @@ TEST(ListControlTest, TextRowsShowTheirSelection) {
     }
 }
 
+TEST(ListControlTest, AnotherObjectTakesTheWindowOverWithItsRowsAndHeader) {
+    // As a dialog's member list binds the dialog's list window.
+    ListFixture f(kOwnerDraw, 300, 200);
+    ASSERT_TRUE(f.created);
+    f.Columns({100, 80});
+    f.Rows(30);
+    const int h = f.HeaderHeight();
+    TestList taker;
+    ASSERT_TRUE(taker.SubclassWindow(&f.list));
+    EXPECT_FALSE(f.list.IsWindow());
+    EXPECT_EQ(taker.GetItemCount(), 30);
+    EXPECT_EQ(taker.GetItemText(3, 1), "r3.1");
+    EXPECT_EQ(taker.GetHeaderCtrl()->GetItemCount(), 2);
+    EXPECT_EQ(taker.GetRowHeight(), 16);
+    Rect r;
+    ASSERT_TRUE(taker.GetItemRect(1, &r, LVIR_BOUNDS));
+    EXPECT_EQ(r, Rect(0, h + 16, 180, h + 32));
+
+    // The bars, the paints and the notifications follow the window.
+    auto* area = qobject_cast<QAbstractScrollArea*>(taker.GetWidget());
+    ASSERT_NE(area, nullptr);
+    area->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(taker.vscrollCodes, std::vector<UINT>{SB_LINEDOWN});
+    EXPECT_TRUE(f.list.vscrollCodes.empty());
+    EXPECT_EQ(taker.GetTopIndex(), 1);
+    f.Forget();
+    taker.Invalidate();
+    taker.UpdateWindow();
+    EXPECT_FALSE(taker.drawn.empty());
+    EXPECT_TRUE(f.list.drawn.empty());
+    taker.SetItemState(2, SF, SF);
+    ASSERT_EQ(f.owner.Changes().size(), 1u);
+    EXPECT_EQ(f.owner.Changes()[0].item, 2);
+}
+
 TEST(ListControlTest, BarsAndWheelReachOnVScroll) {
     ListFixture f(kOwnerDraw, 300, 200);
     ASSERT_TRUE(f.created);
