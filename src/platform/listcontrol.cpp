@@ -53,9 +53,7 @@ UINT ScrollCodeOf(int action) {
 
 } // namespace
 
-ListControl::ListControl() : m_ownHeader(std::make_unique<HeaderControl>()) {
-    m_header = m_ownHeader.get();
-}
+ListControl::ListControl() = default;
 
 ListControl::~ListControl() = default;
 
@@ -118,8 +116,12 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
     DWORD headerStyle = WS_CHILD | WS_VISIBLE;
     if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     if (cs->style & LVS_NOCOLUMNHEADER) headerStyle = (headerStyle & ~WS_VISIBLE) | HDS_HIDDEN;
-    if (!m_header->Create(headerStyle, Rect(), this, 0)) return -1;
-    St().header = m_header->GetWidget();
+    // The header window is made from the header given before creation, or
+    // from a header object of the list's own, which then lives with the window.
+    HeaderControl* header = m_header ? m_header : GetHeaderCtrl();
+    if (!header->Create(headerStyle, Rect(), this, 0)) return -1;
+    St().header = header->GetWidget();
+    if (header == m_ownHeader.get()) St().ownHeader = std::move(m_ownHeader);
     ConnectHeader();
     MeasureRows();
     LayoutHeader();
@@ -266,7 +268,9 @@ HeaderControl* ListControl::GetHeaderCtrl() const {
     // taken the window over.
     if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(St().header.data())))
         return header;
-    return m_header;
+    if (m_header) return m_header;
+    if (!m_ownHeader) m_ownHeader = std::make_unique<HeaderControl>();
+    return m_ownHeader.get();
 }
 
 BOOL ListControl::SubclassHeader(HeaderControl* header) {

@@ -200,8 +200,8 @@ class ListControl : public Window {
     ListState& St() const;
     static ListControl* FromArea(QWidget* area);
 
-    std::unique_ptr<HeaderControl> m_ownHeader;
-    HeaderControl* m_header = nullptr; // the header window is made from it
+    HeaderControl* m_header = nullptr;                  // a header to make the header window from
+    mutable std::unique_ptr<HeaderControl> m_ownHeader; // the default one, until created
     mutable QPointer<ListState> m_state;
     mutable std::unique_ptr<ListState> m_detached;
 };

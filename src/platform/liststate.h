@@ -4,12 +4,15 @@
 // window over (SubclassWindow, a dialog's bound member) finds it all there.
 #pragma once
 
+#include "headercontrol.h"
 #include "listrows.h"
 #include "messages.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 namespace platform {
 
@@ -22,6 +25,8 @@ class ListState : public QObject {
 
     ListRows rows;
     QPointer<QWidget> header; // the header window's widget
+    // The list's own header object, when the header window was made from it.
+    std::unique_ptr<HeaderControl> ownHeader;
     ImageList* smallImages = nullptr;
     ImageList* normalImages = nullptr;
     ImageList* stateImages = nullptr;
