@@ -27,8 +27,7 @@ HeaderControl::~HeaderControl() = default;
 
 QWidget* HeaderControl::CreateWidget(QWidget* parent) {
     auto* view = new WindowHost<HeaderView>(this, parent);
-    model_ = new HeaderModel(view);
-    view->setModel(model_);
+    view->setModel(new HeaderModel(view));
     return view;
 }
 
@@ -38,36 +37,38 @@ int HeaderControl::OnCreate(CREATESTRUCT* cs) {
     return 0;
 }
 
-void HeaderControl::OnNcDestroy() {
-    Window::OnNcDestroy();
-    model_ = nullptr;
-}
-
 HeaderView* HeaderControl::View() const {
     return qobject_cast<HeaderView*>(GetWidget());
 }
 
+HeaderModel* HeaderControl::Model() const {
+    // Found through the view, so that a header object that takes the window
+    // over (SubclassWindow) finds the items too.
+    return View() ? qobject_cast<HeaderModel*>(View()->model()) : nullptr;
+}
+
 int HeaderControl::GetItemCount() const {
-    return model_ && View() ? model_->Count() : 0;
+    return Model() ? Model()->Count() : 0;
 }
 
 int HeaderControl::InsertItem(int index, const HDITEM* item) {
-    if (!item || !View() || index < 0) return -1;
+    HeaderModel* model = Model();
+    if (!item || !model || index < 0) return -1;
     HeaderItem h;
     if ((item->mask & HDI_TEXT) && item->pszText) h.text = item->pszText;
     if (item->mask & HDI_FORMAT) h.fmt = item->fmt;
     if (item->mask & HDI_LPARAM) h.lParam = item->lParam;
-    index = model_->Insert(index, std::move(h));
+    index = model->Insert(index, std::move(h));
     View()->resizeSection(index, (item->mask & HDI_WIDTH) ? std::max(0, item->cxy) : 0);
     return index;
 }
 
 BOOL HeaderControl::DeleteItem(int index) {
-    return model_ && View() && model_->Remove(index) ? TRUE : FALSE;
+    return Model() && Model()->Remove(index) ? TRUE : FALSE;
 }
 
 BOOL HeaderControl::GetItem(int index, HDITEM* item) const {
-    const HeaderItem* h = model_ && View() ? model_->Item(index) : nullptr;
+    const HeaderItem* h = Model() ? Model()->Item(index) : nullptr;
     if (!h || !item) return FALSE;
     if (item->mask & HDI_WIDTH) item->cxy = GetItemWidth(index);
     if (item->mask & HDI_TEXT) CopyText(h->text, item->pszText, item->cchTextMax);
@@ -78,19 +79,19 @@ BOOL HeaderControl::GetItem(int index, HDITEM* item) const {
 }
 
 BOOL HeaderControl::SetItem(int index, const HDITEM* item) {
-    const HeaderItem* old = model_ && View() ? model_->Item(index) : nullptr;
+    const HeaderItem* old = Model() ? Model()->Item(index) : nullptr;
     if (!old || !item) return FALSE;
     HeaderItem h = *old;
     if (item->mask & HDI_TEXT) h.text = item->pszText ? item->pszText : "";
     if (item->mask & HDI_FORMAT) h.fmt = item->fmt;
     if (item->mask & HDI_LPARAM) h.lParam = item->lParam;
-    model_->Replace(index, std::move(h));
+    Model()->Replace(index, std::move(h));
     if (item->mask & HDI_WIDTH) View()->resizeSection(index, std::max(0, item->cxy));
     return TRUE;
 }
 
 BOOL HeaderControl::GetItemRect(int index, Rect* rect) const {
-    if (!rect || !model_ || !View() || !model_->IsItem(index)) return FALSE;
+    if (!rect || !Model() || !Model()->IsItem(index)) return FALSE;
     const HeaderView* view = View();
     const int left = view->sectionViewportPosition(index);
     *rect = Rect(left, 0, left + view->sectionSize(index), view->height());
@@ -109,7 +110,7 @@ BOOL HeaderControl::GetOrderArray(int* array, int count) const {
 }
 
 int HeaderControl::GetItemWidth(int index) const {
-    return model_ && View() && model_->IsItem(index) ? View()->sectionSize(index) : 0;
+    return Model() && Model()->IsItem(index) ? View()->sectionSize(index) : 0;
 }
 
 int HeaderControl::GetTotalWidth() const {
@@ -139,7 +140,7 @@ void HeaderControl::PaintOwnerDrawnItem(QPainter* painter, const QRect& rect, in
     dis.hwndItem = this;
     dis.hDC = &dc;
     dis.rcItem = Rect(rect);
-    const HeaderItem* item = model_ ? model_->Item(index) : nullptr;
+    const HeaderItem* item = Model() ? Model()->Item(index) : nullptr;
     dis.itemData = item ? static_cast<UINT_PTR>(item->lParam) : 0;
     if (Window* owner = GetOwner())
         owner->SendMessage(WM_DRAWITEM, static_cast<WPARAM>(dis.CtlID),

@@ -65,12 +65,11 @@ class HeaderControl : public Window {
     QWidget* CreateWidget(QWidget* parent) override;
     bool PaintsNatively() const override { return true; }
     int OnCreate(CREATESTRUCT* cs) override;
-    void OnNcDestroy() override;
 
   private:
+    // The view and the items it shows; null without a window.
     HeaderView* View() const;
-
-    HeaderModel* model_ = nullptr; // owned by the view's widget
+    HeaderModel* Model() const;
 };
 
 } // namespace platform

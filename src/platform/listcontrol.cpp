@@ -1,23 +1,19 @@
 #include "listcontrol.h"
 
-#include "dc.h"
 #include "font.h"
 #include "headercontrol.h"
 #include "imagelist.h"
-#include "keys.h"
-#include "listselection.h"
-#include "paintdc.h"
+#include "liststate.h"
 #include "screendc.h"
-#include "syscolors.h"
 #include "windowhost.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHeaderView>
+#include <QPointer>
 #include <QScrollBar>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -25,12 +21,8 @@ namespace platform {
 
 namespace {
 
-// Text rows: the gap between a text and its cell's edges.
-constexpr int kLabelMargin = 2;
-constexpr int kCellMargin = 6;
 // Text rows: the extra height over the taller of text and icon.
 constexpr int kTextRowPadding = 2;
-constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
 int CopyText(const std::string& text, char* buffer, int size) {
     if (!buffer || size <= 0) return 0;
@@ -59,39 +51,26 @@ UINT ScrollCodeOf(int action) {
     }
 }
 
-bool NavigationKey(UINT vk, ListKey* key) {
-    switch (vk) {
-    case VK_UP:
-        *key = ListKey::Up;
-        return true;
-    case VK_DOWN:
-        *key = ListKey::Down;
-        return true;
-    case VK_PRIOR:
-        *key = ListKey::PageUp;
-        return true;
-    case VK_NEXT:
-        *key = ListKey::PageDown;
-        return true;
-    case VK_HOME:
-        *key = ListKey::Home;
-        return true;
-    case VK_END:
-        *key = ListKey::End;
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
-ListControl::ListControl()
-    : m_ownHeader(std::make_unique<HeaderControl>()), m_signals(std::make_unique<QObject>()) {
-    m_header = m_ownHeader.get();
-}
+ListControl::ListControl() = default;
 
 ListControl::~ListControl() = default;
+
+ListState& ListControl::St() const {
+    if (QWidget* widget = GetWidget()) {
+        if (!m_state || m_state->parent() != widget)
+            m_state = widget->findChild<ListState*>(QString(), Qt::FindDirectChildrenOnly);
+        if (m_state) return *m_state;
+    }
+    // No window (yet, or any more): the object's own, which a new window takes.
+    if (!m_detached) m_detached = std::make_unique<ListState>(nullptr);
+    return *m_detached;
+}
+
+ListControl* ListControl::FromArea(QWidget* area) {
+    return dynamic_cast<ListControl*>(Window::FromWidget(area));
+}
 
 QAbstractScrollArea* ListControl::Area() const {
     return qobject_cast<QAbstractScrollArea*>(GetWidget());
@@ -105,19 +84,25 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
     area->setFocusPolicy(Qt::StrongFocus);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    ListState* state = m_detached ? m_detached.release() : new ListState(nullptr);
+    state->setParent(area);
     // The bars ask the window to scroll (OnVScroll / OnHScroll), whose default
-    // moves them; Qt's own move is taken back first.
-    auto bridge = [this](QScrollBar* bar, UINT message) {
+    // moves them; Qt's own move is taken back first. The window is looked up
+    // at each call: another object may have taken it over.
+    auto bridge = [area, state](QScrollBar* bar, UINT message) {
         QObject::connect(
-            bar, &QAbstractSlider::actionTriggered, m_signals.get(), [this, bar, message](int a) {
+            bar, &QAbstractSlider::actionTriggered, state, [area, bar, message](int a) {
                 const int wanted = bar->sliderPosition();
                 bar->setSliderPosition(bar->value());
-                const UINT code = ScrollCodeOf(a);
-                SendMessage(message, MAKEWPARAM(code, static_cast<unsigned>(wanted)), 0);
+                if (ListControl* list = FromArea(area))
+                    list->SendMessage(
+                        message, MAKEWPARAM(ScrollCodeOf(a), static_cast<unsigned>(wanted)), 0);
             });
-        QObject::connect(bar, &QAbstractSlider::valueChanged, m_signals.get(), [this](int) {
-            if (m_header) m_header->SetScrollOffset(Geometry().scrollX);
-            Invalidate(TRUE);
+        QObject::connect(bar, &QAbstractSlider::valueChanged, state, [area](int) {
+            ListControl* list = FromArea(area);
+            if (!list) return;
+            list->GetHeaderCtrl()->SetScrollOffset(list->Geometry().scrollX);
+            list->Invalidate(TRUE);
         });
     };
     bridge(area->verticalScrollBar(), WM_VSCROLL);
@@ -131,7 +116,12 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
     DWORD headerStyle = WS_CHILD | WS_VISIBLE;
     if (!(cs->style & LVS_NOSORTHEADER)) headerStyle |= HDS_BUTTONS;
     if (cs->style & LVS_NOCOLUMNHEADER) headerStyle = (headerStyle & ~WS_VISIBLE) | HDS_HIDDEN;
-    if (!m_header->Create(headerStyle, Rect(), this, 0)) return -1;
+    // The header window is made from the header given before creation, or
+    // from a header object of the list's own, which then lives with the window.
+    HeaderControl* header = m_header ? m_header : GetHeaderCtrl();
+    if (!header->Create(headerStyle, Rect(), this, 0)) return -1;
+    St().header = header->GetWidget();
+    if (header == m_ownHeader.get()) St().ownHeader = std::move(m_ownHeader);
     ConnectHeader();
     MeasureRows();
     LayoutHeader();
@@ -141,13 +131,15 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
 
 void ListControl::ConnectHeader() {
     // A column resized by the mouse moves the cells and the scroll range.
-    if (auto* view = qobject_cast<QHeaderView*>(m_header->GetWidget())) {
-        QObject::connect(view, &QHeaderView::sectionResized, m_signals.get(),
-                         [this](int, int, int) {
-                             UpdateScrollRanges();
-                             Invalidate(TRUE);
-                         });
-    }
+    auto* view = qobject_cast<QHeaderView*>(St().header.data());
+    QWidget* area = GetWidget();
+    if (!view || !area) return;
+    QObject::connect(view, &QHeaderView::sectionResized, &St(), [area](int, int, int) {
+        if (ListControl* list = FromArea(area)) {
+            list->UpdateScrollRanges();
+            list->Invalidate(TRUE);
+        }
+    });
 }
 
 void ListControl::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {
@@ -171,24 +163,26 @@ void ListControl::OnSize(UINT type, int cx, int cy) {
 }
 
 int ListControl::HeaderHeight() const {
-    if (!m_header || !m_header->IsWindow() || !m_header->IsWindowVisible()) return 0;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!header->IsWindow() || !header->IsWindowVisible()) return 0;
     Rect r;
-    m_header->GetWindowRect(&r);
+    header->GetWindowRect(&r);
     return r.Height();
 }
 
 void ListControl::LayoutHeader() {
-    if (!m_header || !m_header->IsWindow()) return;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!header->IsWindow()) return;
     Rect client;
     GetClientRect(&client);
-    const int height = (GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : m_header->GetNeededHeight();
-    m_header->MoveWindow(0, 0, client.Width(), height);
-    m_header->SetScrollOffset(Geometry().scrollX);
+    const int height = (GetStyle() & LVS_NOCOLUMNHEADER) ? 0 : header->GetNeededHeight();
+    header->MoveWindow(0, 0, client.Width(), height);
+    header->SetScrollOffset(Geometry().scrollX);
 }
 
 int ListControl::IconWidth() const {
     int cx = 0, cy = 0;
-    if (m_smallImages && m_smallImages->GetIconSize(&cx, &cy)) return cx;
+    if (St().smallImages && St().smallImages->GetIconSize(&cx, &cy)) return cx;
     return 0;
 }
 
@@ -204,11 +198,11 @@ void ListControl::MeasureRows() {
     TextMetrics tm;
     dc.GetTextMetrics(&tm);
     int iconCx = 0, iconCy = 0;
-    if (m_smallImages) m_smallImages->GetIconSize(&iconCx, &iconCy);
+    if (St().smallImages) St().smallImages->GetIconSize(&iconCx, &iconCy);
     const int textHeight = std::max(tm.tmHeight, iconCy) + kTextRowPadding;
-    m_lineWidth = std::max(1, tm.tmAveCharWidth);
+    St().lineWidth = std::max(1, tm.tmAveCharWidth);
     if (!IsOwnerDraw()) {
-        m_rowHeight = std::max(1, textHeight);
+        St().rowHeight = std::max(1, textHeight);
         return;
     }
     // Owner-drawn rows: the owner says how high they are (reflected to MeasureItem).
@@ -220,7 +214,7 @@ void ListControl::MeasureRows() {
         owner->SendMessage(WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
     else
         MeasureItem(&mis);
-    m_rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
+    St().rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
 }
 
 ListGeometry ListControl::Geometry() const {
@@ -231,14 +225,15 @@ ListGeometry ListControl::Geometry() const {
     GetClientRect(&client);
     g.client = client.GetSize();
     g.headerHeight = HeaderHeight();
-    g.rowHeight = m_rowHeight;
+    g.rowHeight = St().rowHeight;
     g.topIndex = area->verticalScrollBar()->value();
     g.scrollX = area->horizontalScrollBar()->value();
     g.iconWidth = IconWidth();
-    g.rowCount = m_rows.GetItemCount();
-    const int columns = m_header ? m_header->GetItemCount() : 0;
+    g.rowCount = St().rows.GetItemCount();
+    const HeaderControl* header = GetHeaderCtrl();
+    const int columns = header->GetItemCount();
     for (int c = 0; c < columns; ++c)
-        g.columnWidths.push_back(m_header->GetItemWidth(c));
+        g.columnWidths.push_back(header->GetItemWidth(c));
     return g;
 }
 
@@ -253,7 +248,7 @@ void ListControl::UpdateScrollRanges() {
     QScrollBar* h = area->horizontalScrollBar();
     h->setRange(0, g.MaxScrollX());
     h->setPageStep(std::max(1, g.client.cx));
-    h->setSingleStep(m_lineWidth);
+    h->setSingleStep(St().lineWidth);
 }
 
 void ListControl::SetTopIndex(int top) {
@@ -269,34 +264,24 @@ void ListControl::SetScrollX(int x) {
 // ---- columns ----
 
 HeaderControl* ListControl::GetHeaderCtrl() const {
-    return m_header;
+    // The object that hosts the header window now: a derived header may have
+    // taken the window over.
+    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(St().header.data())))
+        return header;
+    if (m_header) return m_header;
+    if (!m_ownHeader) m_ownHeader = std::make_unique<HeaderControl>();
+    return m_ownHeader.get();
 }
 
-void ListControl::SubclassHeader(HeaderControl* header) {
-    if (!header || header == m_header) return;
-    HeaderControl* old = m_header;
-    m_header = header;
-    if (!old->IsWindow()) return;
-    // Rebuild the columns in the new header, then let the old window go.
-    DWORD style = old->GetStyle();
-    if (!m_header->Create(style, Rect(), this, 0)) {
-        m_header = old;
-        return;
+BOOL ListControl::SubclassHeader(HeaderControl* header) {
+    if (!header) return FALSE;
+    if (!IsWindow()) {
+        m_header = header;
+        return TRUE;
     }
-    for (int i = 0; i < old->GetItemCount(); ++i) {
-        char text[260] = {};
-        HDITEM item;
-        item.mask = HDI_TEXT | HDI_FORMAT | HDI_WIDTH | HDI_LPARAM;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        old->GetItem(i, &item);
-        m_header->InsertItem(i, &item);
-    }
-    old->DestroyWindow();
-    ConnectHeader();
-    LayoutHeader();
-    UpdateScrollRanges();
-    Invalidate(TRUE);
+    HeaderControl* current = GetHeaderCtrl();
+    if (header == current) return TRUE;
+    return header->SubclassWindow(current);
 }
 
 int ListControl::InsertColumn(int column, const char* heading, int format, int width, int subItem) {
@@ -316,7 +301,8 @@ int ListControl::InsertColumn(int column, const char* heading, int format, int w
 }
 
 int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
-    if (!col || column < 0 || !m_header || !m_header->IsWindow()) return -1;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || !header->IsWindow()) return -1;
     HDITEM item;
     item.mask = HDI_FORMAT;
     item.fmt = HDF_STRING | (((col->mask & LVCF_FMT) ? col->fmt : 0) & LVCFMT_JUSTIFYMASK);
@@ -328,24 +314,25 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
         item.mask |= HDI_WIDTH;
         item.cxy = col->cx;
     }
-    const int index = m_header->InsertItem(column, &item);
+    const int index = header->InsertItem(column, &item);
     if (index < 0) return -1;
-    m_rows.InsertColumn(index);
+    St().rows.InsertColumn(index);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return index;
 }
 
 BOOL ListControl::DeleteColumn(int column) {
-    if (!m_header || !m_header->DeleteItem(column)) return FALSE;
-    m_rows.DeleteColumn(column);
+    if (!GetHeaderCtrl()->DeleteItem(column)) return FALSE;
+    St().rows.DeleteColumn(column);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return TRUE;
 }
 
 BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
-    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    const HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || column >= header->GetItemCount()) return FALSE;
     HDITEM item;
     item.mask = HDI_FORMAT | HDI_WIDTH;
     if (col->mask & LVCF_TEXT) {
@@ -353,7 +340,7 @@ BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
         item.pszText = col->pszText;
         item.cchTextMax = col->cchTextMax;
     }
-    m_header->GetItem(column, &item);
+    header->GetItem(column, &item);
     if (col->mask & LVCF_FMT) col->fmt = item.fmt & LVCFMT_JUSTIFYMASK;
     if (col->mask & LVCF_WIDTH) col->cx = item.cxy;
     if (col->mask & LVCF_SUBITEM) col->iSubItem = column;
@@ -362,12 +349,13 @@ BOOL ListControl::GetColumn(int column, LVCOLUMN* col) const {
 }
 
 BOOL ListControl::SetColumn(int column, const LVCOLUMN* col) {
-    if (!col || !m_header || column < 0 || column >= m_header->GetItemCount()) return FALSE;
+    HeaderControl* header = GetHeaderCtrl();
+    if (!col || column < 0 || column >= header->GetItemCount()) return FALSE;
     HDITEM item;
     if (col->mask & LVCF_FMT) {
         HDITEM old;
         old.mask = HDI_FORMAT;
-        m_header->GetItem(column, &old);
+        header->GetItem(column, &old);
         item.mask |= HDI_FORMAT;
         item.fmt = (old.fmt & ~HDF_JUSTIFYMASK) | (col->fmt & LVCFMT_JUSTIFYMASK);
     }
@@ -379,13 +367,13 @@ BOOL ListControl::SetColumn(int column, const LVCOLUMN* col) {
         item.mask |= HDI_TEXT;
         item.pszText = col->pszText;
     }
-    m_header->SetItem(column, &item);
+    header->SetItem(column, &item);
     Invalidate(TRUE);
     return TRUE;
 }
 
 int ListControl::GetColumnWidth(int column) const {
-    return m_header ? m_header->GetItemWidth(column) : 0;
+    return GetHeaderCtrl()->GetItemWidth(column);
 }
 
 BOOL ListControl::SetColumnWidth(int column, int cx) {
@@ -398,9 +386,9 @@ BOOL ListControl::SetColumnWidth(int column, int cx) {
 // ---- image lists and styles ----
 
 ImageList* ListControl::SetImageList(ImageList* images, int kind) {
-    ImageList** slot = kind == LVSIL_SMALL    ? &m_smallImages
-                       : kind == LVSIL_NORMAL ? &m_normalImages
-                       : kind == LVSIL_STATE  ? &m_stateImages
+    ImageList** slot = kind == LVSIL_SMALL    ? &St().smallImages
+                       : kind == LVSIL_NORMAL ? &St().normalImages
+                       : kind == LVSIL_STATE  ? &St().stateImages
                                               : nullptr;
     if (!slot) return nullptr;
     ImageList* old = std::exchange(*slot, images);
@@ -415,23 +403,35 @@ ImageList* ListControl::SetImageList(ImageList* images, int kind) {
 ImageList* ListControl::GetImageList(int kind) const {
     switch (kind) {
     case LVSIL_SMALL:
-        return m_smallImages;
+        return St().smallImages;
     case LVSIL_NORMAL:
-        return m_normalImages;
+        return St().normalImages;
     case LVSIL_STATE:
-        return m_stateImages;
+        return St().stateImages;
     default:
         return nullptr;
     }
 }
 
+DWORD ListControl::GetExtendedStyle() const {
+    return St().exStyle;
+}
+
 DWORD ListControl::SetExtendedStyle(DWORD exStyle) {
-    const DWORD old = std::exchange(m_listExStyle, exStyle);
+    const DWORD old = std::exchange(St().exStyle, exStyle);
     if (IsWindow() && old != exStyle) Invalidate(TRUE);
     return old;
 }
 
 // ---- rows ----
+
+int ListControl::GetItemCount() const {
+    return St().rows.GetItemCount();
+}
+
+int ListControl::GetRowHeight() const {
+    return St().rowHeight;
+}
 
 int ListControl::InsertItem(const LVITEM* item) {
     if (!item || item->iSubItem != 0 || item->iItem < 0) return -1;
@@ -442,9 +442,9 @@ int ListControl::InsertItem(const LVITEM* item) {
     if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
     if (item->mask & LVIF_STATE) row.state = item->state & item->stateMask;
     ListStateChanges changes;
-    const int index = m_rows.InsertItem(item->iItem, std::move(row), &changes);
+    const int index = St().rows.InsertItem(item->iItem, std::move(row), &changes);
     if (index < 0) return -1;
-    ++m_rowsGeneration;
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(index);
     NotifyChanges(changes);
@@ -473,47 +473,47 @@ int ListControl::InsertItem(UINT mask, int row, const char* text, UINT state, UI
 }
 
 BOOL ListControl::DeleteItem(int row) {
-    if (!m_rows.DeleteItem(row)) return FALSE;
-    ++m_rowsGeneration;
+    if (!St().rows.DeleteItem(row)) return FALSE;
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(row);
     return TRUE;
 }
 
 BOOL ListControl::DeleteAllItems() {
-    m_rows.DeleteAllItems();
-    ++m_rowsGeneration;
+    St().rows.DeleteAllItems();
+    ++St().rowsGeneration;
     UpdateScrollRanges();
     if (IsWindow()) Invalidate(TRUE);
     return TRUE;
 }
 
 BOOL ListControl::GetItem(LVITEM* item) const {
-    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->mask & LVIF_TEXT) {
-        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, m_rows.GetColumnCount()))
+        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, St().rows.GetColumnCount()))
             return FALSE;
-        CopyText(m_rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
+        CopyText(St().rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
     }
-    if (item->mask & LVIF_IMAGE) item->iImage = m_rows.GetImage(row);
-    if (item->mask & LVIF_PARAM) item->lParam = m_rows.GetItemData(row);
-    if (item->mask & LVIF_INDENT) item->iIndent = m_rows.GetIndent(row);
-    if (item->mask & LVIF_STATE) item->state = m_rows.GetItemState(row, item->stateMask);
+    if (item->mask & LVIF_IMAGE) item->iImage = St().rows.GetImage(row);
+    if (item->mask & LVIF_PARAM) item->lParam = St().rows.GetItemData(row);
+    if (item->mask & LVIF_INDENT) item->iIndent = St().rows.GetIndent(row);
+    if (item->mask & LVIF_STATE) item->state = St().rows.GetItemState(row, item->stateMask);
     return TRUE;
 }
 
 BOOL ListControl::SetItem(const LVITEM* item) {
-    if (!item || !m_rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->iSubItem != 0) {
         if (!(item->mask & LVIF_TEXT)) return FALSE;
         return SetItemText(row, item->iSubItem, item->pszText);
     }
-    if (item->mask & LVIF_TEXT) m_rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
-    if (item->mask & LVIF_IMAGE) m_rows.SetImage(row, item->iImage);
-    if (item->mask & LVIF_PARAM) m_rows.SetItemData(row, item->lParam);
-    if (item->mask & LVIF_INDENT) m_rows.SetIndent(row, item->iIndent);
+    if (item->mask & LVIF_TEXT) St().rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
+    if (item->mask & LVIF_IMAGE) St().rows.SetImage(row, item->iImage);
+    if (item->mask & LVIF_PARAM) St().rows.SetItemData(row, item->lParam);
+    if (item->mask & LVIF_INDENT) St().rows.SetIndent(row, item->iIndent);
     InvalidateRow(row);
     if (item->mask & LVIF_STATE) return SetItemState(row, item->state, item->stateMask);
     return TRUE;
@@ -540,34 +540,34 @@ BOOL ListControl::SetItem(int row, int subItem, UINT mask, const char* text, int
 }
 
 std::string ListControl::GetItemText(int row, int subItem) const {
-    return m_rows.GetItemText(row, subItem);
+    return St().rows.GetItemText(row, subItem);
 }
 
 int ListControl::GetItemText(int row, int subItem, char* buffer, int size) const {
-    return CopyText(m_rows.GetItemText(row, subItem), buffer, size);
+    return CopyText(St().rows.GetItemText(row, subItem), buffer, size);
 }
 
 BOOL ListControl::SetItemText(int row, int subItem, const char* text) {
-    if (!m_rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
+    if (!St().rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
     InvalidateRow(row);
     return TRUE;
 }
 
 DWORD_PTR ListControl::GetItemData(int row) const {
-    return static_cast<DWORD_PTR>(m_rows.GetItemData(row));
+    return static_cast<DWORD_PTR>(St().rows.GetItemData(row));
 }
 
 BOOL ListControl::SetItemData(int row, DWORD_PTR data) {
-    return m_rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
+    return St().rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
 }
 
 UINT ListControl::GetItemState(int row, UINT mask) const {
-    return m_rows.GetItemState(row, mask);
+    return St().rows.GetItemState(row, mask);
 }
 
 BOOL ListControl::SetItemState(int row, UINT state, UINT mask) {
     ListStateChanges changes;
-    if (!m_rows.SetItemState(row, state, mask, &changes)) return FALSE;
+    if (!St().rows.SetItemState(row, state, mask, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
@@ -577,44 +577,44 @@ BOOL ListControl::SetItemState(int row, const LVITEM* item) {
 }
 
 BOOL ListControl::GetCheck(int row) const {
-    return m_rows.GetCheck(row) ? TRUE : FALSE;
+    return St().rows.GetCheck(row) ? TRUE : FALSE;
 }
 
 BOOL ListControl::SetCheck(int row, BOOL check) {
     ListStateChanges changes;
-    if (!m_rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
+    if (!St().rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
 
 int ListControl::GetNextItem(int start, int flags) const {
-    return m_rows.GetNextItem(start, static_cast<unsigned>(flags));
+    return St().rows.GetNextItem(start, static_cast<unsigned>(flags));
 }
 
 UINT ListControl::GetSelectedCount() const {
-    return static_cast<UINT>(m_rows.GetSelectedCount());
+    return static_cast<UINT>(St().rows.GetSelectedCount());
 }
 
 int ListControl::GetSelectionMark() const {
-    return m_rows.GetSelectionMark();
+    return St().rows.GetSelectionMark();
 }
 
 int ListControl::SetSelectionMark(int row) {
-    return m_rows.SetSelectionMark(row);
+    return St().rows.SetSelectionMark(row);
 }
 
 void ListControl::NotifyChanges(const ListStateChanges& changes) {
-    const unsigned generation = m_rowsGeneration;
+    const unsigned generation = St().rowsGeneration;
     for (const ListStateChange& c : changes) {
         // A handler that rebuilt the rows made the remaining changes moot.
-        if (m_rowsGeneration != generation) return;
+        if (St().rowsGeneration != generation) return;
         InvalidateRow(c.row);
         NMLISTVIEW nm;
         nm.iItem = c.row;
         nm.uNewState = c.newState;
         nm.uOldState = c.oldState;
         nm.uChanged = LVIF_STATE;
-        nm.lParam = m_rows.GetItemData(c.row);
+        nm.lParam = St().rows.GetItemData(c.row);
         SendNotify(LVN_ITEMCHANGED, &nm.hdr);
     }
 }
@@ -623,19 +623,20 @@ void ListControl::NotifyChanges(const ListStateChanges& changes) {
 
 BOOL ListControl::GetItemRect(int row, Rect* rect, UINT code) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().ItemRect(row, m_rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
-                                                                                         : FALSE;
+    return Geometry().ItemRect(row, St().rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
+                                                                                            : FALSE;
 }
 
 BOOL ListControl::GetSubItemRect(int row, int subItem, int code, Rect& rect) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().SubItemRect(row, subItem, m_rows.GetIndent(row), code, &rect) ? TRUE : FALSE;
+    return Geometry().SubItemRect(row, subItem, St().rows.GetIndent(row), code, &rect) ? TRUE
+                                                                                       : FALSE;
 }
 
 int ListControl::SubItemHitTest(LVHITTESTINFO* info) const {
     if (!info) return -1;
     const ListHit hit = Geometry().HitTest(info->pt, IsOwnerDraw(),
-                                           [this](int row) { return m_rows.GetIndent(row); });
+                                           [this](int row) { return St().rows.GetIndent(row); });
     info->flags = hit.flags;
     info->iItem = hit.row;
     info->iSubItem = hit.column;
@@ -649,7 +650,7 @@ int ListControl::HitTest(LVHITTESTINFO* info) const {
     // The row itself is hit on column 0, or anywhere with full-row selection
     // or owner drawing.
     const bool rowHit = sub.iItem >= 0 && (sub.iSubItem == 0 || IsOwnerDraw() ||
-                                           (m_listExStyle & LVS_EX_FULLROWSELECT));
+                                           (St().exStyle & LVS_EX_FULLROWSELECT));
     info->flags = rowHit ? sub.flags : (sub.iItem >= 0 ? LVHT_NOWHERE : sub.flags);
     info->iItem = rowHit ? sub.iItem : -1;
     info->iSubItem = 0;
@@ -690,14 +691,14 @@ int ListControl::GetCountPerPage() const {
 
 BOOL ListControl::RedrawItems(int first, int last) {
     if (first > last) std::swap(first, last);
-    if (!m_rows.IsRow(first) || !m_rows.IsRow(last)) return FALSE;
+    if (!St().rows.IsRow(first) || !St().rows.IsRow(last)) return FALSE;
     for (int r = first; r <= last; ++r)
         InvalidateRow(r);
     return TRUE;
 }
 
 BOOL ListControl::Update(int row) {
-    if (!m_rows.IsRow(row)) return FALSE;
+    if (!St().rows.IsRow(row)) return FALSE;
     InvalidateRow(row);
     UpdateWindow();
     return TRUE;
@@ -727,282 +728,6 @@ void ListControl::InvalidateFrom(int row) {
 
 bool ListControl::ShowsSelection() const {
     return (GetStyle() & LVS_SHOWSELALWAYS) || GetFocus() == this;
-}
-
-// ---- the list's own message handling ----
-
-LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        PaintRows();
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        DefaultButtonDown(message, static_cast<UINT>(wParam),
-                          Point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-        return 0;
-    case WM_KEYDOWN:
-        DefaultKeyDown(static_cast<UINT>(wParam));
-        return 0;
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-        DefaultScroll(message == WM_VSCROLL, LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_MOUSEWHEEL:
-        DefaultWheel(GET_WHEEL_DELTA_WPARAM(wParam));
-        return 0;
-    case WM_SETFONT: {
-        // The header takes the font too; owner-drawn rows are measured again.
-        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        if (m_header && m_header->IsWindow())
-            m_header->SetFont(reinterpret_cast<Font*>(wParam), FALSE);
-        MeasureRows();
-        LayoutHeader();
-        UpdateScrollRanges();
-        return result;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: {
-        // Selected and focused rows look different with and without the focus.
-        const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        for (int r = m_rows.GetNextItem(-1, LVNI_ALL); r >= 0; r = m_rows.GetNextItem(r, LVNI_ALL))
-            if (m_rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
-        return result;
-    }
-    default:
-        return Window::DefWindowProc(message, wParam, lParam);
-    }
-}
-
-void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
-    SetFocus();
-    LVHITTESTINFO info;
-    info.pt = point;
-    HitTest(&info);
-    const int row = info.iItem;
-    ListStateChanges changes;
-    if (message == WM_RBUTTONDOWN)
-        RightClickSelect(m_rows, row, &changes);
-    else
-        ClickSelect(m_rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
-    NotifyChanges(changes);
-    if (message != WM_LBUTTONDBLCLK) return;
-    LVHITTESTINFO sub;
-    sub.pt = point;
-    SubItemHitTest(&sub);
-    NMITEMACTIVATE nm;
-    nm.iItem = sub.iItem;
-    nm.iSubItem = sub.iSubItem;
-    nm.ptAction = point;
-    nm.lParam = m_rows.GetItemData(sub.iItem);
-    nm.uKeyFlags = flags;
-    SendNotify(NM_DBLCLK, &nm.hdr);
-}
-
-void ListControl::DefaultKeyDown(UINT vk) {
-    NMLVKEYDOWN nm;
-    nm.wVKey = static_cast<WORD>(vk);
-    SendNotify(LVN_KEYDOWN, &nm.hdr);
-    ListKey key;
-    if (!NavigationKey(vk, &key)) return;
-    const ListGeometry g = Geometry();
-    const int focus = m_rows.GetNextItem(-1, LVNI_FOCUSED);
-    const int target =
-        KeyTargetRow(key, focus, m_rows.GetItemCount(), g.topIndex, g.CountPerPage());
-    if (target < 0) return;
-    ListStateChanges changes;
-    KeySelect(m_rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
-    EnsureVisible(target, FALSE);
-    NotifyChanges(changes);
-}
-
-void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
-    const ListGeometry g = Geometry();
-    if (vertical) {
-        const int page = std::max(1, g.CountPerPage());
-        int top = g.topIndex;
-        switch (code) {
-        case SB_LINEUP:
-            --top;
-            break;
-        case SB_LINEDOWN:
-            ++top;
-            break;
-        case SB_PAGEUP:
-            top -= page;
-            break;
-        case SB_PAGEDOWN:
-            top += page;
-            break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION:
-            top = static_cast<int>(pos);
-            break;
-        case SB_TOP:
-            top = 0;
-            break;
-        case SB_BOTTOM:
-            top = g.MaxTopIndex();
-            break;
-        default:
-            return;
-        }
-        SetTopIndex(top);
-        return;
-    }
-    int x = g.scrollX;
-    switch (code) {
-    case SB_LINELEFT:
-        x -= m_lineWidth;
-        break;
-    case SB_LINERIGHT:
-        x += m_lineWidth;
-        break;
-    case SB_PAGELEFT:
-        x -= g.client.cx;
-        break;
-    case SB_PAGERIGHT:
-        x += g.client.cx;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        x = static_cast<int>(pos);
-        break;
-    case SB_LEFT:
-        x = 0;
-        break;
-    case SB_RIGHT:
-        x = g.MaxScrollX();
-        break;
-    default:
-        return;
-    }
-    SetScrollX(x);
-}
-
-void ListControl::DefaultWheel(short delta) {
-    // Each notch scrolls the application's wheel lines, one WM_VSCROLL a line.
-    m_wheelRemainder += delta;
-    const int notches = m_wheelRemainder / WHEEL_DELTA;
-    m_wheelRemainder -= notches * WHEEL_DELTA;
-    const int lines = notches * QApplication::wheelScrollLines();
-    const UINT code = lines > 0 ? SB_LINEUP : SB_LINEDOWN;
-    for (int i = 0; i < std::abs(lines); ++i)
-        SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), 0);
-}
-
-// ---- painting ----
-
-void ListControl::PaintRows() {
-    PaintDc dc(this);
-    const Rect update = dc.m_ps.rcPaint;
-    if (update.IsRectEmpty()) return;
-    if (IsOwnerDraw())
-        PaintOwnerDrawRows(dc, update);
-    else
-        PaintTextRows(dc, update);
-    if (m_listExStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
-}
-
-void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
-    const ListGeometry g = Geometry();
-    const bool focused = GetFocus() == this;
-    const bool showSelection = ShowsSelection();
-    const unsigned generation = m_rowsGeneration;
-    for (int row = g.topIndex; row < g.rowCount; ++row) {
-        Rect bounds;
-        g.ItemRect(row, m_rows.GetIndent(row), LVIR_BOUNDS, &bounds);
-        if (bounds.top >= g.client.cy) break;
-        Rect meet;
-        if (!meet.IntersectRect(bounds, update)) continue;
-        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
-        DRAWITEMSTRUCT dis;
-        dis.CtlType = ODT_LISTVIEW;
-        dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
-        dis.itemID = static_cast<UINT>(row);
-        dis.itemAction = ODA_DRAWENTIRE;
-        if ((state & LVIS_SELECTED) && showSelection) dis.itemState |= ODS_SELECTED;
-        if ((state & LVIS_FOCUSED) && focused) dis.itemState |= ODS_FOCUS;
-        dis.hwndItem = this;
-        dis.hDC = &dc;
-        dis.rcItem = bounds;
-        dis.itemData = static_cast<UINT_PTR>(m_rows.GetItemData(row));
-        const int saved = dc.SaveDC();
-        if (Window* owner = GetOwner())
-            owner->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-        else
-            DrawItem(&dis);
-        dc.RestoreDC(saved);
-        // A drawer that changed the rows ends this paint; another follows.
-        if (m_rowsGeneration != generation) return;
-    }
-}
-
-void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
-    const ListGeometry g = Geometry();
-    const bool focused = GetFocus() == this;
-    const bool showSelection = ShowsSelection();
-    const bool fullRow = (m_listExStyle & LVS_EX_FULLROWSELECT) != 0;
-    Font appFont;
-    Font* font = GetFont();
-    if (!font) {
-        appFont.CreateFromQFont(GetWidget()->font());
-        font = &appFont;
-    }
-    dc.SelectObject(font);
-    dc.SetBkMode(TRANSPARENT);
-    const int columns = static_cast<int>(g.columnWidths.size());
-    for (int row = g.topIndex; row < g.rowCount; ++row) {
-        const int indent = m_rows.GetIndent(row);
-        Rect bounds, icon, label;
-        g.ItemRect(row, indent, LVIR_BOUNDS, &bounds);
-        if (bounds.top >= g.client.cy) break;
-        Rect meet;
-        if (!meet.IntersectRect(Rect(0, bounds.top, g.client.cx, bounds.bottom), update)) continue;
-        g.ItemRect(row, indent, LVIR_ICON, &icon);
-        g.ItemRect(row, indent, LVIR_LABEL, &label);
-        const unsigned state = m_rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
-        const bool selected = (state & LVIS_SELECTED) && showSelection;
-        const Rect highlight =
-            fullRow ? Rect(label.left, bounds.top, bounds.right, bounds.bottom) : label;
-        if (selected) dc.FillSolidRect(highlight, GetSysColor(COLOR_HIGHLIGHT));
-        if (m_smallImages && g.iconWidth > 0)
-            m_smallImages->Draw(&dc, m_rows.GetImage(row), icon.TopLeft(), ILD_TRANSPARENT);
-        for (int c = 0; c < columns; ++c) {
-            Rect cell;
-            g.SubItemRect(row, c, indent, LVIR_LABEL, &cell);
-            const int margin = c == 0 ? kLabelMargin : kCellMargin;
-            cell.DeflateRect(margin, 0);
-            if (cell.IsRectEmpty()) continue;
-            LVCOLUMN col;
-            col.mask = LVCF_FMT;
-            GetColumn(c, &col);
-            const int justify = col.fmt & LVCFMT_JUSTIFYMASK;
-            const UINT align = justify == LVCFMT_RIGHT    ? DT_RIGHT
-                               : justify == LVCFMT_CENTER ? DT_CENTER
-                                                          : DT_LEFT;
-            const bool lit = selected && (c == 0 || fullRow);
-            dc.SetTextColor(GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            dc.DrawText(m_rows.GetItemText(row, c), &cell, kTextFormat | align);
-        }
-        if ((state & LVIS_FOCUSED) && focused) dc.DrawFocusRect(highlight);
-    }
-}
-
-void ListControl::PaintGridLines(Dc& dc) {
-    const ListGeometry g = Geometry();
-    const COLORREF color = GetSysColor(COLOR_BTNFACE);
-    const int width = std::min(g.client.cx, g.TotalWidth() - g.scrollX);
-    // One line at the foot of every row on the page, the rows that are not
-    // there included, and one at the right edge of every column.
-    for (int y = g.headerHeight + g.rowHeight - 1; y < g.client.cy; y += g.rowHeight)
-        dc.FillSolidRect(Rect(0, y, g.client.cx, y + 1), color);
-    for (int c = 1; c <= static_cast<int>(g.columnWidths.size()); ++c) {
-        const int x = g.ColumnLeft(c) - 1;
-        if (x >= 0 && x < width)
-            dc.FillSolidRect(Rect(x, g.headerHeight, x + 1, g.client.cy), color);
-    }
 }
 
 } // namespace platform

@@ -18,6 +18,9 @@
 #include "listrows.h"
 #include "window.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <memory>
 #include <string>
 
@@ -30,6 +33,7 @@ class HeaderControl;
 class Dc;
 class Font;
 class ImageList;
+class ListState;
 
 struct LVCOLUMN {
     UINT mask = 0; // LVCF_ bits
@@ -73,11 +77,14 @@ class ListControl : public Window {
     BOOL SetColumn(int column, const LVCOLUMN* col);
     int GetColumnWidth(int column) const;
     BOOL SetColumnWidth(int column, int cx);
+    // The object driving the header window (a derived header that took the
+    // window over with SubclassWindow included).
     HeaderControl* GetHeaderCtrl() const;
     // The list's header becomes header (a derived header class, kept by the
-    // caller for as long as the list lives): before Create, the list creates
-    // its header window from it; after, the columns move over to it.
-    void SubclassHeader(HeaderControl* header);
+    // caller for as long as the list lives): before Create, the list makes its
+    // header window from it; after, it takes the window over with its columns.
+    // FALSE when header is null or already has another window.
+    BOOL SubclassHeader(HeaderControl* header);
 
     // ---- image lists and styles ----
     // Returns the list it replaces; the list does not own them.
@@ -85,10 +92,10 @@ class ListControl : public Window {
     ImageList* GetImageList(int kind) const;
     // LVS_EX_ bits; returns the previous ones.
     DWORD SetExtendedStyle(DWORD exStyle);
-    DWORD GetExtendedStyle() const { return m_listExStyle; }
+    DWORD GetExtendedStyle() const;
 
     // ---- rows ----
-    int GetItemCount() const { return m_rows.GetItemCount(); }
+    int GetItemCount() const;
     // Inserts a row with the fields item->mask names (LVIF_TEXT, LVIF_IMAGE,
     // LVIF_PARAM, LVIF_STATE, LVIF_INDENT) at item->iItem (past the end:
     // appended). Returns the new row, -1 for a bad row, a sub-item or no item.
@@ -149,7 +156,7 @@ class ListControl : public Window {
     // The geometry the rectangles and hits are taken from (header, rows,
     // scroll positions) as it stands now.
     ListGeometry Geometry() const;
-    int GetRowHeight() const { return m_rowHeight; }
+    int GetRowHeight() const;
 
   protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -189,22 +196,14 @@ class ListControl : public Window {
     void DefaultScroll(bool vertical, UINT code, UINT pos);
     void DefaultWheel(short delta);
 
-    ListRows m_rows;
-    std::unique_ptr<HeaderControl> m_ownHeader;
-    HeaderControl* m_header = nullptr;
-    ImageList* m_smallImages = nullptr;
-    ImageList* m_normalImages = nullptr;
-    ImageList* m_stateImages = nullptr;
-    DWORD m_listExStyle = 0;
-    int m_rowHeight = 1;
-    int m_lineWidth = 1;      // pixels of a horizontal line step
-    int m_wheelRemainder = 0; // wheel delta short of a notch
-    // Counts row insertions and deletions, so that a loop that calls out
-    // (notifications, drawing) sees when a handler rebuilt the rows.
-    unsigned m_rowsGeneration = 0;
-    // Context of the Qt connections to this object: it goes first, and the
-    // connections with it, when the list is destroyed.
-    std::unique_ptr<QObject> m_signals;
+    // The window's data, with its widget; the object's own while it has no window.
+    ListState& St() const;
+    static ListControl* FromArea(QWidget* area);
+
+    HeaderControl* m_header = nullptr;                  // a header to make the header window from
+    mutable std::unique_ptr<HeaderControl> m_ownHeader; // the default one, until created
+    mutable QPointer<ListState> m_state;
+    mutable std::unique_ptr<ListState> m_detached;
 };
 
 } // namespace platform

@@ -321,3 +321,31 @@ TEST(DcPixelsTest, BitBltCopiesFromAnotherContext) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DcPixelsTest, DeviceCapsDescribeTheDevice) {
+    QImage colour(40, 30, QImage::Format_ARGB32_Premultiplied);
+    colour.setDotsPerMeterX(3780);  // 96 per inch
+    colour.setDotsPerMeterY(11811); // 300 per inch
+    QImage mono(16, 8, QImage::Format_Mono);
+    const struct {
+        QImage* image;
+        int index, expected;
+    } cases[] = {
+        {&colour, HORZRES, 40},     {&colour, VERTRES, 30},   {&colour, LOGPIXELSX, 96},
+        {&colour, LOGPIXELSY, 300}, {&colour, NUMCOLORS, -1}, {&mono, NUMCOLORS, 2},
+        {&mono, HORZRES, 16},       {&colour, 12345, 0},
+    };
+    for (const auto& c : cases) {
+        Dc dc(static_cast<QPaintDevice*>(c.image));
+        EXPECT_EQ(dc.GetDeviceCaps(c.index), c.expected) << c.index;
+    }
+    Dc none(static_cast<QPaintDevice*>(nullptr));
+    EXPECT_EQ(none.GetDeviceCaps(HORZRES), 0);
+    Rect box;
+    EXPECT_EQ(none.GetClipBox(&box), ERROR_REGION);
+    none.FillSolidRect(Rect(0, 0, 5, 5), kRed); // draws nothing, and does not fail
+}
+
+} // namespace

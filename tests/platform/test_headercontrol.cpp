@@ -111,18 +111,25 @@ TEST(HeaderControlTest, ColumnWidthsMoveTheCells) {
 }
 
 TEST(HeaderControlTest, OwnerDrawnItemsAreDrawnByTheHeaderPressedOrNot) {
+    enum Take { BeforeCreate, AfterColumns, BySubclassWindow };
     struct Case {
         const char* name;
-        bool beforeCreate; // the list takes the header before its window exists
-    } cases[] = {{"taken before creation", true}, {"taken after the columns", false}};
+        Take take;
+    } cases[] = {{"taken before creation", BeforeCreate},
+                 {"taken after the columns", AfterColumns},
+                 {"window taken over by the header", BySubclassWindow}};
     for (const auto& c : cases) {
         DrawingHeader header;
         std::function<void(TestList&)> take = [&](TestList& list) { list.SubclassHeader(&header); };
-        auto f =
-            std::make_unique<ListFixture>(kOwnerDraw, 300, 200, c.beforeCreate ? take : nullptr);
+        auto f = std::make_unique<ListFixture>(kOwnerDraw, 300, 200,
+                                               c.take == BeforeCreate ? take : nullptr);
         ASSERT_TRUE(f->created) << c.name;
         f->Columns({100, 80});
-        if (!c.beforeCreate) f->list.SubclassHeader(&header);
+        if (c.take == AfterColumns) {
+            EXPECT_TRUE(f->list.SubclassHeader(&header));
+        } else if (c.take == BySubclassWindow) {
+            EXPECT_TRUE(header.SubclassWindow(f->list.GetHeaderCtrl()));
+        }
         ASSERT_EQ(f->list.GetHeaderCtrl(), &header) << c.name;
         ASSERT_EQ(header.GetItemCount(), 2) << c.name;
         EXPECT_EQ(f->list.GetColumnWidth(1), 80) << c.name;

@@ -91,6 +91,11 @@ TEST_F(ListGeometryControlTest, RowPartsAndCellsWhereverTheListIsScrolled) {
         EXPECT_EQ(r, Rect(c.cell1L, top, c.cell1R, top + 16)) << c.name;
         f.list.GetSubItemRect(c.row, 2, LVIR_LABEL, r);
         EXPECT_EQ(r, Rect(c.cell2L, top, c.cell2R, top + 16)) << c.name;
+        // The header's sections stay over their cells.
+        Rect section;
+        f.list.GetHeaderCtrl()->GetItemRect(1, &section);
+        EXPECT_EQ(section.left, c.cell1L) << c.name;
+        EXPECT_EQ(section.right, c.cell1R) << c.name;
         // Back to the start for the next case.
         f.list.Scroll(Size(-c.scroll.cx, -c.scroll.cy));
         EXPECT_EQ(f.list.GetTopIndex(), 0);
@@ -395,6 +400,41 @@ TEST(ListControlTest, TextRowsShowTheirSelection) {
         const QImage shown = f.Client()->grab().toImage();
         EXPECT_EQ(shown.pixel(c.p.ToQPoint()), c.expected) << c.name;
     }
+}
+
+TEST(ListControlTest, AnotherObjectTakesTheWindowOverWithItsRowsAndHeader) {
+    // As a dialog's member list binds the dialog's list window.
+    ListFixture f(kOwnerDraw, 300, 200);
+    ASSERT_TRUE(f.created);
+    f.Columns({100, 80});
+    f.Rows(30);
+    const int h = f.HeaderHeight();
+    TestList taker;
+    ASSERT_TRUE(taker.SubclassWindow(&f.list));
+    EXPECT_FALSE(f.list.IsWindow());
+    EXPECT_EQ(taker.GetItemCount(), 30);
+    EXPECT_EQ(taker.GetItemText(3, 1), "r3.1");
+    EXPECT_EQ(taker.GetHeaderCtrl()->GetItemCount(), 2);
+    EXPECT_EQ(taker.GetRowHeight(), 16);
+    Rect r;
+    ASSERT_TRUE(taker.GetItemRect(1, &r, LVIR_BOUNDS));
+    EXPECT_EQ(r, Rect(0, h + 16, 180, h + 32));
+
+    // The bars, the paints and the notifications follow the window.
+    auto* area = qobject_cast<QAbstractScrollArea*>(taker.GetWidget());
+    ASSERT_NE(area, nullptr);
+    area->verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(taker.vscrollCodes, std::vector<UINT>{SB_LINEDOWN});
+    EXPECT_TRUE(f.list.vscrollCodes.empty());
+    EXPECT_EQ(taker.GetTopIndex(), 1);
+    f.Forget();
+    taker.Invalidate();
+    taker.UpdateWindow();
+    EXPECT_FALSE(taker.drawn.empty());
+    EXPECT_TRUE(f.list.drawn.empty());
+    taker.SetItemState(2, SF, SF);
+    ASSERT_EQ(f.owner.Changes().size(), 1u);
+    EXPECT_EQ(f.owner.Changes()[0].item, 2);
 }
 
 TEST(ListControlTest, BarsAndWheelReachOnVScroll) {

@@ -113,6 +113,27 @@ TEST_F(ListInputTest, TheClickedRowIsHeardSelectedAndFocused) {
     EXPECT_EQ(changes[1].newState, SF);
 }
 
+TEST_F(ListInputTest, AnOwnerThatRebuildsTheRowsHearsNoStaleRows) {
+    // An owner that refills the list on every change it hears: the changes
+    // still pending name rows that are gone, so they are not reported.
+    SetStates(f.list, "...F..");
+    f.list.SetSelectionMark(3);
+    int rebuilds = 0;
+    f.owner.onNotice = [&](const Notice& n) {
+        if (n.code != LVN_ITEMCHANGED) return;
+        ++rebuilds;
+        f.list.DeleteAllItems();
+        for (int r = 0; r < 6; ++r)
+            f.list.InsertItem(r, "again");
+    };
+    f.Forget();
+    QTest::mouseClick(f.Client(), Qt::LeftButton, Qt::NoModifier, At(1, 0));
+    EXPECT_EQ(rebuilds, 1);
+    EXPECT_EQ(ChangedRows(f.owner.Changes()), "3") << "row 3 lost its state; row 1 is gone";
+    EXPECT_EQ(StatesOf(f.list), "......");
+    EXPECT_EQ(f.list.GetSelectionMark(), -1);
+}
+
 TEST_F(ListInputTest, DoubleClickSelectsThenNotifies) {
     f.Forget();
     const QPoint p = At(2, 1);

@@ -40,6 +40,7 @@ class ListOwner : public Window {
   public:
     std::vector<Notice> notices;
     Log* log = nullptr;
+    std::function<void(const Notice&)> onNotice; // runs after a notice is kept
 
     // The LVN_ITEMCHANGED records only.
     std::vector<Notice> Changes() const {
@@ -74,6 +75,7 @@ class ListOwner : public Window {
             if (log) log->push_back("LVN_KEYDOWN " + std::to_string(n.key));
         }
         notices.push_back(n);
+        if (onNotice) onNotice(n);
         *result = 0;
         return TRUE;
     }
