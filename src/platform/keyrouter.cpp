@@ -142,7 +142,11 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
-    Window* target = Window::FromWidgetOrAncestor(receiver);
+    // A window's own widget, or a pop-up the window opened (its keys are
+    // the window's). Plain Qt widgets keep Qt's own key handling.
+    Window* target = Window::FromWidget(receiver);
+    if (!target && receiver->window()->windowType() == Qt::Popup)
+        target = Window::FromWidgetOrAncestor(receiver);
     if (!target || !target->IsWindow()) return false;
     const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers());
     if (vk == 0) return false;
