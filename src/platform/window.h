@@ -217,6 +217,11 @@ class Window {
     virtual void OnSysKeyDown(UINT nChar, UINT repCnt, UINT flags);
     virtual void OnSysKeyUp(UINT nChar, UINT repCnt, UINT flags);
     virtual UINT OnGetDlgCode();
+    // A character from an input method; the default types it like WM_CHAR.
+    virtual LRESULT OnImeChar(WPARAM ch, LPARAM flags);
+    // WM_SETFONT (wParam the Font*, lParam redraw) and WM_GETFONT.
+    virtual LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    virtual LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     virtual void OnMouseMove(UINT flags, Point point);
     virtual void OnLButtonDown(UINT flags, Point point);
     virtual void OnLButtonUp(UINT flags, Point point);
