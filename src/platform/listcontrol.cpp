@@ -705,14 +705,17 @@ BOOL ListControl::Update(int row) {
 }
 
 void ListControl::InvalidateRow(int row) {
-    if (!IsWindow()) return;
-    Rect r;
-    if (!Geometry().ItemRect(row, 0, LVIR_BOUNDS, &r)) return;
+    QAbstractScrollArea* area = Area();
+    if (!IsWindow() || !area || !St().rows.IsRow(row)) return;
+    // The whole width: a text row's highlight and the grid reach past the
+    // columns. Only the row's band is needed, so the columns are not asked;
+    // a row scrolled out of the client area has nothing to repaint (filling
+    // a list row by row asks this for every row).
     Rect client;
     GetClientRect(&client);
-    // The whole width: a text row's highlight and the grid reach past the columns.
-    r.left = client.left;
-    r.right = client.right;
+    const int top = HeaderHeight() + (row - area->verticalScrollBar()->value()) * St().rowHeight;
+    if (top >= client.bottom || top + St().rowHeight <= client.top) return;
+    Rect r(client.left, top, client.right, top + St().rowHeight);
     InvalidateRect(&r, TRUE);
 }
 
