@@ -5,8 +5,8 @@
 namespace platform {
 
 bool CmdUI::DoUpdate(CommandTarget& target, bool disableIfNoHandler) {
-    if (target.OnCmdMsg(m_nID, CommandCall::Update, this)) return true;
-    if (disableIfNoHandler) Enable(target.OnCmdMsg(m_nID, CommandCall::Probe, nullptr));
+    if (target.OnCmdMsg(m_nID, 0, CommandCall::Update, this)) return true;
+    if (disableIfNoHandler) Enable(target.OnCmdMsg(m_nID, 0, CommandCall::Probe, nullptr));
     return false;
 }
 

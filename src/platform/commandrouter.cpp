@@ -66,12 +66,12 @@ void CommandRouter::OnFocusChanged(QWidget* now) {
     }
 }
 
-bool CommandRouter::OnCmdMsg(unsigned id, CommandCall call, CmdUI* ui) {
+bool CommandRouter::OnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui) {
     if (CommandTarget* view = GetActiveView())
-        if (view->OnCmdMsg(id, call, ui)) return true;
-    if (OwnCmdMsg(id, call, ui)) return true;
+        if (view->OnCmdMsg(id, code, call, ui)) return true;
+    if (OwnCmdMsg(id, code, call, ui)) return true;
     if (CommandTarget* app = Live(m_app))
-        if (app->OnCmdMsg(id, call, ui)) return true;
+        if (app->OnCmdMsg(id, code, call, ui)) return true;
     return false;
 }
 

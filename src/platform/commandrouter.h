@@ -37,7 +37,7 @@ class CommandRouter : public CommandTarget {
     CommandTarget* GetActiveView() const;
 
     // Route: active view, the frame's own table, the application.
-    bool OnCmdMsg(unsigned id, CommandCall call, CmdUI* ui) override;
+    bool OnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui) override;
     bool AutoMenuEnable() const override { return true; }
 
     // The QAction of a command id, made on first use with the given text (a

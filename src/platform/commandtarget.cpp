@@ -14,22 +14,22 @@ CommandTarget::CommandTarget() : m_self(std::make_shared<CommandTarget*>(this)) 
 
 CommandTarget::~CommandTarget() = default;
 
-void CommandTarget::OnCommand(unsigned id, Handler handler) {
-    m_handlers[id] = std::move(handler);
+void CommandTarget::MapCommand(unsigned id, Handler handler, unsigned code) {
+    m_handlers[{id, code}] = std::move(handler);
 }
 
-void CommandTarget::OnUpdateCommandUI(unsigned id, UpdateRule rule) {
+void CommandTarget::MapUpdateCommandUI(unsigned id, UpdateRule rule) {
     m_rules[id] = std::move(rule);
 }
 
-bool CommandTarget::OnCmdMsg(unsigned id, CommandCall call, CmdUI* ui) {
-    return OwnCmdMsg(id, call, ui);
+bool CommandTarget::OnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui) {
+    return OwnCmdMsg(id, code, call, ui);
 }
 
-bool CommandTarget::OwnCmdMsg(unsigned id, CommandCall call, CmdUI* ui) {
+bool CommandTarget::OwnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui) {
     switch (call) {
     case CommandCall::Run: {
-        auto it = m_handlers.find(id);
+        auto it = m_handlers.find({id, code});
         if (it == m_handlers.end()) return false;
         // A copy: the handler may replace its own entry while it runs.
         Handler handler = it->second;
@@ -38,13 +38,13 @@ bool CommandTarget::OwnCmdMsg(unsigned id, CommandCall call, CmdUI* ui) {
     }
     case CommandCall::Update: {
         auto it = m_rules.find(id);
-        if (it == m_rules.end() || !ui) return false;
+        if (code != 0 || it == m_rules.end() || !ui) return false;
         UpdateRule rule = it->second;
         rule(*ui);
         return true;
     }
     case CommandCall::Probe:
-        return m_handlers.count(id) != 0;
+        return m_handlers.count({id, code}) != 0;
     }
     return false;
 }

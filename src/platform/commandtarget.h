@@ -1,5 +1,7 @@
 // Something that handles commands by id: a table of handlers and update rules,
-// standing in for the original's per-class command maps. Windows, views,
+// standing in for the original's per-class command maps. A command is an id
+// with a notification code: 0 for menus, toolbars, accelerators and button
+// clicks, a control's code (a list's selection change ...) otherwise. Views,
 // dialogs, the frame and the application derive from it; a target that routes
 // further (the frame: active view, itself, the application) overrides
 // OnCmdMsg.
@@ -8,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace platform {
 
@@ -29,17 +32,20 @@ class CommandTarget {
     CommandTarget(const CommandTarget&) = delete;
     CommandTarget& operator=(const CommandTarget&) = delete;
 
-    // Entries of this target's own table; a later entry for an id replaces the
-    // earlier one.
-    void OnCommand(unsigned id, Handler handler);
-    void OnUpdateCommandUI(unsigned id, UpdateRule rule);
+    // Entries of this target's own table; a later entry for the same id and
+    // code replaces the earlier one.
+    void MapCommand(unsigned id, Handler handler, unsigned code = 0);
+    void MapUpdateCommandUI(unsigned id, UpdateRule rule);
 
-    // Handles one call for id; false when nothing on this target's route has a
-    // handler (Run, Probe) or a rule (Update) for it. ui is used by Update only.
-    virtual bool OnCmdMsg(unsigned id, CommandCall call, CmdUI* ui);
+    // Handles one call for id and code; false when nothing on this target's
+    // route has a handler (Run, Probe) or a rule (Update, code 0 only) for
+    // it. ui is used by Update only.
+    virtual bool OnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui);
 
     // Runs a command now through the route; false when no one handles it.
-    bool ExecuteCommand(unsigned id) { return OnCmdMsg(id, CommandCall::Run, nullptr); }
+    bool ExecuteCommand(unsigned id, unsigned code = 0) {
+        return OnCmdMsg(id, code, CommandCall::Run, nullptr);
+    }
     // Queues the command to run once the caller has returned to the event
     // loop, as a posted command message does. Nothing runs when the target is
     // destroyed first.
@@ -54,10 +60,10 @@ class CommandTarget {
 
   protected:
     // This target's own table only, without routing further.
-    bool OwnCmdMsg(unsigned id, CommandCall call, CmdUI* ui);
+    bool OwnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui);
 
   private:
-    std::map<unsigned, Handler> m_handlers;
+    std::map<std::pair<unsigned, unsigned>, Handler> m_handlers; // by id, code
     std::map<unsigned, UpdateRule> m_rules;
     std::shared_ptr<CommandTarget*> m_self;
 };

@@ -49,7 +49,7 @@ class RouterFixture : public ::testing::Test {
 
     // Registers a handler for id on target that logs the target's name.
     void Handle(CommandTarget& target, unsigned id, const std::string& name) {
-        target.OnCommand(id, [this, name] { m_log.push_back(name); });
+        target.MapCommand(id, [this, name] { m_log.push_back(name); });
     }
 
     QWidget m_window;
@@ -91,6 +91,14 @@ TEST_F(RouterFixture, CommandsGoToTheLastFocusedPaneThenFrameThenApp) {
             << c.name;
     }
 
+    // A control's notification is a command of its own: id and code.
+    m_viewA.MapCommand(
+        1010, [this] { m_log.push_back("selchange"); }, 1);
+    m_log.clear();
+    EXPECT_FALSE(m_router.ExecuteCommand(1010));
+    EXPECT_TRUE(m_router.ExecuteCommand(1010, 1));
+    EXPECT_EQ(m_log, std::vector<std::string>{"selchange"});
+
     // Focus on a widget outside the panes keeps the last active view.
     QLineEdit outside;
     outside.show();
@@ -103,20 +111,20 @@ TEST_F(RouterFixture, CommandsGoToTheLastFocusedPaneThenFrameThenApp) {
 TEST_F(RouterFixture, UpdateRulesSetActionsAndUnhandledIdsAreDisabled) {
     bool loaded = false;
     Handle(m_router, 10, "frame");
-    m_router.OnUpdateCommandUI(10, [&](CmdUI& ui) { ui.Enable(loaded); });
+    m_router.MapUpdateCommandUI(10, [&](CmdUI& ui) { ui.Enable(loaded); });
     // The active view's rule wins over the frame's.
     Handle(m_router, 11, "frame");
-    m_router.OnUpdateCommandUI(11, [](CmdUI& ui) { ui.Enable(false); });
-    m_viewA.OnUpdateCommandUI(11, [](CmdUI& ui) { ui.Enable(true); });
+    m_router.MapUpdateCommandUI(11, [](CmdUI& ui) { ui.Enable(false); });
+    m_viewA.MapUpdateCommandUI(11, [](CmdUI& ui) { ui.Enable(true); });
     // A rule that leaves the command as it is.
     Handle(m_router, 12, "frame");
-    m_router.OnUpdateCommandUI(12, [](CmdUI&) {});
+    m_router.MapUpdateCommandUI(12, [](CmdUI&) {});
     // Handled by the application, no rule: enabled.
     Handle(m_app, 13, "app");
     // Nobody handles it: disabled.
     // A check mark.
     Handle(m_router, 15, "frame");
-    m_router.OnUpdateCommandUI(15, [&](CmdUI& ui) { ui.SetCheck(loaded ? 1 : 0); });
+    m_router.MapUpdateCommandUI(15, [&](CmdUI& ui) { ui.SetCheck(loaded ? 1 : 0); });
 
     for (unsigned id : {10u, 11u, 12u, 13u, 14u, 15u})
         m_router.Action(id, QString::number(id));
@@ -145,7 +153,7 @@ TEST_F(RouterFixture, UpdateRulesSetActionsAndUnhandledIdsAreDisabled) {
 TEST_F(RouterFixture, RulesRunBeforeAMenuOpensAndItsItemsRunCommands) {
     bool loaded = false;
     Handle(m_router, 20, "frame");
-    m_router.OnUpdateCommandUI(20, [&](CmdUI& ui) { ui.Enable(loaded); });
+    m_router.MapUpdateCommandUI(20, [&](CmdUI& ui) { ui.Enable(loaded); });
     QMenu menu(&m_window);
     menu.addAction(m_router.Action(20, "&Add Channel"));
     m_router.WatchMenu(&menu);
@@ -227,7 +235,7 @@ TEST_F(TrackPopupFixture, TheChosenCommandRunsAfterTheCallerReturns) {
 
 TEST_F(TrackPopupFixture, AFrameOwnerDisablesWhatNothingHandlesAViewDoesNot) {
     Handle(m_router, 32807, "frame");
-    m_router.OnUpdateCommandUI(32807, [](CmdUI& ui) { ui.Enable(false); });
+    m_router.MapUpdateCommandUI(32807, [](CmdUI& ui) { ui.Enable(false); });
     Handle(m_router, 32808, "frame");
     const std::vector<PopupMenuItem> items = {
         {"Add", 32807}, PopupMenuItem::Separator(), {"Delete", 32808}, {"Unhandled", 32899}};
