@@ -12,11 +12,11 @@ namespace platform {
 namespace {
 
 constexpr CursorShape kCursors[] = {
-    {IDC_ARROW, Qt::ArrowCursor},     {IDC_IBEAM, Qt::IBeamCursor},
-    {IDC_WAIT, Qt::WaitCursor},       {IDC_CROSS, Qt::CrossCursor},
+    {IDC_ARROW, Qt::ArrowCursor},        {IDC_IBEAM, Qt::IBeamCursor},
+    {IDC_WAIT, Qt::WaitCursor},          {IDC_CROSS, Qt::CrossCursor},
     {IDC_SIZENWSE, Qt::SizeFDiagCursor}, {IDC_SIZENESW, Qt::SizeBDiagCursor},
-    {IDC_SIZEWE, Qt::SizeHorCursor},  {IDC_SIZENS, Qt::SizeVerCursor},
-    {IDC_SIZEALL, Qt::SizeAllCursor}, {IDC_NO, Qt::ForbiddenCursor},
+    {IDC_SIZEWE, Qt::SizeHorCursor},     {IDC_SIZENS, Qt::SizeVerCursor},
+    {IDC_SIZEALL, Qt::SizeAllCursor},    {IDC_NO, Qt::ForbiddenCursor},
     {IDC_HAND, Qt::PointingHandCursor},
 };
 
@@ -53,9 +53,13 @@ HCURSOR SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-HCURSOR GetCursor() { return State().current; }
+HCURSOR GetCursor() {
+    return State().current;
+}
 
-void SetCursorWidget(QWidget* widget) { State().widget = widget; }
+void SetCursorWidget(QWidget* widget) {
+    State().widget = widget;
+}
 
 BOOL GetCursorPos(Point* point) {
     if (!point) return FALSE;
@@ -64,7 +68,9 @@ BOOL GetCursorPos(Point* point) {
     return TRUE;
 }
 
-void SetCursorPosSource(std::function<Point()> source) { State().position = std::move(source); }
+void SetCursorPosSource(std::function<Point()> source) {
+    State().position = std::move(source);
+}
 
 BOOL ClipCursor(const Rect* rect) {
     State().clip = rect ? std::optional<Rect>(*rect) : std::nullopt;
@@ -78,7 +84,9 @@ BOOL GetClipCursor(Rect* rect) {
     return TRUE;
 }
 
-WaitCursor::WaitCursor() { Restore(); }
+WaitCursor::WaitCursor() {
+    Restore();
+}
 
 WaitCursor::~WaitCursor() {
     if (m_shown) QGuiApplication::restoreOverrideCursor();

@@ -114,7 +114,8 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         RecordInputState(event);
-        return false;
+        return watched->isWidgetType() &&
+               Window::RouteMouseToCapture(static_cast<QWidget*>(watched), event);
     default:
         return false;
     }

@@ -5,7 +5,9 @@
 // or press the default button; otherwise OnKeyDown runs. Then the character
 // the press types (WM_CHAR) takes the same road to OnChar, and a release
 // (WM_KEYUP) to OnKeyUp. Keys in a window's pop-up (a combo box's list) take
-// the road of the window that owns the pop-up.
+// the road of the window that owns the pop-up. The same filter follows the
+// key and button state (GetKeyState) and hands mouse events to the window
+// holding the capture.
 #pragma once
 
 #include "messages.h"

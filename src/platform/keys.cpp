@@ -136,8 +136,8 @@ UINT CharFromKeyEvent(const QKeyEvent* event) {
         break;
     }
     // Ctrl with a letter types its control code, whatever text Qt gives.
-    const bool ctrl = (event->modifiers() & Qt::ControlModifier) &&
-                      !(event->modifiers() & Qt::AltModifier);
+    const bool ctrl =
+        (event->modifiers() & Qt::ControlModifier) && !(event->modifiers() & Qt::AltModifier);
     if (ctrl) {
         if (event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
             return static_cast<UINT>(event->key() - Qt::Key_A + 1);

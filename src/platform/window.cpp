@@ -78,10 +78,6 @@ bool IsKeyMessage(UINT message) {
            message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_IME_CHAR;
 }
 
-void ReleaseGrab(QWidget* widget) {
-    if (widget && QWidget::mouseGrabber() == widget) widget->releaseMouse();
-}
-
 } // namespace
 
 Window::Window()
@@ -91,10 +87,7 @@ Window::Window()
 
 Window::~Window() {
     *m_alive = false;
-    if (g_capture == this) {
-        g_capture = nullptr;
-        ReleaseGrab(GetClientWidget());
-    }
+    if (g_capture == this) g_capture = nullptr;
     if (g_lastFocusLost == this) g_lastFocusLost = nullptr;
     if (m_host) m_host->Detach();
     // A window deleted while its widget lives takes the widget along,
@@ -174,10 +167,7 @@ BOOL Window::DestroyWindow() {
     m_destroying = true;
     const std::shared_ptr<bool> alive = m_alive;
     QWidget* widget = m_widget;
-    if (g_capture == this) {
-        g_capture = nullptr;
-        ReleaseGrab(GetClientWidget());
-    }
+    if (g_capture == this) g_capture = nullptr;
     m_timers->KillAll();
 
     SendMessage(WM_DESTROY);
@@ -1142,14 +1132,23 @@ BOOL Window::FireTimer(UINT_PTR id) {
 Window* Window::SetCapture() {
     Window* old = g_capture;
     g_capture = this;
-    QWidget* client = GetClientWidget();
-    if (client && client->isVisible()) client->grabMouse();
-    if (old && old != this) {
-        if (QWidget::mouseGrabber() == old->GetClientWidget() && client != old->GetClientWidget())
-            ReleaseGrab(old->GetClientWidget());
-        old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
-    }
+    if (old && old != this) old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
     return old;
+}
+
+bool Window::RouteMouseToCapture(QWidget* receiver, QEvent* event) {
+    Window* holder = g_capture;
+    if (!holder || !holder->IsWindow()) return false;
+    QWidget* client = holder->GetClientWidget();
+    if (receiver == client) return false;
+    // Qt cannot grab the pointer on every platform: the holder gets the
+    // event here, at its own client coordinates.
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPointF local = client->mapFromGlobal(mouse->globalPosition());
+    QMouseEvent moved(mouse->type(), local, local, mouse->globalPosition(), mouse->button(),
+                      mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+    QCoreApplication::sendEvent(client, &moved);
+    return true;
 }
 
 Window* Window::GetCapture() {
@@ -1171,7 +1170,6 @@ BOOL ReleaseCapture() {
     Window* old = g_capture;
     if (!old) return TRUE;
     g_capture = nullptr;
-    ReleaseGrab(old->GetClientWidget());
     old->SendMessage(WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }

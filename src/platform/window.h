@@ -266,6 +266,9 @@ class Window {
     // Called by the host for each Qt event; returns true when the event was
     // handled as a message (the host then does not pass it on).
     bool HandleQtEvent(QEvent* event, bool fromClient);
+    // A mouse event for another widget while a window holds the capture goes
+    // to the holder instead; true when it went there.
+    static bool RouteMouseToCapture(QWidget* receiver, QEvent* event);
     void HandlePaintEvent(QEvent* event);
     void HandleMouseEvent(QEvent* event);
     void HandleFocusEvent(QEvent* event);

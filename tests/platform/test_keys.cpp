@@ -49,8 +49,10 @@ class KeyRoadTest : public ::testing::Test {
 
     void SetUp() override {
         ASSERT_TRUE(top.active);
-        ASSERT_TRUE(a.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, Rect(0, 0, 100, 50), &top.window, 1));
-        ASSERT_TRUE(b.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, Rect(0, 60, 100, 110), &top.window, 2));
+        ASSERT_TRUE(
+            a.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, Rect(0, 0, 100, 50), &top.window, 1));
+        ASSERT_TRUE(
+            b.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, Rect(0, 60, 100, 110), &top.window, 2));
         a.SetFocus();
         ASSERT_EQ(GetFocus(), &a);
         log.clear();
@@ -72,15 +74,23 @@ TEST_F(KeyRoadTest, PressesReachHooksThenHandlers) {
         Log expected;
     };
     const Case cases[] = {
-        {"Delete", Qt::Key_Delete, Qt::NoModifier,
+        {"Delete",
+         Qt::Key_Delete,
+         Qt::NoModifier,
          {"a hook WM_KEYDOWN 46", "a OnKeyDown 46", "a hook WM_KEYUP 46", "a OnKeyUp 46"}},
-        {"keypad star", Qt::Key_Asterisk, Qt::KeypadModifier,
+        {"keypad star",
+         Qt::Key_Asterisk,
+         Qt::KeypadModifier,
          {"a hook WM_KEYDOWN 106", "a OnKeyDown 106", "a hook WM_CHAR 42", "a OnChar 42",
           "a hook WM_KEYUP 106", "a OnKeyUp 106"}},
-        {"main star", Qt::Key_Asterisk, Qt::NoModifier,
+        {"main star",
+         Qt::Key_Asterisk,
+         Qt::NoModifier,
          {"a hook WM_KEYDOWN 56", "a OnKeyDown 56", "a hook WM_CHAR 42", "a OnChar 42",
           "a hook WM_KEYUP 56", "a OnKeyUp 56"}},
-        {"Ctrl+C", Qt::Key_C, Qt::ControlModifier,
+        {"Ctrl+C",
+         Qt::Key_C,
+         Qt::ControlModifier,
          {"a hook WM_KEYDOWN 17", "a OnKeyDown 17", "a hook WM_KEYDOWN 67", "a OnKeyDown 67",
           "a hook WM_CHAR 3", "a OnChar 3", "a hook WM_KEYUP 67", "a OnKeyUp 67",
           "a hook WM_KEYUP 17", "a OnKeyUp 17"}},
@@ -156,8 +166,8 @@ TEST_F(KeyRoadTest, TabMovesTheFocusAfterTheHooksUnlessTheWindowWantsIt) {
     log.clear();
     QTest::keyClick(a.GetWidget(), Qt::Key_Tab);
     EXPECT_EQ(GetFocus(), &a);
-    EXPECT_EQ(Own(), (Log{"a hook WM_KEYDOWN 9", "a OnKeyDown 9", "a hook WM_CHAR 9",
-                          "a OnChar 9", "a hook WM_KEYUP 9", "a OnKeyUp 9"}));
+    EXPECT_EQ(Own(), (Log{"a hook WM_KEYDOWN 9", "a OnKeyDown 9", "a hook WM_CHAR 9", "a OnChar 9",
+                          "a hook WM_KEYUP 9", "a OnKeyUp 9"}));
 }
 
 TEST_F(KeyRoadTest, EnterPressesTheDefaultButtonUnlessTheWindowWantsIt) {
