@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-
 namespace platform {
 
 namespace {
@@ -22,7 +21,9 @@ template <class Host> Host* Connected(Host* host) {
     return host;
 }
 
-bool IsThreeState(DWORD kind) { return kind == BS_3STATE || kind == BS_AUTO3STATE; }
+bool IsThreeState(DWORD kind) {
+    return kind == BS_3STATE || kind == BS_AUTO3STATE;
+}
 
 } // namespace
 
@@ -54,7 +55,9 @@ QWidget* Button::CreateWidget(QWidget* parent) {
     }
 }
 
-QAbstractButton* Button::QtButton() const { return qobject_cast<QAbstractButton*>(GetWidget()); }
+QAbstractButton* Button::QtButton() const {
+    return qobject_cast<QAbstractButton*>(GetWidget());
+}
 
 int Button::GetCheck() const {
     QAbstractButton* button = QtButton();
@@ -89,8 +92,10 @@ void Button::Click() {
 
 void Button::ShowText() {
     const QString value = FromLatin1(GetWindowText());
-    if (QAbstractButton* button = QtButton()) button->setText(value);
-    else if (auto* group = qobject_cast<QGroupBox*>(GetWidget())) group->setTitle(value);
+    if (QAbstractButton* button = QtButton())
+        button->setText(value);
+    else if (auto* group = qobject_cast<QGroupBox*>(GetWidget()))
+        group->setTitle(value);
 }
 
 LRESULT Button::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

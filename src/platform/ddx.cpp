@@ -1,56 +1,32 @@
 #include "ddx.h"
 
+#include "button.h"
+#include "edit.h"
 #include "frameworktext.h"
-#include "text.h"
 #include "trace.h"
+#include "window.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTextEdit>
-#include <QVariant>
-
+#include <algorithm>
 #include <cerrno>
 #include <cfloat>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <locale.h>
 
 namespace platform {
 
 namespace {
 
-// Text of the controls that data exchange binds to text; null gives "".
-QString ControlText(const QWidget* w) {
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
-    if (auto* l = qobject_cast<const QLabel*>(w)) return l->text();
-    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
-    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
-    if (auto* t = qobject_cast<const QTextEdit*>(w)) return t->toPlainText();
-    if (auto* p = qobject_cast<const QPlainTextEdit*>(w)) return p->toPlainText();
-    return w ? w->windowTitle() : QString();
+// Text of a control as bytes; no control gives "".
+std::string ControlText(const Window* control) {
+    return control ? control->GetWindowText() : std::string();
 }
 
-void SetControlText(QWidget* w, const QString& text) {
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setText(text);
-    else if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(text);
-    else if (auto* b = qobject_cast<QAbstractButton*>(w))
-        b->setText(text);
-    else if (auto* c = qobject_cast<QComboBox*>(w))
-        c->setEditText(text);
-    else if (auto* t = qobject_cast<QTextEdit*>(w))
-        t->setPlainText(text);
-    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        p->setPlainText(text);
-    else if (w)
-        w->setWindowTitle(text);
+void SetControlText(Window* control, const std::string& text) {
+    if (control) control->SetWindowText(text.c_str());
 }
 
 bool IsBlank(char c) {
@@ -111,87 +87,79 @@ QString FormatFloat(double value) {
     return QString::fromLatin1(buffer);
 }
 
+void DDX_Control(DataExchange* pDX, int id, Window& control) {
+    if (pDX->Failed()) return;
+    const bool bound =
+        control.IsWindow() && control.GetParent() == pDX->m_pDlgWnd && control.GetDlgCtrlID() == id;
+    if (!bound) TRACE("Data exchange: control %d is not the dialog's own", id);
+    ASSERT(bound);
+}
+
 void DDX_Text(DataExchange* pDX, int id, std::string& value) {
     if (pDX->Failed()) return;
-    QWidget* control = pDX->PrepareEditCtrl(id);
+    Window* control = pDX->PrepareEditCtrl(id);
     if (pDX->m_bSaveAndValidate)
-        value = ToLatin1(ControlText(control));
+        value = ControlText(control);
     else
-        SetControlText(control, FromLatin1(value));
+        SetControlText(control, value);
 }
 
 void DDX_Text(DataExchange* pDX, int id, char* field, std::size_t fieldSize) {
     if (pDX->Failed() || !field || fieldSize == 0) return;
-    QWidget* control = pDX->PrepareEditCtrl(id);
-    if (pDX->m_bSaveAndValidate)
-        ToLatin1Field(ControlText(control), field, fieldSize);
-    else
-        SetControlText(control, FromLatin1Field(field, fieldSize));
+    Window* control = pDX->PrepareEditCtrl(id);
+    if (!pDX->m_bSaveAndValidate) {
+        SetControlText(control, std::string(field, strnlen(field, fieldSize)));
+        return;
+    }
+    const std::string text = ControlText(control);
+    const std::size_t n = std::min(text.size(), fieldSize - 1);
+    std::memcpy(field, text.data(), n);
+    std::memset(field + n, 0, fieldSize - n);
 }
 
 void DDX_Text(DataExchange* pDX, int id, std::uint32_t& value) {
     if (pDX->Failed()) return;
-    QWidget* control = pDX->PrepareEditCtrl(id);
+    Window* control = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        SetControlText(control, QString::number(value));
+        SetControlText(control, std::to_string(value));
         return;
     }
     std::uint32_t parsed = 0;
-    if (!ParseUnsigned(ToLatin1(ControlText(control)), &parsed))
+    if (!ParseUnsigned(ControlText(control), &parsed))
         return pDX->Fail(GetFrameworkText(FrameworkText::ParseUnsigned));
     value = parsed;
 }
 
 void DDX_Text(DataExchange* pDX, int id, float& value) {
     if (pDX->Failed()) return;
-    QWidget* control = pDX->PrepareEditCtrl(id);
+    Window* control = pDX->PrepareEditCtrl(id);
     if (!pDX->m_bSaveAndValidate) {
-        SetControlText(control, FormatFloat(value));
+        SetControlText(control, FormatFloat(value).toStdString());
         return;
     }
     float parsed = 0;
-    if (!ParseFloat(ToLatin1(ControlText(control)), &parsed))
+    if (!ParseFloat(ControlText(control), &parsed))
         return pDX->Fail(GetFrameworkText(FrameworkText::ParseNumber));
     value = parsed;
 }
 
 void DDX_Check(DataExchange* pDX, int id, int& value) {
     if (pDX->Failed()) return;
-    auto* button = qobject_cast<QAbstractButton*>(pDX->PrepareCtrl(id));
+    auto* button = dynamic_cast<Button*>(pDX->PrepareCtrl(id));
     if (!button) return;
-    auto* box = qobject_cast<QCheckBox*>(button);
     if (pDX->m_bSaveAndValidate) {
-        value = box ? static_cast<int>(box->checkState() == Qt::PartiallyChecked ? 2
-                                       : box->isChecked()                        ? 1
-                                                                                 : 0)
-                    : (button->isChecked() ? 1 : 0);
+        value = button->GetCheck();
         return;
     }
-    int shown = value;
-    if (shown < 0 || shown > 2) {
-        TRACE("Data exchange: check box value %d out of range, shown unchecked", value);
-        shown = 0;
-    }
-    // Qt shows the third state only on a tristate box; a two-state box made
-    // tristate for it becomes two-state again with the next 0 or 1, so a click
-    // keeps going between checked and unchecked.
-    constexpr const char* kMadeTristate = "platformMadeTristate";
-    if (box && shown == 2) {
-        if (!box->isTristate()) box->setProperty(kMadeTristate, true);
-        box->setCheckState(Qt::PartiallyChecked);
-        return;
-    }
-    if (box && box->property(kMadeTristate).toBool()) {
-        box->setTristate(false);
-        box->setProperty(kMadeTristate, false);
-    }
-    button->setChecked(shown == 1);
+    if (value < BST_UNCHECKED || value > BST_INDETERMINATE)
+        TRACE("Data exchange: check box value %d out of range", value);
+    button->SetCheck(value);
 }
 
 void DDV_MaxChars(DataExchange* pDX, const std::string& value, int count) {
     if (pDX->Failed()) return;
     if (!pDX->m_bSaveAndValidate) {
-        if (auto* edit = qobject_cast<QLineEdit*>(pDX->LastControl())) edit->setMaxLength(count);
+        if (auto* edit = dynamic_cast<Edit*>(pDX->LastControl())) edit->LimitText(count);
         return;
     }
     if (static_cast<long long>(value.size()) > count)

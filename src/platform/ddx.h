@@ -13,6 +13,12 @@
 
 namespace platform {
 
+class Window;
+
+// Checks that a member control is the dialog's control with this id (the
+// dialog's template made it); anything else is an assertion.
+void DDX_Control(DataExchange* pDX, int id, Window& control);
+
 // Text as bytes, Latin-1 on screen.
 void DDX_Text(DataExchange* pDX, int id, std::string& value);
 // A fixed-size record field: read at most fieldSize bytes (up to a NUL);
@@ -30,7 +36,7 @@ void DDX_Check(DataExchange* pDX, int id, int& value);
 
 // After the DDX_Text of an edit. Saving: more than count bytes fails with
 // "Please enter no more than %1 characters.". Loading: the edit takes no
-// more than count characters.
+// more than count bytes.
 void DDV_MaxChars(DataExchange* pDX, const std::string& value, int count);
 // After the DDX_Text of a number. Saving: outside minVal..maxVal fails with
 // "Please enter a number between %1 and %2.". Loading: out of range is only

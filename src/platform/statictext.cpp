@@ -29,7 +29,9 @@ QWidget* Static::CreateWidget(QWidget* parent) {
     return label;
 }
 
-QLabel* Static::Label() const { return qobject_cast<QLabel*>(GetWidget()); }
+QLabel* Static::Label() const {
+    return qobject_cast<QLabel*>(GetWidget());
+}
 
 void Static::ShowText() {
     if (QLabel* label = Label()) label->setText(FromLatin1(GetWindowText()));

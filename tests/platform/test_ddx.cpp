@@ -1,14 +1,9 @@
-#include "controlid.h"
-#include "ddx.h"
+// The data-exchange steps one by one, on the controls of a modeless dialog:
+// number parsing and formatting, bytes bounded by their field, check boxes,
+// the framework's texts and the out-of-memory road.
 #include "frameworktext.h"
 #include "messagebox.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QVBoxLayout>
-#include <QWidget>
+#include "test_dialog.h"
 
 #include "qt_print.h"
 
@@ -16,68 +11,31 @@
 
 #include <clocale>
 #include <cstring>
+#include <new>
 
-using namespace platform;
-
+namespace platform_test {
 namespace {
 
-// A form with two edits, a check box and a label, shown and active, so that
-// a failed step can take the focus.
-class DdxFixture : public ::testing::Test {
+class DdxTest : public ::testing::Test {
   protected:
-    enum { kEdit = 1004, kOther = 1018, kCheck = 1011, kLabel = 1003 };
-
     void SetUp() override {
-        auto* layout = new QVBoxLayout(&m_form);
-        m_edit = new QLineEdit(&m_form);
-        m_other = new QLineEdit(&m_form);
-        m_check = new QCheckBox("TV", &m_form);
-        m_label = new QLabel(&m_form);
-        for (auto [w, id] : {std::pair<QWidget*, int>{m_edit, kEdit},
-                             {m_other, kOther},
-                             {m_check, kCheck},
-                             {m_label, kLabel}}) {
-            layout->addWidget(w);
-            SetControlId(w, id);
-        }
-        m_form.show();
-        m_form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&m_form));
-        m_other->setFocus();
+        ASSERT_TRUE(form.Create(133));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.GetWidget()));
     }
-
-    // Types text into the edit as a user would: select all, then the keys.
-    void Type(QLineEdit* edit, const QString& text) {
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Delete);
-        for (QChar c : text) {
-            if (c.unicode() < 0x80) {
-                QTest::keyClick(edit, static_cast<char>(c.unicode()));
-                continue;
-            }
-            // Keys QTest cannot name: a key event that carries the character.
-            QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-        m_other->setFocus();
-    }
+    void TearDown() override { form.DestroyWindow(); }
 
     bool Save(const std::function<void(DataExchange*)>& steps) {
-        return RunDataExchange(&m_form, true, steps);
+        return RunDataExchange(&form, true, steps);
     }
     bool Load(const std::function<void(DataExchange*)>& steps) {
-        return RunDataExchange(&m_form, false, steps);
+        return RunDataExchange(&form, false, steps);
     }
 
-    QWidget m_form;
-    QLineEdit* m_edit = nullptr;
-    QLineEdit* m_other = nullptr;
-    QCheckBox* m_check = nullptr;
-    QLabel* m_label = nullptr;
+    std::vector<std::string> log;
+    NetworkDialog form{&log};
 };
 
-TEST_F(DdxFixture, UnsignedNumbersAcceptDigitsWithBlanksOnly) {
+TEST_F(DdxTest, UnsignedNumbersAreAsciiDigitsWithBlanksAround) {
     struct Case {
         const char* typed;
         bool ok;
@@ -86,40 +44,38 @@ TEST_F(DdxFixture, UnsignedNumbersAcceptDigitsWithBlanksOnly) {
         {"0", true, 0},
         {"12000", true, 12000},
         {"  27500 ", true, 27500},
+        {"\t42", true, 42},
         {"4294967295", true, 4294967295u},
         {"", false, 0},
+        {"   ", false, 0},
         {"-5", false, 0},
-        {"1e3", false, 0},
-        {"4294967296", false, 0},
         {"+5", false, 0},
+        {"1e3", false, 0},
         {"12 34", false, 0},
-        {"99999999999999999999", false, 0},
         {"0x10", false, 0},
+        {"4294967296", false, 0},
+        {"99999999999999999999", false, 0},
     };
     for (const auto& c : cases) {
         MessageBoxRecorder boxes;
-        Type(m_edit, c.typed);
+        form.EditOf(kFrequency)->SetWindowText(c.typed);
         std::uint32_t value = 77;
-        EXPECT_EQ(Save([&](DataExchange* dx) { DDX_Text(dx, kEdit, value); }), c.ok) << c.typed;
+        EXPECT_EQ(Save([&](DataExchange* dx) { DDX_Text(dx, kFrequency, value); }), c.ok)
+            << c.typed;
         EXPECT_EQ(value, c.ok ? c.value : 77u) << c.typed; // a failure keeps the member
-        if (c.ok) {
-            EXPECT_TRUE(boxes.Calls().empty()) << c.typed;
-            continue;
-        }
-        ASSERT_EQ(boxes.Calls().size(), 1u) << c.typed;
-        EXPECT_EQ(boxes.Calls()[0].text, "Please enter a positive integer.");
-        EXPECT_EQ(boxes.Calls()[0].caption, "Quorvandelix");
-        EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Warning);
-        EXPECT_TRUE(m_edit->hasFocus()) << c.typed;
-        EXPECT_EQ(m_edit->selectedText(), m_edit->text()) << c.typed;
+        EXPECT_EQ(boxes.Texts(), c.ok ? std::vector<QString>{}
+                                      : std::vector<QString>{"Please enter a positive integer."})
+            << c.typed;
     }
+    std::uint32_t largest = 4294967295u;
+    ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kFrequency, largest); }));
+    EXPECT_EQ(form.EditOf(kFrequency)->GetWindowText(), "4294967295");
 }
 
-TEST_F(DdxFixture, FloatsAreReadInTheCLocaleAndShownWithSixDigits) {
-    // The program's locale may use a decimal comma; the exchange must not.
-    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string saved = previous ? previous : "C";
-    // Whichever decimal-comma locale the machine has (none: the C locale).
+TEST_F(DdxTest, FloatsAreReadAndShownInTheCLocale) {
+    // The program's locale may use a decimal comma (Qt sets it from the
+    // environment); the exchange must not follow it.
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"})
         if (std::setlocale(LC_NUMERIC, name)) break;
 
@@ -135,115 +91,111 @@ TEST_F(DdxFixture, FloatsAreReadInTheCLocaleAndShownWithSixDigits) {
     };
     for (const auto& c : cases) {
         MessageBoxRecorder boxes;
-        Type(m_edit, c.typed);
+        form.EditOf(kAngle)->SetWindowText(c.typed);
         float value = 7.0f;
-        EXPECT_EQ(Save([&](DataExchange* dx) { DDX_Text(dx, kEdit, value); }), c.ok) << c.typed;
+        EXPECT_EQ(Save([&](DataExchange* dx) { DDX_Text(dx, kAngle, value); }), c.ok) << c.typed;
         EXPECT_EQ(value, c.ok ? c.value : 7.0f) << c.typed;
-        if (!c.ok) {
-            ASSERT_EQ(boxes.Calls().size(), 1u) << c.typed;
-            EXPECT_EQ(boxes.Calls()[0].text, "Please enter a number.");
-        }
+        EXPECT_EQ(boxes.Texts(),
+                  c.ok ? std::vector<QString>{} : std::vector<QString>{"Please enter a number."})
+            << c.typed;
     }
 
     struct Shown {
         float value;
         const char* text;
     } shown[] = {
-        {19.2f, "19.2"}, {0.0f, "0"}, {180.0f, "180"}, {1234567.0f, "1.23457e+06"}, {0.1f, "0.1"}};
+        {19.2f, "19.2"},  {0.0f, "0"}, {180.0f, "180"}, {0.1f, "0.1"}, {1234567.0f, "1.23457e+06"},
+        {-19.2f, "-19.2"}};
     for (const auto& s : shown) {
         float value = s.value;
-        ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kEdit, value); }));
-        EXPECT_EQ(m_edit->text(), s.text);
+        ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kAngle, value); }));
+        EXPECT_EQ(form.EditOf(kAngle)->GetWindowText(), s.text);
     }
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST_F(DdxFixture, RangeAndLengthChecksNameTheirLimits) {
-    struct Case {
-        const char* name;
-        const char* typedName;
-        const char* typedAngle;
-        bool ok;
-        const char* message;
-        QLineEdit* focused;
-    } cases[] = {
-        {"both fine", "ASTRA 19.2E", "19.2", true, nullptr, nullptr},
-        {"15 bytes fit", "ABCDEFGHIJKLMNO", "180", true, nullptr, nullptr},
-        {"16 bytes", "ABCDEFGHIJKLMNOP", "0", false, "Please enter no more than 15 characters.",
-         m_edit},
-        {"angle too big", "Hotbird", "200", false, "Please enter a number between 0 and 180.",
-         m_other},
-        {"angle below", "Hotbird", "-0.1", false, "Please enter a number between 0 and 180.",
-         m_other},
-        {"first failure only", "ABCDEFGHIJKLMNOP", "200", false,
-         "Please enter no more than 15 characters.", m_edit},
-    };
-    for (const auto& c : cases) {
-        // Loading first lifts the limit the previous case's load put on the edit.
-        m_edit->setMaxLength(32767);
-        MessageBoxRecorder boxes;
-        Type(m_edit, c.typedName);
-        Type(m_other, c.typedAngle);
-        std::string name;
-        float angle = 0;
-        const bool ok = Save([&](DataExchange* dx) {
-            DDX_Text(dx, kEdit, name);
-            DDV_MaxChars(dx, name, 15);
-            DDX_Text(dx, kOther, angle);
-            DDV_MinMaxFloat(dx, angle, 0.0f, 180.0f);
-        });
-        EXPECT_EQ(ok, c.ok) << c.name;
-        if (c.ok) {
-            EXPECT_TRUE(boxes.Calls().empty()) << c.name;
-            continue;
-        }
-        ASSERT_EQ(boxes.Calls().size(), 1u) << c.name;
-        EXPECT_EQ(boxes.Calls()[0].text, c.message) << c.name;
-        EXPECT_TRUE(c.focused->hasFocus()) << c.name;
-    }
-}
-
-TEST_F(DdxFixture, LoadingALengthLimitLimitsTheEdit) {
-    std::string name = "Hotbird";
-    ASSERT_TRUE(Load([&](DataExchange* dx) {
-        DDX_Text(dx, kEdit, name);
-        DDV_MaxChars(dx, name, 15);
-    }));
-    EXPECT_EQ(m_edit->text(), "Hotbird");
-    Type(m_edit, "ABCDEFGHIJKLMNOPQRS");
-    EXPECT_EQ(m_edit->text(), "ABCDEFGHIJKLMNO");
-}
-
-TEST_F(DdxFixture, TextIsBytesBoundedByItsField) {
+TEST_F(DdxTest, FieldsAreBytesWithinTheirSize) {
     // A 16-byte name field without a terminator: nothing past it is shown.
     char record[20];
     std::memcpy(record, "ABCDEFGHIJKLMNOPxyz", 20);
-    ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kEdit, record, 16); }));
-    EXPECT_EQ(m_edit->text(), "ABCDEFGHIJKLMNOP");
+    ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kName, record, 16); }));
+    EXPECT_EQ(form.EditOf(kName)->GetWindowText(), "ABCDEFGHIJKLMNOP");
 
-    Type(m_edit, QString::fromUtf8("Caf\u00e9 \u20ac"));
-    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Text(dx, kEdit, record, 8); }));
-    EXPECT_EQ(std::memcmp(record, "Caf\xE9 ?\0\0", 8), 0);
-    EXPECT_EQ(record[8], 'I'); // the bytes past the field are untouched
-
-    std::string info = "list.cdl  655581 Bytes";
-    ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Text(dx, kLabel, info); }));
-    EXPECT_EQ(m_label->text(), "list.cdl  655581 Bytes");
+    // Written back: at most size - 1 bytes, zero-padded; nothing past the field.
+    form.EditOf(kName)->SetWindowText("Caf\xE9 abc");
+    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Text(dx, kName, record, 8); }));
+    EXPECT_EQ(std::memcmp(record, "Caf\xE9 ab\0", 8), 0);
+    EXPECT_EQ(record[8], 'I');
+    form.EditOf(kName)->SetWindowText("AB");
+    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Text(dx, kName, record, 8); }));
+    EXPECT_EQ(std::memcmp(record, "AB\0\0\0\0\0\0I", 9), 0);
+    // Latin-1 bytes reach the screen as their characters.
+    EXPECT_EQ(form.EditOf(kName)->LineEdit()->text(), "AB");
+    form.EditOf(kName)->SetWindowText("Caf\xE9");
+    EXPECT_EQ(form.EditOf(kName)->LineEdit()->text(), QString::fromUtf8("Café"));
 }
 
-TEST_F(DdxFixture, CheckBoxesTakeZeroOneAndTwo) {
-    for (int value : {0, 1, 2, 0}) {
+TEST_F(DdxTest, LengthLimitIsCheckedOnSaveAndPutOnTheEditOnLoad) {
+    std::string name = "Hotbird";
+    ASSERT_TRUE(Load([&](DataExchange* dx) {
+        DDX_Text(dx, kName, name);
+        DDV_MaxChars(dx, name, 15);
+    }));
+    EXPECT_EQ(form.EditOf(kName)->GetLimitText(), 15u);
+
+    struct Case {
+        const char* text;
+        bool ok;
+    } cases[] = {{"", true}, {"ABCDEFGHIJKLMNO", true}, {"ABCDEFGHIJKLMNOP", false}};
+    for (const auto& c : cases) {
+        MessageBoxRecorder boxes;
+        form.EditOf(kName)->SetWindowText(c.text);
+        EXPECT_EQ(Save([&](DataExchange* dx) {
+                      DDX_Text(dx, kName, name);
+                      DDV_MaxChars(dx, name, 15);
+                  }),
+                  c.ok)
+            << c.text;
+        EXPECT_EQ(boxes.Texts(),
+                  c.ok ? std::vector<QString>{}
+                       : std::vector<QString>{"Please enter no more than 15 characters."});
+    }
+}
+
+TEST_F(DdxTest, CheckBoxesTakeTheirThreeStates) {
+    Button* tone = form.ButtonOf(kTone);
+    for (int value : {1, 0, 1}) {
         int v = value;
-        ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Check(dx, kCheck, v); }));
+        ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Check(dx, kTone, v); }));
+        EXPECT_EQ(tone->GetCheck(), value);
         int back = -1;
-        ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Check(dx, kCheck, back); }));
+        ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Check(dx, kTone, back); }));
         EXPECT_EQ(back, value);
     }
-    // A click checks it; saving reads 1.
-    QTest::mouseClick(m_check, Qt::LeftButton, {}, QPoint(5, m_check->height() / 2));
+    // A click toggles a two-state box; saving reads it.
+    QTest::mouseClick(tone->GetWidget(), Qt::LeftButton, {},
+                      QPoint(6, tone->GetWidget()->height() / 2));
     int back = -1;
-    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Check(dx, kCheck, back); }));
-    EXPECT_EQ(back, 1);
+    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Check(dx, kTone, back); }));
+    EXPECT_EQ(back, 0);
+
+    // A three-state box keeps the third state.
+    Button three;
+    ASSERT_TRUE(
+        three.Create("x", WS_CHILD | WS_VISIBLE | BS_AUTO3STATE, Rect(0, 0, 40, 20), &form, 2000));
+    int indeterminate = BST_INDETERMINATE;
+    ASSERT_TRUE(Load([&](DataExchange* dx) { DDX_Check(dx, 2000, indeterminate); }));
+    back = -1;
+    ASSERT_TRUE(Save([&](DataExchange* dx) { DDX_Check(dx, 2000, back); }));
+    EXPECT_EQ(back, BST_INDETERMINATE);
+}
+
+TEST_F(DdxTest, RunningOutOfMemoryShowsItsMessage) {
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(Save([](DataExchange*) { throw std::bad_alloc(); }));
+    ASSERT_EQ(boxes.Texts(), std::vector<QString>{"Out of memory."});
+    EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(boxes.Calls()[0].caption, "Quorvandelix");
 }
 
 TEST(FrameworkTextTest, TheFrameworksMessages) {
@@ -256,11 +208,5 @@ TEST(FrameworkTextTest, TheFrameworksMessages) {
     EXPECT_EQ(GetFrameworkText(FrameworkText::OutOfMemory), "Out of memory.");
 }
 
-TEST_F(DdxFixture, RunningOutOfMemoryFailsWithItsMessage) {
-    MessageBoxRecorder boxes;
-    EXPECT_FALSE(Save([](DataExchange*) { throw std::bad_alloc(); }));
-    ASSERT_EQ(boxes.Texts(), std::vector<QString>{"Out of memory."});
-    EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Warning);
-}
-
 } // namespace
+} // namespace platform_test
