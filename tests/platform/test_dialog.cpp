@@ -183,6 +183,40 @@ TEST_F(DialogTest, AHookThatLeavesTheDialogOpenIsAnAssertionNotAHang) {
     EXPECT_EQ(log, (Log{"OnInitDialog", "hook", "OnDestroy", "returned"}));
 }
 
+// A dialog that refuses Cancel and ends as OK when it is told to close, as
+// the editor's short "Please Wait" dialog does.
+class PleaseWait : public DialogBase {
+  public:
+    PleaseWait() : DialogBase(162) {}
+
+  protected:
+    void CreateControls() override {
+        SetWindowText("Please Wait");
+        SetDialogSize(179, 53);
+        AddControl<Static>()->Create("Please Wait", WS_CHILD | WS_VISIBLE,
+                                     MapDialogRect({60, 20, 120, 30}), this, 0xFFFF);
+    }
+    void OnCancel() override { MessageBox("fdasfsda", "Quorvandelix", MB_OK); }
+    void OnClose() override { EndDialog(IDOK); }
+};
+
+TEST_F(DialogTest, OnCancelAndOnCloseCanBeReplaced) {
+    PleaseWait wait;
+    MessageBoxRecorder boxes;
+    DialogBase::SetModalHook([&](DialogBase& d) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d.GetWidget()));
+        // Its size comes from dialog units.
+        const Rect size = d.MapDialogRect(Rect(0, 0, 179, 53));
+        EXPECT_EQ(d.GetWidget()->size(), QSize(size.Width(), size.Height()));
+        QTest::keyClick(d.GetWidget(), Qt::Key_Escape);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"fdasfsda"});
+        EXPECT_TRUE(d.IsWindowVisible());
+        d.SendMessage(WM_CLOSE);
+    });
+    EXPECT_EQ(wait.DoModal(), IDOK);
+    EXPECT_FALSE(wait.IsWindow());
+}
+
 // A modeless dialog that goes away on Cancel and deletes itself afterwards.
 class WaitDialog : public DialogBase {
   public:
