@@ -28,6 +28,7 @@ inline constexpr int BST_INDETERMINATE = 2;
 
 class Button : public Window {
   public:
+    // FALSE, with no window made, when it exists already or the parent is gone.
     BOOL Create(const char* caption, DWORD style, const Rect& rect, Window* parent, UINT id);
 
     // BST_UNCHECKED, BST_CHECKED or BST_INDETERMINATE; push buttons and group
@@ -36,9 +37,11 @@ class Button : public Window {
     // A three-state value on a two-state box shows it checked.
     void SetCheck(int check);
 
-    // Presses the button from code: BN_CLICKED as a click sends it.
+    // Presses the button from code: BN_CLICKED as a click sends it. Nothing
+    // without a window or for a group box.
     void Click();
 
+    // Null without a window and for a group box.
     QAbstractButton* QtButton() const;
 
   protected:

@@ -30,7 +30,8 @@ class CommandRouter : public CommandTarget {
 
     void SetApp(CommandTarget* app);
     // A view and the widget of its pane; focus inside the pane makes it the
-    // active view. A view is dropped when its pane or itself is destroyed.
+    // active view. A view is dropped when it is destroyed; a null view is
+    // ignored.
     void AddView(CommandTarget* view, QWidget* pane);
     void RemoveView(CommandTarget* view);
     void SetActiveView(CommandTarget* view);

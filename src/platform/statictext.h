@@ -16,8 +16,10 @@ inline constexpr DWORD SS_TYPEMASK = 0x001F;
 
 class Static : public Window {
   public:
+    // FALSE, with no window made, when it exists already or the parent is gone.
     BOOL Create(const char* text, DWORD style, const Rect& rect, Window* parent, UINT id);
 
+    // Null without a window.
     QLabel* Label() const;
 
   protected:
