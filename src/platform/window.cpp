@@ -24,6 +24,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 #include <vector>
 
@@ -135,6 +136,8 @@ BOOL Window::CreateEx(DWORD exStyle, const char* windowName, DWORD style, const 
         return FALSE;
     }
     m_widget->setGeometry(cs.x, cs.y, std::max(cs.cx, 0), std::max(cs.cy, 0));
+    // Moves reach the window with no button held, as they always do there.
+    GetClientWidget()->setMouseTracking(true);
     if (cs.lpszName) SetTextDirect(cs.lpszName);
     if (m_style & WS_DISABLED) m_widget->setEnabled(false);
     if (m_exStyle & WS_EX_ACCEPTFILES) DragAcceptFiles(TRUE);
@@ -210,6 +213,36 @@ void Window::HostGone() {
         m_widget = nullptr;
         PostNcDestroy();
     }
+}
+
+BOOL Window::SubclassDlgItem(UINT id, Window* parent) {
+    if (!parent || !parent->IsWindow()) return FALSE;
+    return SubclassWindow(parent->GetDlgItem(static_cast<int>(id)));
+}
+
+BOOL Window::SubclassWindow(Window* existing) {
+    if (m_widget || !existing || existing == this || !existing->IsWindow()) return FALSE;
+    m_widget = std::exchange(existing->m_widget, nullptr);
+    m_host = std::exchange(existing->m_host, nullptr);
+    m_host->m_window = this;
+    m_parent = existing->m_parent;
+    m_owner = existing->m_owner;
+    m_id = existing->m_id;
+    m_style = existing->m_style;
+    m_exStyle = existing->m_exStyle;
+    m_text = existing->m_text;
+    m_font = existing->m_font;
+    m_acceptFiles = existing->m_acceptFiles;
+    m_invalid = existing->m_invalid;
+    m_eraseRegion = existing->m_eraseRegion;
+    m_valid = existing->m_valid;
+    m_surface = std::move(existing->m_surface);
+    m_lastClientSize = existing->m_lastClientSize;
+    m_destroying = false;
+    existing->m_timers->KillAll();
+    if (g_capture == existing) g_capture = this;
+    if (g_lastFocusLost == existing) g_lastFocusLost = this;
+    return TRUE;
 }
 
 BOOL Window::IsWindow() const {
@@ -417,7 +450,7 @@ void Window::InvalidateRect(const Rect* rect, BOOL erase) {
     const QRegion region = rect ? QRegion(rect->ToQRect()) : QRegion(client->rect());
     if (region.isEmpty()) return;
     m_invalid |= region;
-    m_showOnly -= region;
+    m_valid -= region;
     if (erase) m_eraseRegion |= region;
     client->update(region);
 }
@@ -427,7 +460,7 @@ void Window::ValidateRect(const Rect* rect) {
     if (!client) return;
     const QRegion region = rect ? QRegion(rect->ToQRect()) : QRegion(client->rect());
     // A paint Qt still makes there shows the retained image unchanged.
-    if (m_surface) m_showOnly |= region & m_invalid;
+    if (m_surface) m_valid |= region & m_invalid;
     m_invalid -= region;
     m_eraseRegion -= region;
 }
@@ -496,7 +529,6 @@ QImage* Window::GetSurface() {
 void Window::ReleaseSurface() {
     QWidget* client = GetClientWidget();
     if (!client || !m_surface) return;
-    m_showOnly |= QRegion(client->rect()) - m_invalid;
     client->update();
 }
 
@@ -894,6 +926,7 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         if (client == m_lastClientSize) return true;
         m_lastClientSize = client;
         if (m_surface) EnsureSurface();
+        m_valid &= QRegion(0, 0, client.cx, client.cy);
         SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
         return true;
     }
@@ -909,7 +942,15 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         if (!frame) return false;
         const std::shared_ptr<bool> alive = m_alive;
         m_host->BaseEvent(event, fromClient);
-        if (*alive) SendMessage(WM_SYSCOLORCHANGE);
+        // The system colours changed: a top-level window hears it and passes
+        // it on to every window inside, as the original's frames do.
+        if (*alive && m_widget && m_widget->isWindow()) {
+            std::vector<std::pair<Window*, std::shared_ptr<bool>>> windows{{this, m_alive}};
+            for (QWidget* child : m_widget->findChildren<QWidget*>())
+                if (Window* w = FromWidget(child)) windows.emplace_back(w, w->m_alive);
+            for (auto& [w, wAlive] : windows)
+                if (*wAlive && w->IsWindow()) w->SendMessage(WM_SYSCOLORCHANGE);
+        }
         return true;
     }
     case QEvent::DragEnter:
@@ -943,23 +984,32 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
 
 void Window::HandlePaintEvent(QEvent* event) {
     const QRegion region = static_cast<QPaintEvent*>(event)->region();
-    // What was drawn outside a paint is only shown; exposed parts that no
-    // one invalidated are painted and erased.
-    const QRegion toPaint = region - m_showOnly;
-    const QRegion erase = (toPaint - m_invalid) | (toPaint & m_eraseRegion);
-    const bool showRetained = !(region & m_showOnly).isEmpty();
+    const std::shared_ptr<bool> alive = m_alive;
+    if (PaintsNatively()) {
+        // The Qt class paints; the region is painted whatever the reason.
+        m_invalid -= region;
+        m_eraseRegion -= region;
+        const PaintState saved = m_paint;
+        m_paint = PaintState{true, false, region, QRegion()};
+        DispatchQtMessage(event, GetClientWidget(), true, WM_PAINT, 0, 0);
+        if (*alive) m_paint = saved;
+        return;
+    }
+    // The retained image is the screen: what it shows correctly is only
+    // copied; the rest is painted (and erased where it was never painted or
+    // the invalidation asked for it).
+    const QRegion toPaint = region - m_valid;
+    const QRegion erase = toPaint & ((toPaint - m_invalid) | m_eraseRegion);
     m_invalid -= region;
     m_eraseRegion -= region;
-    m_showOnly -= region;
 
-    const std::shared_ptr<bool> alive = m_alive;
     const PaintState saved = m_paint;
     m_paint = PaintState{true, false, toPaint, erase};
     if (!toPaint.isEmpty()) DispatchQtMessage(event, GetClientWidget(), true, WM_PAINT, 0, 0);
     if (!*alive) return;
-    const bool drawn = m_paint.drawn;
+    if (m_paint.drawn) m_valid |= toPaint;
     m_paint = saved;
-    if ((drawn || showRetained) && m_surface && GetClientWidget()) {
+    if (m_surface && GetClientWidget()) {
         QPainter p(GetClientWidget());
         p.setClipRegion(region);
         p.drawImage(0, 0, *m_surface);

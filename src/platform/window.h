@@ -50,12 +50,21 @@ class Window {
     // messages. FALSE when there is no window or it is already going.
     BOOL DestroyWindow();
     BOOL IsWindow() const;
+    // Takes over the window of control id in parent (a combo box's field):
+    // from now on this object gets its messages, and the object that made it
+    // has no window. FALSE when this object has a window or there is no such
+    // control.
+    BOOL SubclassDlgItem(UINT id, Window* parent);
+    BOOL SubclassWindow(Window* existing);
     HWND GetSafeHwnd() const { return IsWindow() ? const_cast<Window*>(this) : nullptr; }
 
     // The widget (the window's frame) and its client area (the same widget,
     // or the viewport of a scroll area). Null before Create and after destroy.
     QWidget* GetWidget() const { return m_widget; }
     QWidget* GetClientWidget() const;
+    // True until the object is deleted: code that calls a handler which may
+    // delete the window keeps a copy and looks at it afterwards.
+    std::shared_ptr<const bool> AliveToken() const { return m_alive; }
     // The window a widget hosts, or null.
     static Window* FromWidget(const QWidget* widget);
     // The window hosting widget or its nearest ancestor, or null.
@@ -300,7 +309,7 @@ class Window {
     PaintState m_paint;
     QRegion m_invalid;     // invalidated, not painted yet
     QRegion m_eraseRegion; // of that, to be erased first
-    QRegion m_showOnly;    // drawn outside a paint: to show, not to repaint
+    QRegion m_valid;       // parts of the retained image that show the window now
     std::unique_ptr<QImage> m_surface;
     std::unique_ptr<TimerTable> m_timers;
     Size m_lastClientSize{-1, -1};

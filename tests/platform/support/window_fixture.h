@@ -2,6 +2,9 @@
 // window that writes each handler it runs into a shared log.
 #pragma once
 
+#include "cursor.h"
+#include "dropfiles.h"
+#include "paintdc.h"
 #include "window.h"
 
 #include <QTest>
@@ -23,13 +26,15 @@ class LogWindow : public Window {
   public:
     LogWindow(std::string name, Log* log) : m_name(std::move(name)), m_log(log) {}
 
-    std::function<BOOL(MSG*)> hook;         // PreTranslateMessage
-    std::function<void(UINT)> onKeyDown;    // replaces the default
-    std::function<void()> onKillFocus;      // runs after logging
-    std::function<BOOL(NMHDR*)> reflect;    // OnNotifyReflect
-    std::function<void(Window*)> onCapture; // OnCaptureChanged
-    std::function<void(QImage&)> paint;     // OnPaint on the retained image
+    std::function<BOOL(MSG*)> hook;            // PreTranslateMessage
+    std::function<void(UINT)> onKeyDown;       // replaces the default
+    std::function<void()> onKillFocus;         // runs after logging
+    std::function<BOOL(NMHDR*)> reflect;       // OnNotifyReflect
+    std::function<void(Window*)> onCapture;    // OnCaptureChanged
+    std::function<void(Dc&)> paint;            // OnPaint through a paint context
+    std::function<void(UINT, UINT)> onCommand; // (id, code) of WM_COMMAND
     UINT dlgCode = 0;
+    HCURSOR cursor = nullptr;       // shown by OnSetCursor when set
     bool deleteOnNcDestroy = false; // a heap window that ends itself
     int createResult = 0;
 
@@ -75,6 +80,27 @@ class LogWindow : public Window {
         Window::OnKillFocus(next);
         if (onKillFocus) onKillFocus();
     }
+    void OnSize(UINT type, int cx, int cy) override {
+        Add("OnSize " + std::to_string(cx) + "x" + std::to_string(cy));
+        Window::OnSize(type, cx, cy);
+    }
+    void OnShowWindow(BOOL show, UINT status) override {
+        Add(std::string("OnShowWindow ") + (show ? "1" : "0"));
+        Window::OnShowWindow(show, status);
+    }
+    void OnSysColorChange() override { Add("OnSysColorChange"); }
+    BOOL OnEraseBkgnd(Dc* dc) override {
+        Add("OnEraseBkgnd");
+        return Window::OnEraseBkgnd(dc);
+    }
+    void OnDropFiles(DropFiles* drop) override {
+        Add("OnDropFiles " + std::to_string(DragQueryFile(drop, kDragQueryCount, nullptr, 0)));
+    }
+    BOOL OnSetCursor(Window* wnd, UINT hitTest, UINT message) override {
+        if (!cursor) return Window::OnSetCursor(wnd, hitTest, message);
+        SetCursor(cursor);
+        return TRUE;
+    }
     void OnTimer(UINT_PTR id) override { Add("OnTimer " + std::to_string(id)); }
     void OnCaptureChanged(Window* next) override {
         Add("OnCaptureChanged");
@@ -93,9 +119,15 @@ class LogWindow : public Window {
             Window::OnPaint();
             return;
         }
-        PAINTSTRUCT ps;
-        if (QImage* image = BeginPaint(&ps)) paint(*image);
-        EndPaint(&ps);
+        PaintDc dc(this);
+        Add("OnPaint " + RectText(dc.m_ps.rcPaint));
+        paint(dc);
+    }
+    BOOL OnCommand(WPARAM w, LPARAM l) override {
+        if (Window::OnCommand(w, l)) return TRUE;
+        if (!onCommand) return FALSE;
+        onCommand(LOWORD(w), HIWORD(w));
+        return TRUE;
     }
     BOOL OnNotify(WPARAM w, LPARAM l, LRESULT* result) override {
         if (Window::OnNotify(w, l, result)) return TRUE;
@@ -107,6 +139,12 @@ class LogWindow : public Window {
         Add("OnNotifyReflect " + std::to_string(static_cast<int>(header->code)));
         *result = 5;
         return reflect ? reflect(header) : FALSE;
+    }
+
+  public:
+    static std::string RectText(const Rect& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+               std::to_string(r.right) + "," + std::to_string(r.bottom);
     }
 
   private:
