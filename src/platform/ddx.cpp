@@ -89,6 +89,9 @@ QString FormatFloat(double value) {
 
 void DDX_Control(DataExchange* pDX, int id, Window& control) {
     if (pDX->Failed()) return;
+    // A member without a window takes over the template's control.
+    if (!control.IsWindow() && !control.SubclassDlgItem(static_cast<UINT>(id), pDX->m_pDlgWnd))
+        TRACE("Data exchange: no control %d to bind", id);
     const bool bound =
         control.IsWindow() && control.GetParent() == pDX->m_pDlgWnd && control.GetDlgCtrlID() == id;
     if (!bound) TRACE("Data exchange: control %d is not the dialog's own", id);

@@ -15,8 +15,10 @@ namespace platform {
 
 class Window;
 
-// Checks that a member control is the dialog's control with this id (the
-// dialog's template made it); anything else is an assertion.
+// Binds a member control to the dialog's control with this id: a member
+// without a window takes that control over (its messages come to the member
+// from then on); a member the template made must be that control. No such
+// control is an assertion.
 void DDX_Control(DataExchange* pDX, int id, Window& control);
 
 // Text as bytes, Latin-1 on screen.

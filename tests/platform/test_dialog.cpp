@@ -52,7 +52,10 @@ class DialogTest : public ::testing::Test {
 TEST_F(DialogTest, OkMovesTheControlsIntoTheMembersAfterInitShowedThem) {
     NetworkDialog dialog(&log);
     const int result = Run(dialog, [](NetworkDialog& d) {
-        // OnInitDialog has put the members into the controls.
+        // OnInitDialog has bound the member controls and put the members
+        // into the controls.
+        EXPECT_EQ(d.GetDlgItem(kName), &d.m_name);
+        EXPECT_EQ(d.GetDlgItem(kAngle), &d.m_angle);
         EXPECT_EQ(d.GetWindowText(), "Edit Network");
         EXPECT_EQ(d.EditOf(kName)->GetWindowText(), "Hotbird");
         EXPECT_EQ(d.EditOf(kAngle)->GetWindowText(), "13");
@@ -76,6 +79,7 @@ TEST_F(DialogTest, OkMovesTheControlsIntoTheMembersAfterInitShowedThem) {
     EXPECT_EQ(dialog.m_bTone, 0);
     EXPECT_EQ(dialog.m_strInfo, "list.cdl  655581 Bytes");
     EXPECT_FALSE(dialog.IsWindow());
+    EXPECT_FALSE(dialog.m_angle.IsWindow());
 }
 
 TEST_F(DialogTest, BadFieldsShowTheFrameworksTextAndKeepTheDialogOpen) {

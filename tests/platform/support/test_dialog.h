@@ -32,7 +32,8 @@ class NetworkDialog : public DialogBase {
     std::uint32_t m_nFrequency = 11200;
     int m_bTone = 1;
     std::string m_strInfo = "info";
-    Edit m_name;
+    Edit m_name;  // made by the template itself
+    Edit m_angle; // takes over the template's control on the first exchange
     bool endInInit = false;
 
     Edit* EditOf(UINT id) { return GetDlgItem<Edit>(static_cast<int>(id)); }
@@ -66,6 +67,7 @@ class NetworkDialog : public DialogBase {
     }
     void DoDataExchange(DataExchange* pDX) override {
         DDX_Control(pDX, kName, m_name);
+        DDX_Control(pDX, kAngle, m_angle);
         DDX_Text(pDX, kName, m_strName);
         DDV_MaxChars(pDX, m_strName, 15);
         DDX_Text(pDX, kAngle, m_fAngle);
