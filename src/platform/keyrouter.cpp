@@ -5,6 +5,7 @@
 #include "windowhost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -76,16 +77,9 @@ void KeyRouter::DeliverToQt(QWidget* receiver, QKeyEvent* event, bool receiverIs
     QEvent* saved = g_bypass;
     g_bypass = event;
     if (receiverIsHost) {
-        // The host's own class first; what it ignores goes up as Qt sends it
-        // (a dialog's Esc, Enter).
-        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) {
-            event->accept();
-            host->BaseEvent(event, false);
-            // Not Tab: the parent would move the focus the window kept.
-            const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-            if (!event->isAccepted() && !tab && !receiver->isWindow() && receiver->parentWidget())
-                QCoreApplication::sendEvent(receiver->parentWidget(), event);
-        }
+        // The host's own class only: a key dispatched to a window goes to no
+        // other window, as on the original platform.
+        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) host->BaseEvent(event, false);
     } else {
         QCoreApplication::sendEvent(receiver, event);
     }
@@ -147,7 +141,8 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
         // Tab and Enter a window does not ask for belong to the dialog.
         const bool tab = msg.wParam == VK_TAB && vk == VK_TAB;
         const bool enter = msg.wParam == VK_RETURN && vk == VK_RETURN;
-        if (tab || enter) {
+        const bool escape = msg.wParam == VK_ESCAPE && vk == VK_ESCAPE;
+        if (tab || enter || escape) {
             const UINT code = static_cast<UINT>(
                 target->SendMessage(WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
             if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
@@ -156,6 +151,11 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
             } else if (enter && !(code & DLGC_WANTALLKEYS)) {
                 if (QPushButton* button = DefaultButton(receiver)) {
                     button->click();
+                    done = true;
+                }
+            } else if (escape && !(code & DLGC_WANTALLKEYS)) {
+                if (auto* dialog = qobject_cast<QDialog*>(receiver->window())) {
+                    DeliverToQt(dialog, event, false); // the dialog cancels
                     done = true;
                 }
             }

@@ -149,6 +149,7 @@ class Window {
     static Window* GetFocus();
 
     // ---- messages ----
+    // Runs the handler now; 0 without a window.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Queues the message; the key messages pass the hooks when they arrive.
     // FALSE without a window. A message whose window is gone is dropped.
