@@ -81,7 +81,19 @@ void KeyRouter::DeliverToQt(QWidget* receiver, QKeyEvent* event, bool receiverIs
         // other window, as on the original platform.
         if (HostBase* host = dynamic_cast<HostBase*>(receiver)) host->BaseEvent(event, false);
     } else {
-        QCoreApplication::sendEvent(receiver, event);
+        // A pop-up acts on some keys as shortcuts (a list's Enter and Esc):
+        // it gets the key in that form first, as Qt would have given it.
+        bool taken = false;
+        if (event->type() == QEvent::KeyPress && receiver->window()->windowType() == Qt::Popup) {
+            QKeyEvent asShortcut(QEvent::ShortcutOverride, event->key(), event->modifiers(),
+                                 event->text(), event->isAutoRepeat(), event->count());
+            asShortcut.ignore();
+            g_bypass = &asShortcut;
+            QCoreApplication::sendEvent(receiver, &asShortcut);
+            g_bypass = event;
+            taken = asShortcut.isAccepted();
+        }
+        if (!taken) QCoreApplication::sendEvent(receiver, event);
     }
     g_bypass = saved;
 }
@@ -103,6 +115,20 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         RecordInputState(event);
         if (!watched->isWidgetType()) return false;
         return Route(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride: {
+        // Keys in a window's pop-up (a combo box's open list) wait for the
+        // key road: Qt's list would otherwise act on Enter before any hook.
+        if (event == g_bypass || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (widget->window()->windowType() != Qt::Popup ||
+            VirtualKeyFromQt(key->key(), key->modifiers()) == 0)
+            return false;
+        Window* owner = Window::FromWidgetOrAncestor(widget);
+        if (!owner || !owner->IsWindow()) return false;
+        event->accept();
+        return true;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -116,7 +142,11 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
-    Window* target = Window::FromWidgetOrAncestor(receiver);
+    // A window's own widget, or a pop-up the window opened (its keys are
+    // the window's). Plain Qt widgets keep Qt's own key handling.
+    Window* target = Window::FromWidget(receiver);
+    if (!target && receiver->window()->windowType() == Qt::Popup)
+        target = Window::FromWidgetOrAncestor(receiver);
     if (!target || !target->IsWindow()) return false;
     const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers());
     if (vk == 0) return false;
