@@ -601,8 +601,11 @@ DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name
     if (name == nullptr) return DBERR_NULL_OBJECT;
     if (SLM_FindHandleNode(list, handle) == nullptr) return DBERR_NOT_FOUND;
     SvcHandleObj* obj = HT_Resolve(handle);
-    // The buffer holds what is copied: the text without its prefix.
-    const size_t textLength = DVB_TextLen(name);
+    // The name comes from a cell editor and need not be terminated (a
+    // two-byte text ends only at 0x00 0x00): nothing past the record's name
+    // field (SVC_NAME_LEN bytes) is read. The buffer holds what is copied:
+    // the text without its prefix.
+    const size_t textLength = DVB_TextLenBounded(name, SVC_NAME_LEN);
     uint8_t* copy = new (std::nothrow) uint8_t[textLength + 1];
     if (copy == nullptr) return DBERR_NO_MEMORY;
     DVB_CopyTextNBounded(copy, textLength + 1, name, prefixLength(name[0]) + textLength);

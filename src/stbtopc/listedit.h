@@ -117,7 +117,9 @@ DBERR INT_SLM_DeleteServiceFromLists(SvcHandle handle, SvcListId id, uint32_t re
 DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta);
 
 // Gives the handle a new name until the commit: an owned copy of the name
-// without its character-table prefix, handle bit 19 set. The record is not
+// without its character-table prefix, SVH_OWNS_NAME set. At most the
+// SVC_NAME_LEN bytes of a record's name field are read from name (a name
+// need not be terminated within them). The record is not
 // touched. Null name: DBERR_NULL_OBJECT; handle not in the list:
 // DBERR_NOT_FOUND; no memory: DBERR_NO_MEMORY (the old name stays).
 DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name);

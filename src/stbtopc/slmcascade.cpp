@@ -110,7 +110,7 @@ SLM_RESULT SLM_DeleteSatellite(uint8_t satellite, const uint16_t* count) {
         if (INT_SLM_GetNthTp(0, &row) != DBERR_OK) break;
         deleteServicesOn(SLM_TpRowToKey(row, satellite), false);
         uint16_t rowCount = editListRows();
-        if (INT_SLM_DeleteTpRow(&row, &rowCount) != DBERR_OK) break;
+        if (INT_SLM_DeleteTp(&row, &rowCount) != DBERR_OK) break;
     }
     deleteServicesOfSatellite(satellite);
     deleteUnusedTransportStreams(satellite);
@@ -127,7 +127,7 @@ SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint8_t row) {
     if (read != DBERR_OK) return read;
     deleteServicesOn(SLM_TpRowToKey(tpRow, satellite), false);
     uint16_t rowCount = editListRows();
-    INT_SLM_DeleteTpRow(&tpRow, &rowCount);
+    INT_SLM_DeleteTp(&tpRow, &rowCount);
     return SLM_CommitTpList(satellite);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,39 @@ TEST_F(ListEditTest, RenameThenDiscardChangesNothing) {
     EXPECT_EQ(HT_Resolve(zulu)->numFlags & SVH_OWNS_NAME, 0u);
     EXPECT_EQ(handlesOf(g_NameSortedSvcList), nameOrder);
     EXPECT_EQ(nameOf(alpha), "Alpha");
+}
+
+// A cell editor hands over the bytes of the name field; a two-byte (0x11)
+// text need not end with 0x00 0x00 inside it. The rename reads no byte past
+// the field (the buffers are exactly that long, so the sanitizer build sees
+// any byte read beyond), and a terminated name is taken up to its end.
+TEST_F(ListEditTest, RenameReadsNoFurtherThanTheNameField) {
+    const SvcHandle zulu = addTv(1, "Zulu");
+    buildNameList();
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> field;
+        std::string expected;
+    };
+    std::vector<uint8_t> twoByte(SVC_NAME_LEN, 'B');
+    twoByte[0] = 0x11; // 21 bytes of text: 10 whole characters and half of one
+    std::vector<uint8_t> oneByte(SVC_NAME_LEN, 'C');
+    oneByte[0] = 0x05;
+    std::vector<uint8_t> plain(SVC_NAME_LEN, 'D');
+    const Case cases[] = {
+        {"two-byte text without its 0x00 0x00 end", twoByte, std::string(20, 'B')},
+        {"prefixed text without terminator", oneByte, std::string(21, 'C')},
+        {"plain text without terminator", plain, std::string(22, 'D')},
+        {"terminated text", {'E', 'c', 'h', 'o', 0}, "Echo"},
+    };
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    for (const Case& c : cases) {
+        auto field = std::make_unique<uint8_t[]>(c.field.size());
+        std::memcpy(field.get(), c.field.data(), c.field.size());
+        ASSERT_EQ(SLM_RenameService(zulu, field.get()), DBERR_OK) << c.what;
+        EXPECT_EQ(nameOf(zulu), c.expected) << c.what;
+    }
+    ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
 }
 
 TEST_F(ListEditTest, RenameThenCommitMarksTheRecordAndSortsTheNamesAgain) {

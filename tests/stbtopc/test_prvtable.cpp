@@ -71,7 +71,7 @@ TEST_F(PrvTableTest, NamesOfTwentyBytesAreTooLongToCompareAndStillAdded) {
 
 TEST_F(PrvTableTest, TheFiveHundredthFitsAndTheNextIsRefused) {
     for (int i = 0; i < static_cast<int>(PRV_CAPACITY); ++i)
-        ASSERT_NE(add(("P" + std::to_string(i)).c_str()), nullptr) << i;
+        ASSERT_NE(add(NumberedName("P", static_cast<unsigned>(i)).c_str()), nullptr) << i;
     EXPECT_EQ(add("One more", DBERR_TABLE_INDEX), nullptr);
     EXPECT_EQ(TBL_GetPrvCount(), PRV_CAPACITY);
     EXPECT_EQ(add("p42"), nullptr); // found: 0, nothing added
