@@ -292,7 +292,7 @@ DBERR resortNameList() {
 }
 
 void renumberMaster() {
-    LL_Node* master = g_MasterSvcList;
+    LL_Node* master = INT_SLM_NumberOrderStart(g_MasterSvcList);
     if (master == nullptr) return;
     INT_SLM_RenumberAll(&master);
     INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, master);
@@ -369,10 +369,13 @@ DBERR INT_SLM_BeginListEdit(uint8_t mode) {
         editMethod = ACCESS_EDIT;
         LL_Node* list0 = nullptr;
         INT_SLM_GetListHead(LIST_ALL, method, &list0);
+        if (method == ACCESS_MASTER) list0 = INT_SLM_NumberOrderStart(list0);
         copied = copyList(list0, &copies.master);
     } else if (method != ACCESS_TV && mode == LISTEDIT_MODE_FULL) {
         editMethod = method == ACCESS_NAME ? ACCESS_EDIT_NAME : ACCESS_EDIT_MASTER;
-        copied = copyList(g_MasterSvcList, &copies.master) &&
+        // The copy begins where the number order begins, so that moves and
+        // the commit's renumbering see the list as the numbers order it.
+        copied = copyList(INT_SLM_NumberOrderStart(g_MasterSvcList), &copies.master) &&
                  copyList(g_NameSortedSvcList, &copies.name);
         for (uint32_t g = 0; copied && g < FAV_CAPACITY; ++g)
             copied = copyList(s.heads[g], &copies.favs[g]);
@@ -413,6 +416,11 @@ SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
     SLM_RESULT error = DBERR_OK;
     bool rewritten = false;
     if (copiedMaster) {
+        // The copy is numbered in its own order, from its head, before it is
+        // installed: the master list is entered at its first TV service, and
+        // after a move that ring order no longer tells where the list begins
+        // (a radio service that came first would be numbered last).
+        if (s.masterCopy != nullptr) INT_SLM_RenumberAll(&s.masterCopy);
         installMasterCopy();
         rewritten = rewriteRenamedRecords(&error);
         if (rewritten) {
@@ -420,7 +428,7 @@ SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
             if (error == DBERR_OK) error = sorted;
         }
     }
-    renumberMaster();
+    if (!copiedMaster) renumberMaster();
     if (copiedMaster) {
         // The groups go into the table before any commit writes the image.
         const DBERR groups = commitGroups();
@@ -555,6 +563,7 @@ DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta)
     case ACCESS_NAME: {
         LL_Node* head = nullptr;
         INT_SLM_GetListHead(id, ACCESS_MASTER, &head);
+        head = INT_SLM_NumberOrderStart(head);
         LL_Node* node = SLM_FindHandleNode(head, handle);
         if (node == nullptr) return DBERR_NOT_FOUND;
         head = INT_LL_MoveBy(head, node, delta, INT_SLM_FilterListedByType, type);

@@ -8,6 +8,7 @@
 #include "slmtp.h"
 #include "svchandleops.h"
 #include "svclist.h"
+#include "svcrenumber.h"
 #include "svctable.h"
 #include "tablering.h"
 #include "tpeditlist.h"
@@ -146,7 +147,7 @@ SLM_RESULT SLM_SaveServiceOrder(uint32_t flag) {
         // at `position`.
         LL_Node* cursor = TBL_GetSvcInfoList();
         uint32_t position = 0;
-        TBL_ForEachNode(g_MasterSvcList, [&](LL_Node* node) {
+        TBL_ForEachNode(INT_SLM_NumberOrderStart(g_MasterSvcList), [&](LL_Node* node) {
             const SvcHandle handle = SLM_NodeHandle(node);
             if (SLM_IsNullService(handle)) return true;
             if (position >= TBL_GetSvcCount()) return false; // every record is placed

@@ -49,6 +49,8 @@ DBERR fileIntoMasterList(SvcHandle handle) {
     LL_Node* unlockedTv = nullptr;
     LL_Node* unlockedRadio = nullptr;
     if (g_MasterSvcList != nullptr) {
+        // Each part in number order, whatever service the ring is entered at.
+        g_MasterSvcList = INT_SLM_NumberOrderStart(g_MasterSvcList);
         const DBERR split = INT_SLM_SplitServiceList(&g_MasterSvcList, &lockedTv, &lockedRadio,
                                                      &unlockedTv, &unlockedRadio);
         if (split != DBERR_OK) return split;
