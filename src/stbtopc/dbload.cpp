@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "favourites.h"
 #include "filters.h"
@@ -38,14 +39,7 @@ TBL_FreeHook g_freeHook(freeSpecialLists);
 // for it. Looked up once per service, so it is sorted once and searched.
 class AddressToRef {
   public:
-    bool Reserve(size_t n) {
-        try {
-            pairs_.reserve(n);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return true;
-    }
+    bool Reserve(size_t n) { return DB_Reserve(pairs_, n); }
     // Room was reserved for every entry of the index table.
     void Add(uint32_t address, RefId ref) {
         if (pairs_.size() < pairs_.capacity()) pairs_.emplace_back(address, ref);
@@ -270,7 +264,7 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
     if (IDX_GetNumSats(&satCount) != 0) satCount = 0;
     if (IDX_GetNumFavs(&favCount) != 0) favCount = 0;
 
-    std::unique_ptr<SvcNameSortItem[]> items(new (std::nothrow) SvcNameSortItem[svcCount + 1u]);
+    std::unique_ptr<SvcNameSortItem[]> items(DB_NewArray<SvcNameSortItem>(svcCount + 1u));
     AddressToRef tsMap, prvMap;
     if (items == nullptr || !tsMap.Reserve(tsCount) || !prvMap.Reserve(prvCount))
         return DBERR_NO_MEMORY;

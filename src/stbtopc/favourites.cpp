@@ -6,6 +6,7 @@
 #include <new>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbload.h"
 #include "dbstate.h"
 #include "favtable.h"
@@ -61,7 +62,7 @@ uint8_t* copyText(const uint8_t* text, size_t maxLength) {
     size_t length = 0;
     while (length < maxLength && text[length] != 0)
         ++length;
-    uint8_t* copy = new (std::nothrow) uint8_t[length + 1];
+    uint8_t* copy = DB_NewArray<uint8_t>(length + 1);
     if (copy == nullptr) return nullptr;
     std::memcpy(copy, text, length);
     copy[length] = 0;
@@ -88,18 +89,15 @@ class ServiceIndex {
   public:
     // False when memory runs out.
     bool build(LL_Node* list) {
-        try {
-            const uint32_t total = nodeCount(list);
-            entries_.reserve(total);
-            LL_Node* node = list;
-            for (uint32_t pos = 0; pos < total; ++pos, node = node->next) {
-                const SvcHandle handle = SLM_NodeHandle(node);
-                const SvcHandleObj* obj = HT_Resolve(handle);
-                if (obj == nullptr) continue;
-                entries_.push_back(Entry{keyOf(numberOf(*obj), typeOf(*obj)), pos, handle});
-            }
-        } catch (const std::bad_alloc&) {
-            return false;
+        const uint32_t total = nodeCount(list);
+        if (!DB_Reserve(entries_, total)) return false;
+        LL_Node* node = list;
+        for (uint32_t pos = 0; pos < total; ++pos, node = node->next) {
+            const SvcHandle handle = SLM_NodeHandle(node);
+            const SvcHandleObj* obj = HT_Resolve(handle);
+            if (obj == nullptr) continue;
+            // Within the room reserved: no allocation.
+            entries_.push_back(Entry{keyOf(numberOf(*obj), typeOf(*obj)), pos, handle});
         }
         std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
             return a.key != b.key ? a.key < b.key : a.pos < b.pos;
@@ -144,22 +142,18 @@ class NextLoadNumbers {
   public:
     // False when memory runs out.
     bool build() {
-        try {
-            LL_Node* list = TBL_GetSvcInfoList();
-            const uint32_t total = nodeCount(list);
-            entries_.reserve(total);
-            uint32_t radio = 0;
-            uint32_t other = 0;
-            LL_Node* node = list;
-            for (uint32_t i = 0; i < total; ++i, node = node->next) {
-                const SvcInfo* record = static_cast<const SvcInfo*>(node->data);
-                if (record == nullptr || REF_ResolveTs(record->tsRef) == nullptr) continue;
-                const uint32_t type = typeOfRecord(*record);
-                const uint32_t number = type == SVC_TYPE_RADIO ? ++radio : ++other;
-                entries_.push_back(Entry{record, number, type});
-            }
-        } catch (const std::bad_alloc&) {
-            return false;
+        LL_Node* list = TBL_GetSvcInfoList();
+        const uint32_t total = nodeCount(list);
+        if (!DB_Reserve(entries_, total)) return false;
+        uint32_t radio = 0;
+        uint32_t other = 0;
+        LL_Node* node = list;
+        for (uint32_t i = 0; i < total; ++i, node = node->next) {
+            const SvcInfo* record = static_cast<const SvcInfo*>(node->data);
+            if (record == nullptr || REF_ResolveTs(record->tsRef) == nullptr) continue;
+            const uint32_t type = typeOfRecord(*record);
+            const uint32_t number = type == SVC_TYPE_RADIO ? ++radio : ++other;
+            entries_.push_back(Entry{record, number, type}); // within the room reserved
         }
         std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
             return std::less<const SvcInfo*>()(a.record, b.record);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "dvbtext.h"
 #include "favourites.h"
@@ -276,7 +277,7 @@ DBERR resortNameList() {
     LL_Node* names = g_NameSortedSvcList;
     const uint32_t total = INT_LL_Count(names, nullptr, 0);
     if (total == 0) return DBERR_OK;
-    SvcNameSortItem* items = new (std::nothrow) SvcNameSortItem[total];
+    SvcNameSortItem* items = DB_NewArray<SvcNameSortItem>(total);
     if (items == nullptr) return DBERR_NO_MEMORY;
     uint32_t made = 0;
     INT_SLM_MakeNameKeys(names, items, total, &made);
@@ -615,7 +616,7 @@ DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name
     // field (SVC_NAME_LEN bytes) is read. The buffer holds what is copied:
     // the text without its prefix.
     const size_t textLength = DVB_TextLenBounded(name, SVC_NAME_LEN);
-    uint8_t* copy = new (std::nothrow) uint8_t[textLength + 1];
+    uint8_t* copy = DB_NewArray<uint8_t>(textLength + 1);
     if (copy == nullptr) return DBERR_NO_MEMORY;
     DVB_CopyTextNBounded(copy, textLength + 1, name, prefixLength(name[0]) + textLength);
     if ((obj->numFlags & SVH_OWNS_NAME) != 0) delete[] obj->name;

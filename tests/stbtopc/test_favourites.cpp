@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "favourites.h"
 #include "favtable.h"
 #include "listedit.h"
@@ -235,9 +236,9 @@ TEST_F(FavouriteTest, AGroupBuiltOnlyInPartIsNeverStoredOverTheTable) {
     addTv(2);
     const std::vector<uint16_t> stored{INT_SLM_MakeFavEntry(1, 0), INT_SLM_MakeFavEntry(2, 0)};
     setGroup(0, stored, "Two");
-    LL_SetAllocFailAfter(1);
+    DB_SetAllocFailAfter(2); // the look-up index and the first member's node
     EXPECT_EQ(INT_SLM_LoadAllFavGroups(), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(handlesOf(group(kGroupA)).size(), 1u);
     ASSERT_EQ(INT_SLM_StoreBuiltFavGroups(), DBERR_OK);
     EXPECT_EQ(tableEntries(0), stored);

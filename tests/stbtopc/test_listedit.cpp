@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbopen.h"
 #include "favourites.h"
 #include "favtable.h"
@@ -102,9 +103,9 @@ TEST_F(ListEditTest, BeginWithoutMemoryForTheCopiesOpensNothing) {
     addTv(1, "A");
     addTv(2, "B");
     buildNameList();
-    LL_SetAllocFailAfter(3); // the master copy, then one node of the name copy
+    DB_SetAllocFailAfter(3); // the master copy, then one node of the name copy
     EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(g_ListEditOpen, 0u);
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
     EXPECT_EQ(g_ListEditState.masterCopy, nullptr);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "indexcommit.h"
 #include "linkedlist.h"
 #include "placeholder.h"
@@ -162,7 +163,7 @@ TEST_F(SlmServiceTest, FailedAddLeavesNoHandleRecordOrTransportStream) {
         void (*failAfter)(int32_t);
     };
     for (const Seam& seam :
-         {Seam{"table copies", TBL_SetAllocFailAfter}, Seam{"list nodes", LL_SetAllocFailAfter}}) {
+         {Seam{"table copies", DB_SetAllocFailAfter}, Seam{"list nodes", DB_SetAllocFailAfter}}) {
         SCOPED_TRACE(seam.what);
         DB_ResetAllState();
         Add("First", Key(11000));
@@ -188,7 +189,7 @@ TEST_F(SlmServiceTest, FailedAddKeepsAStoredTransportStreamNoServiceUses) {
     TsInfo* stored = nullptr;
     ASSERT_EQ(TBL_AddTsInfo(&orphan, &stored), DBERR_OK);
 
-    for (auto failAfter : {TBL_SetAllocFailAfter, LL_SetAllocFailAfter}) {
+    for (auto failAfter : {DB_SetAllocFailAfter, DB_SetAllocFailAfter}) {
         const SvcHandle added = AddThroughFailures(orphan.tp, failAfter, [&](SLM_RESULT) {
             uint32_t inList = 0;
             EXPECT_EQ(TBL_IsTsInfoInList(stored, &inList), DBERR_OK);

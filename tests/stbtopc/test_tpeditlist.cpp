@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dberr.h"
 #include "dbtest.h"
 #include "satnet.h"
@@ -469,8 +470,9 @@ TEST_F(TpEditListTest, CountsLeaveTheEditListAlone) {
 }
 
 TEST_F(TpEditListTest, NoMemoryKeepsWhatWasBuiltAndChangesNothingElse) {
-    // The load installs the rows it could make and reports the shortage.
-    TBL_SetAllocFailAfter(1);
+    // The load installs the rows it could make and reports the shortage: the
+    // first row's copy and node are had, the second row's copy is not.
+    DB_SetAllocFailAfter(2);
     uint16_t count = 0;
     uint16_t constant = 0;
     EXPECT_EQ(INT_SLM_LoadSatTpList(kSlotWithDefaults, 0, &count, &constant), DBERR_NO_MEMORY);
@@ -478,19 +480,19 @@ TEST_F(TpEditListTest, NoMemoryKeepsWhatWasBuiltAndChangesNothingElse) {
     EXPECT_EQ(EditRows(), (std::vector<Brief>{{10714, POL_HORIZONTAL, 0}}));
 
     // Add and update fail whole.
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     TpRow row = Row(12000);
     EXPECT_EQ(INT_SLM_AddTp(&row, &count), DBERR_NO_MEMORY);
     EXPECT_EQ(INT_SLM_UpdateTp(0, &row, &count), DBERR_NO_MEMORY);
-    TBL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(EditRows(), (std::vector<Brief>{{10714, POL_HORIZONTAL, 0}}));
     EXPECT_EQ(g_RemovedTpList, nullptr);
 
     // A delete whose removed-list node cannot be had keeps the row.
     const TpRow existing = Row(10714);
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(INT_SLM_DeleteTp(&existing, &count), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(EditRows().size(), 1u);
     EXPECT_EQ(g_RemovedTpList, nullptr);
 }
