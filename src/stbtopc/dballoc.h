@@ -28,6 +28,11 @@ bool DB_AllocationAllowed();
 // never fails.
 void DB_SetAllocFailAfter(int32_t allowed);
 
+// Test seam: after `allowed` further allocations succeed, the next one fails
+// and every later one goes ahead again, as when memory runs short for a
+// moment. Replaces what DB_SetAllocFailAfter set.
+void DB_FailOneAllocation(uint32_t allowed);
+
 // Allocations that went ahead since the counter was last cleared; a sweep
 // test runs a step once to learn how many allocations it makes.
 uint32_t DB_AllocationCount();

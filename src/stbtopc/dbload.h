@@ -15,6 +15,7 @@
 #include "dberr.h"
 #include "linkedlist.h"
 #include "listids.h"
+#include "slmload.h"
 #include "svchandle.h"
 
 // Loads everything (the index bank must already be loaded). Returns 0, or
@@ -25,8 +26,6 @@
 // is not loaded, and records the tables refuse are left out; the load goes on.
 DBERR INT_SLM_LoadDatabase(uint16_t* outCount);
 
-// As INT_SLM_LoadDatabase; DBERR_NULL_ARG without out.
-DBERR SLM_LoadDatabase(uint16_t* outCount);
 
 // Files one loaded handle by its number, type and number lock (bit 21):
 // - no number (0x3FFF): radio to unlocked radio, every other type to
@@ -48,4 +47,3 @@ DBERR INT_SLM_FileLoadedService(LL_Node** lockedTv, LL_Node** lockedRadio, LL_No
 // change nothing (*out null). Nothing in the program fills these lists, so
 // the head is null. Returns 0; DBERR_NULL_ARG without out.
 DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out);
-DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out);

@@ -19,12 +19,9 @@
 #include "linkedlist.h"
 #include "listedithead.h"
 #include "listids.h"
+#include "slmfavourites.h"
 #include "slmresult.h"
 #include "svchandle.h"
-
-// Size of the buffer INT_SLM_GetListName fills: a group name and its
-// terminator.
-constexpr size_t FAV_LIST_NAME_SIZE = FAV_NAME_LEN + 1;
 
 // The favourite entry of a service: (number & 0x1FFF) << 3 | type (3 bits).
 constexpr uint16_t INT_SLM_MakeFavEntry(uint32_t number, uint32_t type) {
@@ -43,13 +40,6 @@ constexpr uint32_t INT_SLM_FavEntryType(uint16_t entry) {
 // name-list copy (6). Null for other methods.
 LL_Node** INT_SLM_EditCopySlot(SvcListId id, SvcAccessMethod method);
 
-// Locked forms of the edit heads of listedithead.h.
-SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out);
-SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head);
-
-// Ids 23 and 24: the list SLM_TakeSpecialList hands out becomes the head
-// (the old nodes are freed). Other ids: DBERR_BAD_LIST.
-SLM_RESULT SLM_LoadSpecialList(SvcListId id);
 
 // Builds list id (7-22) from its group in the favourite table: each entry's
 // service is looked up by number and type in list 0 of the current method
@@ -61,7 +51,6 @@ SLM_RESULT SLM_LoadSpecialList(SvcListId id);
 // name could not be had (the list keeps what was built, but it does not
 // count as built). Other ids: nothing, 0.
 DBERR INT_SLM_LoadFavGroup(SvcListId id);
-SLM_RESULT SLM_LoadFavGroup(SvcListId id);
 
 // Builds every list 7-22 from the table. The database load calls it once the
 // master list is in place. Returns the first error of INT_SLM_LoadFavGroup
@@ -74,7 +63,6 @@ DBERR INT_SLM_LoadAllFavGroups();
 // caller. Ids outside 7-22: DBERR_BAD_LIST; no memory: DBERR_NO_MEMORY and
 // the table unchanged.
 DBERR INT_SLM_StoreFavGroup(SvcListId id);
-SLM_RESULT SLM_StoreFavGroup(SvcListId id);
 
 // Stores every group whose list was built (see ListEditState::builtGroups),
 // each with its name when it has one. The commit calls it before it writes
@@ -86,32 +74,26 @@ DBERR INT_SLM_StoreBuiltFavGroups();
 // built (deliberately empty). Ids 23 and 24: the nodes. Other ids:
 // DBERR_BAD_LIST.
 DBERR INT_SLM_ClearFavList(SvcListId id);
-SLM_RESULT SLM_ClearFavList(SvcListId id);
 
 // Clears every group 7-22 and stores it empty, its stored name included.
 DBERR INT_SLM_ClearAllFavGroups();
-SLM_RESULT SLM_ClearAllFavGroups();
 
 // Sets the name of group id (7-22): an owned copy of the DVB text as given,
 // prefix included, cut to the 20 bytes the table keeps. Null name:
 // DBERR_NULL_OBJECT; ids 0 and 110-120: DBERR_BAD_LIST; no memory:
 // DBERR_NO_MEMORY and the old name kept; any other id: nothing, 0.
 DBERR INT_SLM_SetListName(SvcListId id, const uint8_t* name);
-SLM_RESULT SLM_SetListName(SvcListId id, const uint8_t* name);
 
 // Copies the name of group id (7-22) into out (FAV_LIST_NAME_SIZE bytes),
 // empty when it has none. out is emptied first. Null out: DBERR_NULL_ARG;
 // ids 0 and 110-120: DBERR_BAD_LIST; other ids: empty, 0.
 DBERR INT_SLM_GetListName(SvcListId id, uint8_t* out);
-SLM_RESULT SLM_GetListName(SvcListId id, uint8_t* out);
 
 // Appends the service to group id (the group's head under the current
 // method). *out (when given) gets the handle. Handle not in list 0 of the
 // current method: DBERR_NOT_FOUND; already in the group:
 // DBERR_ALREADY_IN_LIST.
 DBERR INT_SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out);
-// Ids outside 7-22: DBERR_BAD_LIST; a handle not in list 0: DBERR_NOT_FOUND.
-SLM_RESULT SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out);
 
 // Unlinks the service from group id (7-22) under the current method;
 // DBERR_NOT_FOUND when it is not there, DBERR_BAD_LIST for other ids.

@@ -14,20 +14,12 @@
 #include "dbrecords.h"
 #include "linkedlist.h"
 #include "listids.h"
+#include "slmlistedit.h"
 #include "slmresult.h"
 #include "svchandle.h"
 
 // Lists 7-22 (the favourite groups) and the two further lists 23 and 24.
 constexpr uint32_t LISTEDIT_HEAD_COUNT = LIST_EXTRA_B - LIST_FAV_FIRST + 1;
-
-// Edit modes: 0 copies list 0 only (method 4); 1 copies list 0, the name
-// list and every favourite group (method 5, or 6 from name order).
-constexpr uint8_t LISTEDIT_MODE_MASTER = 0;
-constexpr uint8_t LISTEDIT_MODE_FULL = 1;
-
-// The "-1" of a commit or discard under the TV/radio split (method 2), where
-// the session works on the live lists and nothing is done at its end.
-constexpr SLM_RESULT LISTEDIT_SPLIT_NOTHING_DONE = -1;
 
 struct ListEditState {
     // Group names of lists 7-22: owned DVB text exactly as the favourite
@@ -63,7 +55,6 @@ uint32_t INT_SLM_GetListOption();
 // nothing and keep the method. No memory for a copy: DBERR_NO_MEMORY, and no
 // edit is open.
 DBERR INT_SLM_BeginListEdit(uint8_t mode);
-SLM_RESULT SLM_BeginListEdit(uint8_t mode);
 
 // Commits the open edit: deletions done, the master copy installed, renamed
 // records rewritten and the name list re-sorted, the master list renumbered,
@@ -87,14 +78,12 @@ SLM_RESULT INT_SLM_DiscardListEdit();
 // changes. Returns 0, or the commit's error when a record could not be
 // rewritten or memory ran out; the edit is closed in every case.
 SLM_RESULT INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
-SLM_RESULT SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
 
 // Frees the copies and the pending-deletions list and closes an open edit
 // without committing (the access method of the begin comes back). Pending
 // handles still in the live master list stay there (that list owns them);
 // the others are freed.
 void INT_SLM_FreeListEdit();
-void SLM_FreeListEdit();
 
 // Deletes a service from the list id under the current method. Methods 0
 // and 1: the handle must be in the master list (DBERR_NOT_FOUND); a null
@@ -123,17 +112,5 @@ DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta)
 // touched. Null name: DBERR_NULL_OBJECT; handle not in the list:
 // DBERR_NOT_FOUND; no memory: DBERR_NO_MEMORY (the old name stays).
 DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name);
-// On list 0 of the current method.
-SLM_RESULT SLM_RenameService(SvcHandle handle, const uint8_t* name);
 
-// Ids 0, 30-99 and 110-120: the handle must be in that list, then
-// INT_SLM_DeleteServiceFromLists. Ids 7-22: the handle must be in list 0,
-// then it leaves the group. DBERR_NOT_FOUND when a check fails; other ids
-// DBERR_BAD_LIST.
-SLM_RESULT SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber);
 
-// Ids 0, 30-99 and 110-120: the handle must be in that list, then
-// INT_SLM_MoveServiceRenumber. Ids 7-22: the handle must be in that group,
-// then it moves delta places there, every node counting. DBERR_NOT_FOUND
-// when a check fails; other ids DBERR_BAD_LIST.
-SLM_RESULT SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta);

@@ -159,6 +159,11 @@ SLM_RESULT SLM_ReadServiceInfo(SvcHandle handle, SvcInfo* out) {
     return INT_SLM_ReadServiceInfo(handle, out);
 }
 
+SLM_RESULT SLM_GetServiceName(SvcHandle handle, uint8_t* out) {
+    SlmLockGuard lock;
+    return INT_SLM_CopyServiceName(handle, out);
+}
+
 SLM_RESULT SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record) {
     if (record == nullptr) return DBERR_NULL_OBJECT;
     SvcInfo checked;

@@ -6,9 +6,8 @@
 #pragma once
 #include <cstdint>
 #include "dbrecords.h"
+#include "slmhandle.h"
 
-using SvcHandle = uint32_t;
-constexpr SvcHandle SVC_HANDLE_NONE = 0;
 constexpr SvcHandle SVC_HANDLE_FREED = 0xFFFFFFFF;
 
 struct SvcHandleObj {

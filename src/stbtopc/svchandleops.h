@@ -17,9 +17,6 @@
 #include "linkedlist.h"
 #include "svchandle.h"
 
-// The handle value "no service".
-constexpr SvcHandle SVC_HANDLE_INVALID = 0xFFFFFFFF;
-
 // Puts a handle back into its new state: no record, no name (an owned name
 // is freed), marker -1, number 0x3FFF and type 7. The id stays the handle's
 // own, so it still resolves. DBERR_NULL_OBJECT for 0, DBERR_NOT_FOUND for a

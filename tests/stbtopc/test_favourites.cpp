@@ -9,6 +9,7 @@
 
 #include "dballoc.h"
 #include "favourites.h"
+#include "slm.h"
 #include "favtable.h"
 #include "listedit.h"
 #include "servicefixture.h"
