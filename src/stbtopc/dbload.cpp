@@ -24,16 +24,6 @@
 
 namespace {
 
-// Lists 23 and 24, kept beside the number lists. Nothing fills them; their
-// nodes, were there any, would hold handles owned by the master list.
-LL_Node* g_SpecialLists[2] = {nullptr, nullptr};
-
-void freeSpecialLists() {
-    for (LL_Node*& list : g_SpecialLists)
-        list = LL_FreeAll(list, nullptr);
-}
-DB_ResetHook g_resetHook(freeSpecialLists);
-TBL_FreeHook g_freeHook(freeSpecialLists);
 
 // Flash address of a record -> reference id of the element the table holds
 // for it. Looked up once per service, so it is sorted once and searched.
@@ -311,22 +301,4 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
 DBERR SLM_LoadDatabase(uint16_t* outCount) {
     if (outCount == nullptr) return DBERR_NULL_ARG;
     return INT_SLM_LoadDatabase(outCount);
-}
-
-DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    *out = nullptr;
-    if (id != LIST_EXTRA_A && id != LIST_EXTRA_B) return DBERR_OK;
-    LL_Node*& list = g_SpecialLists[id - LIST_EXTRA_A];
-    *out = list;
-    list = nullptr;
-    return DBERR_OK;
-}
-
-DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    INT_SLM_Lock();
-    const DBERR result = INT_SLM_TakeSpecialList(id, out);
-    INT_SLM_Unlock();
-    return result;
 }

@@ -42,8 +42,3 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount);
 // nothing changes); DBERR_NO_MEMORY when the node could not be had.
 DBERR INT_SLM_FileLoadedService(LL_Node** lockedTv, LL_Node** lockedRadio, LL_Node** unlockedTv,
                                 LL_Node** unlockedRadio, SvcHandle* handle);
-
-// Hands out the head of list 23 or 24 and empties that list; other ids
-// change nothing (*out null). Nothing in the program fills these lists, so
-// the head is null. Returns 0; DBERR_NULL_ARG without out.
-DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out);

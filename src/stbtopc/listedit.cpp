@@ -9,7 +9,6 @@
 #include "favourites.h"
 #include "favtable.h"
 #include "filters.h"
-#include "listedithead.h"
 #include "selectionsort.h"
 #include "slmcascade.h"
 #include "slmlock.h"
@@ -25,7 +24,6 @@
 #include "wrapper.h"
 
 ListEditState g_ListEditState{};
-uint32_t g_ListEditOpen = 0;
 
 namespace {
 
@@ -133,11 +131,12 @@ void appendPending(SvcHandle handle, DBERR* result) {
 // ---- Copies --------------------------------------------------------------------
 
 void freeCopies() {
-    ListEditState& s = g_ListEditState;
-    s.masterCopy = INT_LL_FreeAll(s.masterCopy, nullptr);
-    s.nameCopy = INT_LL_FreeAll(s.nameCopy, nullptr);
-    for (LL_Node*& copy : s.favCopies)
-        copy = INT_LL_FreeAll(copy, nullptr);
+    INT_SLM_FreeEditCopies();
+}
+
+// The live head of group g (list 7 + g), kept by the service lists.
+LL_Node*& groupHead(uint32_t g) {
+    return *INT_SLM_FavListSlot(static_cast<SvcListId>(LIST_FAV_FIRST + g));
 }
 
 // The copies of one begin, made before anything is installed so that a
@@ -161,21 +160,21 @@ bool copyList(LL_Node* source, LL_Node** out) {
     return result == DBERR_OK;
 }
 
-// Closes the edit: access method of the begin back, move cache cleared.
+// Closes the edit: copies freed and closed, access method of the begin
+// back, move cache cleared.
 void closeEdit() {
+    INT_SLM_CloseEditCopies();
     INT_SLM_SetAccessMethod(g_ListEditState.savedMethod);
-    g_ListEditOpen = 0;
     clearMoveCache();
 }
 
+// The copies and the open flag are the service lists' to reset.
 void resetListEdit() {
-    freeCopies();
     ListEditState& s = g_ListEditState;
     s.pendingDeletions = INT_LL_FreeAll(s.pendingDeletions, nullptr);
     s.savedMethod = ACCESS_MASTER;
     s.mode = 0;
     s.savedService = SVC_HANDLE_INVALID;
-    g_ListEditOpen = 0;
     g_listOption = kOptionAtStart;
     clearMoveCache();
 }
@@ -204,8 +203,8 @@ bool commitDeletions() {
                 deleted = true;
             }
             unlinkFromLiveMasterAndName(handle);
-            unlinkFrom(s.masterCopy, handle);
-            unlinkFrom(s.nameCopy, handle);
+            unlinkFrom(g_EditCopies.masterCopy, handle);
+            unlinkFrom(g_EditCopies.nameCopy, handle);
             HT_Free(handle);
         }
         s.pendingDeletions = INT_LL_Remove(s.pendingDeletions, s.pendingDeletions, nullptr);
@@ -214,10 +213,9 @@ bool commitDeletions() {
 }
 
 void installMasterCopy() {
-    ListEditState& s = g_ListEditState;
     g_MasterSvcList = INT_LL_FreeAll(g_MasterSvcList, nullptr);
-    INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, s.masterCopy);
-    s.masterCopy = nullptr;
+    INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, g_EditCopies.masterCopy);
+    g_EditCopies.masterCopy = nullptr;
 }
 
 // Visits the handle of every node of list that still resolves, once round
@@ -302,13 +300,13 @@ void renumberMaster() {
 // Mode 1: the favourite copies become the groups. Then the groups that were
 // built are stored, with their names, into the favourite table.
 DBERR commitGroups() {
-    ListEditState& s = g_ListEditState;
-    if (s.mode == LISTEDIT_MODE_FULL) {
-        s.nameCopy = INT_LL_FreeAll(s.nameCopy, nullptr);
+    EditCopies& c = g_EditCopies;
+    if (g_ListEditState.mode == LISTEDIT_MODE_FULL) {
+        c.nameCopy = INT_LL_FreeAll(c.nameCopy, nullptr);
         for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
-            s.heads[g] = INT_LL_FreeAll(s.heads[g], nullptr);
-            s.heads[g] = s.favCopies[g];
-            s.favCopies[g] = nullptr;
+            groupHead(g) = INT_LL_FreeAll(groupHead(g), nullptr);
+            groupHead(g) = c.favCopies[g];
+            c.favCopies[g] = nullptr;
         }
     }
     return INT_SLM_StoreBuiltFavGroups();
@@ -328,10 +326,9 @@ void undoPendingChanges() {
 }
 
 void reloadGroupNames() {
-    ListEditState& s = g_ListEditState;
     for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
-        delete[] s.groupNames[g];
-        s.groupNames[g] = nullptr;
+        delete[] g_FavGroupState.names[g];
+        g_FavGroupState.names[g] = nullptr;
         const uint8_t* name = nullptr;
         if (TBL_GetFavName(g, &name) != DBERR_OK || name[0] == 0) continue;
         SvcListId id = static_cast<SvcListId>(LIST_FAV_FIRST + g);
@@ -379,25 +376,25 @@ DBERR INT_SLM_BeginListEdit(uint8_t mode) {
         copied = copyList(INT_SLM_NumberOrderStart(g_MasterSvcList), &copies.master) &&
                  copyList(g_NameSortedSvcList, &copies.name);
         for (uint32_t g = 0; copied && g < FAV_CAPACITY; ++g)
-            copied = copyList(s.heads[g], &copies.favs[g]);
+            copied = copyList(groupHead(g), &copies.favs[g]);
     }
     if (!copied) {
         copies.free();
         return DBERR_NO_MEMORY;
     }
 
-    g_ListEditOpen = 1;
     s.mode = mode;
     SvcHandle current = SVC_HANDLE_INVALID;
     SLM_GetCurrentService(&current, nullptr, nullptr);
     s.savedService = current;
     s.savedMethod = method;
     s.pendingDeletions = INT_LL_FreeAll(s.pendingDeletions, nullptr);
-    freeCopies();
-    s.masterCopy = copies.master;
-    s.nameCopy = copies.name;
+    EditCopies installed{};
+    installed.masterCopy = copies.master;
+    installed.nameCopy = copies.name;
     for (uint32_t g = 0; g < FAV_CAPACITY; ++g)
-        s.favCopies[g] = copies.favs[g];
+        installed.favCopies[g] = copies.favs[g];
+    INT_SLM_OpenEditCopies(installed);
     INT_SLM_SetAccessMethod(editMethod);
     return DBERR_OK;
 }
@@ -421,7 +418,7 @@ SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
         // installed: the master list is entered at its first TV service, and
         // after a move that ring order no longer tells where the list begins
         // (a radio service that came first would be numbered last).
-        if (s.masterCopy != nullptr) INT_SLM_RenumberAll(&s.masterCopy);
+        if (g_EditCopies.masterCopy != nullptr) INT_SLM_RenumberAll(&g_EditCopies.masterCopy);
         installMasterCopy();
         rewritten = rewriteRenamedRecords(&error);
         if (rewritten) {
@@ -530,7 +527,7 @@ DBERR INT_SLM_DeleteServiceFromLists(SvcHandle handle, SvcListId id, uint32_t re
         if (isServiceList(id)) {
             appendPending(handle, &appended);
             if (appended != DBERR_OK) return appended;
-            for (LL_Node*& copy : g_ListEditState.favCopies)
+            for (LL_Node*& copy : g_EditCopies.favCopies)
                 unlinkFrom(copy, handle);
         }
         clearMoveCache();

@@ -5,8 +5,10 @@
 // commits the copies (records whose names changed are rewritten, the master
 // list is renumbered, the favourite groups are stored) or discards them.
 //
-// The state of the favourite groups (their lists and names) lives in the same
-// program-wide record; favourites.h has the operations on them.
+// The session keeps its own state below. The copies it works on, and
+// whether they are open (g_ListEditOpen), are kept with every other list
+// head by the service lists (svclist.h); the favourite groups' names and
+// built state by favourites.h.
 #pragma once
 #include <cstdint>
 
@@ -17,31 +19,16 @@
 #include "slmlistedit.h"
 #include "slmresult.h"
 #include "svchandle.h"
-
-// Lists 7-22 (the favourite groups) and the two further lists 23 and 24.
-constexpr uint32_t LISTEDIT_HEAD_COUNT = LIST_EXTRA_B - LIST_FAV_FIRST + 1;
+#include "svclist.h"
 
 struct ListEditState {
-    // Group names of lists 7-22: owned DVB text exactly as the favourite
-    // table holds it (character-table prefix included), or null.
-    uint8_t* groupNames[FAV_CAPACITY];
-    SvcAccessMethod savedMethod;         // access method when the edit opened
-    uint8_t mode;                        // edit mode, see LISTEDIT_MODE_
-    LL_Node* heads[LISTEDIT_HEAD_COUNT]; // live lists 7-24
-    SvcHandle savedService;              // current service when the edit opened
-    LL_Node* pendingDeletions;           // deleted during the edit; freed by the commit
-    LL_Node* masterCopy;                 // copy of list 0 (methods 4 and 5)
-    LL_Node* nameCopy;                   // copy of the name list (method 6)
-    LL_Node* favCopies[FAV_CAPACITY];    // copies of lists 7-22 (methods 5 and 6)
-    // Bit g set: list 7 + g holds the stored group (built by a load, or
-    // cleared on purpose since). Only such groups are stored back without
-    // being asked for one by one, so a group that was never built is never
-    // overwritten by an empty list.
-    uint16_t builtGroups;
+    SvcAccessMethod savedMethod; // access method when the edit opened
+    uint8_t mode;                // edit mode, see LISTEDIT_MODE_
+    SvcHandle savedService;      // current service when the edit opened
+    LL_Node* pendingDeletions;   // deleted during the edit; freed by the commit
 };
 
 extern ListEditState g_ListEditState;
-extern uint32_t g_ListEditOpen; // 1 while an edit is open
 
 // The option word (1 at start); nothing in the library reads it.
 void INT_SLM_SetListOption(uint32_t option);

@@ -63,3 +63,7 @@ void HT_Clear() {
 uint32_t HT_LiveCount() {
     return g_liveCount;
 }
+
+void INT_SLM_FreeServiceHandle(void* handleData) {
+    HT_Free(INT_SLM_DataWord(handleData));
+}

@@ -29,6 +29,15 @@ constexpr uint32_t SVH_REWRITE = 1u << 22;     // a rewrite is pending
 constexpr uint32_t SVH_HIDDEN = 1u << 23;      // copy of record flag bit 25: walks pass it over
 constexpr uint32_t SVH_NEW_NUMFLAGS = 0x1FFFF; // number 0x3FFF, type 7
 
+// Lists of services carry the handle id itself in a node's data pointer
+// (never an object address), and word keys travel the same way.
+inline void* INT_SLM_WordData(uint32_t word) {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(word));
+}
+inline uint32_t INT_SLM_DataWord(const void* data) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data));
+}
+
 // Allocates a new handle, initialised as a new handle is (self = id, marker
 // 0xFFFFFFFF, numFlags 0x1FFFF, the rest zero). Returns SVC_HANDLE_NONE when
 // memory runs out.
@@ -46,3 +55,7 @@ void HT_Clear();
 
 // Number of live handles (for checks and tests).
 uint32_t HT_LiveCount();
+
+// The list library's free callback for a node that carries a handle id:
+// frees the handle (HT_Free).
+void INT_SLM_FreeServiceHandle(void* handleData);

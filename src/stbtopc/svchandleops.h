@@ -15,6 +15,7 @@
 #include "dberr.h"
 #include "dbrecords.h"
 #include "linkedlist.h"
+#include "placeholder.h"
 #include "svchandle.h"
 
 // Puts a handle back into its new state: no record, no name (an owned name
@@ -23,13 +24,6 @@
 // value that does not resolve.
 DBERR INT_SLM_InitServiceHandle(SvcHandle handle);
 
-// *isNull starts at 1 and becomes 0 when the handle has a record that is not
-// the placeholder. DBERR_NULL_ARG without out, DBERR_NULL_OBJECT for 0,
-// DBERR_NOT_FOUND for a value that does not resolve (flag stays 1).
-DBERR INT_SLM_IsSvcNull(SvcHandle handle, uint32_t* isNull);
-
-// True when the handle is a null service or its test fails.
-bool SLM_IsNullService(SvcHandle handle);
 
 // Copies the name the handle points at into buffer[SVC_NAME_LEN]: the bytes
 // up to its terminator, at most SVC_NAME_LEN, the rest zero-filled, whether
