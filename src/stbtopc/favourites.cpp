@@ -9,6 +9,7 @@
 #include "dballoc.h"
 #include "dbstate.h"
 #include "favtable.h"
+#include "indexcommit.h"
 #include "refids.h"
 #include "slmload.h"
 #include "slmlock.h"
@@ -77,6 +78,9 @@ void clearGroupState() {
 }
 DB_ResetHook g_resetHook(clearGroupState);
 TBL_FreeHook g_freeHook(clearGroupState);
+// Every commit stores the built groups first, with the numbers of the
+// service table it is about to write.
+IDX_CommitStep g_commitStep(INT_SLM_StoreBuiltFavGroups);
 
 // The services of a list by number and type, for building many groups with
 // one walk. A look-up answers what a find by number and type in the list

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "favourites.h"
 #include "favtable.h"
 #include "flashstore.h"
 #include "indexbank.h"
@@ -12,6 +11,26 @@
 #include "tablesave.h"
 #include "wrapper.h"
 
+
+namespace {
+IDX_CommitStep* g_firstCommitStep = nullptr; // constant-initialised: static steps find it
+
+// The first failure of the registered steps; every step runs.
+DBERR runCommitSteps() {
+    DBERR first = DBERR_OK;
+    for (const IDX_CommitStep* step = g_firstCommitStep; step != nullptr; step = step->next) {
+        const DBERR result = step->fn();
+        if (first == DBERR_OK) first = result;
+    }
+    return first;
+}
+} // namespace
+
+IDX_CommitStep::IDX_CommitStep(IDX_CommitStepFn stepFn) : fn(stepFn), next(nullptr) {
+    if (fn == nullptr) return;
+    next = g_firstCommitStep;
+    g_firstCommitStep = this;
+}
 
 DBERR IDX_WriteAll() {
     if (const DBERR result = TBL_SaveTpInfos()) return result;
@@ -30,7 +49,7 @@ DBERR IDX_CommitAll() {
     before->Take();
 
     // Groups take the numbers of the service table about to be written.
-    DBERR result = INT_SLM_StoreBuiltFavGroups();
+    DBERR result = runCommitSteps();
     if (result == DBERR_OK) {
         IDX_ClearTable(IDX_TABLE_ALL);
         DB_FormatAll();
