@@ -27,7 +27,7 @@
 DBERR INT_SLM_LoadDatabase(uint16_t* outCount);
 
 
-// Files one loaded handle by its number, type and number lock (bit 21):
+// Files one loaded handle by its number, type and number lock (SVH_NUM_LOCKED):
 // - no number (0x3FFF): radio to unlocked radio, every other type to
 //   unlocked TV, appended;
 // - a locked number: TV to locked TV, radio to locked radio, in number and

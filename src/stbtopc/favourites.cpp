@@ -291,7 +291,7 @@ DBERR storeGroupName(SvcListId id) {
 }
 
 // The group's head under the current method: the live list, or its copy
-// while an edit is open under methods 5 and 6.
+// while an edit is open under ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME.
 DBERR currentGroupHead(SvcListId id, LL_Node** out) {
     return INT_SLM_GetListHeadEx(id, g_AccessMethod, out);
 }

@@ -59,7 +59,7 @@ int INT_SLM_MatchNumTypeSat(const void* handleData, const void* wordKey);
 // ---- Filters -------------------------------------------------------------
 // The key's low byte is 6 or the handle's type.
 int INT_SLM_FilterByType(const void* handleData, uint32_t key);
-// Listed, the key's low byte 6 or the handle's type, handle bit 23 clear.
+// Listed, the key's low byte 6 or the handle's type, SVH_HIDDEN clear.
 int INT_SLM_FilterListedByType(const void* handleData, uint32_t key);
 // As INT_SLM_FilterListedByType, and the key's number equals the handle's.
 int INT_SLM_FilterListedByNumType(const void* handleData, uint32_t key);

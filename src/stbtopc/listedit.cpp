@@ -64,11 +64,13 @@ uint32_t typeOf(const SvcHandleObj& obj) {
     return DB_GetBits(obj.numFlags, SVH_TYPE_LO, SVH_TYPE_W);
 }
 
-// ---- Where a list of methods 4-6 lives -----------------------------------------
-// The head INT_SLM_GetListHead hands out for (id, method 4-6) is either an
-// edit copy or, for the filtered lists under methods 5 and 6, the live
+// ---- Where a list of the edit methods lives ------------------------------------
+// The head INT_SLM_GetListHead hands out for (id, an edit method) is either
+// an edit copy or, for the filtered lists under ACCESS_EDIT_MASTER and
+// ACCESS_EDIT_NAME, the live
 // master or name list. A changed head must go back to where it came from:
-// storing it through INT_SLM_SetListHead would, for list 0 under method 5,
+// storing it through INT_SLM_SetListHead would, for LIST_ALL under
+// ACCESS_EDIT_MASTER,
 // overwrite the live master list with the copy.
 struct ListPlace {
     LL_Node** copy; // the edit copy, or null
@@ -186,7 +188,7 @@ TBL_FreeHook g_freeHook(INT_SLM_FreeListEdit);
 // Deletes every pending service: its record goes, and it leaves the live
 // lists and the copies that still hold it; then the handle is freed. A
 // deletion made through a view of the live lists (a satellite list under
-// method 5) left the handle in the master copy, so the copies are searched
+// ACCESS_EDIT_MASTER) left the handle in the master copy, so the copies are searched
 // too, and the record is deleted whether or not the live master list still
 // held the handle.
 bool commitDeletions() {
@@ -235,7 +237,7 @@ void setNameField(uint8_t* field, const uint8_t* name) {
     std::memcpy(field, name, length);
 }
 
-// Writes the pending names (and bit 20 changes) of the master list's handles
+// Writes the pending names (and SVH_LOCK changes) of the master list's handles
 // into their records. Returns whether a record was rewritten; *error gets
 // the first failure, and a handle whose record could not be rewritten keeps
 // its pending name.
@@ -312,7 +314,7 @@ DBERR commitGroups() {
     return INT_SLM_StoreBuiltFavGroups();
 }
 
-// Undoes pending names and bit 22 changes of the live master list's handles.
+// Undoes pending names and SVH_REWRITE changes of the live master list's handles.
 void undoPendingChanges() {
     forEachLiveHandle(g_MasterSvcList, [](SvcHandleObj& obj) {
         if ((obj.numFlags & SVH_OWNS_NAME) != 0) {

@@ -1,7 +1,7 @@
 // The list-edit session: a transaction over the service lists. While it is
 // open, deletions, moves and renames work on copies of the master list, the
-// name list and the favourite groups (access methods 4-6 hand the copies
-// out, so counts, walks and finds see the edited lists); closing it either
+// name list and the favourite groups (the edit methods ACCESS_EDIT,
+// ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME hand the copies out, so counts, walks and finds see the edited lists); closing it either
 // commits the copies (records whose names changed are rewritten, the master
 // list is renumbered, the favourite groups are stored) or discards them.
 //
@@ -35,11 +35,17 @@ void INT_SLM_SetListOption(uint32_t option);
 uint32_t INT_SLM_GetListOption();
 
 // Opens an edit. An edit already open: DBERR_EDIT_SESSION and nothing
-// changes. Under the TV/radio split (method 2) nothing is copied and edits
-// act on the live lists. Mode 0: method 4 and a copy of list 0 under the
-// method in force. Mode 1: method 6 from name order (method 1), else 5, and
-// copies of the master list, the name list and lists 7-22. Other modes copy
-// nothing and keep the method. No memory for a copy: DBERR_NO_MEMORY, and no
+// changes. The copies and the method the edit switches to:
+//
+//   method in force   mode                  method   copies
+//   ACCESS_TV         any                   kept     none: edits act on the live lists
+//   other             LISTEDIT_MODE_MASTER  ACCESS_EDIT
+//                                                    list 0 under the method in force
+//   ACCESS_NAME       LISTEDIT_MODE_FULL    ACCESS_EDIT_NAME
+//                                                    master list, name list, lists 7-22
+//   other             LISTEDIT_MODE_FULL    ACCESS_EDIT_MASTER
+//                                                    master list, name list, lists 7-22
+//   any               any other mode        kept     none No memory for a copy: DBERR_NO_MEMORY, and no
 // edit is open.
 DBERR INT_SLM_BeginListEdit(uint8_t mode);
 
@@ -47,17 +53,17 @@ DBERR INT_SLM_BeginListEdit(uint8_t mode);
 // records rewritten and the name list re-sorted, the master list renumbered,
 // the favourite copies installed and stored, then (when something was
 // deleted or renamed and saveOrder is set) the service order saved with the
-// image commit. No edit open: DBERR_EDIT_SESSION; method 2:
+// image commit. No edit open: DBERR_EDIT_SESSION; under ACCESS_TV:
 // LISTEDIT_SPLIT_NOTHING_DONE. A record that cannot be rewritten keeps its
 // pending name; the commit still completes and returns that error (the first
 // one met), as it does for no memory while re-sorting names.
 SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder);
 
 // Drops the edit's copies: pending deletions stay in the live lists, names
-// and bit 22 changes of the master list's handles are undone, group names
-// are read again from the table (mode 1), the master list is renumbered
-// (mode 0). No edit open: DBERR_EDIT_SESSION; method 2:
-// LISTEDIT_SPLIT_NOTHING_DONE.
+// and SVH_REWRITE changes of the master list's handles are undone, group names
+// are read again from the table (LISTEDIT_MODE_FULL), the master list is
+// renumbered (LISTEDIT_MODE_MASTER). No edit open: DBERR_EDIT_SESSION; under
+// ACCESS_TV: LISTEDIT_SPLIT_NOTHING_DONE.
 SLM_RESULT INT_SLM_DiscardListEdit();
 
 // Commits (commit non-zero) or discards, restores the access method of the
@@ -72,24 +78,30 @@ SLM_RESULT INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
 // the others are freed.
 void INT_SLM_FreeListEdit();
 
-// Deletes a service from the list id under the current method. Methods 0
-// and 1: the handle must be in the master list (DBERR_NOT_FOUND); a null
-// service is unlinked and freed at once, any other waits in the pending
-// deletions until a commit. Method 2: from the TV part into the pending
-// deletions. Methods 4-6: unlinked from the id's list (DBERR_NOT_FOUND when
-// absent) and, under 5 or 6, from the same id's list of the other method;
-// for ids 0, 30-99 and 110-120 it also goes into the pending deletions and
-// leaves every favourite copy; renumber non-zero renumbers the list. Other
-// methods: DBERR_BAD_LIST.
+// Deletes a service from the list id under the current method:
+//
+//   ACCESS_MASTER, ACCESS_NAME  the handle must be in the master list
+//                               (DBERR_NOT_FOUND); a null service is unlinked
+//                               and freed at once, any other waits in the
+//                               pending deletions until a commit
+//   ACCESS_TV                   from the TV part into the pending deletions
+//   ACCESS_EDIT, _EDIT_MASTER,  unlinked from the id's list (DBERR_NOT_FOUND
+//   _EDIT_NAME                  when absent) and, under _EDIT_MASTER or
+//                               _EDIT_NAME, from the same id's list of the
+//                               other; for LIST_ALL, DB_IsSatList and
+//                               DB_IsCaList ids it also goes into the pending
+//                               deletions and leaves every favourite copy;
+//                               renumber non-zero renumbers the list
+//   other                       DBERR_BAD_LIST
 DBERR INT_SLM_DeleteServiceFromLists(SvcHandle handle, SvcListId id, uint32_t renumber);
 
 // Moves a service delta places in the list id, counting only listed services
 // of its type that are not hidden (radio services, placeholders and hidden
 // services are stepped over). Nothing when the numbering is not clean
-// (result 0). Methods 0 and 1: the list is renumbered. Method 2: the TV
-// node and the radio node at the same index move together, every node
-// counting. Methods 4-6: the edit's list, renumbered only at the commit.
-// Not found or another method: DBERR_NOT_FOUND.
+// (result 0). ACCESS_MASTER and ACCESS_NAME: the master list, renumbered.
+// ACCESS_TV: the TV node and the radio node at the same index move together,
+// every node counting. The edit methods: the edit's list, renumbered only at
+// the commit. Not found or another method: DBERR_NOT_FOUND.
 DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta);
 
 // Gives the handle a new name until the commit: an owned copy of the name

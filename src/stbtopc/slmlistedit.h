@@ -9,12 +9,13 @@
 #include "slmhandle.h"
 #include "slmresult.h"
 
-// Edit modes: 0 copies list 0 only (method 4); 1 copies list 0, the name
-// list and every favourite group (method 5, or 6 from name order).
+// Edit modes: LISTEDIT_MODE_MASTER copies list 0 only (ACCESS_EDIT);
+// LISTEDIT_MODE_FULL copies list 0, the name list and every favourite group
+// (ACCESS_EDIT_MASTER, or ACCESS_EDIT_NAME from name order).
 constexpr uint8_t LISTEDIT_MODE_MASTER = 0;
 constexpr uint8_t LISTEDIT_MODE_FULL = 1;
 
-// The "-1" of a commit or discard under the TV/radio split (method 2), where
+// The "-1" of a commit or discard under the TV/radio split (ACCESS_TV), where
 // the session works on the live lists and nothing is done at its end.
 constexpr SLM_RESULT LISTEDIT_SPLIT_NOTHING_DONE = -1;
 

@@ -38,9 +38,12 @@ SLM_RESULT SLM_GetNextServiceHandle(SvcHandle handle, SvcListId id, uint16_t num
 // any). DBERR_NULL_ARG without out; the head's error.
 SLM_RESULT SLM_GetNumServicesInList(SvcListId id, uint16_t number, uint8_t type, uint16_t* out);
 
-// Whether handle is a service of list id: access methods 0 and 1 look in the
-// id's list of method 0, 2 in the TV part of list 0, 4 in the id's list of
-// method 4, 5 and 6 in that of method 5; other methods DBERR_BAD_LIST.
+// Whether handle is a service of list id, looked for by the current method:
+//   ACCESS_MASTER, ACCESS_NAME            the id's list under ACCESS_MASTER
+//   ACCESS_TV                             the TV part of list 0
+//   ACCESS_EDIT                           the id's list under ACCESS_EDIT
+//   ACCESS_EDIT_MASTER, ACCESS_EDIT_NAME  the id's list under ACCESS_EDIT_MASTER
+//   other                                 DBERR_BAD_LIST
 // *found starts at 0. DBERR_NULL_ARG without out; DBERR_NOT_FOUND when it is
 // not there (stale handles included).
 SLM_RESULT SLM_FindServiceInList(SvcListId id, SvcHandle handle, uint32_t* found);
@@ -73,7 +76,7 @@ SLM_RESULT SLM_SetAccessMethod(SvcAccessMethod method);
 SLM_RESULT SLM_GetListHead(SvcListId id, SvcAccessMethod method, LL_Node** out);
 SLM_RESULT SLM_SetListHead(SvcListId id, SvcAccessMethod method, LL_Node* head);
 
-// Head of the list-edit copy for (id, method 4-6) and its replacement; with
+// Head of the list-edit copy for (id, an edit method) and its replacement; with
 // no edit open the head is null and nothing is stored. DBERR_NULL_ARG
 // without out.
 SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out);

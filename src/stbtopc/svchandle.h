@@ -23,7 +23,7 @@ constexpr unsigned SVH_NUMBER_LO = 0, SVH_NUMBER_W = 14; // 0x3FFF none
 constexpr unsigned SVH_TYPE_LO = 14, SVH_TYPE_W = 3;
 constexpr unsigned SVH_SOURCE_LO = 17, SVH_SOURCE_W = 2;
 constexpr uint32_t SVH_OWNS_NAME = 1u << 19;
-constexpr uint32_t SVH_LOCK = 1u << 20;        // copy of record flag bit 20
+constexpr uint32_t SVH_LOCK = 1u << 20;        // copy of the record's SVCF_LOCK
 constexpr uint32_t SVH_NUM_LOCKED = 1u << 21;  // kept by renumbering
 constexpr uint32_t SVH_REWRITE = 1u << 22;     // a rewrite is pending
 constexpr uint32_t SVH_HIDDEN = 1u << 23;      // copy of record flag bit 25: walks pass it over

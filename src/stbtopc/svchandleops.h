@@ -65,8 +65,8 @@ DBERR INT_SLM_GetServiceType(LL_Node* list, SvcHandle handle, uint8_t* type);
 DBERR INT_SLM_ValidateServiceHandle(SvcHandle handle, SvcHandle* out);
 
 // Overwrites the handle's in-memory record in place with *record (the record
-// table's replace); the handle keeps its record, loses an owned name (bit 19,
-// the buffer is freed) and a pending rewrite (bit 22), and points its name at
+// table's replace); the handle keeps its record, loses an owned name (SVH_OWNS_NAME,
+// the buffer is freed) and a pending rewrite (SVH_REWRITE), and points its name at
 // the record's name field again. Under the list manager's lock.
 // DBERR_NULL_OBJECT without record; DBERR_NOT_FOUND when the handle is not in
 // the master list; the table's error as it is (the handle is then unchanged).

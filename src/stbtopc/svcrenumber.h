@@ -1,5 +1,5 @@
 // Renumbering of a service list. A list is split into four parts: locked TV,
-// locked radio (handles whose number is locked, bit 21), unlocked TV and
+// locked radio (handles whose number is locked, SVH_NUM_LOCKED), unlocked TV and
 // unlocked radio; services of other types (data services and the like) go
 // with the unlocked TV services, as the load files them. Locked services keep
 // their numbers; unlocked TV services are numbered after the highest locked
