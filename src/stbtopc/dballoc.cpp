@@ -4,7 +4,7 @@
 
 namespace {
 int32_t g_allocationsLeft = -1; // negative: never fail
-bool g_failOnlyOnce = false;     // after the failure, allocations go ahead again
+bool g_failOnlyOnce = false;    // after the failure, allocations go ahead again
 uint32_t g_allocationCount = 0;
 
 void resetAllocations() {

@@ -72,8 +72,8 @@ template <typename Container> bool DB_Reserve(Container& container, size_t count
 // Appends one element; false (the container unchanged) when there is no
 // room for it. A container with a capacity grows by doubling; one without
 // (a deque, whose elements never move) is caught here.
-template <typename Container, typename... Args> bool DB_Append(Container& container,
-                                                               Args&&... args) {
+template <typename Container, typename... Args>
+bool DB_Append(Container& container, Args&&... args) {
     if constexpr (requires { container.capacity(); }) {
         if (container.size() == container.capacity() &&
             !DB_Reserve(container, container.size() < 8 ? 16 : 2 * container.size()))

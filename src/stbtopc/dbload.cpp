@@ -24,7 +24,6 @@
 
 namespace {
 
-
 // Flash address of a record -> reference id of the element the table holds
 // for it. Looked up once per service, so it is sorted once and searched.
 class AddressToRef {

@@ -26,7 +26,6 @@
 // is not loaded, and records the tables refuse are left out; the load goes on.
 DBERR INT_SLM_LoadDatabase(uint16_t* outCount);
 
-
 // Files one loaded handle by its number, type and number lock (SVH_NUM_LOCKED):
 // - no number (0x3FFF): radio to unlocked radio, every other type to
 //   unlocked TV, appended;

@@ -48,7 +48,6 @@ struct FavGroupState {
 };
 extern FavGroupState g_FavGroupState;
 
-
 // Builds list id (7-22) from its group in the favourite table: each entry's
 // service is looked up by number and type in list 0 of the current method
 // and appended; entries without a service, and a service met a second time,

@@ -200,4 +200,3 @@ int INT_SLM_FilterByCas(const void* handleData, uint32_t key) {
 void INT_SLM_FreeTpRow(void* data) {
     delete static_cast<TpRow*>(data);
 }
-

@@ -19,7 +19,6 @@
 #include "reccompare.h"
 #include "svchandle.h"
 
-
 // The filter key of an indexed list: number << 16 | type << 8 | index.
 constexpr uint32_t INT_SLM_MakeListKey(uint32_t number, uint32_t type, uint32_t index) {
     return (number << 16) | ((type & 0xFFu) << 8) | (index & 0xFFu);

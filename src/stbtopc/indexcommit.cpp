@@ -11,7 +11,6 @@
 #include "tablesave.h"
 #include "wrapper.h"
 
-
 namespace {
 IDX_CommitStep* g_firstCommitStep = nullptr; // constant-initialised: static steps find it
 

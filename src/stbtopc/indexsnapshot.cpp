@@ -27,16 +27,14 @@ template <typename Snapshot, typename Copy> void forEachBlock(Snapshot& s, Copy 
 } // namespace
 
 void IndexSnapshot::Take() {
-    forEachBlock(*this, [](void* kept, const void* live, size_t size) {
-        std::memcpy(kept, live, size);
-    });
+    forEachBlock(*this,
+                 [](void* kept, const void* live, size_t size) { std::memcpy(kept, live, size); });
     commitWord = IDX_GetCommitWord();
 }
 
 void IndexSnapshot::Restore() const {
-    forEachBlock(*this, [](const void* kept, void* live, size_t size) {
-        std::memcpy(live, kept, size);
-    });
+    forEachBlock(*this,
+                 [](const void* kept, void* live, size_t size) { std::memcpy(live, kept, size); });
     IDX_SetCommitWord(commitWord);
 }
 

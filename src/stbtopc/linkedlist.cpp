@@ -338,7 +338,6 @@ LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn 
     return report(head);
 }
 
-
 // ---- Locked front-ends ---------------------------------------------------
 
 LL_Node* LL_Append(LL_Node* head, void* data, DBERR* result) {

@@ -1,9 +1,10 @@
 // The list-edit session: a transaction over the service lists. While it is
 // open, deletions, moves and renames work on copies of the master list, the
 // name list and the favourite groups (the edit methods ACCESS_EDIT,
-// ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME hand the copies out, so counts, walks and finds see the edited lists); closing it either
-// commits the copies (records whose names changed are rewritten, the master
-// list is renumbered, the favourite groups are stored) or discards them.
+// ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME hand the copies out, so counts,
+// walks and finds see the edited lists); closing it either commits the
+// copies (records whose names changed are rewritten, the master list is
+// renumbered, the favourite groups are stored) or discards them.
 //
 // The session keeps its own state below. The copies it works on, and
 // whether they are open (g_ListEditOpen), are kept with every other list
@@ -45,8 +46,9 @@ uint32_t INT_SLM_GetListOption();
 //                                                    master list, name list, lists 7-22
 //   other             LISTEDIT_MODE_FULL    ACCESS_EDIT_MASTER
 //                                                    master list, name list, lists 7-22
-//   any               any other mode        kept     none No memory for a copy: DBERR_NO_MEMORY, and no
-// edit is open.
+//   any               any other mode        kept     none
+//
+// No memory for a copy: DBERR_NO_MEMORY, and no edit is open.
 DBERR INT_SLM_BeginListEdit(uint8_t mode);
 
 // Commits the open edit: deletions done, the master copy installed, renamed
@@ -111,5 +113,3 @@ DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta)
 // touched. Null name: DBERR_NULL_OBJECT; handle not in the list:
 // DBERR_NOT_FOUND; no memory: DBERR_NO_MEMORY (the old name stays).
 DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name);
-
-

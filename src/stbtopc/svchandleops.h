@@ -24,7 +24,6 @@
 // value that does not resolve.
 DBERR INT_SLM_InitServiceHandle(SvcHandle handle);
 
-
 // Copies the name the handle points at into buffer[SVC_NAME_LEN]: the bytes
 // up to its terminator, at most SVC_NAME_LEN, the rest zero-filled, whether
 // the name lies in the record or in a buffer the handle owns. The buffer is

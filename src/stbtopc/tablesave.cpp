@@ -25,9 +25,7 @@ class TBL_AddressMapBuilder {
         return DB_Reserve(map_.pairs_, expected) && DB_Reserve(map_.sorted_, expected);
     }
 
-    bool Add(RefId ref, uint32_t address) {
-        return DB_Append(map_.pairs_, ref, address);
-    }
+    bool Add(RefId ref, uint32_t address) { return DB_Append(map_.pairs_, ref, address); }
 
     // Builds the look-up order; once the room is there, the copy cannot
     // throw.

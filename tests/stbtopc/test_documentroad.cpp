@@ -56,8 +56,8 @@ class DocumentRoadTest : public DbTest {
                   DBERR_OK);
         SvcHandle handle = SVC_HANDLE_INVALID;
         for (uint16_t i = 0; i < count; ++i) {
-            EXPECT_EQ(SLM_GetNextServiceHandle(handle, LIST_ALL, SVC_NUMBER_ANY,
-                                               SVC_QUERY_TYPE_ANY, i == 0 ? 0 : 1, &handle),
+            EXPECT_EQ(SLM_GetNextServiceHandle(handle, LIST_ALL, SVC_NUMBER_ANY, SVC_QUERY_TYPE_ANY,
+                                               i == 0 ? 0 : 1, &handle),
                       DBERR_OK);
             SvcInfo svcInfo{};
             EXPECT_EQ(SLM_GetServiceInfo(handle, &svcInfo), DBERR_OK);
@@ -65,7 +65,11 @@ class DocumentRoadTest : public DbTest {
             EXPECT_EQ(SLM_GetServiceName(handle, name), DBERR_OK);
             Channel channel{std::string(reinterpret_cast<const char*>(name),
                                         strnlen(reinterpret_cast<const char*>(name), SVC_NAME_LEN)),
-                            0, 0, svcInfo.videoPid, svcInfo.audioPid, svcInfo.pcrPid};
+                            0,
+                            0,
+                            svcInfo.videoPid,
+                            svcInfo.audioPid,
+                            svcInfo.pcrPid};
             EXPECT_EQ(SLM_GetServiceNumber(handle, &channel.number, &channel.type), DBERR_OK);
             channels.push_back(channel);
         }
@@ -107,9 +111,9 @@ TEST_F(DocumentRoadTest, NewEditSaveEncodeDecodeOpenAndADamagedOpenKeepsTheList)
         const char* name;
         uint16_t pcr, video, audio;
     };
-    for (const Added& a : {Added{"Rai Uno", 0x201, 0x200, 0x202},
-                           Added{"Rai Due", 0x301, 0x300, 0x302},
-                           Added{"Radio 3", 0x401, PID_NONE, 0x402}}) {
+    for (const Added& a :
+         {Added{"Rai Uno", 0x201, 0x200, 0x202}, Added{"Rai Due", 0x301, 0x300, 0x302},
+          Added{"Radio 3", 0x401, PID_NONE, 0x402}}) {
         char name[SVC_NAME_LEN] = {};
         std::memcpy(name, a.name, std::strlen(a.name));
         SvcHandle handle = SVC_HANDLE_INVALID;

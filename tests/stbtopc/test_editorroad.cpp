@@ -96,9 +96,9 @@ class EditorRoadTest : public DbTest {
 
     static uint16_t Count(uint32_t type) {
         uint16_t count = 0;
-        EXPECT_EQ(SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, static_cast<uint8_t>(type),
-                                           &count),
-                  DBERR_OK);
+        EXPECT_EQ(
+            SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, static_cast<uint8_t>(type), &count),
+            DBERR_OK);
         return count;
     }
 

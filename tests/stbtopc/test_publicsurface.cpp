@@ -43,10 +43,10 @@ std::string WithoutComments(const std::string& text) {
 
 TEST(PublicSurfaceTest, SlmReachesOnlyPublicHeaders) {
     const std::set<std::string> expected = {
-        "slm.h",      "dbdocument.h",    "dberr.h",     "dbrecords.h", "listids.h",
-        "slmcas.h",   "slmcascade.h",    "slmfavourites.h", "slmhandle.h", "slmlistedit.h",
-        "slmload.h",  "slmquery.h",      "slmresult.h", "slmservice.h", "slmtp.h",
-        "snquery.h"};
+        "slm.h",       "dbdocument.h",  "dberr.h",      "dbrecords.h",
+        "listids.h",   "slmcas.h",      "slmcascade.h", "slmfavourites.h",
+        "slmhandle.h", "slmlistedit.h", "slmload.h",    "slmquery.h",
+        "slmresult.h", "slmservice.h",  "slmtp.h",      "snquery.h"};
     EXPECT_EQ(Reached("slm.h"), expected);
 }
 
