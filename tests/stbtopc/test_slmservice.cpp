@@ -378,6 +378,8 @@ TEST_F(SlmServiceTest, EveryOperationAnswersAStaleHandleWithNotFound) {
     SvcHandle handleOut = 0;
     uint32_t flag = 0;
     uint8_t type = 0;
+    uint16_t number = 0;
+    uint8_t name[SVC_NAME_LEN];
     const SvcInfo anyRecord = keptBefore;
     struct Case {
         const char* what;
@@ -392,6 +394,8 @@ TEST_F(SlmServiceTest, EveryOperationAnswersAStaleHandleWithNotFound) {
         {"IsSvcNull", [&] { return SLM_IsSvcNull(stale, &flag); }},
         {"CheckServiceHandle", [&] { return SLM_CheckServiceHandle(stale, &handleOut); }},
         {"GetServiceType", [&] { return SLM_GetServiceType(stale, &type); }},
+        {"GetServiceNumber", [&] { return SLM_GetServiceNumber(stale, &number, &type); }},
+        {"GetServiceName", [&] { return SLM_GetServiceName(stale, name); }},
         {"FindServiceInList", [&] { return SLM_FindServiceInList(LIST_ALL, stale, &flag); }},
         {"GetNextServiceHandle",
          [&] { return SLM_GetNextServiceHandle(stale, LIST_ALL, 0x3FFF, 6, 1, &handleOut); }},
