@@ -12,7 +12,9 @@ bool Brush::CreateSolidBrush(COLORREF color) {
     return true;
 }
 
-bool Brush::CreateSysColorBrush(int index) { return CreateSolidBrush(GetSysColor(index)); }
+bool Brush::CreateSysColorBrush(int index) {
+    return CreateSolidBrush(GetSysColor(index));
+}
 
 bool Brush::DeleteObject() {
     if (!made_) return false;
@@ -33,13 +35,20 @@ Brush* GetStockBrush(int index) {
         return b;
     }();
     switch (index) {
-    case WHITE_BRUSH: return &white;
-    case LTGRAY_BRUSH: return &light;
-    case GRAY_BRUSH: return &gray;
-    case DKGRAY_BRUSH: return &dark;
-    case BLACK_BRUSH: return &black;
-    case NULL_BRUSH: return &none;
-    default: return nullptr;
+    case WHITE_BRUSH:
+        return &white;
+    case LTGRAY_BRUSH:
+        return &light;
+    case GRAY_BRUSH:
+        return &gray;
+    case DKGRAY_BRUSH:
+        return &dark;
+    case BLACK_BRUSH:
+        return &black;
+    case NULL_BRUSH:
+        return &none;
+    default:
+        return nullptr;
     }
 }
 

@@ -53,6 +53,7 @@ Dc::Dc(QPainter* painter) : d_(std::make_shared<Impl>()) {
     if (painter && painter->isActive()) {
         d_->painter = painter;
         d_->device = painter->device();
+        d_->baseTransform = painter->worldTransform().inverted() * painter->deviceTransform();
     }
 }
 
@@ -74,8 +75,12 @@ Dc::~Dc() {
         d_->ownPainter->end();
 }
 
-QPaintDevice* Dc::Device() const { return d_->device; }
-QPainter* Dc::Painter() const { return d_->painter; }
+QPaintDevice* Dc::Device() const {
+    return d_->device;
+}
+QPainter* Dc::Painter() const {
+    return d_->painter;
+}
 QImage* Dc::Image() const {
     if (!d_->device || d_->device->devType() != QInternal::Image) return nullptr;
     return static_cast<QImage*>(d_->device);
@@ -84,7 +89,7 @@ QImage* Dc::Image() const {
 // ---- objects
 
 Font* Dc::SelectObject(Font* font) {
-    if (!font) return nullptr;
+    if (!font || !font->GetSafeHandle()) return nullptr;
     Font* previous = d_->st.font;
     d_->st.font = font;
     d_->st.qfont = font->ToQFont();
@@ -93,17 +98,17 @@ Font* Dc::SelectObject(Font* font) {
 }
 
 Pen* Dc::SelectObject(Pen* pen) {
-    if (!pen) return nullptr;
+    if (!pen || !pen->GetSafeHandle()) return nullptr;
     Pen* previous = d_->st.pen;
     d_->st.pen = pen;
-    d_->st.penStyle = pen->GetSafeHandle() ? pen->Style() : PS_NULL;
+    d_->st.penStyle = pen->Style();
     d_->st.penWidth = pen->Width();
     d_->st.penColor = pen->Color();
     return previous;
 }
 
 Brush* Dc::SelectObject(Brush* brush) {
-    if (!brush) return nullptr;
+    if (!brush || !brush->GetSafeHandle()) return nullptr;
     Brush* previous = d_->st.brush;
     d_->st.brush = brush;
     d_->st.brushNull = brush->IsNull();
@@ -115,8 +120,10 @@ Bitmap* Dc::SelectObject(Bitmap* bitmap) {
     Impl& d = *d_;
     if (!bitmap || !d.ownPainter || d.printer) return nullptr;
     QImage* target = nullptr;
-    if (bitmap == &d.defaultBitmap) target = d.ownedImage.get();
-    else if (!bitmap->Image().isNull()) target = &bitmap->Image();
+    if (bitmap == &d.defaultBitmap)
+        target = d.ownedImage.get();
+    else if (!bitmap->Image().isNull())
+        target = &bitmap->Image();
     if (!target || target->isNull()) return nullptr;
     Bitmap* previous = d.bitmap ? d.bitmap : &d.defaultBitmap;
     if (d.ownPainter->isActive()) d.ownPainter->end();
@@ -127,19 +134,31 @@ Bitmap* Dc::SelectObject(Bitmap* bitmap) {
     return previous;
 }
 
-Font* Dc::GetCurrentFont() const { return d_->st.font; }
+Font* Dc::GetCurrentFont() const {
+    return d_->st.font;
+}
 
 // ---- colours and modes
 
-COLORREF Dc::SetTextColor(COLORREF color) { return std::exchange(d_->st.textColor, color); }
-COLORREF Dc::GetTextColor() const { return d_->st.textColor; }
-COLORREF Dc::SetBkColor(COLORREF color) { return std::exchange(d_->st.bkColor, color); }
-COLORREF Dc::GetBkColor() const { return d_->st.bkColor; }
+COLORREF Dc::SetTextColor(COLORREF color) {
+    return std::exchange(d_->st.textColor, color);
+}
+COLORREF Dc::GetTextColor() const {
+    return d_->st.textColor;
+}
+COLORREF Dc::SetBkColor(COLORREF color) {
+    return std::exchange(d_->st.bkColor, color);
+}
+COLORREF Dc::GetBkColor() const {
+    return d_->st.bkColor;
+}
 int Dc::SetBkMode(int mode) {
     if (mode != TRANSPARENT && mode != OPAQUE) return 0;
     return std::exchange(d_->st.bkMode, mode);
 }
-int Dc::GetBkMode() const { return d_->st.bkMode; }
+int Dc::GetBkMode() const {
+    return d_->st.bkMode;
+}
 
 // ---- state
 
@@ -163,7 +182,9 @@ int Dc::SetMapMode(int mode) {
     if (mode != MM_TEXT && mode != MM_ANISOTROPIC) return 0;
     return std::exchange(d_->st.mapMode, mode);
 }
-int Dc::GetMapMode() const { return d_->st.mapMode; }
+int Dc::GetMapMode() const {
+    return d_->st.mapMode;
+}
 Size Dc::SetWindowExt(int cx, int cy) {
     if (d_->st.mapMode != MM_ANISOTROPIC || cx == 0 || cy == 0) return d_->st.windowExt;
     return std::exchange(d_->st.windowExt, Size(cx, cy));
@@ -172,22 +193,29 @@ Size Dc::SetViewportExt(int cx, int cy) {
     if (d_->st.mapMode != MM_ANISOTROPIC || cx == 0 || cy == 0) return d_->st.viewportExt;
     return std::exchange(d_->st.viewportExt, Size(cx, cy));
 }
-Point Dc::SetWindowOrg(int x, int y) { return std::exchange(d_->st.windowOrg, Point(x, y)); }
+Point Dc::SetWindowOrg(int x, int y) {
+    return std::exchange(d_->st.windowOrg, Point(x, y));
+}
 Point Dc::OffsetWindowOrg(int dx, int dy) {
     Point previous = d_->st.windowOrg;
     d_->st.windowOrg.Offset(dx, dy);
     return previous;
 }
-Point Dc::GetWindowOrg() const { return d_->st.windowOrg; }
-Point Dc::SetViewportOrg(int x, int y) { return std::exchange(d_->st.viewportOrg, Point(x, y)); }
-Point Dc::GetViewportOrg() const { return d_->st.viewportOrg; }
+Point Dc::GetWindowOrg() const {
+    return d_->st.windowOrg;
+}
+Point Dc::SetViewportOrg(int x, int y) {
+    return std::exchange(d_->st.viewportOrg, Point(x, y));
+}
+Point Dc::GetViewportOrg() const {
+    return d_->st.viewportOrg;
+}
 
 void Dc::LPtoDP(Rect* rect) const {
     if (rect) *rect = FromQRectFOutward(d_->Transform().mapRect(ToQRectF(*rect)));
 }
 void Dc::DPtoLP(Rect* rect) const {
-    if (rect)
-        *rect = FromQRectFOutward(d_->Transform().inverted().mapRect(ToQRectF(*rect)));
+    if (rect) *rect = FromQRectFOutward(d_->Transform().inverted().mapRect(ToQRectF(*rect)));
 }
 
 // ---- clip
@@ -213,8 +241,10 @@ int Dc::IntersectClipRect(const Rect& rect) {
     QRect device;
     if (!rect.IsRectEmpty()) device = d_->Transform().mapRect(ToQRectF(rect)).toAlignedRect();
     QRegion region(device);
-    if (d_->st.clipped) region &= d_->st.clip;
-    else region &= QRegion(d_->DeviceBounds());
+    if (d_->st.clipped)
+        region &= d_->st.clip;
+    else
+        region &= QRegion(d_->DeviceBounds());
     d_->st.clip = region;
     d_->st.clipped = true;
     if (region.isEmpty()) return NULLREGION;
@@ -304,8 +334,8 @@ bool Dc::DrawEdge(Rect* rect, UINT edge, UINT flags) {
     const Border borders[] = {
         {BDR_RAISEDOUTER, BDR_SUNKENOUTER, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_BTNSHADOW,
          COLOR_BTNHIGHLIGHT},
-        {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,
-         COLOR_3DDKSHADOW, COLOR_3DLIGHT},
+        {BDR_RAISEDINNER, BDR_SUNKENINNER, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_3DDKSHADOW,
+         COLOR_3DLIGHT},
     };
     for (const Border& b : borders) {
         if (!(edge & (b.raised | b.sunken)) || r.IsRectEmpty()) continue;
@@ -369,10 +399,17 @@ bool Dc::PatBlt(int x, int y, int width, int height, unsigned long rop) {
     case PATCOPY:
         if (!d_->st.brushNull) d_->Fill(r, ToQColor(d_->st.brushColor));
         return true;
-    case DSTINVERT: InvertRect(r); return true;
-    case BLACKNESS: d_->Fill(r, Qt::black); return true;
-    case WHITENESS: d_->Fill(r, Qt::white); return true;
-    default: return false;
+    case DSTINVERT:
+        InvertRect(r);
+        return true;
+    case BLACKNESS:
+        d_->Fill(r, Qt::black);
+        return true;
+    case WHITENESS:
+        d_->Fill(r, Qt::white);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -393,9 +430,13 @@ bool Dc::BitBlt(int x, int y, int width, int height, Dc* src, int xSrc, int ySrc
 
 // ---- lines
 
-Point Dc::MoveTo(int x, int y) { return std::exchange(d_->st.position, Point(x, y)); }
+Point Dc::MoveTo(int x, int y) {
+    return std::exchange(d_->st.position, Point(x, y));
+}
 
-Point Dc::GetCurrentPosition() const { return d_->st.position; }
+Point Dc::GetCurrentPosition() const {
+    return d_->st.position;
+}
 
 bool Dc::LineTo(int x, int y) {
     Point from = MoveTo(x, y);
@@ -428,8 +469,10 @@ bool Dc::LineTo(int x, int y) {
         return true;
     }
     QPen pen(color, st.penWidth);
-    if (st.penStyle == PS_DASH) pen.setStyle(Qt::DashLine);
-    else if (st.penStyle == PS_DOT) pen.setStyle(Qt::DotLine);
+    if (st.penStyle == PS_DASH)
+        pen.setStyle(Qt::DashLine);
+    else if (st.penStyle == PS_DOT)
+        pen.setStyle(Qt::DotLine);
     pen.setCapStyle(Qt::FlatCap);
     p->setPen(pen);
     p->drawLine(QPointF(from.x, from.y), QPointF(x, y));
@@ -466,8 +509,8 @@ bool Dc::ExtTextOut(int x, int y, UINT options, const Rect* rect, const std::str
 Size Dc::TabbedTextOut(int x, int y, const char* text, int count, int nTabPositions,
                        const int* tabPositions, int tabOrigin) {
     if (!text || count < 0) return Size();
-    return DcText(*this).Tabbed(x, y, QString::fromLatin1(text, count), nTabPositions,
-                                tabPositions, tabOrigin, true);
+    return DcText(*this).Tabbed(x, y, QString::fromLatin1(text, count), nTabPositions, tabPositions,
+                                tabOrigin, true);
 }
 
 Size Dc::TabbedTextOut(int x, int y, const std::string& text, int nTabPositions,
@@ -511,18 +554,29 @@ int Dc::GetDeviceCaps(int index) const {
     const QPaintDevice* dev = d_->device;
     if (!dev) return 0;
     switch (index) {
-    case HORZRES: return dev->width();
-    case VERTRES: return dev->height();
-    case LOGPIXELSX: return dev->logicalDpiX();
-    case LOGPIXELSY: return dev->logicalDpiY();
-    case BITSPIXEL: return dev->depth();
-    case NUMCOLORS: return dev->depth() == 1 ? 2 : -1;
-    default: return 0;
+    case HORZRES:
+        return dev->width();
+    case VERTRES:
+        return dev->height();
+    case LOGPIXELSX:
+        return dev->logicalDpiX();
+    case LOGPIXELSY:
+        return dev->logicalDpiY();
+    case BITSPIXEL:
+        return dev->depth();
+    case NUMCOLORS:
+        return dev->depth() == 1 ? 2 : -1;
+    default:
+        return 0;
     }
 }
 
-bool Dc::IsPrinting() const { return d_->printing; }
-void Dc::SetPrinting(bool printing) { d_->printing = printing; }
+bool Dc::IsPrinting() const {
+    return d_->printing;
+}
+void Dc::SetPrinting(bool printing) {
+    d_->printing = printing;
+}
 
 // ---- printing
 
@@ -549,7 +603,9 @@ int Dc::StartPage() {
     return 1;
 }
 
-int Dc::EndPage() { return d_->docOpen ? 1 : -1; }
+int Dc::EndPage() {
+    return d_->docOpen ? 1 : -1;
+}
 
 int Dc::EndDoc() {
     Impl& d = *d_;

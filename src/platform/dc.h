@@ -51,8 +51,8 @@ class Dc {
     QImage* Image() const;
 
     // --- objects: each returns the object selected before (a stock object at
-    // first), so that it can be selected back; a null argument selects nothing
-    // and returns nullptr.
+    // first), so that it can be selected back; a null argument or an object
+    // never made selects nothing and returns nullptr.
     Font* SelectObject(Font* font);
     Pen* SelectObject(Pen* pen);
     Brush* SelectObject(Brush* brush);

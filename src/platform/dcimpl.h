@@ -22,7 +22,9 @@
 
 namespace platform {
 
-inline QRectF ToQRectF(const Rect& r) { return QRectF(r.left, r.top, r.Width(), r.Height()); }
+inline QRectF ToQRectF(const Rect& r) {
+    return QRectF(r.left, r.top, r.Width(), r.Height());
+}
 
 // Round outward so that a mapped rectangle covers every pixel it touches.
 inline Rect FromQRectFOutward(const QRectF& r) {
@@ -72,6 +74,9 @@ struct Dc::Impl {
     int pagesStarted = 0;
     DcState st;
     std::vector<DcState> saved;
+    // From the painter's coordinates to the pixels of the device it really
+    // paints on (a widget painted into its window's buffer, or rendered).
+    QTransform baseTransform;
 
     void InitState() {
         Font* f = StockFont();
@@ -109,8 +114,10 @@ struct Dc::Impl {
         if (!device) return QRect();
         QRect bounds(0, 0, device->width(), device->height());
         if (painter && painter->paintEngine()) {
+            // The paint event's region, from the target's pixels into the
+            // painter's own coordinates.
             QRegion system = painter->paintEngine()->systemClip();
-            if (!system.isEmpty()) bounds &= system.boundingRect();
+            if (!system.isEmpty()) bounds &= baseTransform.inverted().map(system).boundingRect();
         }
         return bounds;
     }
@@ -130,8 +137,10 @@ struct Dc::Impl {
             clip = clipped ? clip & extra : extra;
             clipped = true;
         }
-        if (clipped) painter->setClipRegion(clip);
-        else painter->setClipping(false);
+        if (clipped)
+            painter->setClipRegion(clip);
+        else
+            painter->setClipping(false);
         painter->setTransform(Transform());
         return true;
     }

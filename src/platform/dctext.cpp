@@ -48,7 +48,8 @@ DcText::DcText(Dc& dc) : d_(*dc.d_), fm_(MetricsOn(d_.st.qfont, d_.device)) {}
 
 int DcText::Width(const QString& text) const {
     int width = 0;
-    for (QChar c : text) width += fm_.horizontalAdvance(c);
+    for (QChar c : text)
+        width += fm_.horizontalAdvance(c);
     return width;
 }
 
@@ -70,8 +71,7 @@ TextMetrics DcText::Metrics() const {
     return tm;
 }
 
-void DcText::Out(int x, int y, const QString& text, int underline, const Rect* clip,
-                 bool opaque) {
+void DcText::Out(int x, int y, const QString& text, int underline, const Rect* clip, bool opaque) {
     const DcState& st = d_.st;
     int width = Width(text);
     int height = fm_.ascent() + fm_.descent();
@@ -91,13 +91,14 @@ void DcText::Out(int x, int y, const QString& text, int underline, const Rect* c
     if (underline >= 0 && underline < text.size()) {
         int from = Width(text.left(underline));
         int w = Width(QString(text[underline]));
-        p->fillRect(QRectF(from, fm_.ascent() + fm_.underlinePos(), w, std::max(1, fm_.lineWidth())),
-                    ToQColor(st.textColor));
+        p->fillRect(
+            QRectF(from, fm_.ascent() + fm_.underlinePos(), w, std::max(1, fm_.lineWidth())),
+            ToQColor(st.textColor));
     }
 }
 
-Size DcText::Tabbed(int x, int y, const QString& text, int nTabPositions,
-                    const int* tabPositions, int tabOrigin, bool draw) {
+Size DcText::Tabbed(int x, int y, const QString& text, int nTabPositions, const int* tabPositions,
+                    int tabOrigin, bool draw) {
     const int height = fm_.ascent() + fm_.descent();
     int spacing = kTabAverageWidths * fm_.averageCharWidth();
     if (nTabPositions == 1 && tabPositions && tabPositions[0] > 0) spacing = tabPositions[0];
@@ -122,7 +123,8 @@ Size DcText::Tabbed(int x, int y, const QString& text, int nTabPositions,
         if (i + 1 < pieces.size()) cur = nextStop(cur);
     }
     if (draw) {
-        if (d_.st.bkMode == OPAQUE && cur > x) d_.Fill({x, y, cur, y + height}, ToQColor(d_.st.bkColor));
+        if (d_.st.bkMode == OPAQUE && cur > x)
+            d_.Fill({x, y, cur, y + height}, ToQColor(d_.st.bkColor));
         for (qsizetype i = 0; i < pieces.size(); ++i)
             Out(starts[static_cast<std::size_t>(i)], y, pieces[i], -1, nullptr, false);
     }
@@ -174,7 +176,8 @@ int DcText::Draw(const QString& text, Rect* rect, UINT format) {
         if (ellipsis && l.width > avail) {
             const QString dots = QStringLiteral("...");
             qsizetype keep = l.text.size();
-            while (keep > 0 && Width(l.text.left(keep) + dots) > avail) --keep;
+            while (keep > 0 && Width(l.text.left(keep) + dots) > avail)
+                --keep;
             l.text = l.text.left(keep) + dots;
             if (l.underline >= keep) l.underline = -1;
             l.width = Width(l.text);
@@ -187,20 +190,25 @@ int DcText::Draw(const QString& text, Rect* rect, UINT format) {
     const int total = lineHeight * static_cast<int>(out.size());
     if (format & DT_CALCRECT) {
         int widest = 0;
-        for (const Line& l : out) widest = std::max(widest, l.width);
+        for (const Line& l : out)
+            widest = std::max(widest, l.width);
         rect->right = rect->left + widest;
         rect->bottom = rect->top + total;
         return total;
     }
 
     int y = rect->top;
-    if (single && (format & DT_VCENTER)) y = (rect->top + rect->bottom - lineHeight) / 2;
-    else if (single && (format & DT_BOTTOM)) y = rect->bottom - lineHeight;
+    if (single && (format & DT_VCENTER))
+        y = (rect->top + rect->bottom - lineHeight) / 2;
+    else if (single && (format & DT_BOTTOM))
+        y = rect->bottom - lineHeight;
     const Rect* clip = (format & DT_NOCLIP) ? nullptr : rect;
     for (const Line& l : out) {
         int x = rect->left;
-        if (format & DT_CENTER) x = (rect->left + rect->right - l.width) / 2;
-        else if (format & DT_RIGHT) x = rect->right - l.width;
+        if (format & DT_CENTER)
+            x = (rect->left + rect->right - l.width) / 2;
+        else if (format & DT_RIGHT)
+            x = rect->right - l.width;
         Out(x, y, l.text, l.underline, clip);
         y += lineHeight;
     }

@@ -20,9 +20,8 @@ class Font {
     // The same from separate fields; face may be null (the default family).
     bool CreateFont(int height, int width, int escapement, int orientation, int weight,
                     unsigned char italic, unsigned char underline, unsigned char strikeOut,
-                    unsigned char charSet, unsigned char outPrecision,
-                    unsigned char clipPrecision, unsigned char quality,
-                    unsigned char pitchAndFamily, const char* face);
+                    unsigned char charSet, unsigned char outPrecision, unsigned char clipPrecision,
+                    unsigned char quality, unsigned char pitchAndFamily, const char* face);
     // Makes the font from a Qt font (the application's, a widget's).
     void CreateFromQFont(const QFont& font);
 

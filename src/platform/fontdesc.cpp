@@ -36,14 +36,23 @@ QFont ToQFont(const FontDesc& desc) {
     if (faceLength > 0)
         font.setFamily(QString::fromLatin1(desc.lfFaceName, static_cast<qsizetype>(faceLength)));
     switch (desc.lfPitchAndFamily & 0xF0) {
-    case FF_ROMAN: font.setStyleHint(QFont::Serif); break;
-    case FF_SWISS: font.setStyleHint(QFont::SansSerif); break;
-    case FF_MODERN: font.setStyleHint(QFont::Monospace); break;
-    default: break;
+    case FF_ROMAN:
+        font.setStyleHint(QFont::Serif);
+        break;
+    case FF_SWISS:
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    case FF_MODERN:
+        font.setStyleHint(QFont::Monospace);
+        break;
+    default:
+        break;
     }
     if ((desc.lfPitchAndFamily & 0x3) == FIXED_PITCH) font.setFixedPitch(true);
-    if (desc.lfHeight < 0) font.setPixelSize(-desc.lfHeight);
-    else if (desc.lfHeight > 0) font.setPixelSize(PixelSizeForCellHeight(font, desc.lfHeight));
+    if (desc.lfHeight < 0)
+        font.setPixelSize(-desc.lfHeight);
+    else if (desc.lfHeight > 0)
+        font.setPixelSize(PixelSizeForCellHeight(font, desc.lfHeight));
     int weight = desc.lfWeight == FW_DONTCARE ? FW_NORMAL : desc.lfWeight;
     font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
     font.setItalic(desc.lfItalic != 0);
@@ -55,8 +64,10 @@ QFont ToQFont(const FontDesc& desc) {
 
 FontDesc FromQFont(const QFont& font) {
     FontDesc desc;
-    if (font.pixelSize() > 0) desc.lfHeight = -font.pixelSize();
-    else desc.lfHeight = -static_cast<int>(std::lround(font.pointSizeF() * kScreenDpi / 72.0));
+    if (font.pixelSize() > 0)
+        desc.lfHeight = -font.pixelSize();
+    else
+        desc.lfHeight = -static_cast<int>(std::lround(font.pointSizeF() * kScreenDpi / 72.0));
     desc.lfWeight = font.weight();
     desc.lfItalic = font.italic() ? 1 : 0;
     desc.lfUnderline = font.underline() ? 1 : 0;

@@ -52,8 +52,7 @@ class ImageList {
     // transparent pixels unless the style is ILD_TRANSPARENT. ILD_BLEND50 mixes
     // half of the foreground colour into the image (CLR_DEFAULT: the highlight
     // colour), ILD_BLEND25 a quarter.
-    bool DrawEx(Dc* dc, int index, Point pt, Size size, COLORREF bg, COLORREF fg,
-                UINT style) const;
+    bool DrawEx(Dc* dc, int index, Point pt, Size size, COLORREF bg, COLORREF fg, UINT style) const;
 
     // The image for a Qt widget (a null icon for a bad index).
     QIcon GetIcon(int index) const;

@@ -23,10 +23,14 @@ Pen* GetStockPen(int index) {
     static Pen white(PS_SOLID, 0, RGB(255, 255, 255));
     static Pen none(PS_NULL, 0, RGB(0, 0, 0));
     switch (index) {
-    case BLACK_PEN: return &black;
-    case WHITE_PEN: return &white;
-    case NULL_PEN: return &none;
-    default: return nullptr;
+    case BLACK_PEN:
+        return &black;
+    case WHITE_PEN:
+        return &white;
+    case NULL_PEN:
+        return &none;
+    default:
+        return nullptr;
     }
 }
 

@@ -68,7 +68,8 @@ template <typename T> class PtrList {
         if (pos) Unlink(FromPos(pos));
     }
     void RemoveAll() {
-        while (head_) Unlink(head_);
+        while (head_)
+            Unlink(head_);
     }
 
     // The first node holding value, searching after start (or from the head);
@@ -83,7 +84,8 @@ template <typename T> class PtrList {
     POSITION FindIndex(int index) const {
         if (index < 0 || index >= count_) return nullptr;
         Node* n = head_;
-        while (index-- > 0) n = n->next;
+        while (index-- > 0)
+            n = n->next;
         return ToPos(n);
     }
 
@@ -98,17 +100,25 @@ template <typename T> class PtrList {
     static Node* FromPos(POSITION p) { return reinterpret_cast<Node*>(p); }
 
     void Link(Node* n) {
-        if (n->prev) n->prev->next = n;
-        else head_ = n;
-        if (n->next) n->next->prev = n;
-        else tail_ = n;
+        if (n->prev)
+            n->prev->next = n;
+        else
+            head_ = n;
+        if (n->next)
+            n->next->prev = n;
+        else
+            tail_ = n;
         ++count_;
     }
     T* Unlink(Node* n) {
-        if (n->prev) n->prev->next = n->next;
-        else head_ = n->next;
-        if (n->next) n->next->prev = n->prev;
-        else tail_ = n->prev;
+        if (n->prev)
+            n->prev->next = n->next;
+        else
+            head_ = n->next;
+        if (n->next)
+            n->next->prev = n->prev;
+        else
+            tail_ = n->prev;
         T* value = n->value;
         delete n;
         --count_;

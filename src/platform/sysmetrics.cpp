@@ -13,7 +13,8 @@ int GetSystemMetrics(int index) {
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
-    case SM_CXHSCROLL: return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    case SM_CXHSCROLL:
+        return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     case SM_CXSCREEN: {
         QScreen* screen = QApplication::primaryScreen();
         return screen ? screen->geometry().width() : 0;
@@ -22,7 +23,8 @@ int GetSystemMetrics(int index) {
         QScreen* screen = QApplication::primaryScreen();
         return screen ? screen->geometry().height() : 0;
     }
-    default: return 0;
+    default:
+        return 0;
     }
 }
 

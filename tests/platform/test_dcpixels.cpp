@@ -53,8 +53,15 @@ TEST(DcPixelsTest, ShapesPaintExactlyTheirPixels) {
              dc.SelectObject(&greenBrush);
              dc.Rectangle(2, 2, 8, 8);
          },
-         {{2, 2, kBlue}, {7, 2, kBlue}, {7, 7, kBlue}, {2, 7, kBlue}, {3, 3, kGreen},
-          {6, 6, kGreen}, {8, 8, kWhite}, {8, 2, kWhite}, {1, 1, kWhite}}},
+         {{2, 2, kBlue},
+          {7, 2, kBlue},
+          {7, 7, kBlue},
+          {2, 7, kBlue},
+          {3, 3, kGreen},
+          {6, 6, kGreen},
+          {8, 8, kWhite},
+          {8, 2, kWhite},
+          {1, 1, kWhite}}},
         {"Rectangle without a pen stops short on the right and bottom",
          [&](Dc& dc) {
              dc.SelectObject(GetStockPen(NULL_PEN));
@@ -102,7 +109,11 @@ TEST(DcPixelsTest, ShapesPaintExactlyTheirPixels) {
          {{0, 5, kWhite}, {5, 5, kWhite}}},
         {"focus rect: every other border pixel inverted",
          [](Dc& dc) { dc.DrawFocusRect(Rect(2, 2, 8, 8)); },
-         {{2, 2, kBlack}, {3, 2, kWhite}, {4, 2, kBlack}, {7, 3, kBlack}, {4, 4, kWhite},
+         {{2, 2, kBlack},
+          {3, 2, kWhite},
+          {4, 2, kBlack},
+          {7, 3, kBlack},
+          {4, 4, kWhite},
           {8, 8, kWhite}}},
         {"InvertRect inverts its pixels only",
          [](Dc& dc) {
@@ -161,8 +172,7 @@ void ExpectNothingOutside(const QImage& image, const Rect& r, COLORREF canvasCol
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (r.PtInRect(Point(x, y))) continue;
-            ASSERT_EQ(FromQColor(QColor(image.pixel(x, y))), canvasColor)
-                << "at " << x << "," << y;
+            ASSERT_EQ(FromQColor(QColor(image.pixel(x, y))), canvasColor) << "at " << x << "," << y;
         }
     }
 }
@@ -190,8 +200,7 @@ TEST(DcPixelsTest, EdgesAndFrameControlsStayInside) {
         EXPECT_EQ(canvas.At(r.right - 1, r.bottom - 1), e.bottomRight);
         EXPECT_EQ(canvas.At(r.right - 1, r.top), e.bottomRight);
         int width = (e.edge & BDR_OUTER) && (e.edge & BDR_INNER) ? 2 : 1;
-        EXPECT_EQ(adjusted, Rect(r.left + width, r.top + width, r.right - width,
-                                 r.bottom - width));
+        EXPECT_EQ(adjusted, Rect(r.left + width, r.top + width, r.right - width, r.bottom - width));
         EXPECT_EQ(canvas.At(adjusted.left, adjusted.top), magenta);
         ExpectNothingOutside(canvas.Done(), r, magenta);
     }
@@ -254,8 +263,7 @@ TEST(DcPixelsTest, ClipBoxFollowsOriginAndClips) {
     };
     const std::vector<ClipCase> cases = {
         {"whole device", [](Dc&) {}, SIMPLEREGION, Rect(0, 0, 40, 30)},
-        {"moved origin", [](Dc& dc) { dc.SetWindowOrg(5, 5); }, SIMPLEREGION,
-         Rect(5, 5, 45, 35)},
+        {"moved origin", [](Dc& dc) { dc.SetWindowOrg(5, 5); }, SIMPLEREGION, Rect(5, 5, 45, 35)},
         {"intersected", [](Dc& dc) { dc.IntersectClipRect(10, 10, 20, 20); }, SIMPLEREGION,
          Rect(10, 10, 20, 20)},
         {"intersected past the device", [](Dc& dc) { dc.IntersectClipRect(30, 20, 60, 60); },
@@ -266,8 +274,8 @@ TEST(DcPixelsTest, ClipBoxFollowsOriginAndClips) {
              dc.IntersectClipRect(10, 10, 20, 20);
          },
          NULLREGION, Rect()},
-        {"inverted intersection", [](Dc& dc) { dc.IntersectClipRect(20, 20, 10, 10); },
-         NULLREGION, Rect()},
+        {"inverted intersection", [](Dc& dc) { dc.IntersectClipRect(20, 20, 10, 10); }, NULLREGION,
+         Rect()},
         {"clip dropped",
          [](Dc& dc) {
              dc.IntersectClipRect(0, 0, 5, 5);
@@ -310,6 +318,34 @@ TEST(DcPixelsTest, BitBltCopiesFromAnotherContext) {
     EXPECT_EQ(target.At(23, 23), kWhite);
     EXPECT_EQ(target.At(24, 24), kWhite);
     EXPECT_FALSE(target.dc->BitBlt(0, 0, 4, 4, nullptr, 0, 0, SRCCOPY));
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcPixelsTest, DeviceCapsDescribeTheDevice) {
+    QImage colour(40, 30, QImage::Format_ARGB32_Premultiplied);
+    colour.setDotsPerMeterX(3780);  // 96 per inch
+    colour.setDotsPerMeterY(11811); // 300 per inch
+    QImage mono(16, 8, QImage::Format_Mono);
+    const struct {
+        QImage* image;
+        int index, expected;
+    } cases[] = {
+        {&colour, HORZRES, 40},     {&colour, VERTRES, 30},   {&colour, LOGPIXELSX, 96},
+        {&colour, LOGPIXELSY, 300}, {&colour, NUMCOLORS, -1}, {&mono, NUMCOLORS, 2},
+        {&mono, HORZRES, 16},       {&colour, 12345, 0},
+    };
+    for (const auto& c : cases) {
+        Dc dc(static_cast<QPaintDevice*>(c.image));
+        EXPECT_EQ(dc.GetDeviceCaps(c.index), c.expected) << c.index;
+    }
+    Dc none(static_cast<QPaintDevice*>(nullptr));
+    EXPECT_EQ(none.GetDeviceCaps(HORZRES), 0);
+    Rect box;
+    EXPECT_EQ(none.GetClipBox(&box), ERROR_REGION);
+    none.FillSolidRect(Rect(0, 0, 5, 5), kRed); // draws nothing, and does not fail
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 using namespace platform;
@@ -92,8 +93,7 @@ TEST(DcTextTest, CalcRectMeasuresWithoutDrawing) {
     // Word breaks at the blank when the rectangle is narrower than the text.
     const Size word = dc.GetTextExtent(std::string("abc"));
     r = Rect(0, 0, one.cx - 1, 0);
-    EXPECT_EQ(dc.DrawText(std::string("abc def"), &r, DT_CALCRECT | DT_WORDBREAK),
-              2 * tm.tmHeight);
+    EXPECT_EQ(dc.DrawText(std::string("abc def"), &r, DT_CALCRECT | DT_WORDBREAK), 2 * tm.tmHeight);
     EXPECT_GE(r.Width(), word.cx);
     EXPECT_LT(r.Width(), one.cx);
 }
@@ -128,8 +128,8 @@ TEST(DcTextTest, AmpersandsFollowThePrefixRule) {
         UINT format;
         int width;
     };
-    for (const PrefixCase& c : {PrefixCase{DT_SINGLELINE, shown},
-                                PrefixCase{DT_SINGLELINE | DT_NOPREFIX, literal}}) {
+    for (const PrefixCase& c :
+         {PrefixCase{DT_SINGLELINE, shown}, PrefixCase{DT_SINGLELINE | DT_NOPREFIX, literal}}) {
         SCOPED_TRACE(c.format);
         TextCanvas drawn;
         Rect r(0, 0, 200, 40);
@@ -160,9 +160,12 @@ TEST(DcTextTest, PrefixUnderlinesTheMarkedCharacter) {
         Rect r(0, 0, 100, 40);
         canvas.dc->DrawText(std::string("a&x"), &r, DT_SINGLELINE | format);
         int underlined = 0;
-        for (int x = left; x < left + width; ++x) underlined += canvas.At(x, row) == kBlue;
-        if (format == 0) EXPECT_EQ(underlined, width);
-        else EXPECT_LT(underlined, width);
+        for (int x = left; x < left + width; ++x)
+            underlined += canvas.At(x, row) == kBlue;
+        if (format == 0)
+            EXPECT_EQ(underlined, width);
+        else
+            EXPECT_LT(underlined, width);
     }
 }
 
@@ -217,9 +220,9 @@ TEST(DcTextTest, TabsStopEveryEightAverageWidths) {
     for (const TabCase& c : cases) {
         SCOPED_TRACE(c.name);
         TextCanvas drawn;
-        Size size = drawn.dc->TabbedTextOut(c.x, 5, std::string("a\tb"), c.nPositions,
-                                            c.positions.empty() ? nullptr : c.positions.data(),
-                                            c.origin);
+        Size size =
+            drawn.dc->TabbedTextOut(c.x, 5, std::string("a\tb"), c.nPositions,
+                                    c.positions.empty() ? nullptr : c.positions.data(), c.origin);
         EXPECT_EQ(size.cx, c.extent);
         EXPECT_EQ(size.cy, tm.tmHeight);
         // Opaque: the gap before the stop is filled too.
@@ -237,6 +240,29 @@ TEST(DcTextTest, ExtTextOutFillsItsRectangle) {
     EXPECT_EQ(canvas.At(5, 5), kGreen);
     EXPECT_EQ(canvas.At(29, 19), kGreen);
     EXPECT_EQ(canvas.At(30, 20), kWhite);
+}
+
+} // namespace
+
+namespace {
+
+TEST(DcTextTest, SelectedFontsAreCopiedAndUnmadeOnesRefused) {
+    TextCanvas canvas;
+    Dc& dc = *canvas.dc;
+    Font unmade;
+    EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
+    EXPECT_EQ(dc.GetCurrentFont(), &canvas.font);
+    const Size before = dc.GetTextExtent(std::string("abc"));
+
+    auto big = std::make_unique<Font>();
+    big->CreateFont(-40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Sans");
+    EXPECT_EQ(dc.SelectObject(big.get()), &canvas.font);
+    const Size large = dc.GetTextExtent(std::string("abc"));
+    EXPECT_GT(large.cy, before.cy);
+    big.reset(); // the context keeps drawing with what was selected
+    EXPECT_EQ(dc.GetTextExtent(std::string("abc")), large);
+    dc.SelectObject(&canvas.font);
+    EXPECT_EQ(dc.GetTextExtent(std::string("abc")), before);
 }
 
 } // namespace

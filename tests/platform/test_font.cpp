@@ -1,9 +1,11 @@
 #include "drawconstants.h"
 #include "font.h"
+#include "fontcache.h"
 #include "fontdesc.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 
@@ -91,6 +93,27 @@ TEST(FontTest, ObjectsReportWhetherTheyAreMade) {
     EXPECT_EQ(font.GetLogFont(nullptr), 0);
     EXPECT_TRUE(font.DeleteObject());
     EXPECT_FALSE(font.DeleteObject());
+}
+
+} // namespace
+
+namespace {
+
+TEST(FontCacheTest, OneFontPerDescriptionAndTheMessageFont) {
+    FontDesc a = Desc(-11, FW_NORMAL, false, "Sans");
+    FontDesc b = Desc(-11, FW_BOLD, false, "Sans");
+    Font* fa = CachedFont(&a);
+    ASSERT_NE(fa, nullptr);
+    EXPECT_EQ(CachedFont(&a), fa);
+    EXPECT_NE(CachedFont(&b), fa);
+    EXPECT_EQ(CachedFont(nullptr), nullptr);
+    EXPECT_EQ(fa->Desc(), a);
+
+    FontDesc message;
+    ASSERT_TRUE(GetMessageFont(&message));
+    EXPECT_EQ(message, FromQFont(QApplication::font()));
+    EXPECT_LT(message.lfHeight, 0);
+    EXPECT_FALSE(GetMessageFont(nullptr));
 }
 
 } // namespace

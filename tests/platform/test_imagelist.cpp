@@ -36,7 +36,8 @@ TEST(ImageListTest, StripsAreCutIntoImages) {
     ImageInfo info;
     EXPECT_TRUE(list.GetImageInfo(1, &info));
     EXPECT_EQ(info.rcImage, Rect(16, 0, 32, 16));
-    for (int bad : {-1, 3}) EXPECT_FALSE(list.GetImageInfo(bad, &info)) << bad;
+    for (int bad : {-1, 3})
+        EXPECT_FALSE(list.GetImageInfo(bad, &info)) << bad;
     EXPECT_FALSE(list.GetIcon(2).isNull());
     EXPECT_TRUE(list.GetIcon(3).isNull());
 
@@ -55,9 +56,9 @@ TEST(ImageListTest, DrawingPaintsTheAskedPartWithMaskAndBlend) {
     ASSERT_TRUE(unmasked.Create(Strip(), 16, 1, CLR_NONE));
     const COLORREF hl = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF c1 = kImageColors[1];
-    const COLORREF half = RGB((GetRValue(c1) + GetRValue(hl)) / 2,
-                              (GetGValue(c1) + GetGValue(hl)) / 2,
-                              (GetBValue(c1) + GetBValue(hl)) / 2);
+    const COLORREF half =
+        RGB((GetRValue(c1) + GetRValue(hl)) / 2, (GetGValue(c1) + GetGValue(hl)) / 2,
+            (GetBValue(c1) + GetBValue(hl)) / 2);
     struct DrawCase {
         const char* name;
         const ImageList* list;
@@ -68,25 +69,44 @@ TEST(ImageListTest, DrawingPaintsTheAskedPartWithMaskAndBlend) {
         std::vector<std::pair<Point, COLORREF>> probes;
     };
     const std::vector<DrawCase> cases = {
-        {"5 of 16 columns", &list, Size(5, 16), CLR_DEFAULT, ILD_TRANSPARENT,
+        {"5 of 16 columns",
+         &list,
+         Size(5, 16),
+         CLR_DEFAULT,
+         ILD_TRANSPARENT,
          {{{4, 8}, c1}, {{5, 8}, kWhite}, {{4, 15}, c1}, {{0, 16}, kWhite}}},
         {"no columns", &list, Size(0, 16), CLR_DEFAULT, ILD_TRANSPARENT, {{{0, 8}, kWhite}}},
-        {"fewer than none", &list, Size(-3, 16), CLR_DEFAULT, ILD_TRANSPARENT,
-         {{{0, 8}, kWhite}}},
-        {"mask shows the background", &list, Size(16, 16), CLR_DEFAULT, ILD_TRANSPARENT,
+        {"fewer than none", &list, Size(-3, 16), CLR_DEFAULT, ILD_TRANSPARENT, {{{0, 8}, kWhite}}},
+        {"mask shows the background",
+         &list,
+         Size(16, 16),
+         CLR_DEFAULT,
+         ILD_TRANSPARENT,
          {{{0, 0}, kWhite}, {{3, 3}, kWhite}, {{4, 4}, c1}, {{15, 15}, c1}}},
-        {"without a mask colour", &unmasked, Size(16, 16), CLR_DEFAULT, ILD_TRANSPARENT,
+        {"without a mask colour",
+         &unmasked,
+         Size(16, 16),
+         CLR_DEFAULT,
+         ILD_TRANSPARENT,
          {{{0, 0}, kMask}}},
-        {"background colour fills the mask", &list, Size(16, 16), kBlue, ILD_NORMAL,
+        {"background colour fills the mask",
+         &list,
+         Size(16, 16),
+         kBlue,
+         ILD_NORMAL,
          {{{0, 0}, kBlue}, {{4, 4}, c1}}},
-        {"blend 50 mixes in half the highlight", &list, Size(16, 16), CLR_DEFAULT,
-         ILD_TRANSPARENT | ILD_BLEND50, {{{8, 8}, half}, {{0, 0}, kWhite}}},
+        {"blend 50 mixes in half the highlight",
+         &list,
+         Size(16, 16),
+         CLR_DEFAULT,
+         ILD_TRANSPARENT | ILD_BLEND50,
+         {{{8, 8}, half}, {{0, 0}, kWhite}}},
     };
     for (const DrawCase& c : cases) {
         SCOPED_TRACE(c.name);
         Canvas canvas;
-        EXPECT_TRUE(c.list->DrawEx(canvas.dc.get(), 1, Point(10, 5), c.size, c.bg, CLR_DEFAULT,
-                                   c.style));
+        EXPECT_TRUE(
+            c.list->DrawEx(canvas.dc.get(), 1, Point(10, 5), c.size, c.bg, CLR_DEFAULT, c.style));
         for (const auto& [p, color] : c.probes) {
             COLORREF got = canvas.At(10 + p.x, 5 + p.y);
             EXPECT_NEAR(GetRValue(got), GetRValue(color), 1) << p.x << "," << p.y;

@@ -14,14 +14,14 @@ TEST(MemDcTest, DrawsOffScreenAndCopiesItsClipBoxBack) {
     struct MemCase {
         const char* name;
         Point windowOrg;
-        Rect clip;       // logical, on the target
-        Rect fill;       // logical, drawn through the memory context
-        Point painted;   // device pixels on the target afterwards
+        Rect clip;     // logical, on the target
+        Rect fill;     // logical, drawn through the memory context
+        Point painted; // device pixels on the target afterwards
         Point untouched;
     };
     const MemCase cases[] = {
-        {"clipped target", Point(0, 0), Rect(10, 10, 30, 20), Rect(12, 12, 14, 14),
-         Point(13, 13), Point(9, 9)},
+        {"clipped target", Point(0, 0), Rect(10, 10, 30, 20), Rect(12, 12, 14, 14), Point(13, 13),
+         Point(9, 9)},
         {"moved origin", Point(5, 5), Rect(5, 5, 25, 25), Rect(5, 5, 7, 7), Point(0, 0),
          Point(20, 20)},
     };

@@ -11,13 +11,15 @@ namespace {
 
 std::vector<int> Forward(const PtrList<int>& list) {
     std::vector<int> out;
-    for (POSITION pos = list.GetHeadPosition(); pos;) out.push_back(*list.GetNext(pos));
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        out.push_back(*list.GetNext(pos));
     return out;
 }
 
 std::vector<int> Backward(const PtrList<int>& list) {
     std::vector<int> out;
-    for (POSITION pos = list.GetTailPosition(); pos;) out.push_back(*list.GetPrev(pos));
+    for (POSITION pos = list.GetTailPosition(); pos;)
+        out.push_back(*list.GetPrev(pos));
     return out;
 }
 
@@ -37,19 +39,16 @@ TEST(PtrListTest, EditsKeepBothDirectionsInStep) {
         {"insert before tail",
          [](PtrList<int>& l, int* v) { l.InsertBefore(l.GetTailPosition(), &v[4]); },
          {0, 5, 1, 4, 2}},
-        {"remove found", [](PtrList<int>& l, int* v) { l.RemoveAt(l.Find(&v[5])); },
-         {0, 1, 4, 2}},
+        {"remove found", [](PtrList<int>& l, int* v) { l.RemoveAt(l.Find(&v[5])); }, {0, 1, 4, 2}},
         {"remove head and tail",
          [](PtrList<int>& l, int*) {
              l.RemoveHead();
              l.RemoveTail();
          },
          {1, 4}},
-        {"set at index", [](PtrList<int>& l, int* v) { l.SetAt(l.FindIndex(1), &v[3]); },
-         {1, 3}},
+        {"set at index", [](PtrList<int>& l, int* v) { l.SetAt(l.FindIndex(1), &v[3]); }, {1, 3}},
         {"remove all", [](PtrList<int>& l, int*) { l.RemoveAll(); }, {}},
-        {"insert into empty", [](PtrList<int>& l, int* v) { l.InsertBefore(nullptr, &v[2]); },
-         {2}},
+        {"insert into empty", [](PtrList<int>& l, int* v) { l.InsertBefore(nullptr, &v[2]); }, {2}},
     };
     PtrList<int> list;
     for (const Step& s : steps) {

@@ -20,18 +20,12 @@ TEST(SystemTest, ColoursFollowThePaletteRoles) {
         int index;
         QPalette::ColorRole role;
     } cases[] = {
-        {COLOR_WINDOW, QPalette::Base},
-        {COLOR_WINDOWTEXT, QPalette::Text},
-        {COLOR_HIGHLIGHT, QPalette::Highlight},
-        {COLOR_HIGHLIGHTTEXT, QPalette::HighlightedText},
-        {COLOR_BTNFACE, QPalette::Button},
-        {COLOR_3DFACE, QPalette::Button},
-        {COLOR_BTNHIGHLIGHT, QPalette::Light},
-        {COLOR_3DHIGHLIGHT, QPalette::Light},
-        {COLOR_BTNSHADOW, QPalette::Dark},
-        {COLOR_3DSHADOW, QPalette::Dark},
-        {COLOR_3DDKSHADOW, QPalette::Shadow},
-        {COLOR_INFOBK, QPalette::ToolTipBase},
+        {COLOR_WINDOW, QPalette::Base},         {COLOR_WINDOWTEXT, QPalette::Text},
+        {COLOR_HIGHLIGHT, QPalette::Highlight}, {COLOR_HIGHLIGHTTEXT, QPalette::HighlightedText},
+        {COLOR_BTNFACE, QPalette::Button},      {COLOR_3DFACE, QPalette::Button},
+        {COLOR_BTNHIGHLIGHT, QPalette::Light},  {COLOR_3DHIGHLIGHT, QPalette::Light},
+        {COLOR_BTNSHADOW, QPalette::Dark},      {COLOR_3DSHADOW, QPalette::Dark},
+        {COLOR_3DDKSHADOW, QPalette::Shadow},   {COLOR_INFOBK, QPalette::ToolTipBase},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
@@ -45,7 +39,8 @@ TEST(SystemTest, ScrollBarsUseTheStyleExtentAndBordersAreZero) {
     ASSERT_GT(extent, 0);
     for (int index : {SM_CXVSCROLL, SM_CYHSCROLL, SM_CYVSCROLL, SM_CXHSCROLL})
         EXPECT_EQ(GetSystemMetrics(index), extent) << index;
-    for (int index : {SM_CXBORDER, SM_CYBORDER, 9999}) EXPECT_EQ(GetSystemMetrics(index), 0);
+    for (int index : {SM_CXBORDER, SM_CYBORDER, 9999})
+        EXPECT_EQ(GetSystemMetrics(index), 0);
 }
 
 } // namespace
