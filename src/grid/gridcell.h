@@ -14,6 +14,12 @@ class CGridCell : public CGridCellBase {
   public:
     CGridCell();
     ~CGridCell() override;
+    // Assignment copies the attributes (CopyAttributes).
+    using CGridCellBase::operator=;
+    CGridCell& operator=(const CGridCell& cell) {
+        CGridCellBase::operator=(cell);
+        return *this;
+    }
 
     static const GridCellClass* Class();
     const GridCellClass* GetRuntimeClass() const override { return Class(); }
