@@ -26,6 +26,14 @@ std::vector<OwnerRecord> FakeOwner::RecordsOf(int code) const {
     return found;
 }
 
+void FakeOwner::OnSysColorChange() {
+    Window::OnSysColorChange();
+    for (QWidget* child : GetWidget()->findChildren<QWidget*>()) {
+        Window* window = Window::FromWidget(child);
+        if (window && window->GetParent() == this) window->SendMessage(WM_SYSCOLORCHANGE);
+    }
+}
+
 BOOL FakeOwner::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (Window::OnNotify(wParam, lParam, result)) return TRUE;
     auto* header = reinterpret_cast<NMHDR*>(lParam);

@@ -51,6 +51,8 @@ class FakeOwner : public platform::Window {
   protected:
     platform::BOOL OnNotify(platform::WPARAM wParam, platform::LPARAM lParam,
                             platform::LRESULT* result) override;
+    // As a frame does: the child windows hear of new system colours too.
+    void OnSysColorChange() override;
 
   private:
     std::vector<OwnerRecord> m_records;

@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace grid_test {
 
@@ -30,7 +31,9 @@ class TestGrid : public CGridCtrl {
         ++created;
         return CGridCtrl::CreateCell(nRow, nCol);
     }
-    using CGridCtrl::EnableScrollBars;
+    // The cells a selection was extended to.
+    std::vector<CCellID> selecting;
+    void OnSelecting(const CCellID& cell) override { selecting.push_back(cell); }
 };
 
 // A grid window with control id 1000 in a fake owner.
