@@ -37,13 +37,12 @@ QWidget* ScrollWindow::CreateWidget(QWidget* parent) {
     m_vert.SetShown(false);
     m_horz.Attach(area->horizontalScrollBar());
     m_vert.Attach(area->verticalScrollBar());
-    Bridge(SB_HORZ);
-    Bridge(SB_VERT);
+    Bridge(area->horizontalScrollBar(), SB_HORZ);
+    Bridge(area->verticalScrollBar(), SB_VERT);
     return area;
 }
 
-void ScrollWindow::Bridge(int nBar) {
-    QScrollBar* bar = GetQtScrollBar(nBar);
+void ScrollWindow::Bridge(QScrollBar* bar, int nBar) {
     const UINT message = nBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
     ScrollBarState* state = State(nBar);
     // Qt has already moved the slider: take it back, keep the wish as the

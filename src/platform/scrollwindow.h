@@ -45,7 +45,8 @@ class ScrollWindow : public Window {
     ScrollBarState* State(int nBar);
     const ScrollBarState* State(int nBar) const;
     void ApplyVisibility(int nBar);
-    void Bridge(int nBar);
+    // Turns the user's actions on bar into scroll messages.
+    void Bridge(QScrollBar* bar, int nBar);
 
     ScrollBarState m_horz;
     ScrollBarState m_vert;
