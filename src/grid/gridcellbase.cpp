@@ -44,7 +44,8 @@ void DrawRaisedLook(Dc* pDC, const Rect& rect) {
 
 void DrawOutline(Dc* pDC, const std::array<Point, 4>& points) {
     pDC->MoveTo(points[0]);
-    for (std::size_t i = 1; i < points.size(); ++i) pDC->LineTo(points[i]);
+    for (std::size_t i = 1; i < points.size(); ++i)
+        pDC->LineTo(points[i]);
 }
 
 // Grey for a two-colour device: the channels weighted as the eye sees them.
@@ -233,8 +234,8 @@ BOOL CGridCellBase::Draw(Dc* pDC, int nRow, int nCol, Rect rect, BOOL bEraseBkgn
 
     if (pGrid->GetSortColumn() == nCol && nRow == 0) {
         const bool vertical = IsVertical(GetFont());
-        const SortArrow arrow = ComputeSortArrow(rect, pDC->GetTextExtent("M", 1), margin,
-                                                 vertical, pGrid->GetSortAscending());
+        const SortArrow arrow = ComputeSortArrow(rect, pDC->GetTextExtent("M", 1), margin, vertical,
+                                                 pGrid->GetSortAscending());
         if (arrow.fits) {
             Pen shadow(PS_SOLID, 0, GetSysColor(COLOR_3DSHADOW));
             Pen light(PS_SOLID, 0, GetSysColor(COLOR_3DHIGHLIGHT));
@@ -347,14 +348,13 @@ Size CGridCellBase::GetTextExtent(LPCTSTR szText, Dc* pDC) {
         while (true) {
             const std::size_t end = rest.find('\n');
             const std::string_view line = rest.substr(0, end);
-            widest = std::max(widest,
-                              pDC->GetTextExtent(line.data(), static_cast<int>(line.size())).cx);
+            widest =
+                std::max(widest, pDC->GetTextExtent(line.data(), static_cast<int>(line.size())).cx);
             if (end == std::string_view::npos) break;
             rest.remove_prefix(end + 1);
         }
         Rect rect(0, 0, widest + 1, 0);
-        pDC->DrawText(szText, static_cast<int>(std::strlen(szText)), &rect,
-                      nFormat | DT_CALCRECT);
+        pDC->DrawText(szText, static_cast<int>(std::strlen(szText)), &rect, nFormat | DT_CALCRECT);
         size = rect.GetSize();
     } else {
         size = pDC->GetTextExtent(szText, static_cast<int>(std::strlen(szText)));
@@ -369,8 +369,8 @@ Size CGridCellBase::GetTextExtent(LPCTSTR szText, Dc* pDC) {
     size.cy += 2 * margin;
 
     const LOGFONT* plf = GetFont();
-    if (plf && (plf->lfEscapement == kVerticalEscapement ||
-                plf->lfEscapement == -kVerticalEscapement)) {
+    if (plf &&
+        (plf->lfEscapement == kVerticalEscapement || plf->lfEscapement == -kVerticalEscapement)) {
         std::swap(size.cx, size.cy);
         size.cy += 4 * margin;
     }

@@ -44,7 +44,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl() {
     // The cells go without reports: the owner may already be going too.
-    for (int row = 0; row < static_cast<int>(m_RowData.size()); ++row) DestroyRow(row);
+    for (int row = 0; row < static_cast<int>(m_RowData.size()); ++row)
+        DestroyRow(row);
     m_RowData.clear();
     m_SelectedCellMap.clear();
     DestroyWindow();
@@ -225,7 +226,8 @@ void CGridCtrl::OnSysColorChange() {
                                  &m_cellFixedRowColDef};
     for (CGridDefaultCell* cell : cells) {
         if (cell->GetTextClr() == m_crWindowText) cell->SetTextClr(windowText);
-        if (cell->GetBackClr() == m_crWindowColour) cell->SetBackClr(window);
+        if (cell->GetBackClr() == m_crWindowColour)
+            cell->SetBackClr(window);
         else if (cell != &m_cellDefault && cell->GetBackClr() == m_cr3DFace)
             cell->SetBackClr(face);
     }

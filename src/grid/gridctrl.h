@@ -79,9 +79,9 @@ class CGridCtrl : public platform::ScrollWindow {
     BOOL SetFixedColumnCount(int nFixedCols = 1);
     // The new column's index, or -1 (inside the fixed columns, beyond the
     // count, below -1, out of memory). -1 or the count appends.
-    int InsertColumn(LPCTSTR strHeading, UINT nFormat = platform::DT_CENTER |
-                                                       platform::DT_VCENTER |
-                                                       platform::DT_SINGLELINE,
+    int InsertColumn(LPCTSTR strHeading,
+                     UINT nFormat = platform::DT_CENTER | platform::DT_VCENTER |
+                                    platform::DT_SINGLELINE,
                      int nColumn = -1);
     // The new row's index, or -1 (inside the fixed rows, at or beyond the
     // count, below -1, out of memory). -1 appends.

@@ -100,7 +100,8 @@ void CGridCtrl::DestroyRow(int nRow) {
     GridRow* row = m_RowData[static_cast<std::size_t>(nRow)].get();
     if (!row) return;
     if (nRow < m_nRows) {
-        for (int col = 0; col < m_nCols; ++col) DestroyCell(nRow, col);
+        for (int col = 0; col < m_nCols; ++col)
+            DestroyCell(nRow, col);
     }
     // Cells of a row that was never counted (a failed step) go directly.
     for (CGridCellBase*& pCell : *row) {
@@ -115,7 +116,8 @@ BOOL CGridCtrl::DeleteAllItems() {
     m_arColWidths.clear();
     m_arRowHeights.clear();
     if (!m_bVirtualMode)
-        for (int row = 0; row < static_cast<int>(m_RowData.size()); ++row) DestroyRow(row);
+        for (int row = 0; row < static_cast<int>(m_RowData.size()); ++row)
+            DestroyRow(row);
     m_RowData.clear();
     m_SelectedCellMap.clear();
     m_PrevSelectedCellMap.clear();
@@ -337,15 +339,15 @@ void CGridCtrl::OnSelecting(const CCellID&) {}
 // ---- sizes
 
 int CGridCtrl::GetRowHeight(int nRow) const {
-    const bool inRange = nRow >= 0 && nRow < m_nRows &&
-                         nRow < static_cast<int>(m_arRowHeights.size());
+    const bool inRange =
+        nRow >= 0 && nRow < m_nRows && nRow < static_cast<int>(m_arRowHeights.size());
     ASSERT(inRange);
     return inRange ? static_cast<int>(m_arRowHeights[static_cast<std::size_t>(nRow)]) : -1;
 }
 
 int CGridCtrl::GetColumnWidth(int nCol) const {
-    const bool inRange = nCol >= 0 && nCol < m_nCols &&
-                         nCol < static_cast<int>(m_arColWidths.size());
+    const bool inRange =
+        nCol >= 0 && nCol < m_nCols && nCol < static_cast<int>(m_arColWidths.size());
     ASSERT(inRange);
     return inRange ? static_cast<int>(m_arColWidths[static_cast<std::size_t>(nCol)]) : -1;
 }
@@ -370,13 +372,15 @@ BOOL CGridCtrl::SetColumnWidth(int nCol, int width) {
 
 int CGridCtrl::GetFixedRowHeight() const {
     int height = 0;
-    for (int i = 0; i < m_nFixedRows; ++i) height += GetRowHeight(i);
+    for (int i = 0; i < m_nFixedRows; ++i)
+        height += GetRowHeight(i);
     return height;
 }
 
 int CGridCtrl::GetFixedColumnWidth() const {
     int width = 0;
-    for (int i = 0; i < m_nFixedCols; ++i) width += GetColumnWidth(i);
+    for (int i = 0; i < m_nFixedCols; ++i)
+        width += GetColumnWidth(i);
     return width;
 }
 

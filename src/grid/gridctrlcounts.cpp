@@ -21,7 +21,8 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
     const int addedRows = nRows - GetRowCount();
     if (addedRows < 0) {
         if (!m_bVirtualMode) {
-            for (int row = nRows; row < m_nRows; ++row) DestroyRow(row);
+            for (int row = nRows; row < m_nRows; ++row)
+                DestroyRow(row);
             m_RowData.resize(static_cast<std::size_t>(nRows));
         } else {
             DropSelectionBeyond(nRows, m_nCols);
@@ -42,8 +43,8 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
                 m_RowData.reserve(static_cast<std::size_t>(nRows));
                 // Rows are counted one by one as they are completed.
                 for (int row = m_nRows; row < nRows; ++row) {
-                    m_RowData.push_back(std::make_unique<GridRow>(
-                        static_cast<std::size_t>(m_nCols), nullptr));
+                    m_RowData.push_back(
+                        std::make_unique<GridRow>(static_cast<std::size_t>(m_nCols), nullptr));
                     GridRow& cells = *m_RowData.back();
                     for (int col = 0; col < m_nCols; ++col)
                         cells[static_cast<std::size_t>(col)] = CreateCell(row, col);
@@ -96,7 +97,8 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
     if (addedCols < 0) {
         if (!m_bVirtualMode) {
             for (int row = 0; row < m_nRows; ++row)
-                for (int col = nCols; col < m_nCols; ++col) DestroyCell(row, col);
+                for (int col = nCols; col < m_nCols; ++col)
+                    DestroyCell(row, col);
         } else {
             DropSelectionBeyond(m_nRows, nCols);
         }
@@ -206,8 +208,8 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
 }
 
 int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
-    const bool refused = nColumn < -1 || (nColumn >= 0 && nColumn < m_nFixedCols) ||
-                         nColumn > m_nCols;
+    const bool refused =
+        nColumn < -1 || (nColumn >= 0 && nColumn < m_nFixedCols) || nColumn > m_nCols;
     ASSERT(!refused);
     if (refused) return -1;
 
@@ -254,7 +256,8 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
 
     ++m_nCols;
     SetItemText(0, nColumn, strHeading);
-    for (int row = 0; row < m_nRows; ++row) SetItemFormat(row, nColumn, nFormat);
+    for (int row = 0; row < m_nRows; ++row)
+        SetItemFormat(row, nColumn, nFormat);
     m_arColWidths[static_cast<std::size_t>(nColumn)] =
         static_cast<UINT>(GetTextExtent(0, nColumn, strHeading).cx);
 
@@ -289,7 +292,8 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
         }
     } catch (const std::bad_alloc&) {
         if (rowAdded) {
-            for (CGridCellBase* cell : *m_RowData[static_cast<std::size_t>(nRow)]) delete cell;
+            for (CGridCellBase* cell : *m_RowData[static_cast<std::size_t>(nRow)])
+                delete cell;
             m_RowData.erase(m_RowData.begin() + at);
         }
         if (heightAdded) m_arRowHeights.erase(m_arRowHeights.begin() + at);

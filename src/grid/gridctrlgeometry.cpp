@@ -15,9 +15,8 @@ BOOL CGridCtrl::IsValid(int nRow, int nCol) const {
 
 BOOL CGridCtrl::IsValid(const CCellSpan& range) const {
     return range.GetMinRow() >= 0 && range.GetMinCol() >= 0 && range.GetMaxRow() >= 0 &&
-           range.GetMaxCol() >= 0 && range.GetMaxRow() < m_nRows &&
-           range.GetMaxCol() < m_nCols && range.GetMinRow() <= range.GetMaxRow() &&
-           range.GetMinCol() <= range.GetMaxCol();
+           range.GetMaxCol() >= 0 && range.GetMaxRow() < m_nRows && range.GetMaxCol() < m_nCols &&
+           range.GetMinRow() <= range.GetMaxRow() && range.GetMinCol() <= range.GetMaxCol();
 }
 
 CCellSpan CGridCtrl::GetCellRange() const {
@@ -103,17 +102,23 @@ BOOL CGridCtrl::GetCellOrigin(int nRow, int nCol, Point* p) {
 
     p->x = 0;
     if (nCol < m_nFixedCols) {
-        for (int i = 0; i < nCol; ++i) p->x += GetColumnWidth(i);
+        for (int i = 0; i < nCol; ++i)
+            p->x += GetColumnWidth(i);
     } else {
-        for (int i = 0; i < m_nFixedCols; ++i) p->x += GetColumnWidth(i);
-        for (int i = topLeft.col; i < nCol; ++i) p->x += GetColumnWidth(i);
+        for (int i = 0; i < m_nFixedCols; ++i)
+            p->x += GetColumnWidth(i);
+        for (int i = topLeft.col; i < nCol; ++i)
+            p->x += GetColumnWidth(i);
     }
     p->y = 0;
     if (nRow < m_nFixedRows) {
-        for (int i = 0; i < nRow; ++i) p->y += GetRowHeight(i);
+        for (int i = 0; i < nRow; ++i)
+            p->y += GetRowHeight(i);
     } else {
-        for (int i = 0; i < m_nFixedRows; ++i) p->y += GetRowHeight(i);
-        for (int i = topLeft.row; i < nRow; ++i) p->y += GetRowHeight(i);
+        for (int i = 0; i < m_nFixedRows; ++i)
+            p->y += GetRowHeight(i);
+        for (int i = topLeft.row; i < nRow; ++i)
+            p->y += GetRowHeight(i);
     }
     return TRUE;
 }
@@ -138,9 +143,9 @@ BOOL CGridCtrl::GetCellRangeRect(const CCellSpan& cellRange, Rect* lpRect) {
     if (!lpRect || !GetCellOrigin(cellRange.GetMinRow(), cellRange.GetMinCol(), &minOrigin) ||
         !GetCellOrigin(cellRange.GetMaxRow(), cellRange.GetMaxCol(), &maxOrigin))
         return FALSE;
-    *lpRect = Rect(minOrigin.x, minOrigin.y,
-                   maxOrigin.x + GetColumnWidth(cellRange.GetMaxCol()) - 1,
-                   maxOrigin.y + GetRowHeight(cellRange.GetMaxRow()) - 1);
+    *lpRect =
+        Rect(minOrigin.x, minOrigin.y, maxOrigin.x + GetColumnWidth(cellRange.GetMaxCol()) - 1,
+             maxOrigin.y + GetRowHeight(cellRange.GetMaxRow()) - 1);
     return TRUE;
 }
 

@@ -67,7 +67,8 @@ void CGridCtrl::ResetScrollBars() {
 
     Rect visible(GetFixedColumnWidth(), GetFixedRowHeight(), rect.right, rect.bottom);
     const Rect virtualRect(GetFixedColumnWidth(), GetFixedRowHeight(),
-                           static_cast<int>(GetVirtualWidth()), static_cast<int>(GetVirtualHeight()));
+                           static_cast<int>(GetVirtualWidth()),
+                           static_cast<int>(GetVirtualHeight()));
     if (visible.Height() < virtualRect.Height()) visible.right -= GetSystemMetrics(SM_CXVSCROLL);
     if (visible.Width() < virtualRect.Width()) visible.bottom -= GetSystemMetrics(SM_CYHSCROLL);
 
@@ -133,7 +134,8 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode) {
     case SB_LINEDOWN:
         if (scrollPos < scrollMax) {
             int use = first;
-            while (use < count - 1 && sizeOf(use) == 0) ++use;
+            while (use < count - 1 && sizeOf(use) == 0)
+                ++use;
             SetScrollPos32(nBar, scrollPos + sizeOf(use));
             if (GetScrollPos32(nBar) == scrollPos) break;
             InvalidateRect(&moving);
@@ -142,7 +144,8 @@ void CGridCtrl::ScrollBy(int nBar, UINT nSBCode) {
     case SB_LINEUP:
         if (scrollPos > 0 && first > fixedCount) {
             int use = first - 1;
-            while (use > fixedCount && sizeOf(use) == 0) --use;
+            while (use > fixedCount && sizeOf(use) == 0)
+                --use;
             SetScrollPos32(nBar, std::max(0, scrollPos - sizeOf(use)));
             InvalidateRect(&moving);
         }

@@ -20,8 +20,8 @@ SortArrow ComputeSortArrow(const platform::Rect& rect, platform::Size mExtent, i
                        Point(l + s + 1, b + s + 1), Point(l + 1, b + s + 1)};
         arrow.shadow = {Point(l, b + s), Point(l + s / 2, b), Point(l + s, b + s), Point(l, b + s)};
     } else {
-        arrow.light = {Point(l + 1, b + 1), Point(l + s / 2 + 1, b + s + 1), Point(l + s + 1, b + 1),
-                       Point(l + 1, b + 1)};
+        arrow.light = {Point(l + 1, b + 1), Point(l + s / 2 + 1, b + s + 1),
+                       Point(l + s + 1, b + 1), Point(l + 1, b + 1)};
         arrow.shadow = {Point(l, b), Point(l + s / 2, b + s), Point(l + s, b), Point(l, b)};
     }
     return arrow;

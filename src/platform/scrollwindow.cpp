@@ -56,13 +56,12 @@ void ScrollWindow::Bridge(QScrollBar* bar, int nBar) {
                          SendMessage(message,
                                      MAKEWPARAM(code, static_cast<unsigned>(state->GetTrackPos())));
                      });
-    QObject::connect(bar, &QAbstractSlider::sliderReleased, m_signals.get(),
-                     [this, state, message] {
-                         const int track = state->GetTrackPos();
-                         SendMessage(message,
-                                     MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(track)));
-                         SendMessage(message, MAKEWPARAM(SB_ENDSCROLL, 0));
-                     });
+    QObject::connect(
+        bar, &QAbstractSlider::sliderReleased, m_signals.get(), [this, state, message] {
+            const int track = state->GetTrackPos();
+            SendMessage(message, MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(track)));
+            SendMessage(message, MAKEWPARAM(SB_ENDSCROLL, 0));
+        });
 }
 
 void ScrollWindow::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {

@@ -301,13 +301,22 @@ TEST(SortArrowGeometry, SquareAtTheRightOrCentredForVerticalText) {
         std::array<Point, 4> light, shadow;
     };
     const Case cases[] = {
-        {"ascending", false, true, 87,
+        {"ascending",
+         false,
+         true,
+         87,
          {Point(88, 28), Point(94, 16), Point(100, 28), Point(88, 28)},
          {Point(87, 27), Point(93, 15), Point(99, 27), Point(87, 27)}},
-        {"descending", false, false, 87,
+        {"descending",
+         false,
+         false,
+         87,
          {Point(88, 16), Point(94, 28), Point(100, 16), Point(88, 16)},
          {Point(87, 15), Point(93, 27), Point(99, 15), Point(87, 15)}},
-        {"vertical", true, true, 43,
+        {"vertical",
+         true,
+         true,
+         43,
          {Point(44, 28), Point(50, 16), Point(56, 28), Point(44, 28)},
          {Point(43, 27), Point(49, 15), Point(55, 27), Point(43, 27)}},
     };

@@ -76,7 +76,8 @@ TEST_F(FourDefaults, EachCellFallsBackToItsDefaultCellUntilItHasItsOwn) {
         ASSERT_NE(cell->GetFont(), nullptr);
         EXPECT_EQ(cell->GetFont()->lfHeight, c.height);
         EXPECT_TRUE(cell->IsDefaultFont());
-        EXPECT_EQ(cell->GetFontObject(), grid.GetDefaultCell(c.row == 0, c.col == 0)->GetFontObject());
+        EXPECT_EQ(cell->GetFontObject(),
+                  grid.GetDefaultCell(c.row == 0, c.col == 0)->GetFontObject());
 
         cell->SetFormat(DT_WORDBREAK);
         cell->SetMargin(2);
@@ -170,8 +171,8 @@ TEST(GridDefaultCell, StartsWithTheMessageFontAndTheFixedFormat) {
     GetMessageFont(&message);
     ASSERT_NE(cell.GetFont(), nullptr);
     EXPECT_EQ(*cell.GetFont(), message);
-    EXPECT_EQ(cell.GetFormat(), DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX |
-                                    DT_END_ELLIPSIS);
+    EXPECT_EQ(cell.GetFormat(),
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     EXPECT_EQ(cell.GetExtraValue(), 0);
     cell.SetExtraValue(-5);
     EXPECT_EQ(cell.GetExtraValue(), -5);

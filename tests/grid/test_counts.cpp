@@ -43,15 +43,31 @@ TEST(GridCounts, SettersKeepCountsArraysAndFixedCountsInStep) {
         {"rows below the fixed rows", {4, 3, 2, 1}, &CGridCtrl::SetRowCount, 1, TRUE, {1, 3, 1, 1}},
         {"no rows", {4, 3, 2, 1}, &CGridCtrl::SetRowCount, 0, TRUE, {0, 3, 0, 1}},
         {"negative rows", {4, 3, 1, 1}, &CGridCtrl::SetRowCount, -1, FALSE, {4, 3, 1, 1}},
-        {"columns below the fixed columns", {4, 3, 1, 2}, &CGridCtrl::SetColumnCount, 1, TRUE,
+        {"columns below the fixed columns",
+         {4, 3, 1, 2},
+         &CGridCtrl::SetColumnCount,
+         1,
+         TRUE,
          {4, 1, 1, 1}},
         {"more columns", {4, 3, 1, 1}, &CGridCtrl::SetColumnCount, 5, TRUE, {4, 5, 1, 1}},
         {"negative columns", {4, 3, 1, 1}, &CGridCtrl::SetColumnCount, -3, FALSE, {4, 3, 1, 1}},
-        {"fixed rows grow the grid", {1, 3, 0, 0}, &CGridCtrl::SetFixedRowCount, 2, TRUE,
+        {"fixed rows grow the grid",
+         {1, 3, 0, 0},
+         &CGridCtrl::SetFixedRowCount,
+         2,
+         TRUE,
          {2, 3, 2, 0}},
-        {"fixed columns grow the grid", {2, 1, 0, 0}, &CGridCtrl::SetFixedColumnCount, 3, TRUE,
+        {"fixed columns grow the grid",
+         {2, 1, 0, 0},
+         &CGridCtrl::SetFixedColumnCount,
+         3,
+         TRUE,
          {2, 3, 0, 3}},
-        {"negative fixed rows", {2, 2, 1, 1}, &CGridCtrl::SetFixedRowCount, -1, FALSE,
+        {"negative fixed rows",
+         {2, 2, 1, 1},
+         &CGridCtrl::SetFixedRowCount,
+         -1,
+         FALSE,
          {2, 2, 1, 1}},
     };
     for (const Case& c : cases) {
@@ -167,19 +183,16 @@ TEST(GridInsert, ColumnPositions) {
         int position;
         int result;
     } cases[] = {
-        {"append with -1", -1, 4},
-        {"at the count appends", 4, 4},
-        {"in the middle", 2, 2},
-        {"first non-fixed", 1, 1},
-        {"inside the fixed columns", 0, -1},
-        {"beyond the count", 5, -1},
+        {"append with -1", -1, 4}, {"at the count appends", 4, 4},      {"in the middle", 2, 2},
+        {"first non-fixed", 1, 1}, {"inside the fixed columns", 0, -1}, {"beyond the count", 5, -1},
         {"below -1", -2, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TakeTraces();
         TestGrid grid(3, 4, 1, 1);
-        for (int col = 0; col < 4; ++col) grid.SetItemText(1, col, std::to_string(col).c_str());
+        for (int col = 0; col < 4; ++col)
+            grid.SetItemText(1, col, std::to_string(col).c_str());
         EXPECT_EQ(grid.InsertColumn("head", DT_RIGHT, c.position), c.result);
         ExpectArraysInStep(grid);
         if (c.result < 0) {

@@ -64,8 +64,10 @@ TEST(GridWindow, CreateSizesEveryRowAndColumnFromThePlainDefaultCell) {
     ASSERT_TRUE(w.owner.IsActive());
     ASSERT_TRUE(w.grid.IsWindow());
     const CGridDefaultCell* plain = w.grid.GetDefaultCell(FALSE, FALSE);
-    for (int r = 0; r < 3; ++r) EXPECT_EQ(w.grid.GetRowHeight(r), plain->GetHeight());
-    for (int c = 0; c < 2; ++c) EXPECT_EQ(w.grid.GetColumnWidth(c), plain->GetWidth());
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(w.grid.GetRowHeight(r), plain->GetHeight());
+    for (int c = 0; c < 2; ++c)
+        EXPECT_EQ(w.grid.GetColumnWidth(c), plain->GetWidth());
     EXPECT_TRUE(w.grid.GetExStyle() & WS_EX_CLIENTEDGE);
     EXPECT_EQ(w.grid.GetDlgCtrlID(), 1000);
 }
@@ -146,13 +148,12 @@ TEST(GridWindow, BackgroundFillsHeadingsCellsAndTheRest) {
         Point at;
         COLORREF colour;
     } cases[] = {
-        {Point(5, 5), face},     // the corner
-        {Point(5, 40), face},    // fixed column
-        {Point(60, 5), face},    // fixed row
-        {Point(60, 40), window}, // the cells
-        {Point(109, 69), window},
-        {Point(110, 40), back}, // right of the last column
-        {Point(60, 70), back},  // below the last row
+        {Point(5, 5), face},                              // the corner
+        {Point(5, 40), face},                             // fixed column
+        {Point(60, 5), face},                             // fixed row
+        {Point(60, 40), window},                          // the cells
+        {Point(109, 69), window}, {Point(110, 40), back}, // right of the last column
+        {Point(60, 70), back},                            // below the last row
     };
     for (const auto& c : cases)
         EXPECT_EQ(PixelAt(image, c.at.x, c.at.y), c.colour) << c.at.x << "," << c.at.y;
@@ -215,18 +216,21 @@ TEST(GridWindow, TimerOfAnotherIdChangesNothing) {
 
 TEST(GridWindow, TheSelectionTimerExtendsTheSelectionTowardsTheCursor) {
     WindowedGrid w(30, 3, 1, 1);
-    for (int c = 0; c < 3; ++c) w.grid.SetColumnWidth(c, 40);
-    for (int r = 0; r < 30; ++r) w.grid.SetRowHeight(r, 20);
+    for (int c = 0; c < 3; ++c)
+        w.grid.SetColumnWidth(c, 40);
+    for (int r = 0; r < 30; ++r)
+        w.grid.SetRowHeight(r, 20);
     Rect client;
     w.grid.GetClientRect(&client);
     const struct {
         const char* name;
-        Point cursor;           // client coordinates
-        std::vector<Point> at;  // where the selection is extended to
+        Point cursor;          // client coordinates
+        std::vector<Point> at; // where the selection is extended to
     } cases[] = {
         {"below", Point(60, client.bottom + 50), {Point(60, client.bottom)}},
         {"above the cells", Point(60, 2), {Point(60, 21)}},
-        {"right and below", Point(client.right + 9, client.bottom + 9),
+        {"right and below",
+         Point(client.right + 9, client.bottom + 9),
          {Point(client.right, client.bottom), Point(client.right, client.bottom)}},
         {"left of the cells", Point(2, 30), {Point(41, 30)}},
         {"inside", Point(60, 40), {}},
@@ -240,7 +244,8 @@ TEST(GridWindow, TheSelectionTimerExtendsTheSelectionTowardsTheCursor) {
         w.grid.SendMessage(WM_TIMER, CGridCtrl::kSelectionTimerId);
         SetCursorPosSource({});
         std::vector<CCellID> expected;
-        for (Point p : c.at) expected.push_back(w.grid.GetCellFromPt(p));
+        for (Point p : c.at)
+            expected.push_back(w.grid.GetCellFromPt(p));
         EXPECT_EQ(w.grid.selecting, expected);
     }
 }

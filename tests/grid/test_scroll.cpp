@@ -18,8 +18,10 @@ namespace {
 
 // Sets every width of a grid (fixed columns first) and every height.
 void SetSizes(CGridCtrl& grid, std::vector<int> widths, std::vector<int> heights) {
-    for (int c = 0; c < static_cast<int>(widths.size()); ++c) grid.SetColumnWidth(c, widths[c]);
-    for (int r = 0; r < static_cast<int>(heights.size()); ++r) grid.SetRowHeight(r, heights[r]);
+    for (int c = 0; c < static_cast<int>(widths.size()); ++c)
+        grid.SetColumnWidth(c, widths[c]);
+    for (int r = 0; r < static_cast<int>(heights.size()); ++r)
+        grid.SetRowHeight(r, heights[r]);
 }
 
 Rect ClientOf(CGridCtrl& grid) {
@@ -56,12 +58,22 @@ TEST(GridScrollBars, ShownOnlyWhenTheNonFixedCellsOverflow) {
         // No room beyond the fixed cells: the bars go, the range is left as it was.
         {"fixed cells fill the client", {full.cx, 5, 5}, {full.cy, 5, 5}, false, false, -1, -1},
         {"all cells fit", {w0, 10, 10}, {h0, 10, 10}, false, false, 0, 0},
-        {"one pixel too wide", {w0, spareX / 2, spareX - spareX / 2 + 1}, {h0, 10, 10}, true,
-         false, spareX, spareX},
+        {"one pixel too wide",
+         {w0, spareX / 2, spareX - spareX / 2 + 1},
+         {h0, 10, 10},
+         true,
+         false,
+         spareX,
+         spareX},
         {"one pixel too high", {w0, 10, 10}, {h0, 50, full.cy - h0 - 50 + 1}, false, true, 0, 0},
         // A vertical bar takes room from the columns, which then overflow too.
-        {"high and exactly wide", {w0, spareX - 10, 10}, {h0, full.cy, 10}, true, true,
-         spareX - 1, spareX - bar},
+        {"high and exactly wide",
+         {w0, spareX - 10, 10},
+         {h0, full.cy, 10},
+         true,
+         true,
+         spareX - 1,
+         spareX - bar},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -156,15 +168,12 @@ TEST_F(Hits, DividersAnswerWithinThreePixels) {
         bool column, row;
     } cases[] = {
         {Point(67, 10), false, false}, // 3 short of column 1's right edge at 70
-        {Point(68, 10), true, false},
-        {Point(70, 10), true, false}, // column 2's left edge
-        {Point(32, 10), true, false}, // 2 into column 1
-        {Point(33, 10), false, false},
-        {Point(1, 10), false, false}, // the left edge of column 0 never counts
-        {Point(50, 30), false, false}, // below the fixed rows
-        {Point(10, 43), false, true},
-        {Point(10, 1), false, false},
-        {Point(10, 22), false, true},
+        {Point(68, 10), true, false},  {Point(70, 10), true, false}, // column 2's left edge
+        {Point(32, 10), true, false},                                // 2 into column 1
+        {Point(33, 10), false, false}, {Point(1, 10), false, false}, // the left edge of column 0
+                                                                     // never counts
+        {Point(50, 30), false, false},                               // below the fixed rows
+        {Point(10, 43), false, true},  {Point(10, 1), false, false}, {Point(10, 22), false, true},
         {Point(10, 23), false, false},
     };
     for (const auto& c : cases) {

@@ -40,14 +40,13 @@ TEST(ScrollBarState, ClampsPageAndPosition) {
         bool enabled;
     } cases[] = {
         {"plain", Info(SIF_ALL, 0, 99, 10, 20), 0, 99, 10, 20, V::Show, true},
-        {"position past the last page", Info(SIF_ALL, 0, 99, 10, 95), 0, 99, 10, 90, V::Show,
-         true},
+        {"position past the last page", Info(SIF_ALL, 0, 99, 10, 95), 0, 99, 10, 90, V::Show, true},
         {"page larger than the range", Info(SIF_ALL, 0, 9, 50, 5), 0, 9, 10, 0, V::Hide, true},
         {"page 0 leaves the whole range", Info(SIF_ALL, 0, 9, 0, 9), 0, 9, 0, 9, V::Show, true},
         {"negative position", Info(SIF_ALL, 5, 50, 1, -3), 5, 50, 1, 5, V::Show, true},
         {"inverted range collapses", Info(SIF_ALL, 7, 3, 0, 4), 7, 7, 0, 7, V::Hide, true},
-        {"not needed, disabled instead", Info(SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0), 0, 0,
-         0, 0, V::Keep, false},
+        {"not needed, disabled instead", Info(SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0), 0, 0, 0,
+         0, V::Keep, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -19,9 +19,9 @@ struct OwnerRecord {
     int id = 0;
     int row = -1;
     int col = -1;
-    std::string text;    // NMGRIDITEM records
-    LPARAM lParam = 0;   // NMGRIDITEM records
-    CCellSpan range;     // cache hints
+    std::string text;  // NMGRIDITEM records
+    LPARAM lParam = 0; // NMGRIDITEM records
+    CCellSpan range;   // cache hints
 };
 
 // The display answer for one cell in virtual mode.

@@ -63,9 +63,11 @@ inline platform::COLORREF PixelAt(const QImage& image, int x, int y) {
 // and nothing more, a cell at every position outside virtual mode.
 inline void ExpectArraysInStep(const CGridCtrl& grid) {
     long width = 0;
-    for (int c = 0; c < grid.GetColumnCount(); ++c) width += grid.GetColumnWidth(c);
+    for (int c = 0; c < grid.GetColumnCount(); ++c)
+        width += grid.GetColumnWidth(c);
     long height = 0;
-    for (int r = 0; r < grid.GetRowCount(); ++r) height += grid.GetRowHeight(r);
+    for (int r = 0; r < grid.GetRowCount(); ++r)
+        height += grid.GetRowHeight(r);
     EXPECT_EQ(width, grid.GetVirtualWidth());
     EXPECT_EQ(height, grid.GetVirtualHeight());
     if (grid.GetVirtualMode()) return;
