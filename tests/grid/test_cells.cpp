@@ -227,7 +227,8 @@ TEST(GridCell, CopyAttributesTakesResolvedFormatStoredColoursAndOnlyAnOwnFont) {
     EXPECT_FALSE(target.IsDefaultFont());
     EXPECT_EQ(*target.GetFont(), own);
 
-    target = target; // itself: nothing changes
+    CGridCellBase& same = target;
+    target = same; // itself: nothing changes
     EXPECT_STREQ(target.GetText(), "text");
 }
 
