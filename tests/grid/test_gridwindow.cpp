@@ -86,9 +86,10 @@ TEST(GridWindow, NotificationsReachTheOwnerWithTheirRecords) {
     EXPECT_EQ(item.hdr.hwndFrom, &w.grid);
     EXPECT_EQ(item.hdr.code, LVN_GETDISPINFO);
     w.grid.SendCacheHintToParent(CCellSpan(1, 2, 3, 4));
+    w.grid.GetCell(1, 1)->SendMessageToParent(1, 0, static_cast<int>(NM_DBLCLK));
 
     const std::vector<OwnerRecord>& records = w.owner.Records();
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0].code, -2);
     EXPECT_EQ(records[0].id, 1000);
     EXPECT_EQ(records[0].row, 2);
@@ -100,6 +101,9 @@ TEST(GridWindow, NotificationsReachTheOwnerWithTheirRecords) {
     EXPECT_EQ(records[2].lParam, 27);
     EXPECT_EQ(records[3].code, -113);
     EXPECT_EQ(records[3].range, CCellSpan(1, 2, 3, 4));
+    EXPECT_EQ(records[4].code, -3);
+    EXPECT_EQ(records[4].row, 1);
+    EXPECT_EQ(records[4].col, 0);
 }
 
 TEST(GridWindow, NothingIsSentWithoutAWindowOrAnOwner) {
@@ -157,6 +161,9 @@ TEST(GridWindow, BackgroundFillsHeadingsCellsAndTheRest) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(PixelAt(image, c.at.x, c.at.y), c.colour) << c.at.x << "," << c.at.y;
+    // Drawn straight into the window the picture is the same.
+    w.grid.SetDoubleBuffering(FALSE);
+    EXPECT_EQ(Paint(w.grid), image);
 }
 
 TEST(GridWindow, DialogCodeWantsTabOnlyWithoutCtrl) {

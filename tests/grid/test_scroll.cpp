@@ -192,6 +192,9 @@ TEST_F(Hits, RectanglesIncludeTheirRightAndBottomEdge) {
     EXPECT_FALSE(grid.GetCellRect(4, 0, &rect));
     EXPECT_FALSE(grid.GetCellRangeRect(CCellSpan(1, 1, 9, 9), &rect));
     EXPECT_EQ(grid.GetCellRange(), CCellSpan(0, 0, 3, 3));
+    grid.GetCell(2, 2)->SetMargin(1);
+    ASSERT_TRUE(grid.GetTextRect(2, 2, &rect));
+    EXPECT_EQ(rect, Rect(70, 45, 119, 69)); // no image: the cell's own rectangle
 }
 
 TEST(GridValidity, CellsAndSpansInsideTheCounts) {
