@@ -145,8 +145,8 @@ class CGridCtrl : public platform::ScrollWindow {
     BOOL SetColumnWidth(int nCol, int width);
     int GetFixedRowHeight() const;
     int GetFixedColumnWidth() const;
-    long GetVirtualWidth() const;
-    long GetVirtualHeight() const;
+    int GetVirtualWidth() const;
+    int GetVirtualHeight() const;
 
     // ---- geometry and hit tests
     BOOL IsValid(int nRow, int nCol) const;

@@ -384,10 +384,10 @@ int CGridCtrl::GetFixedColumnWidth() const {
     return width;
 }
 
-long CGridCtrl::GetVirtualWidth() const {
-    return std::accumulate(m_arColWidths.begin(), m_arColWidths.end(), 0L);
+int CGridCtrl::GetVirtualWidth() const {
+    return static_cast<int>(std::accumulate(m_arColWidths.begin(), m_arColWidths.end(), 0U));
 }
 
-long CGridCtrl::GetVirtualHeight() const {
-    return std::accumulate(m_arRowHeights.begin(), m_arRowHeights.end(), 0L);
+int CGridCtrl::GetVirtualHeight() const {
+    return static_cast<int>(std::accumulate(m_arRowHeights.begin(), m_arRowHeights.end(), 0U));
 }

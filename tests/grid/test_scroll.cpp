@@ -168,12 +168,16 @@ TEST_F(Hits, DividersAnswerWithinThreePixels) {
         bool column, row;
     } cases[] = {
         {Point(67, 10), false, false}, // 3 short of column 1's right edge at 70
-        {Point(68, 10), true, false},  {Point(70, 10), true, false}, // column 2's left edge
-        {Point(32, 10), true, false},                                // 2 into column 1
-        {Point(33, 10), false, false}, {Point(1, 10), false, false}, // the left edge of column 0
-                                                                     // never counts
-        {Point(50, 30), false, false},                               // below the fixed rows
-        {Point(10, 43), false, true},  {Point(10, 1), false, false}, {Point(10, 22), false, true},
+        {Point(68, 10), true, false},
+        {Point(70, 10), true, false}, // column 2's left edge
+        {Point(32, 10), true, false}, // 2 into column 1
+        {Point(33, 10), false, false},
+        {Point(1, 10), false, false},  // the left edge of column 0
+                                       // never counts
+        {Point(50, 30), false, false}, // below the fixed rows
+        {Point(10, 43), false, true},
+        {Point(10, 1), false, false},
+        {Point(10, 22), false, true},
         {Point(10, 23), false, false},
     };
     for (const auto& c : cases) {

@@ -62,10 +62,10 @@ inline platform::COLORREF PixelAt(const QImage& image, int x, int y) {
 // The grid's arrays agree with its counts: a size for every row and column
 // and nothing more, a cell at every position outside virtual mode.
 inline void ExpectArraysInStep(const CGridCtrl& grid) {
-    long width = 0;
+    int width = 0;
     for (int c = 0; c < grid.GetColumnCount(); ++c)
         width += grid.GetColumnWidth(c);
-    long height = 0;
+    int height = 0;
     for (int r = 0; r < grid.GetRowCount(); ++r)
         height += grid.GetRowHeight(r);
     EXPECT_EQ(width, grid.GetVirtualWidth());
