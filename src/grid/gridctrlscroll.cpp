@@ -66,9 +66,8 @@ void CGridCtrl::ResetScrollBars() {
     }
 
     Rect visible(GetFixedColumnWidth(), GetFixedRowHeight(), rect.right, rect.bottom);
-    const Rect virtualRect(GetFixedColumnWidth(), GetFixedRowHeight(),
-                           static_cast<int>(GetVirtualWidth()),
-                           static_cast<int>(GetVirtualHeight()));
+    const Rect virtualRect(GetFixedColumnWidth(), GetFixedRowHeight(), GetVirtualWidth(),
+                           GetVirtualHeight());
     if (visible.Height() < virtualRect.Height()) visible.right -= GetSystemMetrics(SM_CXVSCROLL);
     if (visible.Width() < virtualRect.Width()) visible.bottom -= GetSystemMetrics(SM_CYHSCROLL);
 
