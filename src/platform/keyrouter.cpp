@@ -5,6 +5,7 @@
 #include "windowhost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -76,18 +77,23 @@ void KeyRouter::DeliverToQt(QWidget* receiver, QKeyEvent* event, bool receiverIs
     QEvent* saved = g_bypass;
     g_bypass = event;
     if (receiverIsHost) {
-        // The host's own class first; what it ignores goes up as Qt sends it
-        // (a dialog's Esc, Enter).
-        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) {
-            event->accept();
-            host->BaseEvent(event, false);
-            // Not Tab: the parent would move the focus the window kept.
-            const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-            if (!event->isAccepted() && !tab && !receiver->isWindow() && receiver->parentWidget())
-                QCoreApplication::sendEvent(receiver->parentWidget(), event);
-        }
+        // The host's own class only: a key dispatched to a window goes to no
+        // other window, as on the original platform.
+        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) host->BaseEvent(event, false);
     } else {
-        QCoreApplication::sendEvent(receiver, event);
+        // A pop-up acts on some keys as shortcuts (a list's Enter and Esc):
+        // it gets the key in that form first, as Qt would have given it.
+        bool taken = false;
+        if (event->type() == QEvent::KeyPress && receiver->window()->windowType() == Qt::Popup) {
+            QKeyEvent asShortcut(QEvent::ShortcutOverride, event->key(), event->modifiers(),
+                                 event->text(), event->isAutoRepeat(), event->count());
+            asShortcut.ignore();
+            g_bypass = &asShortcut;
+            QCoreApplication::sendEvent(receiver, &asShortcut);
+            g_bypass = event;
+            taken = asShortcut.isAccepted();
+        }
+        if (!taken) QCoreApplication::sendEvent(receiver, event);
     }
     g_bypass = saved;
 }
@@ -109,6 +115,20 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         RecordInputState(event);
         if (!watched->isWidgetType()) return false;
         return Route(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride: {
+        // Keys in a window's pop-up (a combo box's open list) wait for the
+        // key road: Qt's list would otherwise act on Enter before any hook.
+        if (event == g_bypass || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (widget->window()->windowType() != Qt::Popup ||
+            VirtualKeyFromQt(key->key(), key->modifiers()) == 0)
+            return false;
+        Window* owner = Window::FromWidgetOrAncestor(widget);
+        if (!owner || !owner->IsWindow()) return false;
+        event->accept();
+        return true;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -147,7 +167,8 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
         // Tab and Enter a window does not ask for belong to the dialog.
         const bool tab = msg.wParam == VK_TAB && vk == VK_TAB;
         const bool enter = msg.wParam == VK_RETURN && vk == VK_RETURN;
-        if (tab || enter) {
+        const bool escape = msg.wParam == VK_ESCAPE && vk == VK_ESCAPE;
+        if (tab || enter || escape) {
             const UINT code = static_cast<UINT>(
                 target->SendMessage(WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
             if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
@@ -156,6 +177,11 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
             } else if (enter && !(code & DLGC_WANTALLKEYS)) {
                 if (QPushButton* button = DefaultButton(receiver)) {
                     button->click();
+                    done = true;
+                }
+            } else if (escape && !(code & DLGC_WANTALLKEYS)) {
+                if (auto* dialog = qobject_cast<QDialog*>(receiver->window())) {
+                    DeliverToQt(dialog, event, false); // the dialog cancels
                     done = true;
                 }
             }

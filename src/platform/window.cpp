@@ -547,6 +547,8 @@ Window* Window::GetFocus() {
 // ---- messages ----
 
 LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A window that is gone (or never was) hears nothing.
+    if (!m_widget) return 0;
     return DispatchQtMessage(nullptr, nullptr, false, message, wParam, lParam);
 }
 

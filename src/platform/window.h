@@ -7,6 +7,9 @@
 // SendMessage calls WindowProc at once, PostMessage queues the call.
 // Notifications travel to the owner's OnNotify / OnCommand, which first offer
 // them back to the control that sent them (OnChildNotify).
+//
+// Calls on a window that does not exist (before Create, after DestroyWindow)
+// do nothing and answer FALSE, 0, null or an empty rectangle.
 #pragma once
 
 #include "geometry.h"
@@ -14,7 +17,6 @@
 
 #include <QRegion>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -149,6 +151,7 @@ class Window {
     static Window* GetFocus();
 
     // ---- messages ----
+    // Runs the handler now; 0 without a window.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Queues the message; the key messages pass the hooks when they arrive.
     // FALSE without a window. A message whose window is gone is dropped.
