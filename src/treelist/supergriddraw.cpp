@@ -114,7 +114,8 @@ void CSuperGridCtrl::DrawItem(platform::DRAWITEMSTRUCT* dis) {
     const std::string text = GetItemText(row, 0);
     Rect textRect = label;
     textRect.DeflateRect(kLabelMargin, 0);
-    if (!text.empty() && !textRect.IsRectEmpty())
+    const bool labelShows = label.left < clip.right && label.right > clip.left;
+    if (labelShows && !text.empty() && !textRect.IsRectEmpty())
         dc->DrawText(FitTextToWidth(dc, text, label.Width(), kLabelMargin), &textRect,
                      kRowTextFormat);
 
