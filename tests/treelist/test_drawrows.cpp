@@ -296,4 +296,34 @@ TEST_F(DrawCallsTest, TheTreeColumnTextIsTheWholeItemText) {
     EXPECT_EQ(call->flags, 0xA24u);
 }
 
+TEST_F(DrawCallsTest, BadRowDataIsDrawnWithinItsCellsOrNotAtAll) {
+    const std::string wide(400, 'M');
+    // Row 1: no data at all. Row 2: images past the lists, a text far wider
+    // than its cell, a combo box in a column of no width. Row 3: empty texts.
+    grid->UpdateData(children[0], nullptr);
+    grid->icon = 99;
+    CItemInfo* info = grid->GetData(children[1]);
+    info->SetSubItemImage(0, 99);
+    info->SetSubItemText(0, wide);
+    info->SetSubItemText(1, "hidden");
+    info->SetControlType(CItemInfo::combobox, 1);
+    grid->GetData(children[2])->SetSubItemText(3, "");
+    grid->SetColumnWidth(2, 0);
+    SelectOnly(2);
+    platform::DcCallLog log;
+    Repaint();
+    Shot();
+    for (const auto& call : log.Calls(DcCallKind::DrawText)) {
+        SCOPED_TRACE(call.text);
+        EXPECT_NE(call.text, "hidden");
+        EXPECT_FALSE(call.text.empty());
+        EXPECT_GE(call.rect.left, ColumnLeft(1));
+        EXPECT_LE(call.rect.right, ColumnLeft(2));
+        EXPECT_LT(call.text.size(), wide.size());
+        EXPECT_EQ(call.text.substr(call.text.size() - 3), "...");
+    }
+    EXPECT_FALSE(log.Calls(DcCallKind::DrawText).empty());
+    EXPECT_TRUE(log.Calls(DcCallKind::DrawFrameControl).empty());
+}
+
 } // namespace
