@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "dccalllog.h"
 #include "font.h"
 #include "imagelist.h"
 #include "supergridctrl.h"
@@ -76,6 +77,14 @@ void BM_FullPaint(benchmark::State& state) {
     const unsigned both = platform::LVIS_SELECTED | platform::LVIS_FOCUSED;
     grid.SetItemState(3, both, both);
     QApplication::processEvents();
+    {
+        // A paint that draws no text would measure nothing.
+        platform::DcCallLog log;
+        grid.Invalidate();
+        grid.UpdateWindow();
+        if (log.Calls(platform::DcCallKind::DrawText).size() < 100)
+            state.SkipWithError("the rows were not painted");
+    }
 
     for (auto _ : state) {
         grid.Invalidate();

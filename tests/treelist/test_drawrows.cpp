@@ -27,7 +27,7 @@ TEST_F(DrawTest, IconIsCutAtTheTreeColumnsRightEdge) {
     struct Case {
         int column0;
         int scroll;
-        int iconFrom, iconTo;     // [from, to) shows the icon; empty: none
+        int iconFrom, iconTo;       // [from, to) shows the icon; empty: none
         int column1From, column1To; // [from, to) shows column 1's fill
     };
     const Case cases[] = {

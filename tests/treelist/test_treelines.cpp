@@ -100,9 +100,9 @@ TEST_F(TreeLinesTest, LinesShowWhereTheSiblingsContinue) {
         const char* what;
         Node* node;
         int row;
-        std::vector<int> wholeRow; // x of vertical lines over the whole row
-        std::vector<int> upperHalf;  // x of vertical lines from the top to the middle
-        int horizontal;              // x where the line to the node's icon starts, -1 none
+        std::vector<int> wholeRow;  // x of vertical lines over the whole row
+        std::vector<int> upperHalf; // x of vertical lines from the top to the middle
+        int horizontal;             // x where the line to the node's icon starts, -1 none
     };
     const Case cases[] = {
         {"child with a later sibling", children[1], 3, {24}, {}, 24},
