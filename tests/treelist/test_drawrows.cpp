@@ -89,6 +89,35 @@ TEST_F(DrawTest, FocusCellFollowsTheCurrentColumn) {
     EXPECT_EQ(At(shot, area, RowTop(1) + 9), GetSysColor(platform::COLOR_WINDOW));
 }
 
+TEST_F(DrawTest, AMouseCellSelectionLightsOnlyTheFocusedRow) {
+    struct Case {
+        const char* what;
+        bool active, byKeys;
+        bool otherRowLit;
+    };
+    const Case cases[] = {
+        {"no cell selection", false, false, true},
+        {"cell selection with the mouse", true, false, false},
+        {"cell selection with the keys", true, true, true},
+    };
+    const COLORREF highlight = GetSysColor(platform::COLOR_HIGHLIGHT);
+    const COLORREF window = GetSysColor(platform::COLOR_WINDOW);
+    grid->SetCurSubItem(4);
+    grid->SetItemState(1, platform::LVIS_SELECTED, platform::LVIS_SELECTED);
+    grid->SetItemState(2, platform::LVIS_SELECTED | platform::LVIS_FOCUSED,
+                       platform::LVIS_SELECTED | platform::LVIS_FOCUSED);
+    const int x = ColumnLeft(1) - 6;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid->SetCellSelection(c.active, c.byKeys);
+        Repaint();
+        const QImage shot = Shot();
+        EXPECT_EQ(At(shot, x, RowTop(2) + 9), highlight);
+        EXPECT_EQ(At(shot, x, RowTop(1) + 9), c.otherRowLit ? highlight : window);
+        EXPECT_EQ(At(shot, x, RowTop(3) + 9), window);
+    }
+}
+
 TEST_F(DrawTest, RowAndCellColoursFillTheirAreas) {
     const COLORREF rowColor = platform::RGB(250, 200, 0);
     const COLORREF cellColor = platform::RGB(0, 200, 200);

@@ -6,6 +6,7 @@
 #include "syscolors.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 
 #include <string>
@@ -121,6 +122,25 @@ TEST_F(HeaderTest, SortColumnIsDrawnWithItsArrow) {
     EXPECT_EQ(platform::FromQColor(shot.pixelColor(r - 17, o - 1)), shadow);
     EXPECT_EQ(platform::FromQColor(shot.pixelColor(r - 17, o + 1)),
               GetSysColor(platform::COLOR_BTNFACE));
+}
+
+TEST_F(HeaderTest, APressedSortColumnShowsItsTextMoved) {
+    Header()->SetSortImage(3, TRUE);
+    Rect section;
+    ASSERT_TRUE(Header()->GetItemRect(3, &section));
+    const int o = 8;
+    QWidget* client = Header()->GetClientWidget();
+    const QPoint middle = section.CenterPoint().ToQPoint();
+    QTest::mousePress(client, Qt::LeftButton, Qt::NoModifier, middle);
+    const auto pressed = OfKind(PaintHeader(), DcCallKind::DrawText);
+    QTest::mouseRelease(client, Qt::LeftButton, Qt::NoModifier, middle);
+    const auto released = OfKind(PaintHeader(), DcCallKind::DrawText);
+    ASSERT_EQ(pressed.size(), 1u);
+    ASSERT_EQ(released.size(), 1u);
+    EXPECT_EQ(pressed[0].rect, Rect(section.left + 1 + o, section.top + 2,
+                                    section.right + 1 - 4 * o, section.bottom));
+    EXPECT_EQ(released[0].rect,
+              Rect(section.left + o, section.top, section.right - 4 * o, section.bottom));
 }
 
 TEST_F(HeaderTest, CentredAndRightTitlesKeepTheirAlignment) {

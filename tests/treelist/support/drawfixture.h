@@ -30,6 +30,11 @@ class DrawGrid : public CSuperGridCtrl {
     }
     int GetItemIcon(CTreeItem* /*node*/) override { return icon; }
     void SetCurSubItem(int column) { m_CurSubItem = column; }
+    // A rectangular cell selection in progress, begun with the mouse or the keys.
+    void SetCellSelection(bool active, bool byKeys) {
+        m_bCellSelection = active ? 1 : 0;
+        m_bKeySelection = byKeys ? 1 : 0;
+    }
     platform::ImageList& CellImages() { return m_imageList; }
 
     int icon = 0; // what GetItemIcon answers
