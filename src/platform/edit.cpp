@@ -1,0 +1,148 @@
+#include "edit.h"
+
+#include "text.h"
+#include "windowhost.h"
+
+#include <QLineEdit>
+
+#include <algorithm>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+// The largest text a box holds when no limit is set.
+constexpr int kNoLimit = 0x7FFFFFFE;
+} // namespace
+
+BOOL Edit::Create(DWORD style, const Rect& rect, Window* parent, UINT id) {
+    return Window::Create(style, rect, parent, id);
+}
+
+QWidget* Edit::CreateWidget(QWidget* parent) {
+    auto* host = new WindowHost<QLineEdit>(this, parent);
+    // The window may go before its widget: reach it through the widget.
+    QObject::connect(host, &QLineEdit::textChanged, host, [host] {
+        if (auto* edit = dynamic_cast<Edit*>(FromWidget(host))) edit->KeepLimit();
+    });
+    return host;
+}
+
+QLineEdit* Edit::LineEdit() const {
+    return qobject_cast<QLineEdit*>(GetWidget());
+}
+
+void Edit::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {
+    Window::OnStyleChanged(oldStyle, oldExStyle);
+    ApplyStyle();
+}
+
+void Edit::ApplyStyle() {
+    QLineEdit* edit = LineEdit();
+    if (!edit) return;
+    const DWORD style = GetStyle();
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (style & ES_RIGHT)
+        horizontal = Qt::AlignRight;
+    else if (style & ES_CENTER)
+        horizontal = Qt::AlignHCenter;
+    edit->setAlignment(horizontal | Qt::AlignVCenter);
+    edit->setReadOnly(style & ES_READONLY);
+    edit->setFrame(style & WS_BORDER);
+}
+
+void Edit::LimitText(int maxBytes) {
+    m_limit = maxBytes > 0 ? maxBytes : 0;
+    KeepLimit();
+}
+
+UINT Edit::GetLimitText() const {
+    return static_cast<UINT>(m_limit > 0 ? m_limit : kNoLimit);
+}
+
+void Edit::KeepLimit() {
+    QLineEdit* edit = LineEdit();
+    if (!edit) return;
+    // Qt would cut a longer text at once; the limit only stops typing.
+    const int limit = m_limit > 0 ? m_limit : kNoLimit;
+    edit->setMaxLength(std::max<int>(limit, static_cast<int>(edit->text().size())));
+}
+
+void Edit::SetSel(int start, int end, BOOL) {
+    QLineEdit* edit = LineEdit();
+    if (!edit) return;
+    const int length = static_cast<int>(edit->text().size());
+    if (start < 0) {
+        edit->deselect();
+        return;
+    }
+    if (end < 0 || end > length) end = length;
+    start = std::min(start, length);
+    if (start == 0 && end == length) {
+        // Everything, with the caret at the start: the text's start stays in view.
+        edit->setSelection(length, -length);
+        return;
+    }
+    edit->setSelection(start, end - start);
+}
+
+void Edit::GetSel(int& start, int& end) const {
+    start = end = 0;
+    QLineEdit* edit = LineEdit();
+    if (!edit) return;
+    if (edit->hasSelectedText()) {
+        start = edit->selectionStart();
+        end = edit->selectionEnd();
+    } else {
+        start = end = edit->cursorPosition();
+    }
+}
+
+DWORD Edit::GetSel() const {
+    int start = 0, end = 0;
+    GetSel(start, end);
+    return static_cast<DWORD>(MAKELPARAM(start, end));
+}
+
+void Edit::Paste() {
+    if (QLineEdit* edit = LineEdit()) {
+        const int limit = m_limit > 0 ? m_limit : kNoLimit;
+        edit->setMaxLength(limit); // a paste stops at the limit
+        edit->paste();
+        KeepLimit();
+    }
+}
+
+LRESULT Edit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    QLineEdit* edit = LineEdit();
+    switch (message) {
+    case WM_CREATE:
+        ApplyStyle();
+        break;
+    case WM_SETTEXT:
+        if (!edit) return FALSE;
+        {
+            const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+            const QString value = FromLatin1Field(text, std::strlen(text));
+            // Code may set a text longer than the limit.
+            edit->setMaxLength(std::max<int>(edit->maxLength(), static_cast<int>(value.size())));
+            edit->setText(value);
+            KeepLimit();
+        }
+        return TRUE;
+    case WM_GETTEXT: {
+        char* buffer = reinterpret_cast<char*>(lParam);
+        if (!edit || !buffer || wParam == 0) return 0;
+        return static_cast<LRESULT>(ToLatin1Field(edit->text(), buffer, wParam));
+    }
+    case WM_GETTEXTLENGTH:
+        return edit ? static_cast<LRESULT>(edit->text().size()) : 0;
+    case WM_GETDLGCODE:
+        return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    default:
+        break;
+    }
+    return Window::DefWindowProc(message, wParam, lParam);
+}
+
+} // namespace platform
