@@ -41,6 +41,7 @@ constexpr const char* kDirections[] = {"Download", "Upload"};
 // the stop within about a second; past this bound the dialog ends anyway and
 // the link joins its worker when the dialog goes.
 constexpr int kWorkerEndBoundMs = 15000;
+constexpr int kWorkerEndTickMs = 5;
 
 struct ModePreset {
     unsigned mode;
@@ -257,6 +258,10 @@ void CSTBDownloadDlg::OnConnect() {
     const std::string previousInfo = m_strInfo;
     if (upload) OnUploadStart();
 
+    // A worker whose end is still on its way (the dialog is idle already)
+    // is told to stop: the new open waits for it.
+    m_com.ClosePortIfOpen();
+
     if (m_com.OpenPort() == 1) {
         ++m_nWorkersPending;
         SetTransferDialogBusy(this, 1);
@@ -285,7 +290,7 @@ void CSTBDownloadDlg::OnAbort() {
 // Chooses the file to send and shows its size; a file gone meanwhile clears
 // the path and leaves the info text as it was. Cancel changes nothing.
 void CSTBDownloadDlg::OnFileLoad() {
-    if (m_bBusy || DirectionIsUpload()) return;
+    if (m_bClosing || m_bBusy || DirectionIsUpload()) return;
     FileDialog dialog(true, QString(), FromLatin1(m_strFilePath),
                       OFN_HIDEREADONLY | OFN_NOCHANGEDIR, Own(LoadFilterOf(m_cbKind.GetCurSel())),
                       GetWidget());
@@ -362,8 +367,15 @@ void CSTBDownloadDlg::CloseAndEnd(int result) {
 
 void CSTBDownloadDlg::PumpPendingMessages() {
     QCoreApplication::processEvents();
-    if (m_nWorkersPending == 0) return;
+    if (WorkerGone()) return;
     QEventLoop loop;
+    // The end's notification is the worker's last act on the dialog; its
+    // thread leaves a moment later, which the tick sees.
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &loop, [this, &loop] {
+        if (WorkerGone()) loop.quit();
+    });
+    tick.start(kWorkerEndTickMs);
     QTimer bound;
     bound.setSingleShot(true);
     QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
@@ -371,7 +383,11 @@ void CSTBDownloadDlg::PumpPendingMessages() {
     m_pEndLoop = &loop;
     loop.exec();
     m_pEndLoop = nullptr;
-    if (m_nWorkersPending > 0) TRACE("Transfer dialog: the worker did not end in time");
+    if (!WorkerGone()) TRACE("Transfer dialog: the worker did not end in time");
+}
+
+bool CSTBDownloadDlg::WorkerGone() const {
+    return m_nWorkersPending == 0 && !m_com.IsWorkerRunning();
 }
 
 // ---- file information ------------------------------------------------------
@@ -469,5 +485,5 @@ void CSTBDownloadDlg::TransferEnded(TransferOutcome outcome, const std::string& 
         ShowInfoText();
     }
     m_nWorkersPending = std::max(m_nWorkersPending - 1, 0);
-    if (m_nWorkersPending == 0 && m_pEndLoop) m_pEndLoop->quit();
+    if (m_pEndLoop && WorkerGone()) m_pEndLoop->quit();
 }

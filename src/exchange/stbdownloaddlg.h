@@ -90,13 +90,16 @@ class CSTBDownloadDlg : public platform::DialogBase, public ITransferOwner {
     void ShowInfoText();
     void UpdateLoadCommand();
     bool DirectionIsUpload() const;
-    // Runs this thread's events until the worker's end has arrived, so that
-    // what it queued before comes first; returns at once when none runs.
+    // Runs this thread's events until the worker's end has arrived and its
+    // thread has left, so that what it queued comes first; returns at once
+    // when none runs.
     void PumpPendingMessages();
     // The closing steps of OK and Cancel: the port closed, the worker's end
     // awaited, the dialog ended with result.
     void CloseAndEnd(int result);
     bool OnDialogThread() const;
+    // No worker runs and none has an end still to report.
+    bool WorkerGone() const;
 
     CCOM m_com;
     std::int64_t m_lFileSize = 0;

@@ -151,3 +151,7 @@ bool TransferDialogTest::Idle(CSTBDownloadDlg& dialog) {
            !Enabled(dialog, ID_COM_DISCONNECT) && !Enabled(dialog, ID_COM_ABORT) &&
            dialog.GetDlgItem<ProgressCtrl>(IDC_PROGRESS)->GetPos() == 0;
 }
+
+bool TransferDialogTest::Ended(CSTBDownloadDlg& dialog) {
+    return Idle(dialog) && !dialog.Link().IsWorkerRunning();
+}

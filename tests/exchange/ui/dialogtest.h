@@ -58,6 +58,8 @@ class TransferDialogTest : public ::testing::Test {
     static int Selection(CSTBDownloadDlg& dialog, int comboId);
     static std::string InfoLine(CSTBDownloadDlg& dialog, int line);
     static bool Idle(CSTBDownloadDlg& dialog);
+    // Idle, and the worker has ended (its end report is then delivered).
+    static bool Ended(CSTBDownloadDlg& dialog);
 
     std::string Cwd(const std::string& name) const { return dir.File(name); }
 

@@ -67,7 +67,7 @@ TEST_F(TransferDialogTest, AWholeChannelUploadEndsIdleWithTheFileByteIdentical) 
     const int result = Run(1, [&](CSTBDownloadDlg& d) {
         Click(d, ID_COM_CONNECT);
         auto receiver = std::async(std::launch::async, [&] { return sim.RunUpload({container}); });
-        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Idle(d); }));
+        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
         const UploadReport report = receiver.get();
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.requests.size(), 161u);
@@ -101,7 +101,7 @@ TEST_F(TransferDialogTest, DownloadOfALoadedFileAndAbortThenConnectAgain) {
             {DownloadStep::Done},
         };
         auto receiver = std::async(std::launch::async, [&] { return sim.RunDownload(steps); });
-        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Idle(d); }));
+        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
         const DownloadReport report = receiver.get();
         EXPECT_EQ(report.error, "");
         EXPECT_EQ(report.helloReply, (Bytes{0x02, 0x01, 0xA3, 0x03}));
@@ -119,7 +119,7 @@ TEST_F(TransferDialogTest, DownloadOfALoadedFileAndAbortThenConnectAgain) {
         EXPECT_TRUE(PumpUntil([&] { return hello.wait_for(0s) == std::future_status::ready; }));
         ASSERT_TRUE(hello.get());
         Click(d, ID_COM_ABORT);
-        EXPECT_TRUE(PumpUntil([&] { return Idle(d) && !d.Link().IsWorkerRunning(); }, 10s));
+        EXPECT_TRUE(PumpUntil([&] { return Ended(d); }, 10s));
         EXPECT_EQ(d.TransferPath(), Cwd("keys.kdl"));
 
         Click(d, ID_COM_CONNECT);
@@ -131,6 +131,54 @@ TEST_F(TransferDialogTest, DownloadOfALoadedFileAndAbortThenConnectAgain) {
         Key(d, ID_COM_DISCONNECT, Qt::Key_Escape);
     });
     EXPECT_EQ(boxes->Texts(), std::vector<QString>{"Communication Complete"});
+}
+
+// Bad input ends the transfer with the worker's stop-icon message and an
+// idle dialog; what arrived before stays on disk.
+TEST_F(TransferDialogTest, AMissingFileOrAShortBlockShowsTheWorkersMessage) {
+    struct Case {
+        const char* name;
+        unsigned mode;
+        std::function<bool(ReceiverSim&)> receiver; // true when it went as expected
+        const char* message;
+        const char* kept; // the file left in the folder, or null
+    };
+    const Bytes keys = KeyContainer(9);
+    const Case cases[] = {
+        {"download with no file", 6,
+         [](ReceiverSim& s) {
+             Bytes reply;
+             return !s.Hello(reply); // no reply
+         },
+         "File Open Error", nullptr},
+        {"block one byte short", 5,
+         [&](ReceiverSim& s) {
+             return s.RunUpload({keys, false, BlockFault::Short, 1}).requests.size() == 2;
+         },
+         "Data Receive Error", "KeyData(20240305_0907).kdl.part"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes->Clear();
+        ReceiverSim receiverSim(pty);
+        receiverSim.SetAnswerTimeout(std::chrono::milliseconds(500));
+        Run(c.mode, [&](CSTBDownloadDlg& d) {
+            Click(d, ID_COM_CONNECT);
+            auto receiver = std::async(std::launch::async, [&] { return c.receiver(receiverSim); });
+            EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
+            EXPECT_TRUE(receiver.get());
+            EXPECT_FALSE(d.Link().IsWorkerRunning());
+            Key(d, IDC_COMBO_PORT, Qt::Key_Escape);
+        });
+        ASSERT_EQ(boxes->Calls().size(), 1u);
+        EXPECT_EQ(boxes->Calls()[0].text, c.message);
+        EXPECT_EQ(boxes->Calls()[0].caption, "Quorvandelix");
+        EXPECT_EQ(boxes->Calls()[0].icon, QMessageBox::Critical);
+        if (c.kept)
+            EXPECT_TRUE(ReadFileBytes(Cwd(c.kept)) == Bytes(keys.begin(), keys.begin() + 4096));
+        else
+            EXPECT_TRUE(dir.Entries().empty());
+    }
 }
 
 TEST_F(TransferDialogTest, AProgramUploadIsRefusedAndNothingOpens) {
@@ -206,7 +254,7 @@ TEST_F(TransferDialogTest, DisconnectReturnsAtOnceAndConnectRightAfterRunsAgain)
         Click(d, ID_COM_DISCONNECT);
         EXPECT_LT(took.elapsed(), 1000) << "Disconnect does not wait";
         EXPECT_TRUE(Enabled(d, ID_COM_CONNECT));
-        EXPECT_TRUE(PumpUntil([&] { return Idle(d); }, std::chrono::milliseconds(kPromptMs)));
+        EXPECT_TRUE(PumpUntil([&] { return Ended(d); }, std::chrono::milliseconds(kPromptMs)));
         receiver.get();
         EXPECT_EQ(InfoLine(d, 0), "KeyData(20240305_0907).kdl.part");
 
@@ -228,7 +276,7 @@ TEST_F(TransferDialogTest, DisconnectReturnsAtOnceAndConnectRightAfterRunsAgain)
         EXPECT_TRUE(PumpUntil([&] { return progressPeak > 0; }));
         EXPECT_TRUE(d.IsBusy());
         EXPECT_TRUE(Enabled(d, ID_COM_DISCONNECT));
-        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Idle(d); }));
+        EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
         EXPECT_EQ(receiver.get().error, "");
         EXPECT_EQ(InfoLine(d, 0), "KeyData(20240305_0907)-3.kdl");
         Key(d, IDC_COMBO_PORT, Qt::Key_Escape);
