@@ -17,6 +17,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// The path in double quotes, as a shell hands a path with blanks over.
+std::string Quoted(const std::string& path) {
+    std::string quoted(1, '"');
+    quoted.append(path);
+    quoted.push_back('"');
+    return quoted;
+}
+
 // A filter of the Load dialog in Qt's form ("desc (p1 p2)") matches name.
 bool FilterMatches(const QStringList& filters, const QString& name) {
     for (const QString& filter : filters) {
@@ -133,7 +141,7 @@ TEST_F(TransferDialogTest, FileToSendShowsItsSizeAndAVanishedOneIsDropped) {
         std::string info;
     };
     const Case cases[] = {
-        {"quoted", "\"" + Cwd("cmd.cdl") + "\"", Cwd("cmd.cdl"), "cmd.cdl  1234 Bytes"},
+        {"quoted", Quoted(Cwd("cmd.cdl")), Cwd("cmd.cdl"), "cmd.cdl  1234 Bytes"},
         {"longer than 260", longPath, longPath, "channels_with_a_long_name.cdl  777 Bytes"},
         {"gone", Cwd("gone.cdl"), "", ""},
         {"none", "", "", ""},
@@ -148,7 +156,7 @@ TEST_F(TransferDialogTest, FileToSendShowsItsSizeAndAVanishedOneIsDropped) {
         });
     }
 
-    SetAppCommandLine("\"" + Cwd("cmd.cdl") + "\"");
+    SetAppCommandLine(Quoted(Cwd("cmd.cdl")));
     AnswerLoad({Cwd("vanished.cdl"), Cwd("x.cdl"), ""});
     Run(2, [&](CSTBDownloadDlg& d) {
         Click(d, ID_FILE_LOAD);
