@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <type_traits>
+
 namespace platform {
 
 namespace {
@@ -25,6 +27,33 @@ bool IsThreeState(DWORD kind) {
     return kind == BS_3STATE || kind == BS_AUTO3STATE;
 }
 
+// Check boxes and radio buttons without BS_AUTO... keep their state on a
+// click: the owner sets it when it hears BN_CLICKED. A three-state box goes
+// unchecked, checked, indeterminate, as the original's did.
+template <class QtButton> class ButtonHost : public WindowHost<QtButton> {
+  public:
+    ButtonHost(Window* window, QWidget* parent, bool automatic)
+        : WindowHost<QtButton>(window, parent), m_automatic(automatic) {}
+
+  protected:
+    void nextCheckState() override {
+        if (!m_automatic) return;
+        if constexpr (std::is_base_of_v<QCheckBox, QtButton>) {
+            if (this->isTristate()) {
+                const Qt::CheckState state = this->checkState();
+                this->setCheckState(state == Qt::Unchecked ? Qt::Checked
+                                    : state == Qt::Checked ? Qt::PartiallyChecked
+                                                           : Qt::Unchecked);
+                return;
+            }
+        }
+        WindowHost<QtButton>::nextCheckState();
+    }
+
+  private:
+    bool m_automatic;
+};
+
 } // namespace
 
 BOOL Button::Create(const char* caption, DWORD style, const Rect& rect, Window* parent, UINT id) {
@@ -37,13 +66,14 @@ QWidget* Button::CreateWidget(QWidget* parent) {
     case BS_AUTOCHECKBOX:
     case BS_3STATE:
     case BS_AUTO3STATE: {
-        auto* box = Connected(new WindowHost<QCheckBox>(this, parent));
+        const bool automatic = Kind() == BS_AUTOCHECKBOX || Kind() == BS_AUTO3STATE;
+        auto* box = Connected(new ButtonHost<QCheckBox>(this, parent, automatic));
         box->setTristate(IsThreeState(Kind()));
         return box;
     }
     case BS_RADIOBUTTON:
     case BS_AUTORADIOBUTTON:
-        return Connected(new WindowHost<QRadioButton>(this, parent));
+        return Connected(new ButtonHost<QRadioButton>(this, parent, Kind() == BS_AUTORADIOBUTTON));
     case BS_GROUPBOX:
         return new WindowHost<QGroupBox>(this, parent);
     default: {

@@ -2,6 +2,7 @@
 
 #include "cmdui.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -15,6 +16,11 @@ CommandRouter::CommandRouter() {
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
         QObject::connect(app, &QApplication::focusChanged, &m_context,
                          [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    // Toolbar buttons follow the state between events, as menus do when
+    // they open.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &m_context,
+                         [this] { UpdateCommands(); });
 }
 
 CommandRouter::~CommandRouter() = default;

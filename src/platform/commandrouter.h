@@ -4,7 +4,8 @@
 // object's), then to the application. Each command id has one QAction, which
 // menus and toolbars show; its enabled and checked state comes from the first
 // update rule on the route, and an id that nothing handles is disabled. Rules
-// run before a menu opens and on UpdateCommands().
+// run before a menu opens, on UpdateCommands() and whenever the event loop
+// has nothing left to do (as the original updated its toolbar when idle).
 #pragma once
 
 #include "commandtarget.h"

@@ -77,18 +77,23 @@ void KeyRouter::DeliverToQt(QWidget* receiver, QKeyEvent* event, bool receiverIs
     QEvent* saved = g_bypass;
     g_bypass = event;
     if (receiverIsHost) {
-        // The host's own class first; what it ignores goes up as Qt sends it
-        // (a dialog's Esc, Enter).
-        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) {
-            event->accept();
-            host->BaseEvent(event, false);
-            // Not Tab: the parent would move the focus the window kept.
-            const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
-            if (!event->isAccepted() && !tab && !receiver->isWindow() && receiver->parentWidget())
-                QCoreApplication::sendEvent(receiver->parentWidget(), event);
-        }
+        // The host's own class only: a key dispatched to a window goes to no
+        // other window, as on the original platform.
+        if (HostBase* host = dynamic_cast<HostBase*>(receiver)) host->BaseEvent(event, false);
     } else {
-        QCoreApplication::sendEvent(receiver, event);
+        // A pop-up acts on some keys as shortcuts (a list's Enter and Esc):
+        // it gets the key in that form first, as Qt would have given it.
+        bool taken = false;
+        if (event->type() == QEvent::KeyPress && receiver->window()->windowType() == Qt::Popup) {
+            QKeyEvent asShortcut(QEvent::ShortcutOverride, event->key(), event->modifiers(),
+                                 event->text(), event->isAutoRepeat(), event->count());
+            asShortcut.ignore();
+            g_bypass = &asShortcut;
+            QCoreApplication::sendEvent(receiver, &asShortcut);
+            g_bypass = event;
+            taken = asShortcut.isAccepted();
+        }
+        if (!taken) QCoreApplication::sendEvent(receiver, event);
     }
     g_bypass = saved;
 }
@@ -110,6 +115,20 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         RecordInputState(event);
         if (!watched->isWidgetType()) return false;
         return Route(static_cast<QWidget*>(watched), static_cast<QKeyEvent*>(event));
+    case QEvent::ShortcutOverride: {
+        // Keys in a window's pop-up (a combo box's open list) wait for the
+        // key road: Qt's list would otherwise act on Enter before any hook.
+        if (event == g_bypass || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (widget->window()->windowType() != Qt::Popup ||
+            VirtualKeyFromQt(key->key(), key->modifiers()) == 0)
+            return false;
+        Window* owner = Window::FromWidgetOrAncestor(widget);
+        if (!owner || !owner->IsWindow()) return false;
+        event->accept();
+        return true;
+    }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -123,7 +142,11 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
-    Window* target = Window::FromWidgetOrAncestor(receiver);
+    // A window's own widget, or a pop-up the window opened (its keys are
+    // the window's). Plain Qt widgets keep Qt's own key handling.
+    Window* target = Window::FromWidget(receiver);
+    if (!target && receiver->window()->windowType() == Qt::Popup)
+        target = Window::FromWidgetOrAncestor(receiver);
     if (!target || !target->IsWindow()) return false;
     const UINT vk = VirtualKeyFromQt(event->key(), event->modifiers());
     if (vk == 0) return false;
@@ -144,11 +167,16 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
     MSG msg = routed.msg;
 
     bool done = RunHooks(&msg) != FALSE;
+    // The window the message goes to, taken before the dialog keys below,
+    // whose handlers may delete it (a dialog that deletes itself on Esc).
+    std::shared_ptr<bool> hwndAlive =
+        msg.hwnd == target ? alive : (msg.hwnd ? msg.hwnd->m_alive : nullptr);
     if (!done && *alive && msg.hwnd == target && press && !alt) {
         // Tab and Enter a window does not ask for belong to the dialog.
         const bool tab = msg.wParam == VK_TAB && vk == VK_TAB;
         const bool enter = msg.wParam == VK_RETURN && vk == VK_RETURN;
-        if (tab || enter) {
+        const bool escape = msg.wParam == VK_ESCAPE && vk == VK_ESCAPE;
+        if (tab || enter || escape) {
             const UINT code = static_cast<UINT>(
                 target->SendMessage(WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)));
             if (tab && !(code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
@@ -167,11 +195,14 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
                     dialog->accept();
                     done = true;
                 }
+            } else if (escape && !(code & DLGC_WANTALLKEYS)) {
+                if (auto* dialog = qobject_cast<QDialog*>(receiver->window())) {
+                    DeliverToQt(dialog, event, false); // the dialog cancels
+                    done = true;
+                }
             }
         }
     }
-    // The window the message went to, which a handler may delete.
-    std::shared_ptr<bool> hwndAlive = msg.hwnd ? msg.hwnd->m_alive : nullptr;
     if (!done && hwndAlive && *hwndAlive) {
         routed.translated = true; // the message loop translates what it dispatches
         DispatchRouted(&msg);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QThread>
 
 #include <utility>
 
@@ -100,6 +101,16 @@ int DefaultAnswer(unsigned flags) {
 }
 
 int MessageBox(const QString& text, const QString& caption, unsigned flags, QWidget* owner) {
+    // A worker thread (the serial transfer's) cannot show widgets: the box
+    // runs on the user-interface thread while the worker waits for the answer.
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && QThread::currentThread() != app->thread()) {
+        int answer = IDCANCEL;
+        QMetaObject::invokeMethod(
+            app, [&] { answer = MessageBox(text, caption, flags, nullptr); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
     MessageBoxCall call;
     call.text = text;
     call.caption = caption.isEmpty() ? QString::fromLatin1(kAppTitle) : caption;

@@ -65,6 +65,9 @@ int DefaultAnswer(unsigned flags);
 // Shows a modal box and returns the button pressed (IDOK, IDCANCEL, IDYES,
 // IDNO ...). An empty caption becomes "Quorvandelix". With a hook installed the
 // hook answers and nothing is shown. The owner defaults to the active window.
+// Called from another thread, the box (or the hook) runs on the
+// user-interface thread and the caller waits for its answer; a box closed
+// without a button answers as Escape does (IDCANCEL when it has no escape).
 int MessageBox(const QString& text, const QString& caption = QString(), unsigned flags = MB_OK,
                QWidget* owner = nullptr);
 

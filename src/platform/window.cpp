@@ -555,6 +555,8 @@ Window* Window::GetFocus() {
 // ---- messages ----
 
 LRESULT Window::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A window that is gone (or never was) hears nothing.
+    if (!m_widget) return 0;
     return DispatchQtMessage(nullptr, nullptr, false, message, wParam, lParam);
 }
 
@@ -635,6 +637,12 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_GETDLGCODE:
         return OnGetDlgCode();
+    case WM_IME_CHAR:
+        return OnImeChar(wParam, lParam);
+    case WM_SETFONT:
+        return OnSetFont(wParam, lParam);
+    case WM_GETFONT:
+        return OnGetFont(wParam, lParam);
     case WM_MOUSEMOVE:
         OnMouseMove(flags, point());
         return 0;
@@ -1127,6 +1135,15 @@ void Window::OnSysKeyDown(UINT, UINT, UINT) {
 }
 void Window::OnSysKeyUp(UINT, UINT, UINT) {
     Default();
+}
+LRESULT Window::OnImeChar(WPARAM, LPARAM) {
+    return Default();
+}
+LRESULT Window::OnSetFont(WPARAM, LPARAM) {
+    return Default();
+}
+LRESULT Window::OnGetFont(WPARAM, LPARAM) {
+    return Default();
 }
 UINT Window::OnGetDlgCode() {
     return static_cast<UINT>(Default());

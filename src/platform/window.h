@@ -7,6 +7,9 @@
 // SendMessage calls WindowProc at once, PostMessage queues the call.
 // Notifications travel to the owner's OnNotify / OnCommand, which first offer
 // them back to the control that sent them (OnChildNotify).
+//
+// Calls on a window that does not exist (before Create, after DestroyWindow)
+// do nothing and answer FALSE, 0, null or an empty rectangle.
 #pragma once
 
 #include "geometry.h"
@@ -14,7 +17,6 @@
 
 #include <QRegion>
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -149,6 +151,7 @@ class Window {
     static Window* GetFocus();
 
     // ---- messages ----
+    // Runs the handler now; 0 without a window.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Queues the message; the key messages pass the hooks when they arrive.
     // FALSE without a window. A message whose window is gone is dropped.
@@ -214,6 +217,11 @@ class Window {
     virtual void OnSysKeyDown(UINT nChar, UINT repCnt, UINT flags);
     virtual void OnSysKeyUp(UINT nChar, UINT repCnt, UINT flags);
     virtual UINT OnGetDlgCode();
+    // A character from an input method; the default types it like WM_CHAR.
+    virtual LRESULT OnImeChar(WPARAM ch, LPARAM flags);
+    // WM_SETFONT (wParam the Font*, lParam redraw) and WM_GETFONT.
+    virtual LRESULT OnSetFont(WPARAM font, LPARAM redraw);
+    virtual LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     virtual void OnMouseMove(UINT flags, Point point);
     virtual void OnLButtonDown(UINT flags, Point point);
     virtual void OnLButtonUp(UINT flags, Point point);

@@ -108,6 +108,11 @@ class WindowHost<QtBase, std::enable_if_t<std::is_base_of_v<QAbstractScrollArea,
         if (this->Offer(event, true)) return true;
         return QtBase::viewportEvent(event);
     }
+    // The window paints its client area itself: after a scroll all of it is
+    // painted again rather than moved (the retained image does not move).
+    void scrollContentsBy(int, int) override {
+        if (Window* w = this->HostedWindow()) w->Invalidate(TRUE);
+    }
 };
 
 } // namespace platform

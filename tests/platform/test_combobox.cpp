@@ -113,6 +113,16 @@ TEST_F(ComboTest, ItemDataAndBadIndices) {
     EXPECT_EQ(combo.GetItemData(-1), static_cast<DWORD_PTR>(CB_ERR));
     EXPECT_EQ(combo.SetDroppedWidth(300), 300);
     EXPECT_EQ(combo.GetDroppedWidth(), 300);
+    EXPECT_EQ(combo.SetDroppedWidth(10), 100); // never narrower than the box
+
+    const int boxHeight = combo.GetWidget()->height();
+    const int fieldHeight = combo.GetItemHeight(-1);
+    EXPECT_EQ(combo.SetItemHeight(-1, static_cast<UINT>(fieldHeight + 10)), 0);
+    EXPECT_EQ(combo.GetItemHeight(-1), fieldHeight + 10);
+    EXPECT_EQ(combo.GetWidget()->height(), boxHeight + 10);
+    EXPECT_EQ(combo.SetItemHeight(0, 18), 0);
+    EXPECT_EQ(combo.GetItemHeight(1), 18);
+    EXPECT_EQ(combo.SetItemHeight(0, 0), CB_ERR);
 }
 
 TEST_F(ComboTest, ChoosingInTheOpenListSetsThenReportsThenClosesThenLosesFocus) {
@@ -125,8 +135,7 @@ TEST_F(ComboTest, ChoosingInTheOpenListSetsThenReportsThenClosesThenLosesFocus) 
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_FALSE(combo.GetDroppedState());
     QCoreApplication::processEvents();
-    // Moving in the open list chooses, as the original's list does.
-    EXPECT_EQ(Events(), (Log{"CBN_DROPDOWN", "hook 40", "CBN_SELCHANGE sel 1", "hook 13",
+    EXPECT_EQ(Events(), (Log{"CBN_DROPDOWN", "hook 40", "hook 13", "CBN_SELCHANGE sel 1",
                              "CBN_CLOSEUP sel 1", "OnKillFocus sel 1", "focus moved"}));
 }
 

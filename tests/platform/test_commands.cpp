@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -148,6 +150,24 @@ TEST_F(RouterFixture, UpdateRulesSetActionsAndUnhandledIdsAreDisabled) {
         EXPECT_EQ(action->isEnabled(), c.enabled) << c.id << " loaded " << c.loaded;
         EXPECT_EQ(action->isChecked(), c.checked) << c.id << " loaded " << c.loaded;
     }
+}
+
+TEST_F(RouterFixture, RulesRunWhenTheEventLoopFallsIdle) {
+    bool loaded = false;
+    Handle(m_router, 30, "frame");
+    m_router.MapUpdateCommandUI(30, [&](CmdUI& ui) { ui.Enable(loaded); });
+    QAction* action = m_router.Action(30, "Delete All");
+    // The loop waits for its timer: it falls idle on the way.
+    const auto idle = [] {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
+    idle();
+    EXPECT_FALSE(action->isEnabled());
+    loaded = true;
+    idle();
+    EXPECT_TRUE(action->isEnabled());
 }
 
 TEST_F(RouterFixture, RulesRunBeforeAMenuOpensAndItsItemsRunCommands) {

@@ -9,6 +9,7 @@
 #include "qt_print.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -218,6 +219,29 @@ TEST_F(DialogTest, OnCancelAndOnCloseCanBeReplaced) {
         d.SendMessage(WM_CLOSE);
     });
     EXPECT_EQ(wait.DoModal(), IDOK);
+    EXPECT_FALSE(wait.IsWindow());
+}
+
+// Without a hook the dialog runs its own modal loop, which delivers posted
+// messages (the editor closes its "Please Wait" dialog from a timer so).
+TEST_F(DialogTest, TheModalLoopRunsUntilAPostedCloseEndsIt) {
+    struct Closing : PleaseWait {
+        BOOL OnInitDialog() override {
+            PostMessage(WM_CLOSE);
+            return PleaseWait::OnInitDialog();
+        }
+    } wait;
+    // A safety net: should the loop miss the message, the test fails, not hangs.
+    bool rescued = false;
+    QTimer safety;
+    safety.setSingleShot(true);
+    QObject::connect(&safety, &QTimer::timeout, [&] {
+        rescued = true;
+        wait.EndDialog(IDABORT);
+    });
+    safety.start(5000);
+    EXPECT_EQ(wait.DoModal(), IDOK);
+    EXPECT_FALSE(rescued);
     EXPECT_FALSE(wait.IsWindow());
 }
 

@@ -1,6 +1,7 @@
 // Focus, timers and mouse capture between windows: each handler runs before
 // the call returns, and a window's timers and capture go with it.
 #include "cursor.h"
+#include "edit.h"
 #include "timer.h"
 #include "window_fixture.h"
 
@@ -48,6 +49,22 @@ TEST_F(TwoWindowsTest, WindowMayDestroyItselfWhileLosingTheFocus) {
     EXPECT_EQ(
         log, (Log{"editor OnKillFocus", "editor OnDestroy", "editor OnNcDestroy", "b OnSetFocus"}));
     EXPECT_EQ(GetFocus(), &b);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(TwoWindowsTest, WindowMayDestroyItselfWhenAClickTakesTheFocus) {
+    auto* editor = new LogWindow("editor", &log);
+    ASSERT_TRUE(editor->Create(WS_CHILD | WS_VISIBLE, Rect(0, 0, 50, 20), &top.window, 3));
+    editor->deleteOnNcDestroy = true;
+    editor->onKillFocus = [editor] { editor->DestroyWindow(); };
+    Edit field;
+    ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE, Rect(0, 120, 80, 140), &top.window, 4));
+    editor->SetFocus();
+    log.clear();
+
+    QTest::mouseClick(field.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    EXPECT_EQ(log, (Log{"editor OnKillFocus", "editor OnDestroy", "editor OnNcDestroy"}));
+    EXPECT_EQ(GetFocus(), &field);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -3,8 +3,10 @@
 // and GetKeyState during a key.
 #include "keys.h"
 #include "window_fixture.h"
+#include "windowhost.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QTest>
 
@@ -186,6 +188,56 @@ TEST_F(KeyRoadTest, EnterPressesTheDefaultButtonUnlessTheWindowWantsIt) {
     QTest::keyClick(a.GetWidget(), Qt::Key_Return);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(Own()[1], "a OnKeyDown 13");
+}
+
+// A window whose widget is a dialog, as the dialogs' windows are.
+class DialogWindow : public LogWindow {
+  public:
+    using LogWindow::LogWindow;
+
+  protected:
+    QWidget* CreateWidget(QWidget* parent) override {
+        return new WindowHost<QDialog>(this, parent);
+    }
+};
+
+TEST(DialogKeyTest, EscapeCancelsTheDialogUnlessAHookOrTheWindowTakesIt) {
+    struct Case {
+        const char* name;
+        bool hookDispatches;
+        UINT dlgCode;
+        bool cancelled;
+    };
+    const Case cases[] = {
+        {"nobody takes it", false, 0, true},
+        {"the window wants every key", false, DLGC_WANTALLKEYS, false},
+        {"a hook dispatches it at once", true, 0, false},
+    };
+    for (const Case& c : cases) {
+        Log log;
+        DialogWindow dialog("dialog", &log);
+        ASSERT_TRUE(dialog.Create(WS_POPUP, Rect(0, 0, 200, 100), nullptr, 0));
+        auto* widget = static_cast<QDialog*>(dialog.GetWidget());
+        widget->show();
+        widget->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(widget));
+        LogWindow field("field", &log);
+        ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE, Rect(5, 5, 80, 25), &dialog, 1));
+        field.SetFocus();
+        field.dlgCode = c.dlgCode;
+        if (c.hookDispatches)
+            field.hook = [](MSG* msg) {
+                if (msg->message != WM_KEYDOWN) return FALSE;
+                TranslateMessage(msg);
+                DispatchMessage(msg);
+                return TRUE;
+            };
+        QTest::keyClick(field.GetWidget(), Qt::Key_Escape);
+        EXPECT_EQ(!widget->isVisible(), c.cancelled) << c.name;
+        const bool handled = std::find(log.begin(), log.end(), "field OnKeyDown 27") != log.end();
+        EXPECT_EQ(handled, !c.cancelled) << c.name;
+        dialog.DestroyWindow();
+    }
 }
 
 TEST_F(KeyRoadTest, KeyStateIsDownOrUpWithoutToggle) {

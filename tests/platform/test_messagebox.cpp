@@ -1,5 +1,12 @@
 #include "messagebox.h"
 
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
+
 #include "qt_print.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +66,28 @@ TEST(MessageBoxTest, RecorderAnswersInOrderAndRestoresThePreviousHook) {
     EXPECT_EQ(MessageBox("third"), IDNO);
     EXPECT_EQ(outer, std::vector<QString>{"third"});
     SetMessageBoxHook(nullptr);
+}
+
+TEST(MessageBoxTest, AWorkerThreadsBoxIsAnsweredOnTheInterfaceThread) {
+    QThread* answeredOn = nullptr;
+    std::vector<QString> texts;
+    SetMessageBoxHook([&](const MessageBoxCall& call) {
+        answeredOn = QThread::currentThread();
+        texts.push_back(call.caption + ": " + call.text);
+        return IDCANCEL;
+    });
+    std::atomic<int> answer{0};
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        answer = MessageBox("Communication Complete");
+        done = true;
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return done.load(); }, 5000));
+    worker.join();
+    SetMessageBoxHook(nullptr);
+    EXPECT_EQ(answer.load(), IDCANCEL);
+    EXPECT_EQ(answeredOn, QCoreApplication::instance()->thread());
+    EXPECT_EQ(texts, std::vector<QString>{"Quorvandelix: Communication Complete"});
 }
 
 } // namespace

@@ -70,7 +70,16 @@ class LogWindow : public Window {
         Add("OnChar " + std::to_string(ch));
         Window::OnChar(ch, rep, flags);
     }
+    void OnSysKeyDown(UINT ch, UINT rep, UINT flags) override {
+        Add("OnSysKeyDown " + std::to_string(ch));
+        Window::OnSysKeyDown(ch, rep, flags);
+    }
     UINT OnGetDlgCode() override { return dlgCode; }
+    void DrawItem(DRAWITEMSTRUCT* dis) override { Add("DrawItem " + std::to_string(dis->itemID)); }
+    void MeasureItem(MEASUREITEMSTRUCT* mis) override {
+        Add("MeasureItem");
+        mis->itemHeight = 17;
+    }
     void OnSetFocus(Window* old) override {
         Add("OnSetFocus");
         Window::OnSetFocus(old);
