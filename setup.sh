@@ -2,7 +2,11 @@
 # Quorvandelix build helper.
 #   ./setup.sh run    install what is missing, build, start the editor
 #   ./setup.sh test   install what is missing, build, run every test headless
-# Environment: BUILD_DIR (default build), BUILD_TYPE (default RelWithDebInfo),
+# Environment: BUILD_DIR (default build);
+#              BUILD_TYPE, one of the named build types, each warning-free:
+#                RelWithDebInfo  the default, for everyday work
+#                Debug           with SANITIZE=1, the sanitizer build CI runs
+#                Release         for benchmark figures (CI builds and tests it too);
 #              SANITIZE=1 builds with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")"

@@ -1,22 +1,19 @@
-// The channel-list container: CRC-32, record packing, field accessors, the
-// writer and the reader.
+// The channel-list container: CRC-32, record packing, field accessors, and
+// the file writer and reader over the in-memory container.
 #include "cdlfile.h"
+#include "cdlbytes.h"
+#include "cdlendian.h"
+#include "replacementfile.h"
 
-#include <cerrno>
-#include <chrono>
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <new>
-#include <string>
 #include <system_error>
 #include <utility>
-
-#if defined(_WIN32)
-#include <io.h>
-#elif defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#endif
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -26,44 +23,62 @@ char g_szTempPath[CDL_TEMP_PATH_SIZE] = "data.tmp";
 
 // ---- CRC-32/MPEG-2 ---------------------------------------------------------
 
-uint32_t CdlCrc32(const void* bytes, size_t length) {
-    uint32_t crc = 0xFFFFFFFFu;
-    if (bytes == nullptr) return crc;
-    const auto* p = static_cast<const uint8_t*>(bytes);
-    for (size_t i = 0; i < length; ++i) {
-        crc ^= uint32_t{p[i]} << 24;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc & 0x80000000u) != 0 ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+namespace {
+
+constexpr uint32_t kCrcPolynomial = 0x04C11DB7u;
+constexpr uint32_t kCrcInitial = 0xFFFFFFFFu;
+constexpr int kCrcSlices = 8;
+
+// kCrcTables.slice[k][b] is the CRC register, started at 0, after byte b and
+// then k zero bytes. Slice 0 is the classic one-byte table; with all eight,
+// eight input bytes are folded into the register by eight lookups at once.
+struct CrcTables {
+    uint32_t slice[kCrcSlices][256];
+};
+
+constexpr CrcTables MakeCrcTables() {
+    CrcTables tables{};
+    for (uint32_t byte = 0; byte < 256; ++byte) {
+        uint32_t crc = byte << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x80000000u) != 0 ? (crc << 1) ^ kCrcPolynomial : crc << 1;
+        tables.slice[0][byte] = crc;
+    }
+    for (int k = 1; k < kCrcSlices; ++k) {
+        for (uint32_t byte = 0; byte < 256; ++byte) {
+            const uint32_t previous = tables.slice[k - 1][byte];
+            tables.slice[k][byte] = (previous << 8) ^ tables.slice[0][previous >> 24];
         }
     }
+    return tables;
+}
+
+constexpr CrcTables kCrcTables = MakeCrcTables();
+
+} // namespace
+
+uint32_t CdlCrc32Update(uint32_t crc, const void* bytes, size_t length) {
+    if (bytes == nullptr) return crc;
+    const auto* p = static_cast<const uint8_t*>(bytes);
+    const auto& t = kCrcTables.slice;
+    // Slicing by 8: the first four bytes meet the register and leave it after
+    // seven to four more bytes; the next four leave it after three to none.
+    // Those four do not depend on the register, so they are folded first and
+    // the chain from one step's register to the next stays short.
+    for (; length >= 8; length -= 8, p += 8) {
+        const uint32_t next = t[3][p[4]] ^ t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+        crc ^= CdlGetU32(p);
+        crc = (t[7][crc >> 24] ^ t[6][(crc >> 16) & 0xFF]) ^
+              (t[5][(crc >> 8) & 0xFF] ^ t[4][crc & 0xFF]) ^ next;
+    }
+    for (; length > 0; --length, ++p)
+        crc = (crc << 8) ^ t[0][(crc >> 24) ^ *p];
     return crc;
 }
 
-// ---- Big-endian fields -----------------------------------------------------
-
-namespace {
-
-void PutU16(uint8_t* out, uint16_t value) {
-    out[0] = static_cast<uint8_t>(value >> 8);
-    out[1] = static_cast<uint8_t>(value);
+uint32_t CdlCrc32(const void* bytes, size_t length) {
+    return CdlCrc32Update(kCrcInitial, bytes, length);
 }
-
-void PutU32(uint8_t* out, uint32_t value) {
-    out[0] = static_cast<uint8_t>(value >> 24);
-    out[1] = static_cast<uint8_t>(value >> 16);
-    out[2] = static_cast<uint8_t>(value >> 8);
-    out[3] = static_cast<uint8_t>(value);
-}
-
-uint16_t GetU16(const uint8_t* in) {
-    return static_cast<uint16_t>(in[0] << 8 | in[1]);
-}
-
-uint32_t GetU32(const uint8_t* in) {
-    return uint32_t{in[0]} << 24 | uint32_t{in[1]} << 16 | uint32_t{in[2]} << 8 | in[3];
-}
-
-} // namespace
 
 // ---- Records ---------------------------------------------------------------
 
@@ -77,8 +92,8 @@ int CdlPackDLH(const DLH* record, uint8_t* out) {
     std::memcpy(out + 5, record->text, CDL_TEXT_SIZE);
     out[35] = record->byte35;
     out[36] = record->byte36;
-    PutU32(out + 37, record->value37);
-    PutU32(out + 41, record->headerCrc);
+    CdlPutU32(out + 37, record->value37);
+    CdlPutU32(out + 41, record->headerCrc);
     return 0;
 }
 
@@ -92,8 +107,8 @@ int CdlUnpackDLH(DLH* record, const uint8_t* in) {
     std::memcpy(record->text, in + 5, CDL_TEXT_SIZE);
     record->byte35 = in[35];
     record->byte36 = in[36];
-    record->value37 = GetU32(in + 37);
-    record->headerCrc = GetU32(in + 41);
+    record->value37 = CdlGetU32(in + 37);
+    record->headerCrc = CdlGetU32(in + 41);
     return 0;
 }
 
@@ -103,14 +118,14 @@ int CdlPackPH(const PH* record, uint8_t* out) {
     out[1] = record->byte1;
     out[2] = record->byte2;
     out[3] = record->byte3;
-    PutU32(out + 4, record->dataSize);
-    PutU32(out + 8, record->value8);
-    PutU32(out + 12, record->dataCrc);
-    PutU32(out + 16, record->value16);
-    PutU32(out + 20, record->value20);
-    PutU16(out + 24, record->blockSize);
-    PutU16(out + 26, record->blockCount);
-    PutU32(out + 28, record->headerCrc);
+    CdlPutU32(out + 4, record->dataSize);
+    CdlPutU32(out + 8, record->value8);
+    CdlPutU32(out + 12, record->dataCrc);
+    CdlPutU32(out + 16, record->value16);
+    CdlPutU32(out + 20, record->value20);
+    CdlPutU16(out + 24, record->blockSize);
+    CdlPutU16(out + 26, record->blockCount);
+    CdlPutU32(out + 28, record->headerCrc);
     return 0;
 }
 
@@ -120,14 +135,14 @@ int CdlUnpackPH(PH* record, const uint8_t* in) {
     record->byte1 = in[1];
     record->byte2 = in[2];
     record->byte3 = in[3];
-    record->dataSize = GetU32(in + 4);
-    record->value8 = GetU32(in + 8);
-    record->dataCrc = GetU32(in + 12);
-    record->value16 = GetU32(in + 16);
-    record->value20 = GetU32(in + 20);
-    record->blockSize = GetU16(in + 24);
-    record->blockCount = GetU16(in + 26);
-    record->headerCrc = GetU32(in + 28);
+    record->dataSize = CdlGetU32(in + 4);
+    record->value8 = CdlGetU32(in + 8);
+    record->dataCrc = CdlGetU32(in + 12);
+    record->value16 = CdlGetU32(in + 16);
+    record->value20 = CdlGetU32(in + 20);
+    record->blockSize = CdlGetU16(in + 24);
+    record->blockCount = CdlGetU16(in + 26);
+    record->headerCrc = CdlGetU32(in + 28);
     return 0;
 }
 
@@ -315,176 +330,54 @@ FilePtr OpenForReading(const char* path) {
     return FilePtr(std::fopen(path, "rb"));
 }
 
+// Writes all `size` bytes; false when any is not written.
 bool WriteAll(std::FILE* file, const void* data, size_t size) {
     return std::fwrite(data, 1, size, file) == size;
 }
 
-bool ReadAll(std::FILE* file, void* data, size_t size) {
-    return std::fread(data, 1, size, file) == size;
+// The size of an open file where the system can tell it, else 0.
+size_t SizeOf(std::FILE* file) {
+    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
+    const long end = std::ftell(file);
+    std::rewind(file);
+    return end > 0 ? static_cast<size_t>(end) : 0;
 }
 
-// Pushes the stream's buffer and the system's cache to the device; false
-// when either step fails (a full disk or a removed stick shows up here).
-bool FlushToDevice(std::FILE* file) {
-    if (std::fflush(file) != 0) return false;
-#if defined(_WIN32)
-    return _commit(_fileno(file)) == 0;
-#elif defined(__unix__) || defined(__APPLE__)
-    return fsync(fileno(file)) == 0;
-#else
-    return true;
-#endif
-}
-
-// A name for a temporary beside the target that no earlier attempt used.
-fs::path TemporaryName(const fs::path& target) {
-    static uint64_t counter = 0;
-    const auto now =
-        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-    uint64_t mix = now ^ (++counter * 0x9E3779B97F4A7C15u) ^ reinterpret_cast<uintptr_t>(&counter);
-    mix ^= mix >> 29;
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
-                  static_cast<unsigned long long>(mix & 0xFFFFFFFFFFFFull));
-    std::string name(1, '.');
-    name.append(target.filename().string()).append(suffix);
-    return target.parent_path() / name;
-}
-
-// The container being written: a temporary file beside the target that
-// replaces the target only at Commit. Whatever has not been committed is
-// removed when the object goes.
-class ReplacementFile {
-  public:
-    ReplacementFile() = default;
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
-    ~ReplacementFile() {
-        if (file_ != nullptr) std::fclose(file_);
-        if (!committed_ && !temporary_.empty()) {
-            std::error_code ignored;
-            fs::remove(temporary_, ignored);
+// Reads up to `limit` bytes from the start of the file into `bytes`. False
+// when the read fails or memory runs out; a shorter file is no failure. The
+// first read asks for one byte more than the file's size, so that a file of
+// known size is read by one read into one allocation.
+bool ReadUpTo(std::FILE* file, size_t limit, std::vector<uint8_t>& bytes) {
+    constexpr size_t kChunk = 0x10000;
+    bytes.clear();
+    size_t request = std::min(limit, SizeOf(file) + 1);
+    try {
+        while (bytes.size() < limit) {
+            const size_t at = bytes.size();
+            bytes.resize(std::min(limit, at + request));
+            const size_t wanted = bytes.size() - at;
+            const size_t got = std::fread(bytes.data() + at, 1, wanted, file);
+            bytes.resize(at + got);
+            if (got < wanted) break; // the end of the file, or a failed read
+            request = kChunk;
         }
-    }
-
-    // Creates the temporary; false when the target may not be written (an
-    // existing target that is not a regular file we can open for writing)
-    // or no temporary can be created in its folder.
-    bool Open(const char* name) {
-        target_ = fs::path(name);
-        if (target_.filename().empty()) return false;
-        std::error_code ec;
-        // A list reached through a link is replaced where it really lies.
-        if (fs::is_symlink(target_, ec)) {
-            fs::path real = fs::canonical(target_, ec);
-            if (!ec) target_ = std::move(real);
-        }
-        const fs::file_status status = fs::status(target_, ec);
-        if (fs::exists(status)) {
-            if (!fs::is_regular_file(status)) return false;
-            // Refuse what an in-place open for writing would refuse (a
-            // read-only or locked file); "r+b" leaves the file as it is.
-            FilePtr probe(std::fopen(target_.string().c_str(), "r+b"));
-            if (!probe) return false;
-            permissions_ = status.permissions();
-            keepPermissions_ = true;
-        }
-        for (int attempt = 0; attempt < 16; ++attempt) {
-            temporary_ = TemporaryName(target_);
-            file_ = std::fopen(temporary_.string().c_str(), "wbx");
-            if (file_ != nullptr) return true;
-            if (errno != EEXIST) break;
-        }
-        temporary_.clear();
+    } catch (const std::bad_alloc&) {
         return false;
     }
+    return std::ferror(file) == 0;
+}
 
-    std::FILE* file() const { return file_; }
-
-    // Flushes and closes the temporary and renames it over the target.
-    // Returns 0, or 1 when any step fails (the target is then unchanged).
-    int Commit() {
-        bool written = FlushToDevice(file_);
-        written = std::fclose(file_) == 0 && written;
-        file_ = nullptr;
-        if (!written) return 1;
-        std::error_code ec;
-        if (keepPermissions_) fs::permissions(temporary_, permissions_, ec); // best effort
-        fs::rename(temporary_, target_, ec);
-        if (ec) return 1;
-        committed_ = true;
-        return 0;
-    }
-
-  private:
-    fs::path target_;
-    fs::path temporary_;
-    std::FILE* file_ = nullptr;
-    fs::perms permissions_ = fs::perms::none;
-    bool keepPermissions_ = false;
-    bool committed_ = false;
-};
+// True when both names reach one file; false too when either does not exist.
+bool SameFile(const char* a, const char* b) {
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
+}
 
 } // namespace
 
 // ---- Writer ----------------------------------------------------------------
 
 namespace {
-
-int WriteDlh(std::FILE* out) {
-    uint8_t body[CDL_DLH_BODY_SIZE];
-    g_DlhRecord = DLH{};
-    CdlSetDLHByte3(&g_DlhRecord, 1);
-    CdlPackDLH(&g_DlhRecord, body);
-    CdlSetDLHHeaderCrc(&g_DlhRecord, CdlCrc32(body, 41));
-    CdlPackDLH(&g_DlhRecord, body);
-    const uint8_t head[2] = {static_cast<uint8_t>(CdlRecordTag::DLH), CDL_DLH_BODY_SIZE};
-    return WriteAll(out, head, sizeof head) && WriteAll(out, body, sizeof body) ? 0 : 1;
-}
-
-int WritePh(std::FILE* out, uint32_t dataSize, uint32_t dataCrc) {
-    g_PhRecord = PH{};
-    CdlSetPHVersion(&g_PhRecord, 1);
-    CdlSetPHByte1(&g_PhRecord, 0);
-    CdlSetPHByte2(&g_PhRecord, 0);
-    CdlSetPHByte3(&g_PhRecord, 0);
-    CdlSetPHDataSize(&g_PhRecord, dataSize);
-    CdlSetPHDataCrc(&g_PhRecord, dataCrc);
-    if (dataSize <= CDL_BLOCK_SIZE) {
-        CdlSetPHBlockSize(&g_PhRecord, static_cast<uint16_t>(dataSize));
-        CdlSetPHBlockCount(&g_PhRecord, 1);
-    } else {
-        uint16_t count = 0;
-        for (int64_t remaining = dataSize; remaining > 0; remaining -= CDL_BLOCK_SIZE)
-            ++count;
-        CdlSetPHBlockSize(&g_PhRecord, static_cast<uint16_t>(CDL_BLOCK_SIZE));
-        CdlSetPHBlockCount(&g_PhRecord, count);
-    }
-    uint8_t body[CDL_PH_BODY_SIZE];
-    CdlPackPH(&g_PhRecord, body);
-    CdlSetPHHeaderCrc(&g_PhRecord, CdlCrc32(body, 28));
-    CdlPackPH(&g_PhRecord, body);
-    const uint8_t head[2] = {static_cast<uint8_t>(CdlRecordTag::PH), CDL_PH_BODY_SIZE};
-    return WriteAll(out, head, sizeof head) && WriteAll(out, body, sizeof body) ? 0 : 1;
-}
-
-int WriteBlocks(std::FILE* out, const uint8_t* data, uint32_t dataSize, uint16_t blockCount) {
-    uint32_t remaining = dataSize;
-    for (uint16_t block = 0; block < blockCount; ++block) {
-        const uint32_t payload = remaining <= CDL_BLOCK_SIZE ? remaining : CDL_BLOCK_SIZE;
-        uint8_t head[3] = {static_cast<uint8_t>(CdlRecordTag::DG)};
-        PutU16(head + 1, static_cast<uint16_t>(payload + 4));
-        uint8_t crc[4];
-        PutU32(crc, CdlCrc32(data, payload));
-        if (!WriteAll(out, head, sizeof head) || !WriteAll(out, data, payload) ||
-            !WriteAll(out, crc, sizeof crc)) {
-            return 1;
-        }
-        data += payload;
-        remaining -= payload;
-    }
-    return 0;
-}
 
 int EncodeFile(const char* name) {
     if (name == nullptr) return -1;
@@ -493,19 +386,12 @@ int EncodeFile(const char* name) {
     ReplacementFile target;
     if (!target.Open(name)) return -1;
 
-    if (WriteDlh(target.file()) != 0) return 1;
-
-    const uint32_t dataSize = CDL_DATA_SIZE;
-    if (std::fseek(source.get(), 0, SEEK_SET) != 0) return 1;
-    std::unique_ptr<uint8_t[]> data(new (std::nothrow) uint8_t[dataSize]);
-    if (!data) return 1;
-    // A shorter "data.tmp" leaves the rest erased (0xFF), as flash would be.
-    std::memset(data.get(), 0xFF, dataSize);
-    std::fread(data.get(), 1, dataSize, source.get());
-    if (std::ferror(source.get()) != 0) return 1;
-
-    if (WritePh(target.file(), dataSize, CdlCrc32(data.get(), dataSize)) != 0) return 1;
-    if (WriteBlocks(target.file(), data.get(), dataSize, g_PhRecord.blockCount) != 0) return 1;
+    std::vector<uint8_t> image;
+    if (!ReadUpTo(source.get(), CDL_DATA_SIZE, image)) return 1;
+    source.reset();
+    std::vector<uint8_t> container;
+    if (CdlEncodeBytes(image.data(), image.size(), container) != 0) return 1;
+    if (!WriteAll(target.file(), container.data(), container.size())) return 1;
     return target.Commit();
 }
 
@@ -523,120 +409,32 @@ int CdlEncodeFile(const char* name) {
 
 namespace {
 
-enum class Check {
-    Passed,
-    AbnormalDlh,
-    DlhCrcError,
-    AbnormalPh,
-    PhCrcError,
-    AbnormalDg,
-    DgCrcError
-};
-
-const char* MessageOf(Check check) {
-    switch (check) {
-    case Check::AbnormalDlh:
-        return "File open Error(Abnormal File_DLH)";
-    case Check::DlhCrcError:
-        return "File open Error(DLH_CRC_ERROR)";
-    case Check::AbnormalPh:
-        return "File open Error(Abnormal File_PH)";
-    case Check::PhCrcError:
-        return "File open Error(PH_CRC_ERROR)";
-    case Check::AbnormalDg:
-        return "File open Error(Abnormal File_DG)";
-    case Check::DgCrcError:
-        return "File open Error(DG_CRC_ERROR)";
-    case Check::Passed:
-        break;
-    }
-    return nullptr;
-}
-
-// Reads the tag, the length L and the L body bytes of a DLH or PH into body,
-// whose first bodySize bytes are cleared first (a short record leaves the
-// rest 0). Gives `abnormal` for a wrong tag, L below 4 (no room for the CRC)
-// or a record cut short by the end of the file; otherwise checks CdlCrc32 of
-// the first L-4 body bytes against the header CRC in the last four of the
-// bodySize bytes and gives `crcError` on a mismatch.
-Check ReadHeaderRecord(std::FILE* in, CdlRecordTag tag, uint8_t* body, size_t bodySize,
-                       Check abnormal, Check crcError) {
-    uint8_t head[2];
-    if (!ReadAll(in, head, sizeof head) || head[0] != static_cast<uint8_t>(tag)) return abnormal;
-    const size_t length = head[1];
-    if (length < 4) return abnormal;
-    std::memset(body, 0, bodySize);
-    if (!ReadAll(in, body, length)) return abnormal;
-    return CdlCrc32(body, length - 4) == GetU32(body + bodySize - 4) ? Check::Passed : crcError;
-}
-
-// Reads one DG record into the work buffer and appends its payload to out.
-// writeFailed is set when the payload could not be written.
-Check ReadBlock(std::FILE* in, std::FILE* out, uint8_t* buffer, bool& writeFailed) {
-    uint8_t head[3];
-    if (!ReadAll(in, head, sizeof head) || head[0] != static_cast<uint8_t>(CdlRecordTag::DG)) {
-        return Check::AbnormalDg;
-    }
-    const uint32_t length = GetU16(head + 1);
-    if (length < 4 || length > CDL_WORK_BUFFER_SIZE) return Check::AbnormalDg;
-    const uint32_t payload = length - 4;
-    if (!ReadAll(in, buffer, length)) return Check::AbnormalDg;
-    if (CdlCrc32(buffer, payload) != GetU32(buffer + payload)) return Check::DgCrcError;
-    writeFailed = !WriteAll(out, buffer, payload);
-    return Check::Passed;
-}
-
-Check ReadContainer(std::FILE* in, std::FILE* out, uint8_t* buffer, bool& writeFailed) {
-    Check check = ReadHeaderRecord(in, CdlRecordTag::DLH, buffer, CDL_DLH_BODY_SIZE,
-                                   Check::AbnormalDlh, Check::DlhCrcError);
-    if (check != Check::Passed) return check;
-    DLH dlh;
-    CdlUnpackDLH(&dlh, buffer);
-
-    check = ReadHeaderRecord(in, CdlRecordTag::PH, buffer, CDL_PH_BODY_SIZE, Check::AbnormalPh,
-                             Check::PhCrcError);
-    if (check != Check::Passed) return check;
-    const unsigned blockCount = buffer[27]; // only the low-order byte counts
-    PH ph;
-    CdlUnpackPH(&ph, buffer);
-    if (blockCount == 0) return Check::AbnormalDg;
-
-    if (std::fseek(out, 0, SEEK_SET) != 0) {
-        writeFailed = true;
-        return Check::Passed;
-    }
-    for (unsigned block = 0; block < blockCount && !writeFailed; ++block) {
-        check = ReadBlock(in, out, buffer, writeFailed);
-        if (check != Check::Passed) return check;
-    }
-    return Check::Passed;
-}
-
-bool SameFile(const char* a, const char* b) {
-    std::error_code ec;
-    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
-}
-
 int DecodeFile(const char* name) {
     if (name == nullptr) return -1;
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[CDL_WORK_BUFFER_SIZE]());
-    if (!buffer) return -1;
     FilePtr in = OpenForReading(name);
     if (!in) return -1;
     // Truncating "data.tmp" would destroy the very file about to be read.
     if (SameFile(name, g_szTempPath)) return -1;
+    // A read that fails part way leaves the bytes before it, which the checks
+    // then find cut short, as they would a file that ends there.
+    std::vector<uint8_t> container;
+    if (!ReadUpTo(in.get(), CDL_MAX_CONTAINER_SIZE, container) && std::ferror(in.get()) == 0) {
+        return -1; // out of memory
+    }
+    in.reset();
+    std::vector<uint8_t> image;
+    const CdlCheck check = CdlDecodeBytes(container.data(), container.size(), image);
+    if (check.fault == CdlFault::NoMemory) return -1;
+
     FilePtr out(std::fopen(g_szTempPath, "wb"));
     if (!out) return -1;
-
-    bool writeFailed = false;
-    const Check check = ReadContainer(in.get(), out.get(), buffer.get(), writeFailed);
-    in.reset();
-    writeFailed = std::fclose(out.release()) != 0 || writeFailed;
-    if (check != Check::Passed) {
-        ShowMessage(MessageOf(check));
+    bool written = WriteAll(out.get(), image.data(), image.size());
+    written = std::fclose(out.release()) == 0 && written;
+    if (!check.Passed()) {
+        ShowMessage(CdlCheckMessage(check));
         return -1;
     }
-    return writeFailed ? -1 : 0;
+    return written ? 0 : -1;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // that describes the data, and DG data blocks, each protected by a CRC-32 and
 // stored big-endian. The writer wraps the working image file "data.tmp" into
 // a container; the reader checks a container and unwraps it into "data.tmp".
+// Both are file roads over the in-memory container of cdlbytes.h.
 // Plain C++, no user interface: the reader's message boxes go through a hook.
 #pragma once
 #include <cstddef>
@@ -59,9 +60,16 @@ extern PH g_PhRecord;
 extern char g_szTempPath[CDL_TEMP_PATH_SIZE];
 
 // CRC-32/MPEG-2 (polynomial 0x04C11DB7, not reflected, initial 0xFFFFFFFF,
-// no final xor) of length bytes, computed bit by bit. Gives 0xFFFFFFFF for
-// no bytes or a NULL pointer.
+// no final xor) of length bytes; its check value over "123456789" is
+// 0x0376E6E7. Computed eight bytes at a time from tables (the values are
+// those of the bit-by-bit form the receiver uses). Gives 0xFFFFFFFF for no
+// bytes or a NULL pointer.
 uint32_t CdlCrc32(const void* bytes, size_t length);
+
+// Continues a CRC over the next bytes: CdlCrc32 of a stretch, updated with
+// the bytes that follow, is CdlCrc32 of the whole. Gives crc unchanged for
+// no bytes or a NULL pointer.
+uint32_t CdlCrc32Update(uint32_t crc, const void* bytes, size_t length);
 
 // Pack writes the body bytes of a record (multi-byte fields big-endian);
 // unpack fills a record from body bytes. Each returns 0, or 1 without
@@ -116,24 +124,28 @@ int CdlSetPHHeaderCrc(PH* record, uint32_t value);
 int CdlGetPHHeaderCrc(const PH* record, uint32_t* value);
 
 // Writes the named container from the first 0xA0000 bytes of "data.tmp" (a
-// shorter file is padded with 0xFF). The container is written into a new
-// temporary file beside the target and renamed over it only once every byte
-// is written and flushed, so on any failure the previous file stays as it
-// was and the temporary is removed. Returns 0 on success; -1 when "data.tmp"
-// cannot be opened for reading or the target cannot be written (an existing
-// target that is not a writable file, or no temporary can be created in its
-// folder); 1 when reading "data.tmp", a write, the flush or the final rename
-// fails. Shows no message.
+// shorter file is padded with 0xFF), laid out by CdlEncodeBytes. The
+// container is written into a new temporary file beside the target, flushed
+// to the device and renamed over the target, and then the folder is synced so
+// that the rename itself survives a power cut. On any failure the previous
+// file stays as it was and the temporary is removed; temporaries that an
+// earlier save of the same list left behind (the editor was killed in the
+// middle) are removed first. Returns 0 on success; -1 when "data.tmp" cannot
+// be opened for reading or the target cannot be written (an existing target
+// that is not a writable file, or no temporary can be created in its folder);
+// 1 when reading "data.tmp", a write, the flush, the final rename or the sync
+// of the folder fails, or memory runs out. Shows no message.
 int CdlEncodeFile(const char* name);
 
-// Reads and checks the named container and writes its data blocks, in
-// order, into "data.tmp", which is truncated before the first check. Returns
-// 0 on success and -1 on every failure. A failed check (wrong tag, CRC
-// mismatch, a record cut short by the end of the file, a length that does
-// not fit) is reported through the message-box hook and stops the reader at
-// once; "data.tmp" then holds the blocks that passed. When the named file
-// cannot be opened, "data.tmp" cannot be created, or both name the same file,
-// it returns -1 without a message; in the first and last case "data.tmp" is
+// Reads the named container (at most CDL_MAX_CONTAINER_SIZE bytes: the
+// reader never looks further), checks it with CdlDecodeBytes and writes its
+// data blocks, in order, into "data.tmp", which is replaced. Returns 0 on
+// success and -1 on every failure. A failed check (wrong tag, CRC mismatch,
+// a record cut short by the end of the file, a length that does not fit) is
+// reported through the message-box hook with CdlCheckMessage; "data.tmp" then
+// holds the blocks that passed. When the named file cannot be opened,
+// "data.tmp" cannot be created, both name the same file, or memory runs out,
+// it returns -1 without a message; in all but the second case "data.tmp" is
 // left as it was.
 int CdlDecodeFile(const char* name);
 

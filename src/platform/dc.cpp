@@ -550,6 +550,20 @@ void Dc::DrawQImage(int x, int y, const QImage& image) {
 
 // ---- device
 
+namespace {
+// Two colours: a one-bit device, a grey-scale image or a printer set to grey.
+bool IsMonochromeDevice(const QPaintDevice* dev) {
+    if (dev->depth() == 1) return true;
+    if (dev->devType() == QInternal::Image) {
+        const QImage::Format format = static_cast<const QImage*>(dev)->format();
+        return format == QImage::Format_Grayscale8 || format == QImage::Format_Grayscale16;
+    }
+    if (dev->devType() == QInternal::Printer)
+        return static_cast<const QPrinter*>(dev)->colorMode() == QPrinter::GrayScale;
+    return false;
+}
+} // namespace
+
 int Dc::GetDeviceCaps(int index) const {
     const QPaintDevice* dev = d_->device;
     if (!dev) return 0;
@@ -565,7 +579,7 @@ int Dc::GetDeviceCaps(int index) const {
     case BITSPIXEL:
         return dev->depth();
     case NUMCOLORS:
-        return dev->depth() == 1 ? 2 : -1;
+        return IsMonochromeDevice(dev) ? 2 : -1;
     default:
         return 0;
     }

@@ -1,7 +1,8 @@
-// The container writer: layout from the record tables, padding, and a target
-// that survives every failure.
+// The container writer: layout from the record tables and padding, in memory
+// and through the file; a target that survives every failure and a killed save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -9,15 +10,50 @@
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
+#include "cdlbytes.h"
 #include "cdlfile.h"
 #include "cdltest.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+TEST(CdlEncodeBytesTest, ImageOfAnySizeGivesTheContainerOfTheRecordTablesAndDecodesBack) {
+    for (size_t size : {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x8001}, size_t{0xA0000},
+                        size_t{0xA0010}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 6);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF); // the missing tail is erased flash
+        Bytes container(3, 0x77);       // must be replaced
+        ASSERT_EQ(CdlEncodeBytes(image.data(), image.size(), container), 0);
+        EXPECT_TRUE(container == BuildContainer(expected)) << "differs from the hand-built one";
+        EXPECT_EQ(g_PhRecord.dataCrc, RefCrc32(expected.data(), expected.size()));
+        EXPECT_EQ(g_PhRecord.blockCount, 20);
+        EXPECT_EQ(g_PhRecord.headerCrc, GetBe32(container, 49 + 28));
+        EXPECT_EQ(g_DlhRecord.headerCrc, GetBe32(container, 2 + 41));
+
+        Bytes decoded;
+        EXPECT_EQ(CdlDecodeBytes(container.data(), container.size(), decoded), CdlCheck{});
+        EXPECT_TRUE(decoded == expected);
+    }
+}
+
+TEST(CdlEncodeBytesTest, NullImageWithBytesIsRefusedAndChangesNothing) {
+    const Bytes image(10, 3);
+    Bytes container;
+    ASSERT_EQ(CdlEncodeBytes(image.data(), image.size(), container), 0);
+    const uint32_t dataCrc = g_PhRecord.dataCrc;
+    EXPECT_EQ(CdlEncodeBytes(nullptr, 5, container), 1);
+    EXPECT_TRUE(container.empty());
+    EXPECT_EQ(g_PhRecord.dataCrc, dataCrc);
+    EXPECT_EQ(CdlEncodeBytes(nullptr, 0, container), 0) << "no image: all erased";
+    EXPECT_TRUE(container == BuildContainer(Bytes(0xA0000, 0xFF)));
+}
 
 class CdlEncodeTest : public CdlTest {
   protected:
@@ -176,6 +212,58 @@ TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
     }
     ASSERT_EQ(Encode("list.cdl"), 0); // and with room again it is written
     EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 5)));
+}
+
+// A save killed while it writes (here by the file-size signal, whose default
+// action ends the process) leaves its temporary behind and the list as it
+// was; the next save of that list removes it, and only what looks exactly
+// like a temporary of that list.
+TEST_F(CdlEncodeTest, TemporaryOfAKilledSaveIsRemovedByTheNextSaveOfThatList) {
+    const Bytes previous = BuildContainer(PatternBytes(0xA0000, 8));
+    WriteFileBytes(PathOf("list.cdl"), previous);
+    WriteFileBytes(TempPath(), PatternBytes(0xA0000, 9));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 0x40000; // part way through the blocks
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_DFL);
+        CdlEncodeFile(PathOf("list.cdl").string().c_str());
+        _exit(0); // not reached: the write past the limit ends the process
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+    const std::vector<std::string> afterKill = DirEntries();
+    ASSERT_EQ(afterKill.size(), 3u);
+    ASSERT_EQ(afterKill[0].rfind(".list.cdl.", 0), 0u) << afterKill[0];
+
+    struct Entry {
+        const char* name;
+        bool kept;
+    };
+    const Entry entries[] = {
+        {".list.cdl.00000000abcd.tmp", false}, // an older killed save
+        {".other.cdl.00000000abcd.tmp", true}, // another list's
+        {".list.cdl.00000000ABCD.tmp", true},  // not a name the writer makes
+        {".list.cdl.0000000abcd.tmp", true},   {".list.cdl.00000000abcd.tmp.keep", true},
+        {"list.cdl.00000000abcd.tmp", true},   {".list.cdl.00000000abcd.tmpx", true},
+    };
+    for (const Entry& e : entries)
+        WriteFileBytes(PathOf(e.name), Bytes(10, 1));
+    fs::create_directory(PathOf(".list.cdl.0000000000ff.tmp")); // a folder is never removed
+
+    ASSERT_EQ(Encode("list.cdl"), 0);
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 9)));
+    std::vector<std::string> expected = {"data.tmp", "list.cdl", ".list.cdl.0000000000ff.tmp"};
+    for (const Entry& e : entries) {
+        if (e.kept) expected.push_back(e.name);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(DirEntries(), expected);
 }
 
 TEST_F(CdlEncodeTest, ReadOnlyFolderOrFileLeavesThePreviousListAlone) {

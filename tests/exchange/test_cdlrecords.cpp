@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "cdlfile.h"
@@ -10,13 +11,44 @@
 
 namespace {
 
-TEST(CdlCrc32Test, MatchesTheCatalogueCheckValueAndATableDrivenReference) {
+TEST(CdlCrc32Test, MatchesTheCatalogueCheckValue) {
     EXPECT_EQ(CdlCrc32("123456789", 9), 0x0376E6E7u);
     EXPECT_EQ(CdlCrc32("", 0), 0xFFFFFFFFu);
     EXPECT_EQ(CdlCrc32(nullptr, 5), 0xFFFFFFFFu);
-    const Bytes data = PatternBytes(0x8000 + 5, 7);
-    for (size_t length : {size_t{1}, size_t{3}, size_t{41}, size_t{0x4001}, data.size()}) {
-        EXPECT_EQ(CdlCrc32(data.data(), length), RefCrc32(data.data(), length)) << length;
+    EXPECT_EQ(CdlCrc32Update(0x12345678u, nullptr, 5), 0x12345678u);
+}
+
+// The table-driven CRC against the bit-by-bit form on random bytes: every
+// length around the eight-byte steps, every start offset within a step (the
+// loads must not depend on alignment), and long runs.
+TEST(CdlCrc32Test, AgreesWithTheBitByBitFormOnRandomInputs) {
+    std::mt19937 random(99);
+    Bytes data(0x8000 + 64);
+    for (auto& byte : data)
+        byte = static_cast<uint8_t>(random());
+    for (size_t offset = 0; offset < 8; ++offset) {
+        for (size_t length = 0; length <= 40; ++length) {
+            SCOPED_TRACE(testing::Message() << "offset " << offset << ", length " << length);
+            ASSERT_EQ(CdlCrc32(&data[offset], length), RefCrc32(&data[offset], length));
+        }
+    }
+    for (int round = 0; round < 200; ++round) {
+        const size_t offset = random() % 64;
+        const size_t length = random() % (data.size() - offset + 1);
+        SCOPED_TRACE(testing::Message() << "offset " << offset << ", length " << length);
+        ASSERT_EQ(CdlCrc32(&data[offset], length), RefCrc32(&data[offset], length));
+    }
+    const Bytes pattern = PatternBytes(0xA0000, 7); // runs of 0x00 and 0xFF too
+    EXPECT_EQ(CdlCrc32(pattern.data(), pattern.size()), RefCrc32(pattern.data(), pattern.size()));
+}
+
+TEST(CdlCrc32Test, UpdateContinuesOverTheFollowingBytes) {
+    const Bytes data = PatternBytes(1000, 8);
+    for (size_t split : {size_t{0}, size_t{1}, size_t{7}, size_t{8}, size_t{500}, size_t{1000}}) {
+        SCOPED_TRACE(split);
+        const uint32_t head = CdlCrc32(data.data(), split);
+        EXPECT_EQ(CdlCrc32Update(head, data.data() + split, data.size() - split),
+                  RefCrc32(data.data(), data.size()));
     }
 }
 

@@ -1,9 +1,9 @@
 #include "cdltest.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 
@@ -11,28 +11,34 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::array<uint32_t, 256> MakeCrcTable() {
-    std::array<uint32_t, 256> table{};
-    for (uint32_t i = 0; i < 256; ++i) {
-        uint32_t value = i << 24;
-        for (int bit = 0; bit < 8; ++bit) {
-            value = (value & 0x80000000u) ? (value << 1) ^ 0x04C11DB7u : value << 1;
-        }
-        table[i] = value;
+uint32_t RefCrc32(const uint8_t* data, size_t length) {
+    uint32_t crc = 0xFFFFFFFFu;
+    for (size_t i = 0; i < length; ++i) {
+        crc ^= uint32_t{data[i]} << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x80000000u) != 0 ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
     }
-    return table;
+    return crc;
 }
 
-} // namespace
-
-uint32_t RefCrc32(const uint8_t* data, size_t length) {
-    static const std::array<uint32_t, 256> table = MakeCrcTable();
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < length; ++i)
-        crc = (crc << 8) ^ table[(crc >> 24) ^ data[i]];
-    return crc;
+void PrintTo(const CdlCheck& check, std::ostream* out) {
+    static const char* const kFaults[] = {"None",     "WrongTag",    "CutShort", "BadLength",
+                                          "NoBlocks", "CrcMismatch", "NoMemory"};
+    const char* record = "?";
+    switch (check.record) {
+    case CdlRecordTag::DLH:
+        record = "DLH";
+        break;
+    case CdlRecordTag::PH:
+        record = "PH";
+        break;
+    case CdlRecordTag::DG:
+        record = "DG";
+        break;
+    }
+    const auto fault = static_cast<size_t>(check.fault);
+    *out << record << " " << (fault < std::size(kFaults) ? kFaults[fault] : "?") << " block "
+         << check.block;
 }
 
 void PutBe16(Bytes& bytes, size_t offset, uint16_t value) {

@@ -1,4 +1,4 @@
-// Test support for the channel-list container: an independent CRC-32/MPEG-2,
+// Test support for the channel-list container: the bit-by-bit CRC-32/MPEG-2,
 // a container builder that follows the record tables byte for byte, and a
 // fixture with a scratch folder, "data.tmp" inside it and captured messages.
 #pragma once
@@ -7,12 +7,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
+#include "cdlbytes.h"
+
 using Bytes = std::vector<uint8_t>;
 
-// Table-driven CRC-32/MPEG-2, written apart from the module under test.
+// Readable check results in failure output, as "DG CrcMismatch block 1".
+void PrintTo(const CdlCheck& check, std::ostream* out);
+
+// CRC-32/MPEG-2 computed bit by bit, the form the receiver uses, written
+// apart from the table-driven one under test and used as its reference.
 uint32_t RefCrc32(const uint8_t* data, size_t length);
 
 void PutBe16(Bytes& bytes, size_t offset, uint16_t value);

@@ -1,0 +1,26 @@
+// What the tree list asks of the editor around it: whether a channel list is
+// loaded, the delete of the service behind a row, the rebuild of the list and
+// the window that receives the pop-up menu's commands. The editor implements
+// it and hands it to the control with CSuperGridCtrl::SetHost.
+#pragma once
+
+#include "treetypes.h"
+
+namespace platform {
+class Window;
+}
+
+class ITreeListHost {
+  public:
+    virtual ~ITreeListHost() = default;
+
+    // The main window's "list loaded" flag; clicks are ignored while it is FALSE.
+    virtual BOOL IsLoaded() const = 0;
+    // Deletes service row - 1 of the transponder selected in the tree; TRUE
+    // when a service was deleted, FALSE when none was found.
+    virtual BOOL DeleteRowService(int row) = 0;
+    // Rebuilds the channel list (the pane's rebuild); bAll is passed along.
+    virtual void RefreshList(BOOL bAll) = 0;
+    // The window that owns the pop-up menu and receives its commands.
+    virtual platform::Window* PopupMenuOwner() const = 0;
+};

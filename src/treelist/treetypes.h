@@ -1,0 +1,12 @@
+// The platform's message types and truth values as the tree list and the
+// controls built on it spell them.
+#pragma once
+
+#include "messages.h"
+
+using platform::BOOL;
+using platform::DWORD;
+using platform::FALSE;
+using platform::LPARAM;
+using platform::TRUE;
+using platform::UINT;
