@@ -9,12 +9,14 @@
 #include "networktphost.h"
 #include "popupmenu.h"
 #include "resource.h"
+#include "treebranches.h"
 #include "trace.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
@@ -76,8 +78,11 @@ void CNetworkTp::OnInitialUpdate() {
 void CNetworkTp::Refresh() {
     // Buttons, lines and lines at the root: the items below the root can
     // be opened and closed, and so can the root.
+    m_hasButtons = true;
+    m_hasLines = true;
     setRootIsDecorated(true);
     setItemsExpandable(true);
+    viewport()->update();
     QPalette colours = palette();
     colours.setColor(QPalette::Base, Qt::black);
     colours.setColor(QPalette::Text, Qt::white);
@@ -306,6 +311,25 @@ void CNetworkTp::focusInEvent(QFocusEvent* event) {
     QTreeWidget::focusInEvent(event);
     if (!hadCurrent) selectionModel()->clearCurrentIndex();
     m_ignoreCurrentChange = false;
+}
+
+void CNetworkTp::drawBranches(QPainter* painter, const QRect& rect,
+                              const QModelIndex& index) const {
+    const QColor background = palette().color(QPalette::Base);
+    painter->fillRect(rect, background);
+    std::vector<BranchCell> cells = BranchCells(index, m_hasLines, m_hasButtons);
+    if (cells.empty()) return;
+    cells.back().expanded = isExpanded(index);
+    // The item's own column is the rightmost of the rectangle.
+    const int indent = indentation();
+    int left = rect.right() + 1 - indent * static_cast<int>(cells.size());
+    for (const BranchCell& cell : cells) {
+        const QRect column(left, rect.top(), indent, rect.height());
+        if (column.intersects(rect))
+            PaintBranchCell(painter, column, cell, BranchLineColour(),
+                            palette().color(QPalette::Text), background);
+        left += indent;
+    }
 }
 
 void CNetworkTp::ReloadEditList() {

@@ -91,6 +91,9 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    // Lines and buttons as the native tree draws them (the style has none).
+    void drawBranches(QPainter* painter, const QRect& rect,
+                      const QModelIndex& index) const override;
 
   private:
     // Reloads m_iNet's transponder edit list: a dialog may have loaded
@@ -105,6 +108,10 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     void RefreshChannelList();
 
     NetworkTpHost* m_host = nullptr;
+    // The tree's styles: lines between the items, buttons on those with
+    // children (set by Refresh).
+    bool m_hasLines = false;
+    bool m_hasButtons = false;
     // Set while Qt moves the current item on its own (a cleared tree, focus
     // taken with none): the native tree has no such change.
     bool m_ignoreCurrentChange = false;

@@ -5,13 +5,30 @@
 
 // The strip as an X pixmap.
 inline const char* const* NetworkTreePixmap() {
+    // clang-format off
     static const char* const kStrip[] = {
-        "16 16 4 1",        "  c None",         ". c #FFFFFF",      "b c #5FA8FF",
-        "g c #A0A0A0",      "                ", "   bbb          ", "  b...bb        ",
-        " b......b       ", " b.......b      ", "b.........b     ", "b....gg...b     ",
-        "b...g  g..b  .  ", " b..g  g.b  .   ", " b...gg.b  .    ", "  b....bgg.     ",
-        "   bbbb  gg     ", "         gg     ", "        gggg    ", "       gggggg   ",
+        "16 16 4 1",
+        "  c None",
+        ". c #FFFFFF",
+        "b c #5FA8FF",
+        "g c #A0A0A0",
+        "                ",
+        "   bbb          ",
+        "  b...bb        ",
+        " b......b       ",
+        " b.......b      ",
+        "b.........b     ",
+        "b....gg...b     ",
+        "b...g  g..b  .  ",
+        " b..g  g.b  .   ",
+        " b...gg.b  .    ",
+        "  b....bgg.     ",
+        "   bbbb  gg     ",
+        "         gg     ",
+        "        gggg    ",
+        "       gggggg   ",
         "                ",
     };
+    // clang-format on
     return kStrip;
 }

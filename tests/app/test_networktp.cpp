@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "sattable.h"
 #include "trace.h"
+#include "treebranches.h"
 
 #include <QTest>
 
@@ -65,6 +66,64 @@ TEST_F(NetworkTpTest, RefreshSelectsTheRootLevelAndRebuildsTheChannelList) {
     EXPECT_EQ(m_pane->rebuilds, 1);
     EXPECT_EQ(m_tree->palette().color(QPalette::Base), QColor(Qt::black));
     EXPECT_EQ(m_tree->palette().color(QPalette::Text), QColor(Qt::white));
+}
+
+// Pixels at computed points: the black background, the satellite image (our
+// own bitmap's blue) on satellites only, the dotted lines and the buttons.
+TEST_F(NetworkTpTest, PaintsBlackBackgroundSatelliteImagesLinesAndButtons) {
+    QTreeWidgetItem* satellite = Item({0}); // the root is opened, the satellite is not
+    QTreeWidgetItem* row = Item({1, 0});    // the second satellite is opened
+    QTreeWidgetItem* root = m_tree->RootItem();
+    const QImage pixels = m_tree->viewport()->grab().toImage();
+    const QColor satelliteBlue(0x5F, 0xA8, 0xFF);
+    const QColor line = BranchLineColour();
+    const int indent = m_tree->indentation();
+
+    auto count = [&](QRect area, const QColor& colour) {
+        int n = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += pixels.pixelColor(x, y) == colour;
+        return n;
+    };
+    auto imageArea = [&](const QTreeWidgetItem* item) {
+        const QRect rect = m_tree->visualItemRect(item);
+        return QRect(rect.left(), rect.top(), 24, rect.height());
+    };
+    // Column `level` of an item's row, as the tree lays its branches out.
+    auto column = [&](const QTreeWidgetItem* item, int level) {
+        const QRect rect = m_tree->visualItemRect(item);
+        return QRect(level * indent, rect.top(), indent, rect.height());
+    };
+
+    EXPECT_EQ(pixels.pixelColor(EmptySpace()), QColor(Qt::black));
+    EXPECT_GT(count(imageArea(satellite), satelliteBlue), 0);
+    EXPECT_EQ(count(imageArea(root), satelliteBlue), 0);
+    EXPECT_EQ(count(imageArea(row), satelliteBlue), 0) << "rows of a full build have no image";
+
+    // The root's column is empty in a satellite's row (the root has no
+    // sibling); the satellite's own column has its line up to the button.
+    EXPECT_EQ(count(column(satellite, 0), line), 0);
+    const QRect own = column(satellite, 1);
+    EXPECT_GT(count(QRect(own.center().x(), own.top(), 1, own.height() / 2 - 5), line), 0);
+    // A transponder row: the line through the satellites' column (more
+    // satellites follow) and its own line to the right.
+    const QRect through = column(row, 1);
+    EXPECT_GT(count(QRect(through.center().x(), through.top(), 1, through.height()), line), 0);
+    const QRect rowOwn = column(row, 2);
+    EXPECT_GT(
+        count(QRect(rowOwn.center().x() + 1, rowOwn.center().y(), rowOwn.width() / 2 - 1, 1), line),
+        0);
+
+    // Buttons: a plus on the closed satellite, a minus on the open root.
+    const QColor sign = m_tree->palette().color(QPalette::Text);
+    EXPECT_EQ(sign, QColor(Qt::white));
+    const QPoint closed = own.center();
+    const QPoint open = column(root, 0).center();
+    EXPECT_EQ(pixels.pixelColor(closed), sign);
+    EXPECT_EQ(pixels.pixelColor(closed + QPoint(0, -2)), sign);
+    EXPECT_EQ(pixels.pixelColor(open), sign);
+    EXPECT_EQ(pixels.pixelColor(open + QPoint(0, -2)), QColor(Qt::black));
 }
 
 TEST_F(NetworkTpTest, HitTestReadsLevelSlotAndRowFromTheLabels) {
