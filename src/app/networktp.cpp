@@ -61,7 +61,7 @@ CNetworkTp::CNetworkTp(QWidget* parent)
 
 CNetworkTp::~CNetworkTp() {
     // Items deleted with the view change no selection the editor sees.
-    m_ignoreCurrentChange = true;
+    disconnect(this, &QTreeWidget::currentItemChanged, nullptr, nullptr);
 }
 
 // A strip that cannot be made leaves the tree without images.
