@@ -12,7 +12,8 @@ BOOL CGridCtrl::DeleteColumn(int nColumn) {
         // A row without cells fails the step before anything is taken away,
         // so that the rows keep one cell per column.
         for (int row = 0; row < m_nRows; ++row)
-            if (row >= static_cast<int>(m_RowData.size()) || !m_RowData[static_cast<std::size_t>(row)])
+            if (row >= static_cast<int>(m_RowData.size()) ||
+                !m_RowData[static_cast<std::size_t>(row)])
                 return FALSE;
         const auto at = static_cast<std::ptrdiff_t>(nColumn);
         for (int row = 0; row < m_nRows; ++row) {
@@ -36,7 +37,8 @@ BOOL CGridCtrl::DeleteColumn(int nColumn) {
 
 BOOL CGridCtrl::RemoveRow(int nRow) {
     if (!m_bVirtualMode) {
-        if (nRow >= static_cast<int>(m_RowData.size()) || !m_RowData[static_cast<std::size_t>(nRow)])
+        if (nRow >= static_cast<int>(m_RowData.size()) ||
+            !m_RowData[static_cast<std::size_t>(nRow)])
             return FALSE;
         for (int col = 0; col < m_nCols; ++col)
             DestroyCell(nRow, col);

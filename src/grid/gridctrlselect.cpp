@@ -157,8 +157,8 @@ void CGridCtrl::SelectRows(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectC
                          bSelectCells);
     else
         SetSelectedRange(std::min(m_SelectionStartCell.row, currentCell.row), m_nFixedCols,
-                         std::max(m_SelectionStartCell.row, currentCell.row), lastCol,
-                         bForceRedraw, bSelectCells);
+                         std::max(m_SelectionStartCell.row, currentCell.row), lastCol, bForceRedraw,
+                         bSelectCells);
 }
 
 void CGridCtrl::SelectCells(CCellID currentCell, BOOL bForceRedraw, BOOL bSelectCells) {

@@ -143,8 +143,7 @@ void CGridCtrl::AutoSize(UINT nAutoSizeStyle) {
     if (nAutoSizeStyle == 0) nAutoSizeStyle = GetAutoSizeStyle();
     const RowRange rows = RowsOfStyle(nAutoSizeStyle, GetRowCount(), GetFixedRowCount());
     const int cols = GetColumnCount();
-    if (m_bVirtualMode)
-        SendCacheHintToParent(CCellSpan(rows.first, 0, rows.last, cols - 1));
+    if (m_bVirtualMode) SendCacheHintToParent(CCellSpan(rows.first, 0, rows.last, cols - 1));
 
     // Shown rows start at 1 pixel and grow to their tallest cell; hidden
     // rows and columns stay hidden.

@@ -89,9 +89,9 @@ BOOL CGridCtrl::IsCellSelected(int nRow, int nCol) const {
 
 CCellID CGridCtrl::GetNextItem(const CCellID& start, int nFlags) const {
     // The state bits asked for; "modified" asks for the modified state bit.
-    UINT wanted = static_cast<UINT>(nFlags) & (GRID_NEXT_FOCUSED | GRID_NEXT_SELECTED |
-                                              GRID_NEXT_DROPHILITED | GRID_NEXT_READONLY |
-                                              GRID_NEXT_FIXED);
+    UINT wanted =
+        static_cast<UINT>(nFlags) & (GRID_NEXT_FOCUSED | GRID_NEXT_SELECTED |
+                                     GRID_NEXT_DROPHILITED | GRID_NEXT_READONLY | GRID_NEXT_FIXED);
     if (nFlags & GRID_NEXT_MODIFIED) wanted |= CELL_MODIFIED;
     auto matches = [this, wanted](int row, int col) {
         const CGridCellBase* pCell = GetCell(row, col);

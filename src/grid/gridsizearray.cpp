@@ -60,8 +60,8 @@ void GridSizeArray::Clear() {
 
 void GridSizeArray::Swap(std::size_t i, std::size_t j) {
     std::swap(m_sizes[i], m_sizes[j]);
-    if (m_fixedCount >= 0 &&
-        (i < static_cast<std::size_t>(m_fixedCount)) != (j < static_cast<std::size_t>(m_fixedCount)))
+    if (m_fixedCount >= 0 && (i < static_cast<std::size_t>(m_fixedCount)) !=
+                                 (j < static_cast<std::size_t>(m_fixedCount)))
         m_fixedCount = -1;
 }
 

@@ -248,8 +248,8 @@ TEST(GridNextItem, EachDirectionFindsTheFirstCellInAState) {
         {CCellID(1, 1), GRID_NEXT_BELOW, CCellID(-1, -1)},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.start.row << "," << c.start.col << " flags "
-                                        << std::hex << c.flags);
+        SCOPED_TRACE(testing::Message()
+                     << c.start.row << "," << c.start.col << " flags " << std::hex << c.flags);
         EXPECT_EQ(grid.GetNextItem(c.start, c.flags), c.found);
     }
 }

@@ -152,7 +152,7 @@ TEST(GridPaint, RedrawCellOnlyForCellsInView) {
     w.grid.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
     const CCellSpan visible = w.grid.GetVisibleNonFixedCellRange();
     ASSERT_EQ(visible.GetMinRow(), 2);
-    EXPECT_FALSE(w.grid.RedrawCell(1, 1));           // scrolled out above
+    EXPECT_FALSE(w.grid.RedrawCell(1, 1));                       // scrolled out above
     EXPECT_FALSE(w.grid.RedrawCell(visible.GetMaxRow() + 1, 1)); // below the window
     EXPECT_TRUE(SpyCell::Log().empty());
     EXPECT_TRUE(w.grid.RedrawCell(2, 1));
@@ -224,8 +224,8 @@ TEST(GridVirtualPaint, OneHintPairAndRequestsForTheVisibleCellsOnly) {
                     (r.col == 0 && r.row <= visible.GetMaxRow()))
             << r.row << "," << r.col;
     }
-    EXPECT_EQ(asked.size(), static_cast<std::size_t>((visible.GetMaxRow() + 1) *
-                                                     (visible.GetMaxCol() + 1)));
+    EXPECT_EQ(asked.size(),
+              static_cast<std::size_t>((visible.GetMaxRow() + 1) * (visible.GetMaxCol() + 1)));
 }
 
 } // namespace

@@ -202,10 +202,18 @@ TEST(GridSelection, SelectVariantsSpanFromTheStartCell) {
         grid.SetSelectionOptions(TRUE, c.listMode, c.singleRow, c.singleCol);
         grid.SetSelectionStart(CCellID(2, 2));
         switch (c.variant) {
-        case 0: grid.SelectAllCells(); break;
-        case 1: grid.SelectColumns(c.cell); break;
-        case 2: grid.SelectRows(c.cell); break;
-        default: grid.SelectCells(c.cell); break;
+        case 0:
+            grid.SelectAllCells();
+            break;
+        case 1:
+            grid.SelectColumns(c.cell);
+            break;
+        case 2:
+            grid.SelectRows(c.cell);
+            break;
+        default:
+            grid.SelectCells(c.cell);
+            break;
         }
         EXPECT_EQ(grid.GetSelectedCount(), c.count);
         EXPECT_EQ(grid.GetSelectedCellRange(), c.range);
@@ -218,10 +226,8 @@ TEST(GridSelection, SelectingByMouseModeReportsRowsAndCells) {
         int count;
         bool reported;
     } cases[] = {
-        {CGridCtrl::MOUSE_NOTHING, 0, false},
-        {CGridCtrl::MOUSE_SELECT_ALL, 16, false},
-        {CGridCtrl::MOUSE_SELECT_COL, 8, false},
-        {CGridCtrl::MOUSE_SELECT_ROW, 4, true},
+        {CGridCtrl::MOUSE_NOTHING, 0, false},     {CGridCtrl::MOUSE_SELECT_ALL, 16, false},
+        {CGridCtrl::MOUSE_SELECT_COL, 8, false},  {CGridCtrl::MOUSE_SELECT_ROW, 4, true},
         {CGridCtrl::MOUSE_SELECT_CELLS, 2, true},
     };
     for (const auto& c : cases) {

@@ -128,8 +128,8 @@ TEST(GridAutoSize, HiddenRowsAndColumnsStayHidden) {
     EXPECT_FALSE(w.grid.AutoSizeRow(3));
     EXPECT_TRUE(w.grid.AutoSizeColumn(1));
     const std::function<void()> operations[] = {
-        [&] { w.grid.AutoSize(); },          [&] { w.grid.AutoSizeColumns(); },
-        [&] { w.grid.AutoSizeRows(); },      [&] { w.grid.ExpandToFit(); },
+        [&] { w.grid.AutoSize(); },           [&] { w.grid.AutoSizeColumns(); },
+        [&] { w.grid.AutoSizeRows(); },       [&] { w.grid.ExpandToFit(); },
         [&] { w.grid.ExpandColumnsToFit(); }, [&] { w.grid.ExpandLastColumn(); },
     };
     for (const auto& operation : operations) {
@@ -180,8 +180,8 @@ TEST(GridFit, TheDifferenceIsSharedWithTheRestToTheFirstShownColumns) {
                                            (col == 0 ? client.Width() : 0));
         w.grid.ExpandColumnsToFit();
         for (int col = 0; col < 4; ++col)
-            EXPECT_EQ(w.grid.GetColumnWidth(col), c.expected[static_cast<std::size_t>(col)] +
-                                                      (col == 0 ? client.Width() : 0))
+            EXPECT_EQ(w.grid.GetColumnWidth(col),
+                      c.expected[static_cast<std::size_t>(col)] + (col == 0 ? client.Width() : 0))
                 << col;
         EXPECT_EQ(w.grid.GetVirtualWidth(), client.Width());
     }
@@ -247,8 +247,12 @@ TEST(GridFit, FillWindowWithCellsCoversTheClient) {
 // then lines until the cell's far edges are in the client area.
 void ReferenceEnsureVisible(CGridCtrl& grid, int row, int col) {
     const CCellSpan v = grid.GetVisibleNonFixedCellRange();
-    auto width = [&](int c) { return c >= 0 && c < grid.GetColumnCount() ? grid.GetColumnWidth(c) : 0; };
-    auto height = [&](int r) { return r >= 0 && r < grid.GetRowCount() ? grid.GetRowHeight(r) : 0; };
+    auto width = [&](int c) {
+        return c >= 0 && c < grid.GetColumnCount() ? grid.GetColumnWidth(c) : 0;
+    };
+    auto height = [&](int r) {
+        return r >= 0 && r < grid.GetRowCount() ? grid.GetRowHeight(r) : 0;
+    };
     for (int i = 0; i < col - v.GetMaxCol(); ++i)
         if (width(v.GetMaxCol() + 1 + i) > 0) grid.SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
     for (int i = 0; i < v.GetMinCol() - col; ++i)
