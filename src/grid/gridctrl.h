@@ -193,7 +193,7 @@ class CGridCtrl : public platform::ScrollWindow {
     // Invalidates the whole client area when there is a window and drawing is on.
     void Refresh();
 
-    // ---- focus and selection (completed with the selection issue)
+    // ---- focus and selection
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     // Returns the focus cell before. A row or column inside the fixed band
     // moves to the first non-fixed one.
@@ -291,7 +291,7 @@ class CGridCtrl : public platform::ScrollWindow {
     // Deletes every cell, row and column; the selection and focus are reset.
     BOOL DeleteAllItems();
 
-    // ---- options (plain stores; later issues add what follows from them)
+    // ---- options
     // Deletes everything first; virtual mode turns editing, sorting on heading
     // clicks and fixed-cell selection off and auto-sizes the headings only.
     void SetVirtualMode(BOOL bVirtual);

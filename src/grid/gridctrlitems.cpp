@@ -159,6 +159,7 @@ BOOL CGridCtrl::SetItemFont(int nRow, int nCol, const LOGFONT* plf) {
 
 const LOGFONT* CGridCtrl::GetItemFont(int nRow, int nCol) const {
     const CGridCellBase* pCell = GetCell(nRow, nCol);
+    ASSERT(pCell != nullptr);
     if (pCell) return pCell->GetFont();
     return GetDefaultCell(nRow < GetFixedRowCount(), nCol < GetFixedColumnCount())->GetFont();
 }
