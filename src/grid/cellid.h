@@ -45,6 +45,14 @@ class CCellSpan {
     void SetMaxRow(int row) { m_maxRow = row; }
     void SetMaxCol(int col) { m_maxCol = col; }
     constexpr CCellID GetTopLeft() const { return CCellID(m_minRow, m_minCol); }
+    // The cells in both blocks: the larger minima and the smaller maxima
+    // (not valid when the blocks do not meet).
+    constexpr CCellSpan Intersect(const CCellSpan& rhs) const {
+        return CCellSpan(m_minRow > rhs.m_minRow ? m_minRow : rhs.m_minRow,
+                         m_minCol > rhs.m_minCol ? m_minCol : rhs.m_minCol,
+                         m_maxRow < rhs.m_maxRow ? m_maxRow : rhs.m_maxRow,
+                         m_maxCol < rhs.m_maxCol ? m_maxCol : rhs.m_maxCol);
+    }
     constexpr int Count() const { return (m_maxRow - m_minRow + 1) * (m_maxCol - m_minCol + 1); }
 
     constexpr bool operator==(const CCellSpan&) const = default;

@@ -70,9 +70,9 @@ BOOL CGridCtrl::Create(const Rect& rect, Window* pParentWnd, UINT nID, DWORD dwS
     if (!Window::Create(dwStyle, rect, pParentWnd, nID)) return FALSE;
     PreSubclassWindow();
     try {
-        m_arRowHeights.assign(static_cast<std::size_t>(m_nRows),
+        m_arRowHeights.Assign(static_cast<std::size_t>(m_nRows),
                               static_cast<UINT>(m_cellDefault.GetHeight()));
-        m_arColWidths.assign(static_cast<std::size_t>(m_nCols),
+        m_arColWidths.Assign(static_cast<std::size_t>(m_nCols),
                              static_cast<UINT>(m_cellDefault.GetWidth()));
     } catch (const std::bad_alloc&) {
         ReportOutOfMemory();
@@ -143,13 +143,6 @@ BOOL CGridCtrl::OnEraseBkgnd(Dc*) {
     return TRUE;
 }
 
-void CGridCtrl::OnDraw(Dc* pDC) {
-    if (!m_bAllowDraw || !pDC) return;
-    Rect clipRect;
-    if (pDC->GetClipBox(&clipRect) == ERROR_REGION) return;
-    EraseBkgnd(pDC);
-}
-
 void CGridCtrl::EraseBkgnd(Dc* pDC) {
     Rect clip;
     if (pDC->GetClipBox(&clip) == ERROR_REGION) return;
@@ -179,15 +172,6 @@ void CGridCtrl::EraseBkgnd(Dc* pDC) {
         pDC->FillRect(Rect(visible.right, clip.top, clip.right, clip.bottom), &back);
     if (visible.bottom < clip.bottom && clip.left < visible.right)
         pDC->FillRect(Rect(clip.left, visible.bottom, visible.right, clip.bottom), &back);
-}
-
-void CGridCtrl::Refresh() {
-    if (IsWindow() && m_bAllowDraw) Invalidate(TRUE);
-}
-
-void CGridCtrl::SetGridLines(int nWhichLines) {
-    m_nGridLines = nWhichLines;
-    Refresh();
 }
 
 void CGridCtrl::EndEditing() {

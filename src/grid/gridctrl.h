@@ -13,6 +13,7 @@
 #include "cellid.h"
 #include "gridcell.h"
 #include "gridnotify.h"
+#include "gridsizearray.h"
 #include "gridtypes.h"
 
 #include "font.h"
@@ -20,6 +21,7 @@
 #include "scrollinfo.h"
 #include "scrollwindow.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
@@ -40,12 +42,34 @@ constexpr UINT GRID_AUTOSIZE_HEADER = 0x1;
 constexpr UINT GRID_AUTOSIZE_DATA = 0x2;
 constexpr UINT GRID_AUTOSIZE_BOTH = GRID_AUTOSIZE_HEADER | GRID_AUTOSIZE_DATA;
 
+// GetNextItem: the states asked for (any one matches) ...
+constexpr int GRID_NEXT_FOCUSED = 0x01;
+constexpr int GRID_NEXT_SELECTED = 0x02;
+constexpr int GRID_NEXT_DROPHILITED = 0x04;
+constexpr int GRID_NEXT_READONLY = 0x08;
+constexpr int GRID_NEXT_FIXED = 0x10;
+constexpr int GRID_NEXT_MODIFIED = 0x20;
+// ... and the direction of the search.
+constexpr int GRID_NEXT_ABOVE = 0x100;
+constexpr int GRID_NEXT_BELOW = 0x200;
+constexpr int GRID_NEXT_TOLEFT = 0x400;
+constexpr int GRID_NEXT_TORIGHT = 0x800;
+constexpr int GRID_NEXT_ALL = GRID_NEXT_BELOW | GRID_NEXT_TOLEFT | GRID_NEXT_TORIGHT;
+constexpr int GRID_NEXT_AREA = GRID_NEXT_BELOW | GRID_NEXT_TORIGHT;
+
+// The owner's replacement for the display request in virtual mode.
+using GRIDCALLBACK = BOOL (*)(NMGRIDITEM* pDispInfo, LPARAM lParam);
+
 class CGridCtrl : public platform::ScrollWindow {
   public:
     // The id of the timer that scrolls while the mouse selects outside the cells.
     static constexpr platform::UINT_PTR kSelectionTimerId = 513;
     // Mouse modes of the mouse handling.
     static constexpr int MOUSE_NOTHING = 0;
+    static constexpr int MOUSE_SELECT_ALL = 1;
+    static constexpr int MOUSE_SELECT_COL = 2;
+    static constexpr int MOUSE_SELECT_ROW = 3;
+    static constexpr int MOUSE_SELECT_CELLS = 4;
     static constexpr int MOUSE_DRAGGING = 12;
 
     explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
@@ -95,9 +119,30 @@ class CGridCtrl : public platform::ScrollWindow {
     CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) const;
     // The run-time class of new cells.
     const GridCellClass* GetDefaultCellType() const { return m_pRtcDefault; }
+    // FALSE (assertion) for a class that makes no grid cells; only cells made
+    // later are of the new class.
+    BOOL SetDefaultCellType(const GridCellClass* pRuntimeClass);
+    // Stores pCell at a position (the cell there before is not deleted);
+    // FALSE in virtual mode, outside the grid or for a row without cells.
+    BOOL SetCell(int nRow, int nCol, CGridCellBase* pCell);
+    // Replaces the cell by one of another class with the same attributes;
+    // FALSE in virtual mode, outside the grid or for a class of no grid cells.
+    BOOL SetCellType(int nRow, int nCol, const GridCellClass* pRuntimeClass);
+
+    // ---- rows and columns as wholes; FALSE outside the grid
+    BOOL DeleteColumn(int nColumn);
+    BOOL DeleteRow(int nRow);
+    // Every non-fixed row at once: one reset of the selection and one scroll
+    // bar update.
+    BOOL DeleteNonFixedRows();
 
     // ---- cell attributes by position (FALSE / neutral values without a cell)
     BOOL SetItemText(int nRow, int nCol, LPCTSTR str);
+    // printf-style; the format from the string table by id (an empty format
+    // when the id has no text).
+    BOOL SetItemTextFmt(int nRow, int nCol, LPCTSTR szFmt, ...)
+        __attribute__((format(printf, 4, 5)));
+    BOOL SetItemTextFmtID(int nRow, int nCol, UINT nID, ...);
     std::string GetItemText(int nRow, int nCol) const;
     BOOL SetItemState(int nRow, int nCol, UINT state);
     UINT GetItemState(int nRow, int nCol) const;
@@ -111,6 +156,14 @@ class CGridCtrl : public platform::ScrollWindow {
     LPARAM GetItemData(int nRow, int nCol) const;
     BOOL SetItemImage(int nRow, int nCol, int iImage);
     int GetItemImage(int nRow, int nCol) const;
+    BOOL SetItemFont(int nRow, int nCol, const LOGFONT* plf);
+    // The default cell's font for a position without a cell.
+    const LOGFONT* GetItemFont(int nRow, int nCol) const;
+    BOOL IsItemEditing(int nRow, int nCol) const;
+    // The fields of pItem that its mask names, at its row and column; FALSE
+    // for a null item, in virtual mode (SetItem) or without a cell.
+    BOOL SetItem(const GRIDITEM* pItem);
+    BOOL GetItem(GRIDITEM* pItem) const;
     // The size szText takes in the cell's font; (0, 0) without a cell.
     platform::Size GetTextExtent(int nRow, int nCol, LPCTSTR szText);
 
@@ -118,13 +171,29 @@ class CGridCtrl : public platform::ScrollWindow {
     void SetModified(BOOL bModified = TRUE, int nRow = -1, int nCol = -1);
     BOOL GetModified(int nRow = -1, int nCol = -1) const;
     BOOL IsCellFixed(int nRow, int nCol) const;
+    BOOL IsCellEditable(int nRow, int nCol) const;
+    BOOL IsCellEditable(const CCellID& cell) const { return IsCellEditable(cell.row, cell.col); }
+    BOOL IsSelectable() const { return m_bEnableSelection; }
+    // Whether any part of the cell lies in the client area; FALSE without a window.
+    BOOL IsCellVisible(int nRow, int nCol);
+    BOOL IsCellVisible(const CCellID& cell) { return IsCellVisible(cell.row, cell.col); }
+    // Marks a visible cell (or the visible part of a block) for repainting;
+    // FALSE without a window, with drawing off or for a cell out of view.
+    BOOL InvalidateCellRect(int nRow, int nCol);
+    BOOL InvalidateCellRect(const CCellID& cell) { return InvalidateCellRect(cell.row, cell.col); }
+    BOOL InvalidateCellRange(const CCellSpan& cellRange);
+    // The next cell from start in the direction flags name that has one of
+    // the states they ask for; (-1, -1) when none.
+    CCellID GetNextItem(const CCellID& start, int nFlags) const;
     BOOL IsCellSelected(int nRow, int nCol) const;
     BOOL IsCellSelected(const CCellID& cell) const { return IsCellSelected(cell.row, cell.col); }
     int GetSelectedCount() const { return static_cast<int>(m_SelectedCellMap.size()); }
+    // The block around every selected cell; (rows, columns, -1, -1) when none.
+    CCellSpan GetSelectedCellRange() const;
     // Invalidates the whole client area when there is a window and drawing is on.
     void Refresh();
 
-    // ---- focus and selection (completed with the selection issue)
+    // ---- focus and selection
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     // Returns the focus cell before. A row or column inside the fixed band
     // moves to the first non-fixed one.
@@ -132,9 +201,24 @@ class CGridCtrl : public platform::ScrollWindow {
     CCellID SetFocusCell(int nRow, int nCol) { return SetFocusCell(CCellID(nRow, nCol)); }
     // Clears the selection and the focus and tells the owner (GRIDN_SELRESET).
     void ResetSelectedRange();
-    // Called while the mouse or the keyboard extends a selection; the
-    // selection issue fills it in.
+    // Called while the mouse or the keyboard extends a selection: selects by
+    // the mouse mode.
     virtual void OnSelecting(const CCellID& currentCell);
+    // Selects the block (with the selection from before a Ctrl-click) or
+    // clears it; nothing while selection is off. Bounds past the grid select
+    // nothing. Forced: repaints at once instead of invalidating.
+    void SetSelectedRange(int nMinRow, int nMinCol, int nMaxRow, int nMaxCol,
+                          BOOL bForceRepaint = FALSE, BOOL bSelectCells = TRUE);
+    void SetSelectedRange(const CCellSpan& range, BOOL bForceRepaint = FALSE,
+                          BOOL bSelectCells = TRUE);
+    void SelectAllCells();
+    // From the selection start cell to currentCell: whole columns, whole rows
+    // or the block. Nothing for an invalid cell or one in the fixed band.
+    void SelectColumns(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectRows(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    void SelectCells(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
+    // Ctrl+A: selects everything between the two item-changing reports.
+    virtual void OnEditSelectAll();
 
     // ---- sizes
     // -1 (assertion) out of range.
@@ -147,6 +231,25 @@ class CGridCtrl : public platform::ScrollWindow {
     int GetFixedColumnWidth() const;
     int GetVirtualWidth() const;
     int GetVirtualHeight() const;
+    // Sizes a column (row) to its widest (tallest) cell; FALSE outside the
+    // grid, for a hidden one or without a window to measure with.
+    BOOL AutoSizeColumn(int nCol, UINT nAutoSizeStyle = 0, BOOL bResetScroll = TRUE);
+    BOOL AutoSizeRow(int nRow, BOOL bResetScroll = TRUE);
+    void AutoSizeColumns(UINT nAutoSizeStyle = 0);
+    void AutoSizeRows();
+    // Every shown row and column to its cells; nothing without a window.
+    void AutoSize(UINT nAutoSizeStyle = 0);
+    // Stretch or shrink the shown columns (rows) to the client area.
+    void ExpandColumnsToFit(BOOL bExpandFixed = TRUE);
+    void ExpandRowsToFit(BOOL bExpandFixed = TRUE);
+    void ExpandToFit(BOOL bExpandFixed = TRUE);
+    // The last shown column takes the room left at the right.
+    void ExpandLastColumn();
+    // As many rows and columns of the default size as fill the window.
+    void FillWindowWithCells();
+    // Scrolls until the cell is in view; nothing with drawing off.
+    void EnsureVisible(int nRow, int nCol);
+    void EnsureVisible(const CCellID& cell) { EnsureVisible(cell.row, cell.col); }
 
     // ---- geometry and hit tests
     BOOL IsValid(int nRow, int nCol) const;
@@ -188,7 +291,7 @@ class CGridCtrl : public platform::ScrollWindow {
     // Deletes every cell, row and column; the selection and focus are reset.
     BOOL DeleteAllItems();
 
-    // ---- options (plain stores; later issues add what follows from them)
+    // ---- options
     // Deletes everything first; virtual mode turns editing, sorting on heading
     // clicks and fixed-cell selection off and auto-sizes the headings only.
     void SetVirtualMode(BOOL bVirtual);
@@ -217,17 +320,39 @@ class CGridCtrl : public platform::ScrollWindow {
     BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
     void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
     BOOL IsEditable() const { return m_bEditable; }
-    BOOL GetRedraw() const { return m_bAllowDraw; }
+    // Resets the selection and the sort column, then whole rows are selected
+    // by clicks (or not).
+    void SetListMode(BOOL bEnableListMode = TRUE);
+    BOOL GetListMode() const { return m_bListMode; }
+    void SetFixedRowSelection(BOOL bSelect) { m_bFixedRowSelection = bSelect; }
+    BOOL GetFixedRowSelection() const { return m_bFixedRowSelection; }
+    void SetFixedColumnSelection(BOOL bSelect) { m_bFixedColumnSelection = bSelect; }
+    BOOL GetFixedColumnSelection() const { return m_bFixedColumnSelection; }
+    void SetHeaderSort(BOOL bSortOnClick = TRUE) { m_bSortOnClick = bSortOnClick; }
+    BOOL GetHeaderSort() const { return m_bSortOnClick; }
+    void SetAutoSizeStyle(UINT nStyle = GRID_AUTOSIZE_BOTH) { m_nAutoSizeColumnStyle = nStyle; }
     UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
+    // Switching drawing back on repaints everything.
+    void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
+    BOOL GetRedraw() const { return m_bAllowDraw; }
     int GetRowsPerWheelNotch() const { return m_nRowsPerWheelNotch; }
     int GetMouseMode() const { return m_MouseMode; }
     void SetMouseMode(int mode) { m_MouseMode = mode; }
     platform::UINT_PTR GetSelectionTimerId() const { return m_nTimerID; }
 
     // ---- drawing
-    // Paints the grid into pDC: the background fill, then (with the painting
-    // issue) the cells and lines.
+    // Paints the grid into pDC: the background fill, the cells that meet the
+    // clip box and the grid lines. Nothing with drawing off.
     virtual void OnDraw(platform::Dc* pDC);
+    // Repaints one cell now (on pDC, or on a window context of its own);
+    // FALSE with drawing off or for a cell out of view.
+    BOOL RedrawCell(int nRow, int nCol, platform::Dc* pDC = nullptr);
+    BOOL RedrawCell(const CCellID& cell, platform::Dc* pDC = nullptr) {
+        return RedrawCell(cell.row, cell.col, pDC);
+    }
+    // Every cell of a row (column) on one context; TRUE when all succeeded.
+    BOOL RedrawRow(int nRow);
+    BOOL RedrawColumn(int nCol);
     // Ends an edit in progress (the editing issue fills it in).
     virtual void EndEditing();
 
@@ -313,13 +438,20 @@ class CGridCtrl : public platform::ScrollWindow {
     int m_nBottomMargin = 1;
     int m_nGap = 1;
 
-    // The selection: key column << 16 | (row & 0xFFFF), kept in step with the
-    // cells' selected bit.
-    std::map<DWORD, CCellID> m_SelectedCellMap;
-    std::map<DWORD, CCellID> m_PrevSelectedCellMap;
-    static DWORD SelectionKey(int nRow, int nCol) {
-        return (static_cast<DWORD>(nCol) << 16) | (static_cast<DWORD>(nRow) & 0xFFFF);
+    // The selection, kept in step with the cells' selected bit. The key holds
+    // the whole column and row, column first, so that no two cells share one.
+    using SelectionMap = std::map<std::uint64_t, CCellID>;
+    SelectionMap m_SelectedCellMap;
+    SelectionMap m_PrevSelectedCellMap;
+    static std::uint64_t SelectionKey(int nRow, int nCol) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(nCol)) << 32) |
+               static_cast<std::uint32_t>(nRow);
     }
+
+    // Virtual mode: the owner's replacement for the display request (none
+    // unless a derived grid sets it) and its argument.
+    GRIDCALLBACK m_pfnCallback = nullptr;
+    LPARAM m_lParam = 0;
 
   private:
     using GridRow = std::vector<CGridCellBase*>;
@@ -336,6 +468,19 @@ class CGridCtrl : public platform::ScrollWindow {
     void DestroyRow(int nRow);
     // Counts and arrays back in step after a failed column step.
     void TrimColumns(int nCols);
+    // Repaints the fixed cells of a column (row) that show the focus.
+    void RedrawFixedOfColumn(int nCol);
+    void RedrawFixedOfRow(int nRow);
+    // Repaints a selection change: at once on pDC when forced, else later.
+    void RepaintSelectionChange(int nRow, int nCol, bool bForce, platform::Dc* pDC);
+    // Clears the modified bit of every cell.
+    void ClearAllModified();
+    // Removes row nRow's size, cells and counts without resetting the
+    // selection or the scroll bars; FALSE for a row without cells.
+    BOOL RemoveRow(int nRow);
+    // Where SB_LINEDOWN / SB_LINEUP steps from the position would end for
+    // the given number of shown rows (columns).
+    int LineStepsPosition(int nBar, int nSteps, bool bForward);
 
     // Colours: the grid background, the grid lines and the system colours
     // as last read, which the default cells follow while they keep them.
@@ -351,8 +496,10 @@ class CGridCtrl : public platform::ScrollWindow {
     int m_nFixedRows = 0;
     int m_nCols = 0;
     int m_nFixedCols = 0;
-    std::vector<UINT> m_arRowHeights;
-    std::vector<UINT> m_arColWidths;
+    GridSizeArray m_arRowHeights;
+    GridSizeArray m_arColWidths;
+    // Cells whose modified bit is set (so clearing can stop at none).
+    int m_nModifiedCells = 0;
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
 

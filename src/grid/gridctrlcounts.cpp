@@ -28,7 +28,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
             DropSelectionBeyond(nRows, m_nCols);
         }
         m_nRows = nRows;
-        m_arRowHeights.resize(static_cast<std::size_t>(nRows));
+        m_arRowHeights.Resize(static_cast<std::size_t>(nRows));
     }
 
     BOOL bResult = TRUE;
@@ -36,10 +36,10 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
         const UINT height = static_cast<UINT>(m_cellDefault.GetHeight());
         try {
             if (m_bVirtualMode) {
-                m_arRowHeights.resize(static_cast<std::size_t>(nRows), height);
+                m_arRowHeights.Resize(static_cast<std::size_t>(nRows), height);
                 m_nRows = nRows;
             } else {
-                m_arRowHeights.reserve(static_cast<std::size_t>(nRows));
+                m_arRowHeights.Reserve(static_cast<std::size_t>(nRows));
                 m_RowData.reserve(static_cast<std::size_t>(nRows));
                 // Rows are counted one by one as they are completed.
                 for (int row = m_nRows; row < nRows; ++row) {
@@ -48,7 +48,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
                     GridRow& cells = *m_RowData.back();
                     for (int col = 0; col < m_nCols; ++col)
                         cells[static_cast<std::size_t>(col)] = CreateCell(row, col);
-                    m_arRowHeights.push_back(height);
+                    m_arRowHeights.PushBack(height);
                     ++m_nRows;
                 }
             }
@@ -58,7 +58,7 @@ BOOL CGridCtrl::SetRowCount(int nRows) {
                 DestroyRow(m_nRows);
                 m_RowData.resize(static_cast<std::size_t>(m_nRows));
             }
-            m_arRowHeights.resize(static_cast<std::size_t>(m_nRows));
+            m_arRowHeights.Resize(static_cast<std::size_t>(m_nRows));
             ReportOutOfMemory();
             bResult = FALSE;
         }
@@ -80,7 +80,7 @@ void CGridCtrl::TrimColumns(int nCols) {
         if (static_cast<int>(row->size()) > nCols) row->resize(static_cast<std::size_t>(nCols));
     }
     if (static_cast<int>(m_arColWidths.size()) > nCols)
-        m_arColWidths.resize(static_cast<std::size_t>(nCols));
+        m_arColWidths.Resize(static_cast<std::size_t>(nCols));
     m_nCols = nCols;
 }
 
@@ -110,7 +110,7 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
         const int oldCols = m_nCols;
         int completed = oldCols;
         try {
-            m_arColWidths.resize(static_cast<std::size_t>(nCols),
+            m_arColWidths.Resize(static_cast<std::size_t>(nCols),
                                  static_cast<UINT>(m_cellFixedColDef.GetWidth()));
             if (!m_bVirtualMode) {
                 for (const std::unique_ptr<GridRow>& row : m_RowData)
@@ -230,10 +230,10 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
             delete cells[static_cast<std::size_t>(nColumn)];
             cells.erase(cells.begin() + at);
         }
-        if (widthAdded) m_arColWidths.erase(m_arColWidths.begin() + at);
+        if (widthAdded) m_arColWidths.Erase(static_cast<std::size_t>(at));
     };
     try {
-        m_arColWidths.insert(m_arColWidths.begin() + at, 0);
+        m_arColWidths.Insert(static_cast<std::size_t>(at), 0);
         widthAdded = true;
         if (!m_bVirtualMode) {
             for (int row = 0; row < m_nRows; ++row) {
@@ -258,8 +258,8 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
     SetItemText(0, nColumn, strHeading);
     for (int row = 0; row < m_nRows; ++row)
         SetItemFormat(row, nColumn, nFormat);
-    m_arColWidths[static_cast<std::size_t>(nColumn)] =
-        static_cast<UINT>(GetTextExtent(0, nColumn, strHeading).cx);
+    m_arColWidths.Set(static_cast<std::size_t>(nColumn),
+                      static_cast<UINT>(GetTextExtent(0, nColumn, strHeading).cx));
 
     ResetScrollBars();
     SetModified(TRUE);
@@ -280,7 +280,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
     bool heightAdded = false;
     bool rowAdded = false;
     try {
-        m_arRowHeights.insert(m_arRowHeights.begin() + at, 0);
+        m_arRowHeights.Insert(static_cast<std::size_t>(at), 0);
         heightAdded = true;
         if (!m_bVirtualMode) {
             m_RowData.insert(m_RowData.begin() + at,
@@ -296,7 +296,7 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
                 delete cell;
             m_RowData.erase(m_RowData.begin() + at);
         }
-        if (heightAdded) m_arRowHeights.erase(m_arRowHeights.begin() + at);
+        if (heightAdded) m_arRowHeights.Erase(static_cast<std::size_t>(at));
         ReportOutOfMemory();
         return -1;
     }
@@ -304,9 +304,9 @@ int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
 
     SetItemText(nRow, 0, strHeading);
     const bool hasHeading = strHeading && *strHeading;
-    m_arRowHeights[static_cast<std::size_t>(nRow)] =
-        static_cast<UINT>(hasHeading ? GetTextExtent(nRow, 0, strHeading).cy
-                                     : GetDefaultCell(TRUE, FALSE)->GetHeight());
+    m_arRowHeights.Set(static_cast<std::size_t>(nRow),
+                       static_cast<UINT>(hasHeading ? GetTextExtent(nRow, 0, strHeading).cy
+                                                    : GetDefaultCell(TRUE, FALSE)->GetHeight()));
 
     ResetScrollBars();
     SetModified(TRUE);

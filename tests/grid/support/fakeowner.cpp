@@ -3,6 +3,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <cstring>
+
 using namespace platform;
 
 namespace grid_test {
@@ -50,6 +52,8 @@ BOOL FakeOwner::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
             if (found != display.end()) {
                 item->item.strText = found->second.text;
                 if (found->second.setImage) item->item.iImage = found->second.image;
+                if (found->second.unterminatedFace)
+                    std::memset(item->item.lfFont.lfFaceName, 'A', LF_FACESIZE);
             }
         }
         record.text = item->item.strText;

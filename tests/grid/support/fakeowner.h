@@ -29,6 +29,8 @@ struct DisplayAnswer {
     std::string text;
     int image = -1;
     bool setImage = false;
+    // Fills the font's face name to the end of its field, without a NUL.
+    bool unterminatedFace = false;
 };
 
 class FakeOwner : public platform::Window {

@@ -31,9 +31,57 @@ class TestGrid : public CGridCtrl {
         ++created;
         return CGridCtrl::CreateCell(nRow, nCol);
     }
-    // The cells a selection was extended to.
+    // The cells a selection was extended to; the grid's own selecting runs
+    // only when asked for.
     std::vector<CCellID> selecting;
-    void OnSelecting(const CCellID& cell) override { selecting.push_back(cell); }
+    bool baseSelecting = false;
+    void OnSelecting(const CCellID& cell) override {
+        selecting.push_back(cell);
+        if (baseSelecting) CGridCtrl::OnSelecting(cell);
+    }
+
+    // Options that only the grid's own handling and derived grids set.
+    void SetSelectionOptions(BOOL enable, BOOL listMode = FALSE, BOOL singleRow = FALSE,
+                             BOOL singleCol = FALSE) {
+        m_bEnableSelection = enable;
+        m_bListMode = listMode;
+        m_bSingleRowSelection = singleRow;
+        m_bSingleColSelection = singleCol;
+    }
+    void SetSelectionStart(CCellID cell) { m_SelectionStartCell = cell; }
+    void SetLeftClickDownCell(CCellID cell) { m_LeftClickDownCell = cell; }
+    // The selection before a Ctrl-click, which a new block is added to.
+    void KeepSelectionForCtrlClick() { m_PrevSelectedCellMap = m_SelectedCellMap; }
+    void SetCallback(GRIDCALLBACK callback, LPARAM lParam) {
+        m_pfnCallback = callback;
+        m_lParam = lParam;
+    }
+};
+
+// A cell that logs every Draw into a list the test reads.
+struct DrawCall {
+    int row;
+    int col;
+    platform::Rect rect;
+    BOOL erase;
+};
+class SpyCell : public CGridCell {
+  public:
+    static std::vector<DrawCall>& Log() {
+        static std::vector<DrawCall> log;
+        return log;
+    }
+    static const GridCellClass* Class() {
+        static const GridCellClass kClass{"SpyCell", CGridCell::Class(),
+                                          []() -> CGridCellBase* { return new SpyCell; }};
+        return &kClass;
+    }
+    const GridCellClass* GetRuntimeClass() const override { return Class(); }
+    BOOL Draw(platform::Dc* pDC, int nRow, int nCol, platform::Rect rect,
+              BOOL bEraseBkgnd = TRUE) override {
+        Log().push_back({nRow, nCol, rect, bEraseBkgnd});
+        return CGridCell::Draw(pDC, nRow, nCol, rect, bEraseBkgnd);
+    }
 };
 
 // A grid window with control id 1000 in a fake owner.
