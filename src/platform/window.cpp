@@ -1015,7 +1015,9 @@ void Window::HandlePaintEvent(QEvent* event) {
     m_paint = PaintState{true, false, toPaint, erase};
     if (!toPaint.isEmpty()) DispatchQtMessage(event, GetClientWidget(), true, WM_PAINT, 0, 0);
     if (!*alive) return;
-    if (m_paint.drawn) m_valid |= toPaint;
+    // What the painting itself invalidated again (a drawer that changed a
+    // row) stays invalid for the paint that follows.
+    if (m_paint.drawn) m_valid |= toPaint - m_invalid;
     m_paint = saved;
     if (m_surface && GetClientWidget()) {
         QPainter p(GetClientWidget());
