@@ -132,8 +132,10 @@ void CMySuperGrid::AddServiceItems(CTreeItem* root, const TpInfo* tpKey) {
     if (!root || !tpKey) return;
     SvcHandle handle = SVC_HANDLE_INVALID;
     for (int n = 0; FindService(*tpKey, n, &handle); ++n) {
+        // The handle came from the master list just now: its record is read
+        // without looking the handle up there again.
         SvcInfo record{};
-        SLM_GetServiceInfo(handle, &record);
+        SLM_ReadServiceInfo(handle, &record);
         const int number = ServiceNumber(handle);
         auto* info = new CItemInfo;
         info->SetItemText(ServiceCellText(colChannelNo, n, record, number));
