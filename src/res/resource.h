@@ -1,9 +1,7 @@
-// Resource and control ids of the editor's bitmaps, menus, dialogs and
-// controls, sorted by value.
+// Resource and command ids of the editor's menus, dialogs and bitmaps, in
+// order of value.
 #pragma once
 
-// The channel list's row images: expanded, collapsed, leaf.
-#define IDB_CHANNEL_IMAGES 158
+#define IDB_CHANNEL_IMAGES 158 // the channel list's row images
 
-// The in-place combo box that a channel-list cell opens.
-#define IDC_COMBOINLISTVIEW 4661
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box

@@ -9,6 +9,31 @@
 
 namespace {
 
+TEST_F(ChannelListTest, NineLeftAlignedColumnsUnderGridLines) {
+    const struct {
+        const char* title;
+        int width;
+    } columns[] = {
+        {"Channel No.", 145}, {"Service Name", 130}, {"VID", 75},  {"AID", 75}, {"PCRPID", 75},
+        {"ServiceID", 75},    {"LOCK", 75},          {"TYPE", 75}, {"CAS", 75},
+    };
+    ASSERT_EQ(grid->GetColumnCount(), kChannelColumnCount);
+    for (int column = 0; column < kChannelColumnCount; ++column) {
+        SCOPED_TRACE(column);
+        char title[32] = {};
+        platform::LVCOLUMN col;
+        col.mask = platform::LVCF_TEXT | platform::LVCF_WIDTH | platform::LVCF_FMT;
+        col.pszText = title;
+        col.cchTextMax = sizeof title;
+        ASSERT_TRUE(grid->GetColumn(column, &col));
+        EXPECT_STREQ(title, columns[column].title);
+        EXPECT_EQ(col.cx, columns[column].width);
+        EXPECT_EQ(col.fmt, platform::LVCFMT_LEFT);
+    }
+    EXPECT_NE(grid->GetExtendedStyle() & platform::LVS_EX_GRIDLINES, 0u);
+    EXPECT_EQ(grid->GetFocusCellColor(), platform::RGB(255, 0, 0));
+}
+
 struct RebuildCase {
     const char* name;
     int level;
