@@ -170,7 +170,7 @@ void CMySuperGrid::CommitText(CTreeItem* node, const platform::LV_ITEM& item,
 
 void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     ASSERT(item);
-    if (!item) return;
+    if (!item || item->iSubItem < 0 || item->iSubItem >= kChannelColumnCount) return;
     const NetworkSelection selection = Selection();
     if (selection.m_select != kLevelTransponder) {
         platform::MessageBox(platform::Own("Current not applied"), platform::Own("Information"),

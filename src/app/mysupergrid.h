@@ -57,7 +57,8 @@ class CMySuperGrid : public CSuperGridCtrl {
     // the cell's text. At a level other than a transponder the edit is
     // refused with a message and the typed text stays; a service row shows
     // the value the database now holds (a refused value, a shown-only column
-    // or a service no longer found all show the stored text again).
+    // or a service no longer found all show the stored text again). An edit
+    // of no column of the list commits nothing.
     void CommitCellText(CTreeItem* node, platform::LV_ITEM* item) override;
     // A click into the drop button of a combo column opens the combo (TRUE);
     // everything else opens nothing and answers FALSE.

@@ -132,6 +132,21 @@ TEST_F(ChannelListTest, TheTransponderRowWritesNoService) {
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
+TEST_F(ChannelListTest, EditOfNoColumnOfTheListCommitsNothing) {
+    SelectTp(tpA);
+    const int row = RowOf(kTvName);
+    const SvcHandle handle = RowService(row);
+    const SvcInfo before = Record(handle);
+    const int texts = grid->GetData(grid->GetTreeItem(row))->GetSubItemCount();
+
+    for (int column : {-1, int(kChannelColumnCount)})
+        Commit(row, column, "1");
+
+    const SvcInfo after = Record(handle);
+    EXPECT_EQ(std::memcmp(&after, &before, sizeof after), 0);
+    EXPECT_EQ(grid->GetData(grid->GetTreeItem(row))->GetSubItemCount(), texts);
+}
+
 TEST_F(ChannelListTest, RowWhoseServiceIsGoneWritesNothingAndShowsItsStoredText) {
     SelectTp(tpA);
     const int last = grid->GetItemCount() - 1;
