@@ -28,8 +28,7 @@ CExpandButton::CExpandButton(CSuperGridCtrl* control, platform::Dc* dc, int inde
 
 void CExpandButton::DrawBox() {
     if (!m_dc || !m_control) return;
-    platform::Brush* oldBrush =
-        m_dc->SelectObject(&m_control->m_brushErase);
+    platform::Brush* oldBrush = m_dc->SelectObject(&m_control->m_brushErase);
     platform::Pen* oldPen = m_dc->SelectObject(&m_control->m_psRectangle);
     m_dc->Rectangle(m_rect);
     m_dc->SelectObject(oldPen);

@@ -14,8 +14,7 @@ class CExpandButton {
   public:
     // The button of a node of the given indent on the tree column's row
     // rectangle row, sized from the control's icon size.
-    CExpandButton(CSuperGridCtrl* control, platform::Dc* dc, int indent,
-                  const platform::Rect& row);
+    CExpandButton(CSuperGridCtrl* control, platform::Dc* dc, int indent, const platform::Rect& row);
 
     // The box: filled with the control's button brush, outlined with its box
     // pen. Nothing without a context.

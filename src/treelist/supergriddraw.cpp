@@ -43,8 +43,8 @@ void CSuperGridCtrl::DrawItem(platform::DRAWITEMSTRUCT* dis) {
     const int row = static_cast<int>(dis->itemID);
     auto* node = reinterpret_cast<CTreeItem*>(dis->itemData);
     platform::LVITEM item;
-    item.mask = platform::LVIF_IMAGE | platform::LVIF_PARAM | platform::LVIF_STATE |
-                platform::LVIF_INDENT;
+    item.mask =
+        platform::LVIF_IMAGE | platform::LVIF_PARAM | platform::LVIF_STATE | platform::LVIF_INDENT;
     item.iItem = row;
     item.stateMask = kAllStates;
     if (!node || !GetItem(&item)) return;
@@ -114,13 +114,13 @@ void CSuperGridCtrl::DrawItem(platform::DRAWITEMSTRUCT* dis) {
     const std::string text = GetItemText(row, 0);
     Rect textRect = label;
     textRect.DeflateRect(kLabelMargin, 0);
-    if (!text.empty() && !textRect.IsRectEmpty())
+    const bool labelShows = label.left < clip.right && label.right > clip.left;
+    if (labelShows && !text.empty() && !textRect.IsRectEmpty())
         dc->DrawText(FitTextToWidth(dc, text, label.Width(), kLabelMargin), &textRect,
                      kRowTextFormat);
 
     // Sub-item cells, in column order from the label's right edge.
-    const bool dropButtons =
-        selected && row == GetSelectedItem() && GetSelectedCount() == 1;
+    const bool dropButtons = selected && row == GetSelectedItem() && GetSelectedCount() == 1;
     int left = label.right;
     for (int column = 1;; ++column) {
         platform::LVCOLUMN col;
@@ -138,9 +138,8 @@ void CSuperGridCtrl::DrawItem(platform::DRAWITEMSTRUCT* dis) {
             if (image != -1) {
                 Rect sub;
                 GetSubItemRect(row, column, platform::LVIR_BOUNDS, sub);
-                m_imageList.DrawEx(dc, image, Point(sub.left, iconTop),
-                                   Size(m_cxImage, m_cyImage), platform::CLR_DEFAULT,
-                                   platform::CLR_DEFAULT, style);
+                m_imageList.DrawEx(dc, image, Point(sub.left, iconTop), Size(m_cxImage, m_cyImage),
+                                   platform::CLR_DEFAULT, platform::CLR_DEFAULT, style);
                 offset = m_cxImage + kImageGap;
             }
             const std::string subText = info ? info->GetSubItemText(n) : std::string();
@@ -210,8 +209,7 @@ void CSuperGridCtrl::PaintFocusCell(Dc* dc, int row, int column, int offset) {
     dc->DrawFocusRect(rect);
 }
 
-void CSuperGridCtrl::PaintDropButton(Dc* dc, CTreeItem* node, int row, int column,
-                                     int /*offset*/) {
+void CSuperGridCtrl::PaintDropButton(Dc* dc, CTreeItem* node, int row, int column, int /*offset*/) {
     if (!dc || !node || !node->m_lpNodeInfo || column < 1) return;
     CItemInfo::CONTROLTYPE type = CItemInfo::edit;
     if (!node->m_lpNodeInfo->GetControlType(column - 1, type) || type != CItemInfo::combobox)
@@ -219,7 +217,8 @@ void CSuperGridCtrl::PaintDropButton(Dc* dc, CTreeItem* node, int row, int colum
     Rect rect;
     if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, rect)) return;
     // A scroll bar's down button at the cell's right edge, cut to a narrower cell.
-    rect.left = std::max(rect.left, rect.right - platform::GetSystemMetrics(platform::SM_CYVSCROLL));
+    rect.left =
+        std::max(rect.left, rect.right - platform::GetSystemMetrics(platform::SM_CYVSCROLL));
     if (rect.IsRectEmpty()) return;
     dc->DrawFrameControl(&rect, platform::DFC_SCROLL, platform::DFCS_SCROLLDOWN);
 }
