@@ -8,6 +8,7 @@
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
 #define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
+#define IDB_CHANNEL_IMAGES 158     // the channel list's row images
 #define IDB_NETWORK_TREE 167       // the tree's images
 
 #define IDC_COMBO_PORT 1000
@@ -17,6 +18,7 @@
 #define IDC_COMBO_DIRECTION 1004
 #define IDC_STATIC_STATUS 1005
 #define IDC_COMBO_BAUD 1006
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
 
 #define ID_EDIT_NETWORK 32773
 #define ID_ADD_NETWORK 32774
