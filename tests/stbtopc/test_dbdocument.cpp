@@ -81,6 +81,23 @@ TEST_F(DbDocumentTest, OpenSaveAndCloseRoundTrip) {
     EXPECT_TRUE(TakeDbSnapshot() == opened);
 }
 
+// A reopen loads the image in memory again: what was saved comes back, what
+// was not is dropped; the image's bytes stay.
+TEST_F(DbDocumentTest, AReopenLoadsTheImageInMemoryAgain) {
+    uint16_t count = 0;
+    ASSERT_EQ(DB_OpenImage(b_.data(), b_.size(), &count), DBERR_OK);
+    const DbSnapshot opened = TakeDbSnapshot();
+    TpInfo key{};
+    key.frequency = 12345;
+    SvcHandle handle = SVC_HANDLE_INVALID;
+    ASSERT_EQ(SLM_AddService(&key, "Unsaved", &handle), DBERR_OK);
+    const Image imageBefore = LiveImage();
+    ASSERT_EQ(DB_ReopenImage(&count), DBERR_OK);
+    EXPECT_EQ(count, 7u);
+    EXPECT_TRUE(TakeDbSnapshot() == opened);
+    EXPECT_EQ(LiveImage(), imageBefore);
+}
+
 // Each failed open leaves the open list with its unsaved channel, the image
 // bytes and the current region as they were.
 TEST_F(DbDocumentTest, AnOpenThatFailsKeepsTheListThatWasOpen) {
