@@ -280,6 +280,26 @@ TEST_F(EditChannelTest, OkAddsToTheTransponderTheListsShow) {
     }
 }
 
+// Choosing a satellite runs the fields' exchange: a bad field is told and
+// keeps what the user typed, and the new satellite's transponders come in.
+TEST_F(EditChannelTest, ABadFieldWhenTheSatelliteChangesIsToldAndKept) {
+    Open(Built(Spec()));
+    EXPECT_EQ(Run(2, satA, 1,
+                  [&](DialogBase& d) {
+                      Fill(d, {"ABC", "1x", "101", "102"});
+                      PressKey(Networks(d), Qt::Key_Down);
+                      EXPECT_EQ(boxes.Texts(),
+                                (std::vector<QString>{"Please enter a positive integer."}));
+                      EXPECT_EQ(d.GetDlgItem(IDC_CHANNEL_VIDEO_PID)->GetWindowText(), "1x");
+                      EXPECT_EQ(Tps(d)->GetCount(), 3);
+                      EXPECT_EQ(Tps(d)->GetCurSel(), 0);
+                      Type(d.GetDlgItem<Edit>(IDC_CHANNEL_VIDEO_PID), "100");
+                      Click(d.GetDlgItem(IDOK));
+                  }),
+              IDOK);
+    EXPECT_EQ(ServicesOn(KeyOf(satB, 0)).size(), 1u);
+}
+
 // No transponder to add to: a satellite without transponders (opened on it,
 // or chosen after one that has them), or no satellite in use at all.
 TEST_F(EditChannelTest, WithoutATransponderOkAsksForOneAndCreatesNothing) {
