@@ -26,7 +26,7 @@ uint8_t* SectorBytes(Image& image, uint16_t sector) {
     return image.data() + (WRAP_SectorAddress(sector) - FLASH_DB_BASE);
 }
 
-// An image of the test builder: 12 services, a group.
+// An image of the test builder with that many services and a group.
 Image SampleImage(uint32_t services) {
     EXPECT_TRUE(BuildImage(SampleSpec({.services = services,
                                        .transportStreams = 3,
