@@ -8,8 +8,10 @@
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
 #define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
+#define IDD_EDIT_CHANNEL 135       // "Add Channel"
 #define IDB_CHANNEL_IMAGES 158     // the channel list's row images
 #define IDB_NETWORK_TREE 167       // the tree's images
+#define IDD_ORDERING_CHANNEL 172   // "Channel Move"
 
 #define IDC_COMBO_PORT 1000
 #define IDC_COMBO_KIND 1001
@@ -18,6 +20,15 @@
 #define IDC_COMBO_DIRECTION 1004
 #define IDC_STATIC_STATUS 1005
 #define IDC_COMBO_BAUD 1006
+#define IDC_CHANNEL_NAME 1012      // Add Channel: name edit
+#define IDC_CHANNEL_VIDEO_PID 1013 // Add Channel: video PID edit
+#define IDC_CHANNEL_PCR_PID 1014   // Add Channel: PCR PID edit
+#define IDC_CHANNEL_AUDIO_PID 1015 // Add Channel: audio PID edit
+#define IDC_CHANNEL_NETWORK 1016   // Add Channel: satellite list
+#define IDC_CHANNEL_TP 1017        // Add Channel: transponder list
+#define IDC_ORDER_LIST 1082        // Channel Move: the services
+#define IDC_ORDER_TV_RADIO 1084    // Channel Move: TV or radio
+#define IDC_ORDER_TARGET_HINT 1085 // Channel Move: "[ Click Target Location ]"
 #define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
 
 #define ID_EDIT_NETWORK 32773
