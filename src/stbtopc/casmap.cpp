@@ -39,3 +39,9 @@ const char* INT_SLM_CasBitName(CasBit bit) {
         if (family.bit == bit) return family.name;
     return "ETC";
 }
+
+SLM_RESULT SLM_GetCasName(CasBit bit, const char** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = INT_SLM_CasBitName(bit);
+    return DBERR_OK;
+}

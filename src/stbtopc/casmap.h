@@ -4,11 +4,8 @@
 #include <cstdint>
 
 #include "dberr.h"
+#include "slmcas.h"
 
-using CasBit = uint16_t;
-
-constexpr CasBit CAS_BIT_OTHER = 0x4000; // a CA id of no known family
-constexpr CasBit CAS_BIT_NONE = 0x8000;  // CA id 0: not scrambled
 constexpr unsigned CAS_FAMILY_COUNT = 10;
 constexpr unsigned CAS_BIT_ANY_INDEX = 8;   // list 118 in walks; BISS in the map
 constexpr unsigned CAS_BIT_NONE_INDEX = 10; // list 120
@@ -16,9 +13,6 @@ constexpr unsigned CAS_BIT_NONE_INDEX = 10; // list 120
 // The bit of one CA system id: 0x8000 for 0, one bit from 0x0001 to 0x0200
 // for the ten known families, 0x4000 for any other id.
 CasBit INT_SLM_MapCasId(uint16_t casId);
-
-// Stores the bit of casId in out. Null out: DBERR_NULL_ARG.
-DBERR SLM_GetCasBit(uint16_t casId, uint16_t* out);
 
 // The 16-bit value 1 << k; 0 for k of 16 or more.
 CasBit INT_SLM_MakeCasBit(unsigned k);

@@ -21,6 +21,7 @@ constexpr DBERR DBERR_EDIT_SESSION = 0x3004;    // a list edit is already open, 
 constexpr DBERR DBERR_ZERO_COUNT = 0x3005;      // a count argument is zero
 constexpr DBERR DBERR_NOT_IN_REGION = 0x5105;   // satellite id not in the region's table
 constexpr DBERR DBERR_FLASH_RANGE = 0x5301;     // flash read outside the database window
+constexpr DBERR DBERR_NOT_A_DATABASE = 0x5302;  // neither index bank of an image is usable
 constexpr DBERR DBERR_TABLE_INDEX = 0x5B01;     // index out of range, table full, slot empty
 constexpr DBERR DBERR_TABLE_NOT_FOUND = 0x5B11; // not found in a table
 constexpr DBERR DBERR_NAME_TOO_LONG = 0x5B14;   // name too long

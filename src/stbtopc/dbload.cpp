@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "favourites.h"
 #include "filters.h"
@@ -23,29 +24,11 @@
 
 namespace {
 
-// Lists 23 and 24, kept beside the number lists. Nothing fills them; their
-// nodes, were there any, would hold handles owned by the master list.
-LL_Node* g_SpecialLists[2] = {nullptr, nullptr};
-
-void freeSpecialLists() {
-    for (LL_Node*& list : g_SpecialLists)
-        list = LL_FreeAll(list, nullptr);
-}
-DB_ResetHook g_resetHook(freeSpecialLists);
-TBL_FreeHook g_freeHook(freeSpecialLists);
-
 // Flash address of a record -> reference id of the element the table holds
 // for it. Looked up once per service, so it is sorted once and searched.
 class AddressToRef {
   public:
-    bool Reserve(size_t n) {
-        try {
-            pairs_.reserve(n);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return true;
-    }
+    bool Reserve(size_t n) { return DB_Reserve(pairs_, n); }
     // Room was reserved for every entry of the index table.
     void Add(uint32_t address, RefId ref) {
         if (pairs_.size() < pairs_.capacity()) pairs_.emplace_back(address, ref);
@@ -270,7 +253,7 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
     if (IDX_GetNumSats(&satCount) != 0) satCount = 0;
     if (IDX_GetNumFavs(&favCount) != 0) favCount = 0;
 
-    std::unique_ptr<SvcNameSortItem[]> items(new (std::nothrow) SvcNameSortItem[svcCount + 1u]);
+    std::unique_ptr<SvcNameSortItem[]> items(DB_NewArray<SvcNameSortItem>(svcCount + 1u));
     AddressToRef tsMap, prvMap;
     if (items == nullptr || !tsMap.Reserve(tsCount) || !prvMap.Reserve(prvCount))
         return DBERR_NO_MEMORY;
@@ -317,22 +300,4 @@ DBERR INT_SLM_LoadDatabase(uint16_t* outCount) {
 DBERR SLM_LoadDatabase(uint16_t* outCount) {
     if (outCount == nullptr) return DBERR_NULL_ARG;
     return INT_SLM_LoadDatabase(outCount);
-}
-
-DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    *out = nullptr;
-    if (id != LIST_EXTRA_A && id != LIST_EXTRA_B) return DBERR_OK;
-    LL_Node*& list = g_SpecialLists[id - LIST_EXTRA_A];
-    *out = list;
-    list = nullptr;
-    return DBERR_OK;
-}
-
-DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    INT_SLM_Lock();
-    const DBERR result = INT_SLM_TakeSpecialList(id, out);
-    INT_SLM_Unlock();
-    return result;
 }

@@ -15,6 +15,7 @@
 #include "dberr.h"
 #include "linkedlist.h"
 #include "listids.h"
+#include "slmload.h"
 #include "svchandle.h"
 
 // Loads everything (the index bank must already be loaded). Returns 0, or
@@ -25,10 +26,7 @@
 // is not loaded, and records the tables refuse are left out; the load goes on.
 DBERR INT_SLM_LoadDatabase(uint16_t* outCount);
 
-// As INT_SLM_LoadDatabase; DBERR_NULL_ARG without out.
-DBERR SLM_LoadDatabase(uint16_t* outCount);
-
-// Files one loaded handle by its number, type and number lock (bit 21):
+// Files one loaded handle by its number, type and number lock (SVH_NUM_LOCKED):
 // - no number (0x3FFF): radio to unlocked radio, every other type to
 //   unlocked TV, appended;
 // - a locked number: TV to locked TV, radio to locked radio, in number and
@@ -43,9 +41,3 @@ DBERR SLM_LoadDatabase(uint16_t* outCount);
 // nothing changes); DBERR_NO_MEMORY when the node could not be had.
 DBERR INT_SLM_FileLoadedService(LL_Node** lockedTv, LL_Node** lockedRadio, LL_Node** unlockedTv,
                                 LL_Node** unlockedRadio, SvcHandle* handle);
-
-// Hands out the head of list 23 or 24 and empties that list; other ids
-// change nothing (*out null). Nothing in the program fills these lists, so
-// the head is null. Returns 0; DBERR_NULL_ARG without out.
-DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out);
-DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out);

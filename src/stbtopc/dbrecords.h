@@ -80,7 +80,7 @@ constexpr unsigned SVCF_TYPE_LO = 17, SVCF_TYPE_W = 3;   // 0 TV, 1 radio, other
 constexpr uint32_t SVCF_LOCK = 1u << 20;
 constexpr uint32_t SVCF_CREATED = 1u << 21; // set with bit 31 on creation and PID rewrite
 constexpr uint32_t SVCF_RENAMED = 1u << 23; // a list edit gave the service a new name
-constexpr uint32_t SVCF_HIDDEN = 1u << 25;  // copied into handle bit 23
+constexpr uint32_t SVCF_HIDDEN = 1u << 25;  // copied into the handle as SVH_HIDDEN
 constexpr uint32_t SVCF_WRITTEN = 1u << 31;
 constexpr uint32_t SVC_CLASS_DATA = 4;
 constexpr uint32_t SVC_TYPE_TV = 0;

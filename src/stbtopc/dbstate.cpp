@@ -2,6 +2,7 @@
 
 namespace {
 DB_HookLink* g_firstResetHook = nullptr;
+DB_HookLink* g_firstFreeHook = nullptr;
 } // namespace
 
 DB_HookLink::DB_HookLink(DB_HookLink** first, Fn hookFn) : fn(hookFn), next(nullptr) {
@@ -19,4 +20,10 @@ DB_ResetHook::DB_ResetHook(DB_ResetFn fn) : DB_HookLink(&g_firstResetHook, fn) {
 
 void DB_ResetAllState() {
     DB_RunHooks(g_firstResetHook);
+}
+
+TBL_FreeHook::TBL_FreeHook(TBL_FreeFn fn) : DB_HookLink(&g_firstFreeHook, fn) {}
+
+void DB_RunFreeHooks() {
+    DB_RunHooks(g_firstFreeHook);
 }

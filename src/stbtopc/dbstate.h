@@ -32,3 +32,20 @@ struct DB_ResetHook : DB_HookLink {
 
 // Runs every registered reset function.
 void DB_ResetAllState();
+
+// ---- Free hooks ----------------------------------------------------------
+// A module that keeps lists beside the tables (the service lists and their
+// handles, the transponder edit lists, the favourite lists, list-edit copies)
+// defines one `static TBL_FreeHook hook(fn);`; TBL_FreeAll (tables.h) calls fn
+// after the record tables are freed. Hooks run in no fixed order: each frees only its
+// own module's lists and handles and must not rely on another module's
+// state. The record elements are already gone when hooks run, so a hook must
+// not read records through the handles it frees.
+using TBL_FreeFn = DB_HookLink::Fn;
+
+struct TBL_FreeHook : DB_HookLink {
+    explicit TBL_FreeHook(TBL_FreeFn fn);
+};
+
+// Runs every registered free function (TBL_FreeAll's step).
+void DB_RunFreeHooks();

@@ -6,24 +6,24 @@
 #include <new>
 #include <vector>
 
-#include "dbload.h"
+#include "dballoc.h"
 #include "dbstate.h"
 #include "favtable.h"
-#include "listedit.h"
+#include "indexcommit.h"
 #include "refids.h"
+#include "slmload.h"
 #include "slmlock.h"
 #include "svchandleops.h"
 #include "svclist.h"
 #include "svctable.h"
 #include "tables.h"
 
+FavGroupState g_FavGroupState{};
+
 namespace {
 
 bool isFavOrExtraList(SvcListId id) {
     return DB_IsFavList(id) || id == LIST_EXTRA_A || id == LIST_EXTRA_B;
-}
-bool isEditMethod(SvcAccessMethod method) {
-    return method >= ACCESS_EDIT && method <= ACCESS_EDIT_NAME;
 }
 uint32_t groupOf(SvcListId id) {
     return static_cast<uint32_t>(id - LIST_FAV_FIRST);
@@ -31,8 +31,9 @@ uint32_t groupOf(SvcListId id) {
 uint16_t builtBit(SvcListId id) {
     return static_cast<uint16_t>(1u << groupOf(id));
 }
+// The live head of list 7-24, kept by the service lists.
 LL_Node*& liveHead(SvcListId id) {
-    return g_ListEditState.heads[id - LIST_FAV_FIRST];
+    return *INT_SLM_FavListSlot(id);
 }
 
 uint32_t typeOfRecord(const SvcInfo& record) {
@@ -51,8 +52,8 @@ uint32_t nodeCount(LL_Node* head) {
 }
 
 void freeGroupName(uint32_t group) {
-    delete[] g_ListEditState.groupNames[group];
-    g_ListEditState.groupNames[group] = nullptr;
+    delete[] g_FavGroupState.names[group];
+    g_FavGroupState.names[group] = nullptr;
 }
 
 // An owned, terminated copy of at most maxLength bytes of text. Null when
@@ -61,24 +62,25 @@ uint8_t* copyText(const uint8_t* text, size_t maxLength) {
     size_t length = 0;
     while (length < maxLength && text[length] != 0)
         ++length;
-    uint8_t* copy = new (std::nothrow) uint8_t[length + 1];
+    uint8_t* copy = DB_NewArray<uint8_t>(length + 1);
     if (copy == nullptr) return nullptr;
     std::memcpy(copy, text, length);
     copy[length] = 0;
     return copy;
 }
 
-// Empties lists 7-24 and the group names. The handles belong to the master
-// list, whose owner frees them.
-void clearFavouriteLists() {
-    for (LL_Node*& head : g_ListEditState.heads)
-        head = INT_LL_FreeAll(head, nullptr);
+// Forgets the group names and which groups were built; the service lists
+// free the lists themselves.
+void clearGroupState() {
     for (uint32_t g = 0; g < FAV_CAPACITY; ++g)
         freeGroupName(g);
-    g_ListEditState.builtGroups = 0;
+    g_FavGroupState.built = 0;
 }
-DB_ResetHook g_resetHook(clearFavouriteLists);
-TBL_FreeHook g_freeHook(clearFavouriteLists);
+DB_ResetHook g_resetHook(clearGroupState);
+TBL_FreeHook g_freeHook(clearGroupState);
+// Every commit stores the built groups first, with the numbers of the
+// service table it is about to write.
+IDX_CommitStep g_commitStep(INT_SLM_StoreBuiltFavGroups);
 
 // The services of a list by number and type, for building many groups with
 // one walk. A look-up answers what a find by number and type in the list
@@ -88,18 +90,15 @@ class ServiceIndex {
   public:
     // False when memory runs out.
     bool build(LL_Node* list) {
-        try {
-            const uint32_t total = nodeCount(list);
-            entries_.reserve(total);
-            LL_Node* node = list;
-            for (uint32_t pos = 0; pos < total; ++pos, node = node->next) {
-                const SvcHandle handle = SLM_NodeHandle(node);
-                const SvcHandleObj* obj = HT_Resolve(handle);
-                if (obj == nullptr) continue;
-                entries_.push_back(Entry{keyOf(numberOf(*obj), typeOf(*obj)), pos, handle});
-            }
-        } catch (const std::bad_alloc&) {
-            return false;
+        const uint32_t total = nodeCount(list);
+        if (!DB_Reserve(entries_, total)) return false;
+        LL_Node* node = list;
+        for (uint32_t pos = 0; pos < total; ++pos, node = node->next) {
+            const SvcHandle handle = SLM_NodeHandle(node);
+            const SvcHandleObj* obj = HT_Resolve(handle);
+            if (obj == nullptr) continue;
+            // Within the room reserved: no allocation.
+            entries_.push_back(Entry{keyOf(numberOf(*obj), typeOf(*obj)), pos, handle});
         }
         std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
             return a.key != b.key ? a.key < b.key : a.pos < b.pos;
@@ -144,22 +143,18 @@ class NextLoadNumbers {
   public:
     // False when memory runs out.
     bool build() {
-        try {
-            LL_Node* list = TBL_GetSvcInfoList();
-            const uint32_t total = nodeCount(list);
-            entries_.reserve(total);
-            uint32_t radio = 0;
-            uint32_t other = 0;
-            LL_Node* node = list;
-            for (uint32_t i = 0; i < total; ++i, node = node->next) {
-                const SvcInfo* record = static_cast<const SvcInfo*>(node->data);
-                if (record == nullptr || REF_ResolveTs(record->tsRef) == nullptr) continue;
-                const uint32_t type = typeOfRecord(*record);
-                const uint32_t number = type == SVC_TYPE_RADIO ? ++radio : ++other;
-                entries_.push_back(Entry{record, number, type});
-            }
-        } catch (const std::bad_alloc&) {
-            return false;
+        LL_Node* list = TBL_GetSvcInfoList();
+        const uint32_t total = nodeCount(list);
+        if (!DB_Reserve(entries_, total)) return false;
+        uint32_t radio = 0;
+        uint32_t other = 0;
+        LL_Node* node = list;
+        for (uint32_t i = 0; i < total; ++i, node = node->next) {
+            const SvcInfo* record = static_cast<const SvcInfo*>(node->data);
+            if (record == nullptr || REF_ResolveTs(record->tsRef) == nullptr) continue;
+            const uint32_t type = typeOfRecord(*record);
+            const uint32_t number = type == SVC_TYPE_RADIO ? ++radio : ++other;
+            entries_.push_back(Entry{record, number, type}); // within the room reserved
         }
         std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
             return std::less<const SvcInfo*>()(a.record, b.record);
@@ -199,34 +194,73 @@ bool listHolds(LL_Node* list, SvcHandle handle) {
     return INT_LL_Find(list, SLM_HandleNodeData(handle), nullptr, nullptr, 0) != nullptr;
 }
 
-DBERR loadGroup(SvcListId id, const ServiceIndex& services) {
-    const uint32_t group = groupOf(id);
-    LL_Node*& head = liveHead(id);
-    head = INT_LL_FreeAll(head, nullptr);
-    freeGroupName(group);
-    g_ListEditState.builtGroups &= static_cast<uint16_t>(~builtBit(id));
+// A group built from the table aside, so that it is installed whole or not
+// at all.
+struct GroupBuild {
+    LL_Node* list = nullptr;
+    uint8_t* name = nullptr;
+    DBERR result = DBERR_OK; // what the build answers once installed
+    bool built = false;      // whether the group then counts as built
 
+    void free() {
+        list = INT_LL_FreeAll(list, nullptr);
+        delete[] name;
+        name = nullptr;
+    }
+};
+
+// Builds group id from the table: DBERR_NO_MEMORY (nothing kept) when a node
+// or the name cannot be had, else 0 and the build in *out.
+DBERR buildGroup(SvcListId id, const ServiceIndex& services, GroupBuild* out) {
+    const uint32_t group = groupOf(id);
+    GroupBuild build;
     uint16_t count = 0;
     const uint16_t* entries = nullptr;
-    const DBERR entriesResult = TBL_GetFavEntries(group, &count, &entries);
-    if (entriesResult != DBERR_OK) return entriesResult;
+    build.result = TBL_GetFavEntries(group, &count, &entries);
+    if (build.result != DBERR_OK) {
+        *out = build; // dropped and not built, as the table cannot be read
+        return DBERR_OK;
+    }
     for (uint16_t i = 0; i < count; ++i) {
         const SvcHandle handle =
             services.find(INT_SLM_FavEntryNumber(entries[i]), INT_SLM_FavEntryType(entries[i]));
-        if (handle == SVC_HANDLE_INVALID || listHolds(head, handle)) continue;
+        if (handle == SVC_HANDLE_INVALID || listHolds(build.list, handle)) continue;
         DBERR appended = DBERR_OK;
-        head = INT_LL_Append(head, SLM_HandleNodeData(handle), &appended);
-        if (appended != DBERR_OK) return DBERR_NO_MEMORY;
+        build.list = INT_LL_Append(build.list, SLM_HandleNodeData(handle), &appended);
+        if (appended != DBERR_OK) {
+            build.free();
+            return DBERR_NO_MEMORY;
+        }
     }
-
     const uint8_t* name = nullptr;
-    const DBERR nameResult = TBL_GetFavName(group, &name);
-    if (nameResult == DBERR_OK && name[0] != 0) {
-        g_ListEditState.groupNames[group] = copyText(name, FAV_NAME_LEN);
-        if (g_ListEditState.groupNames[group] == nullptr) return DBERR_NO_MEMORY;
+    build.result = TBL_GetFavName(group, &name);
+    if (build.result == DBERR_OK && name[0] != 0) {
+        build.name = copyText(name, FAV_NAME_LEN);
+        if (build.name == nullptr) {
+            build.free();
+            return DBERR_NO_MEMORY;
+        }
     }
-    g_ListEditState.builtGroups |= builtBit(id);
-    return nameResult;
+    build.built = true;
+    *out = build;
+    return DBERR_OK;
+}
+
+// The build becomes group id: the old list and name go. Its result.
+DBERR installGroup(SvcListId id, GroupBuild& build) {
+    LL_Node*& head = liveHead(id);
+    head = INT_LL_FreeAll(head, nullptr);
+    head = build.list;
+    freeGroupName(groupOf(id));
+    g_FavGroupState.names[groupOf(id)] = build.name;
+    if (build.built) {
+        g_FavGroupState.built |= builtBit(id);
+    } else {
+        g_FavGroupState.built &= static_cast<uint16_t>(~builtBit(id));
+    }
+    const DBERR result = build.result;
+    build = GroupBuild{};
+    return result;
 }
 
 DBERR storeGroup(SvcListId id, const NextLoadNumbers& numbers) {
@@ -247,17 +281,17 @@ DBERR storeGroup(SvcListId id, const NextLoadNumbers& numbers) {
         node = next;
     }
     const DBERR result = TBL_SetFavEntries(groupOf(id), count, entries);
-    if (result == DBERR_OK) g_ListEditState.builtGroups |= builtBit(id);
+    if (result == DBERR_OK) g_FavGroupState.built |= builtBit(id);
     return result;
 }
 
 DBERR storeGroupName(SvcListId id) {
-    const uint8_t* name = g_ListEditState.groupNames[groupOf(id)];
+    const uint8_t* name = g_FavGroupState.names[groupOf(id)];
     return name != nullptr ? TBL_SetFavName(groupOf(id), name) : DBERR_OK;
 }
 
 // The group's head under the current method: the live list, or its copy
-// while an edit is open under methods 5 and 6.
+// while an edit is open under ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME.
 DBERR currentGroupHead(SvcListId id, LL_Node** out) {
     return INT_SLM_GetListHeadEx(id, g_AccessMethod, out);
 }
@@ -284,73 +318,6 @@ bool inCurrentList0(SvcHandle handle) {
 
 } // namespace
 
-// ---- Heads ---------------------------------------------------------------------
-
-LL_Node** INT_SLM_EditCopySlot(SvcListId id, SvcAccessMethod method) {
-    ListEditState& s = g_ListEditState;
-    switch (method) {
-    case ACCESS_EDIT:
-        return id == LIST_ALL || DB_IsSatList(id) || DB_IsCaList(id) ? &s.masterCopy : nullptr;
-    case ACCESS_EDIT_MASTER:
-        return DB_IsFavList(id) ? &s.favCopies[groupOf(id)] : &s.masterCopy;
-    case ACCESS_EDIT_NAME:
-        return DB_IsFavList(id) ? &s.favCopies[groupOf(id)] : &s.nameCopy;
-    default:
-        return nullptr;
-    }
-}
-
-DBERR INT_SLM_GetFavListHead(SvcListId id, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    *out = nullptr;
-    if (!isFavOrExtraList(id)) return DBERR_BAD_LIST;
-    *out = liveHead(id);
-    return DBERR_OK;
-}
-
-DBERR INT_SLM_SetFavListHead(SvcListId id, LL_Node* head) {
-    if (!isFavOrExtraList(id)) return DBERR_BAD_LIST;
-    liveHead(id) = head;
-    return DBERR_OK;
-}
-
-DBERR INT_SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    *out = nullptr;
-    if (g_ListEditOpen == 0) return DBERR_OK;
-    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
-    if (slot != nullptr) *out = *slot;
-    return DBERR_OK;
-}
-
-DBERR INT_SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
-    if (g_ListEditOpen == 0) return DBERR_OK;
-    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
-    if (slot != nullptr) *slot = head;
-    return DBERR_OK;
-}
-
-DBERR INT_SLM_GetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node** out) {
-    return isEditMethod(method) ? INT_SLM_GetEditListHead(id, method, out)
-                                : INT_SLM_GetFavListHead(id, out);
-}
-
-DBERR INT_SLM_SetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node* head) {
-    return isEditMethod(method) ? INT_SLM_SetEditListHead(id, method, head)
-                                : INT_SLM_SetFavListHead(id, head);
-}
-
-SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    SlmLockGuard lock;
-    return INT_SLM_GetEditListHead(id, method, out);
-}
-
-SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
-    SlmLockGuard lock;
-    return INT_SLM_SetEditListHead(id, method, head);
-}
-
 SLM_RESULT SLM_LoadSpecialList(SvcListId id) {
     if (id != LIST_EXTRA_A && id != LIST_EXTRA_B) return DBERR_BAD_LIST;
     LL_Node* taken = nullptr;
@@ -368,7 +335,11 @@ DBERR INT_SLM_LoadFavGroup(SvcListId id) {
     if (!DB_IsFavList(id)) return DBERR_OK;
     ServiceIndex services;
     if (!services.build(currentList0())) return DBERR_NO_MEMORY;
-    return loadGroup(id, services);
+    GroupBuild build;
+    if (const DBERR built = buildGroup(id, services, &build)) return built;
+    const DBERR result = build.result;
+    installGroup(id, build);
+    return result;
 }
 
 SLM_RESULT SLM_LoadFavGroup(SvcListId id) {
@@ -379,9 +350,21 @@ SLM_RESULT SLM_LoadFavGroup(SvcListId id) {
 DBERR INT_SLM_LoadAllFavGroups() {
     ServiceIndex services;
     if (!services.build(currentList0())) return DBERR_NO_MEMORY;
+    // Every group is built before any is installed: no memory for one of
+    // them leaves all sixteen as they were.
+    GroupBuild builds[FAV_CAPACITY];
+    for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
+        const SvcListId id = static_cast<SvcListId>(LIST_FAV_FIRST + g);
+        if (buildGroup(id, services, &builds[g]) != DBERR_OK) {
+            for (GroupBuild& build : builds)
+                build.free();
+            return DBERR_NO_MEMORY;
+        }
+    }
     DBERR first = DBERR_OK;
-    for (SvcListId id = LIST_FAV_FIRST; id <= LIST_FAV_LAST; ++id) {
-        const DBERR result = loadGroup(id, services);
+    for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
+        const DBERR result = builds[g].result;
+        installGroup(static_cast<SvcListId>(LIST_FAV_FIRST + g), builds[g]);
         if (first == DBERR_OK) first = result;
     }
     return first;
@@ -400,12 +383,12 @@ SLM_RESULT SLM_StoreFavGroup(SvcListId id) {
 }
 
 DBERR INT_SLM_StoreBuiltFavGroups() {
-    if (g_ListEditState.builtGroups == 0) return DBERR_OK;
+    if (g_FavGroupState.built == 0) return DBERR_OK;
     NextLoadNumbers numbers;
     if (!numbers.build()) return DBERR_NO_MEMORY;
     DBERR first = DBERR_OK;
     for (SvcListId id = LIST_FAV_FIRST; id <= LIST_FAV_LAST; ++id) {
-        if ((g_ListEditState.builtGroups & builtBit(id)) == 0) continue;
+        if ((g_FavGroupState.built & builtBit(id)) == 0) continue;
         DBERR result = storeGroup(id, numbers);
         if (result == DBERR_OK) result = storeGroupName(id);
         if (first == DBERR_OK) first = result;
@@ -418,7 +401,7 @@ DBERR INT_SLM_ClearFavList(SvcListId id) {
     liveHead(id) = INT_LL_FreeAll(liveHead(id), nullptr);
     if (DB_IsFavList(id)) {
         freeGroupName(groupOf(id));
-        g_ListEditState.builtGroups |= builtBit(id);
+        g_FavGroupState.built |= builtBit(id);
     }
     return DBERR_OK;
 }
@@ -454,7 +437,7 @@ DBERR INT_SLM_SetListName(SvcListId id, const uint8_t* name) {
     uint8_t* copy = copyText(name, FAV_NAME_LEN);
     if (copy == nullptr) return DBERR_NO_MEMORY;
     freeGroupName(groupOf(id));
-    g_ListEditState.groupNames[groupOf(id)] = copy;
+    g_FavGroupState.names[groupOf(id)] = copy;
     return DBERR_OK;
 }
 
@@ -469,7 +452,7 @@ DBERR INT_SLM_GetListName(SvcListId id, uint8_t* out) {
     std::memset(out, 0, FAV_LIST_NAME_SIZE);
     if (id == LIST_ALL || DB_IsCaList(id)) return DBERR_BAD_LIST;
     if (!DB_IsFavList(id)) return DBERR_OK;
-    const uint8_t* name = g_ListEditState.groupNames[groupOf(id)];
+    const uint8_t* name = g_FavGroupState.names[groupOf(id)];
     if (name != nullptr) {
         size_t length = 0;
         while (length < FAV_NAME_LEN && name[length] != 0)

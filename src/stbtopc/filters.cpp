@@ -66,26 +66,7 @@ SortName sortNameOf(const SvcHandleObj* handle) {
     return name;
 }
 
-struct UpperPrvName {
-    char text[PRV_NAME_BUFFER];
-};
-UpperPrvName upperPrvName(const void* name) {
-    UpperPrvName upper{};
-    OS_StrCpyBounded(upper.text, sizeof upper.text, static_cast<const char*>(name), PRV_NAME_LEN);
-    OS_StrUpr(upper.text);
-    return upper;
-}
 } // namespace
-
-// ---- Names -------------------------------------------------------------------
-
-int INT_SLM_ComparePrvName(const void* a, const void* b) {
-    if (a == nullptr || b == nullptr) return a == b ? 0 : 1;
-    const UpperPrvName x = upperPrvName(a);
-    const UpperPrvName y = upperPrvName(b);
-    const int order = OS_StrCmp(x.text, y.text);
-    return (order > 0) - (order < 0);
-}
 
 // ---- Handles -------------------------------------------------------------------
 
@@ -218,8 +199,4 @@ int INT_SLM_FilterByCas(const void* handleData, uint32_t key) {
 
 void INT_SLM_FreeTpRow(void* data) {
     delete static_cast<TpRow*>(data);
-}
-
-void INT_SLM_FreeServiceHandle(void* handleData) {
-    HT_Free(INT_SLM_DataWord(handleData));
 }

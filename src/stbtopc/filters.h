@@ -19,23 +19,12 @@
 #include "reccompare.h"
 #include "svchandle.h"
 
-// ---- Word data -----------------------------------------------------------
-inline void* INT_SLM_WordData(uint32_t word) {
-    return reinterpret_cast<void*>(static_cast<uintptr_t>(word));
-}
-inline uint32_t INT_SLM_DataWord(const void* data) {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data));
-}
-
 // The filter key of an indexed list: number << 16 | type << 8 | index.
 constexpr uint32_t INT_SLM_MakeListKey(uint32_t number, uint32_t type, uint32_t index) {
     return (number << 16) | ((type & 0xFFu) << 8) | (index & 0xFFu);
 }
 
-// ---- Names -------------------------------------------------------------
-// Provider names (at most 20 bytes each, terminated or not), compared as
-// upper-cased strings; 0 when equal.
-int INT_SLM_ComparePrvName(const void* a, const void* b);
+// Provider names compare with INT_SLM_ComparePrvName (prvtable.h).
 
 // ---- Handles -----------------------------------------------------------
 // Handle data against a TpInfo key (MHz): 0 when the service's TS lies on that
@@ -69,7 +58,7 @@ int INT_SLM_MatchNumTypeSat(const void* handleData, const void* wordKey);
 // ---- Filters -------------------------------------------------------------
 // The key's low byte is 6 or the handle's type.
 int INT_SLM_FilterByType(const void* handleData, uint32_t key);
-// Listed, the key's low byte 6 or the handle's type, handle bit 23 clear.
+// Listed, the key's low byte 6 or the handle's type, SVH_HIDDEN clear.
 int INT_SLM_FilterListedByType(const void* handleData, uint32_t key);
 // As INT_SLM_FilterListedByType, and the key's number equals the handle's.
 int INT_SLM_FilterListedByNumType(const void* handleData, uint32_t key);
@@ -92,6 +81,3 @@ int INT_SLM_FilterByCas(const void* handleData, uint32_t key);
 // ---- Free callbacks ----------------------------------------------------
 // Frees one TpRow of a transponder edit list (allocated with new).
 void INT_SLM_FreeTpRow(void* data);
-// Frees the handle carried in the data: an owned name copy is released and
-// the handle left as a tombstone (self 0xFFFFFFFF).
-void INT_SLM_FreeServiceHandle(void* handleData);

@@ -15,6 +15,8 @@
 #pragma once
 #include <cstdint>
 
+#include "slmload.h"
+
 constexpr uint32_t IDXBANK_MAGIC = 0x20080730u;
 constexpr uint32_t IDXBANK_OFFSET = 0x4000;          // magic
 constexpr uint32_t IDXBANK_CHECKSUM_OFFSET = 0x4004; // ten u16
@@ -41,8 +43,7 @@ uint32_t DB_BankSectionSize(uint32_t section);
 // (then every block is zero) or the mode is neither 1 nor 2 (nothing changes).
 uint16_t DB_LoadIndexBank(uint8_t mode);
 
-// DB_LoadIndexBank with mode 2, the first step of opening a database.
-uint16_t SLM_LoadIndex();
+// SLM_LoadIndex (slmload.h) is DB_LoadIndexBank with mode 2.
 
 // Writes the primary bank from the blocks and copies it to the backup. When
 // every service sector of the map is marked full, all of them are marked

@@ -1,66 +1,35 @@
 #include "indexcommit.h"
 
-#include <cstring>
 #include <memory>
-#include <new>
 
-#include "favourites.h"
 #include "favtable.h"
 #include "flashstore.h"
 #include "indexbank.h"
 #include "indexblocks.h"
+#include "indexsnapshot.h"
 #include "indextable.h"
 #include "tablesave.h"
 #include "wrapper.h"
 
 namespace {
+IDX_CommitStep* g_firstCommitStep = nullptr; // constant-initialised: static steps find it
 
-// Everything a commit changes, kept aside so that a failure can put it back.
-struct CommitSnapshot {
-    uint8_t image[FLASH_DB_SIZE];
-    SlotStateArea slotStates;
-    FormatTable formatTable;
-    SvcIndexTable svc;
-    PrvIndexTable prv;
-    Kind9IndexTable kind9;
-    Kind10IndexTable kind10;
-    TsIndexTable ts;
-    TpIndexTable tp;
-    SatIndexTable sat;
-    FavIndexTable fav;
-    FavInfo favTable[FAV_CAPACITY]; // the groups are stored from their lists first
-    uint32_t commitWord;
-
-    void Take() {
-        forEachBlock([](void* kept, void* live, size_t size) { std::memcpy(kept, live, size); });
-        commitWord = IDX_GetCommitWord();
+// The first failure of the registered steps; every step runs.
+DBERR runCommitSteps() {
+    DBERR first = DBERR_OK;
+    for (const IDX_CommitStep* step = g_firstCommitStep; step != nullptr; step = step->next) {
+        const DBERR result = step->fn();
+        if (first == DBERR_OK) first = result;
     }
-
-    void Restore() {
-        forEachBlock([](void* kept, void* live, size_t size) { std::memcpy(live, kept, size); });
-        IDX_SetCommitWord(commitWord);
-    }
-
-  private:
-    // Each kept copy with the program-wide block it keeps: one list for both
-    // directions, so nothing is kept that is not put back.
-    template <typename Copy> void forEachBlock(Copy copy) {
-        copy(image, g_FlashImage, sizeof image);
-        copy(&slotStates, &g_SlotStateArea, sizeof slotStates);
-        copy(&formatTable, &g_FormatTable, sizeof formatTable);
-        copy(&svc, &g_SvcIndex, sizeof svc);
-        copy(&prv, &g_PrvIndex, sizeof prv);
-        copy(&kind9, &g_Kind9Index, sizeof kind9);
-        copy(&kind10, &g_Kind10Index, sizeof kind10);
-        copy(&ts, &g_TsIndex, sizeof ts);
-        copy(&tp, &g_TpIndex, sizeof tp);
-        copy(&sat, &g_SatIndex, sizeof sat);
-        copy(&fav, &g_FavIndex, sizeof fav);
-        copy(favTable, g_FavTable, sizeof favTable);
-    }
-};
-
+    return first;
+}
 } // namespace
+
+IDX_CommitStep::IDX_CommitStep(IDX_CommitStepFn stepFn) : fn(stepFn), next(nullptr) {
+    if (fn == nullptr) return;
+    next = g_firstCommitStep;
+    g_firstCommitStep = this;
+}
 
 DBERR IDX_WriteAll() {
     if (const DBERR result = TBL_SaveTpInfos()) return result;
@@ -74,12 +43,12 @@ DBERR IDX_WriteAll() {
 }
 
 DBERR IDX_CommitAll() {
-    std::unique_ptr<CommitSnapshot> before(new (std::nothrow) CommitSnapshot);
+    std::unique_ptr<IndexSnapshot> before(IDX_NewSnapshot());
     if (before == nullptr) return DBERR_NO_MEMORY;
     before->Take();
 
     // Groups take the numbers of the service table about to be written.
-    DBERR result = INT_SLM_StoreBuiltFavGroups();
+    DBERR result = runCommitSteps();
     if (result == DBERR_OK) {
         IDX_ClearTable(IDX_TABLE_ALL);
         DB_FormatAll();

@@ -16,9 +16,24 @@
 // own it does not undo what it wrote: IDX_CommitAll does.
 DBERR IDX_WriteAll();
 
-// Stores the favourite groups from their lists (INT_SLM_StoreBuiltFavGroups),
-// clears the index tables, formats the record store, writes all tables
-// (IDX_WriteAll), saves the index bank and sets the commit word to 0.
+// A step that a module above the index layer registers, with one static
+// IDX_CommitStep, to run at the start of every commit, before the image is
+// touched: the favourite groups store themselves into the favourite table
+// (favourites.cpp). A non-zero result fails the commit. So the commit calls
+// nothing above it, and needs no arrow up to the modules that register.
+using IDX_CommitStepFn = DBERR (*)();
+struct IDX_CommitStep {
+    explicit IDX_CommitStep(IDX_CommitStepFn fn);
+    IDX_CommitStep(const IDX_CommitStep&) = delete;
+    IDX_CommitStep& operator=(const IDX_CommitStep&) = delete;
+    IDX_CommitStepFn fn;
+    IDX_CommitStep* next;
+};
+
+// Runs the registered commit steps (the favourite groups are stored from
+// their lists), clears the index tables, formats the record store, writes
+// all tables (IDX_WriteAll), saves the index bank and sets the commit word
+// to 0.
 // Returns 0. On any failure everything named above is as before the call
 // and the result is non-zero: the failing step's code, DBERR_NO_MEMORY when
 // the state could not be kept aside first (then nothing was touched).

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "wrapper.h"
 
@@ -9,13 +10,6 @@ namespace {
 
 // The library's one semaphore id; nothing sets it on the PC, so it stays 0.
 constexpr uint32_t g_LLSemId = 0;
-
-int32_t g_allocsBeforeFailure = -1;
-
-void resetLinkedList() {
-    g_allocsBeforeFailure = -1;
-}
-DB_ResetHook g_resetHook(resetLinkedList);
 
 struct LLLock {
     LLLock() { OS_SemTake(g_LLSemId); }
@@ -29,9 +23,7 @@ void setResult(DBERR* result, DBERR value) {
 }
 
 LL_Node* newNode(void* data) {
-    if (g_allocsBeforeFailure == 0) return nullptr;
-    if (g_allocsBeforeFailure > 0) --g_allocsBeforeFailure;
-    LL_Node* node = new (std::nothrow) LL_Node;
+    LL_Node* node = DB_New<LL_Node>();
     if (node != nullptr) *node = LL_Node{data, nullptr, nullptr};
     return node;
 }
@@ -344,10 +336,6 @@ LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn 
         if (target == head) head = node;
     }
     return report(head);
-}
-
-void LL_SetAllocFailAfter(int32_t allowed) {
-    g_allocsBeforeFailure = allowed < 0 ? -1 : allowed;
 }
 
 // ---- Locked front-ends ---------------------------------------------------

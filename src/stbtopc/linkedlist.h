@@ -146,8 +146,6 @@ LL_Node* LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filt
 LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filter,
                        uint32_t filterKey, LL_Node** nextOut = nullptr);
 
-// Test seam for the no-memory paths: after `allowed` further node
-// allocations succeed, every later one fails as if the heap were exhausted.
-// A negative value (the start-up state, restored by DB_ResetAllState) never
-// fails.
-void LL_SetAllocFailAfter(int32_t allowed);
+// Nodes are had through the library's allocation seam (dballoc.h), so
+// DB_SetAllocFailAfter makes a node allocation fail as if the heap were
+// exhausted.

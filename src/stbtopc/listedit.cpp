@@ -3,12 +3,12 @@
 #include <cstring>
 #include <new>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "dvbtext.h"
 #include "favourites.h"
 #include "favtable.h"
 #include "filters.h"
-#include "listedithead.h"
 #include "selectionsort.h"
 #include "slmcascade.h"
 #include "slmlock.h"
@@ -24,7 +24,6 @@
 #include "wrapper.h"
 
 ListEditState g_ListEditState{};
-uint32_t g_ListEditOpen = 0;
 
 namespace {
 
@@ -65,11 +64,13 @@ uint32_t typeOf(const SvcHandleObj& obj) {
     return DB_GetBits(obj.numFlags, SVH_TYPE_LO, SVH_TYPE_W);
 }
 
-// ---- Where a list of methods 4-6 lives -----------------------------------------
-// The head INT_SLM_GetListHead hands out for (id, method 4-6) is either an
-// edit copy or, for the filtered lists under methods 5 and 6, the live
+// ---- Where a list of the edit methods lives ------------------------------------
+// The head INT_SLM_GetListHead hands out for (id, an edit method) is either
+// an edit copy or, for the filtered lists under ACCESS_EDIT_MASTER and
+// ACCESS_EDIT_NAME, the live
 // master or name list. A changed head must go back to where it came from:
-// storing it through INT_SLM_SetListHead would, for list 0 under method 5,
+// storing it through INT_SLM_SetListHead would, for LIST_ALL under
+// ACCESS_EDIT_MASTER,
 // overwrite the live master list with the copy.
 struct ListPlace {
     LL_Node** copy; // the edit copy, or null
@@ -132,11 +133,12 @@ void appendPending(SvcHandle handle, DBERR* result) {
 // ---- Copies --------------------------------------------------------------------
 
 void freeCopies() {
-    ListEditState& s = g_ListEditState;
-    s.masterCopy = INT_LL_FreeAll(s.masterCopy, nullptr);
-    s.nameCopy = INT_LL_FreeAll(s.nameCopy, nullptr);
-    for (LL_Node*& copy : s.favCopies)
-        copy = INT_LL_FreeAll(copy, nullptr);
+    INT_SLM_FreeEditCopies();
+}
+
+// The live head of group g (list 7 + g), kept by the service lists.
+LL_Node*& groupHead(uint32_t g) {
+    return *INT_SLM_FavListSlot(static_cast<SvcListId>(LIST_FAV_FIRST + g));
 }
 
 // The copies of one begin, made before anything is installed so that a
@@ -160,21 +162,21 @@ bool copyList(LL_Node* source, LL_Node** out) {
     return result == DBERR_OK;
 }
 
-// Closes the edit: access method of the begin back, move cache cleared.
+// Closes the edit: copies freed and closed, access method of the begin
+// back, move cache cleared.
 void closeEdit() {
+    INT_SLM_CloseEditCopies();
     INT_SLM_SetAccessMethod(g_ListEditState.savedMethod);
-    g_ListEditOpen = 0;
     clearMoveCache();
 }
 
+// The copies and the open flag are the service lists' to reset.
 void resetListEdit() {
-    freeCopies();
     ListEditState& s = g_ListEditState;
     s.pendingDeletions = INT_LL_FreeAll(s.pendingDeletions, nullptr);
     s.savedMethod = ACCESS_MASTER;
     s.mode = 0;
     s.savedService = SVC_HANDLE_INVALID;
-    g_ListEditOpen = 0;
     g_listOption = kOptionAtStart;
     clearMoveCache();
 }
@@ -186,7 +188,7 @@ TBL_FreeHook g_freeHook(INT_SLM_FreeListEdit);
 // Deletes every pending service: its record goes, and it leaves the live
 // lists and the copies that still hold it; then the handle is freed. A
 // deletion made through a view of the live lists (a satellite list under
-// method 5) left the handle in the master copy, so the copies are searched
+// ACCESS_EDIT_MASTER) left the handle in the master copy, so the copies are searched
 // too, and the record is deleted whether or not the live master list still
 // held the handle.
 bool commitDeletions() {
@@ -203,8 +205,8 @@ bool commitDeletions() {
                 deleted = true;
             }
             unlinkFromLiveMasterAndName(handle);
-            unlinkFrom(s.masterCopy, handle);
-            unlinkFrom(s.nameCopy, handle);
+            unlinkFrom(g_EditCopies.masterCopy, handle);
+            unlinkFrom(g_EditCopies.nameCopy, handle);
             HT_Free(handle);
         }
         s.pendingDeletions = INT_LL_Remove(s.pendingDeletions, s.pendingDeletions, nullptr);
@@ -213,10 +215,9 @@ bool commitDeletions() {
 }
 
 void installMasterCopy() {
-    ListEditState& s = g_ListEditState;
     g_MasterSvcList = INT_LL_FreeAll(g_MasterSvcList, nullptr);
-    INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, s.masterCopy);
-    s.masterCopy = nullptr;
+    INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, g_EditCopies.masterCopy);
+    g_EditCopies.masterCopy = nullptr;
 }
 
 // Visits the handle of every node of list that still resolves, once round
@@ -236,7 +237,7 @@ void setNameField(uint8_t* field, const uint8_t* name) {
     std::memcpy(field, name, length);
 }
 
-// Writes the pending names (and bit 20 changes) of the master list's handles
+// Writes the pending names (and SVH_LOCK changes) of the master list's handles
 // into their records. Returns whether a record was rewritten; *error gets
 // the first failure, and a handle whose record could not be rewritten keeps
 // its pending name.
@@ -276,7 +277,7 @@ DBERR resortNameList() {
     LL_Node* names = g_NameSortedSvcList;
     const uint32_t total = INT_LL_Count(names, nullptr, 0);
     if (total == 0) return DBERR_OK;
-    SvcNameSortItem* items = new (std::nothrow) SvcNameSortItem[total];
+    SvcNameSortItem* items = DB_NewArray<SvcNameSortItem>(total);
     if (items == nullptr) return DBERR_NO_MEMORY;
     uint32_t made = 0;
     INT_SLM_MakeNameKeys(names, items, total, &made);
@@ -292,7 +293,7 @@ DBERR resortNameList() {
 }
 
 void renumberMaster() {
-    LL_Node* master = g_MasterSvcList;
+    LL_Node* master = INT_SLM_NumberOrderStart(g_MasterSvcList);
     if (master == nullptr) return;
     INT_SLM_RenumberAll(&master);
     INT_SLM_SetListHead(LIST_ALL, ACCESS_MASTER, master);
@@ -301,19 +302,19 @@ void renumberMaster() {
 // Mode 1: the favourite copies become the groups. Then the groups that were
 // built are stored, with their names, into the favourite table.
 DBERR commitGroups() {
-    ListEditState& s = g_ListEditState;
-    if (s.mode == LISTEDIT_MODE_FULL) {
-        s.nameCopy = INT_LL_FreeAll(s.nameCopy, nullptr);
+    EditCopies& c = g_EditCopies;
+    if (g_ListEditState.mode == LISTEDIT_MODE_FULL) {
+        c.nameCopy = INT_LL_FreeAll(c.nameCopy, nullptr);
         for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
-            s.heads[g] = INT_LL_FreeAll(s.heads[g], nullptr);
-            s.heads[g] = s.favCopies[g];
-            s.favCopies[g] = nullptr;
+            groupHead(g) = INT_LL_FreeAll(groupHead(g), nullptr);
+            groupHead(g) = c.favCopies[g];
+            c.favCopies[g] = nullptr;
         }
     }
     return INT_SLM_StoreBuiltFavGroups();
 }
 
-// Undoes pending names and bit 22 changes of the live master list's handles.
+// Undoes pending names and SVH_REWRITE changes of the live master list's handles.
 void undoPendingChanges() {
     forEachLiveHandle(g_MasterSvcList, [](SvcHandleObj& obj) {
         if ((obj.numFlags & SVH_OWNS_NAME) != 0) {
@@ -327,10 +328,9 @@ void undoPendingChanges() {
 }
 
 void reloadGroupNames() {
-    ListEditState& s = g_ListEditState;
     for (uint32_t g = 0; g < FAV_CAPACITY; ++g) {
-        delete[] s.groupNames[g];
-        s.groupNames[g] = nullptr;
+        delete[] g_FavGroupState.names[g];
+        g_FavGroupState.names[g] = nullptr;
         const uint8_t* name = nullptr;
         if (TBL_GetFavName(g, &name) != DBERR_OK || name[0] == 0) continue;
         SvcListId id = static_cast<SvcListId>(LIST_FAV_FIRST + g);
@@ -369,31 +369,34 @@ DBERR INT_SLM_BeginListEdit(uint8_t mode) {
         editMethod = ACCESS_EDIT;
         LL_Node* list0 = nullptr;
         INT_SLM_GetListHead(LIST_ALL, method, &list0);
+        if (method == ACCESS_MASTER) list0 = INT_SLM_NumberOrderStart(list0);
         copied = copyList(list0, &copies.master);
     } else if (method != ACCESS_TV && mode == LISTEDIT_MODE_FULL) {
         editMethod = method == ACCESS_NAME ? ACCESS_EDIT_NAME : ACCESS_EDIT_MASTER;
-        copied = copyList(g_MasterSvcList, &copies.master) &&
+        // The copy begins where the number order begins, so that moves and
+        // the commit's renumbering see the list as the numbers order it.
+        copied = copyList(INT_SLM_NumberOrderStart(g_MasterSvcList), &copies.master) &&
                  copyList(g_NameSortedSvcList, &copies.name);
         for (uint32_t g = 0; copied && g < FAV_CAPACITY; ++g)
-            copied = copyList(s.heads[g], &copies.favs[g]);
+            copied = copyList(groupHead(g), &copies.favs[g]);
     }
     if (!copied) {
         copies.free();
         return DBERR_NO_MEMORY;
     }
 
-    g_ListEditOpen = 1;
     s.mode = mode;
     SvcHandle current = SVC_HANDLE_INVALID;
     SLM_GetCurrentService(&current, nullptr, nullptr);
     s.savedService = current;
     s.savedMethod = method;
     s.pendingDeletions = INT_LL_FreeAll(s.pendingDeletions, nullptr);
-    freeCopies();
-    s.masterCopy = copies.master;
-    s.nameCopy = copies.name;
+    EditCopies installed{};
+    installed.masterCopy = copies.master;
+    installed.nameCopy = copies.name;
     for (uint32_t g = 0; g < FAV_CAPACITY; ++g)
-        s.favCopies[g] = copies.favs[g];
+        installed.favCopies[g] = copies.favs[g];
+    INT_SLM_OpenEditCopies(installed);
     INT_SLM_SetAccessMethod(editMethod);
     return DBERR_OK;
 }
@@ -413,6 +416,11 @@ SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
     SLM_RESULT error = DBERR_OK;
     bool rewritten = false;
     if (copiedMaster) {
+        // The copy is numbered in its own order, from its head, before it is
+        // installed: the master list is entered at its first TV service, and
+        // after a move that ring order no longer tells where the list begins
+        // (a radio service that came first would be numbered last).
+        if (g_EditCopies.masterCopy != nullptr) INT_SLM_RenumberAll(&g_EditCopies.masterCopy);
         installMasterCopy();
         rewritten = rewriteRenamedRecords(&error);
         if (rewritten) {
@@ -420,7 +428,7 @@ SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder) {
             if (error == DBERR_OK) error = sorted;
         }
     }
-    renumberMaster();
+    if (!copiedMaster) renumberMaster();
     if (copiedMaster) {
         // The groups go into the table before any commit writes the image.
         const DBERR groups = commitGroups();
@@ -521,7 +529,7 @@ DBERR INT_SLM_DeleteServiceFromLists(SvcHandle handle, SvcListId id, uint32_t re
         if (isServiceList(id)) {
             appendPending(handle, &appended);
             if (appended != DBERR_OK) return appended;
-            for (LL_Node*& copy : g_ListEditState.favCopies)
+            for (LL_Node*& copy : g_EditCopies.favCopies)
                 unlinkFrom(copy, handle);
         }
         clearMoveCache();
@@ -555,6 +563,7 @@ DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta)
     case ACCESS_NAME: {
         LL_Node* head = nullptr;
         INT_SLM_GetListHead(id, ACCESS_MASTER, &head);
+        head = INT_SLM_NumberOrderStart(head);
         LL_Node* node = SLM_FindHandleNode(head, handle);
         if (node == nullptr) return DBERR_NOT_FOUND;
         head = INT_LL_MoveBy(head, node, delta, INT_SLM_FilterListedByType, type);
@@ -601,9 +610,12 @@ DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name
     if (name == nullptr) return DBERR_NULL_OBJECT;
     if (SLM_FindHandleNode(list, handle) == nullptr) return DBERR_NOT_FOUND;
     SvcHandleObj* obj = HT_Resolve(handle);
-    // The buffer holds what is copied: the text without its prefix.
-    const size_t textLength = DVB_TextLen(name);
-    uint8_t* copy = new (std::nothrow) uint8_t[textLength + 1];
+    // The name comes from a cell editor and need not be terminated (a
+    // two-byte text ends only at 0x00 0x00): nothing past the record's name
+    // field (SVC_NAME_LEN bytes) is read. The buffer holds what is copied:
+    // the text without its prefix.
+    const size_t textLength = DVB_TextLenBounded(name, SVC_NAME_LEN);
+    uint8_t* copy = DB_NewArray<uint8_t>(textLength + 1);
     if (copy == nullptr) return DBERR_NO_MEMORY;
     DVB_CopyTextNBounded(copy, textLength + 1, name, prefixLength(name[0]) + textLength);
     if ((obj->numFlags & SVH_OWNS_NAME) != 0) delete[] obj->name;

@@ -1,12 +1,15 @@
 // The list-edit session: a transaction over the service lists. While it is
 // open, deletions, moves and renames work on copies of the master list, the
-// name list and the favourite groups (access methods 4-6 hand the copies
-// out, so counts, walks and finds see the edited lists); closing it either
-// commits the copies (records whose names changed are rewritten, the master
-// list is renumbered, the favourite groups are stored) or discards them.
+// name list and the favourite groups (the edit methods ACCESS_EDIT,
+// ACCESS_EDIT_MASTER and ACCESS_EDIT_NAME hand the copies out, so counts,
+// walks and finds see the edited lists); closing it either commits the
+// copies (records whose names changed are rewritten, the master list is
+// renumbered, the favourite groups are stored) or discards them.
 //
-// The state of the favourite groups (their lists and names) lives in the same
-// program-wide record; favourites.h has the operations on them.
+// The session keeps its own state below. The copies it works on, and
+// whether they are open (g_ListEditOpen), are kept with every other list
+// head by the service lists (svclist.h); the favourite groups' names and
+// built state by favourites.h.
 #pragma once
 #include <cstdint>
 
@@ -14,72 +17,55 @@
 #include "dbrecords.h"
 #include "linkedlist.h"
 #include "listids.h"
+#include "slmlistedit.h"
 #include "slmresult.h"
 #include "svchandle.h"
-
-// Lists 7-22 (the favourite groups) and the two further lists 23 and 24.
-constexpr uint32_t LISTEDIT_HEAD_COUNT = LIST_EXTRA_B - LIST_FAV_FIRST + 1;
-
-// Edit modes: 0 copies list 0 only (method 4); 1 copies list 0, the name
-// list and every favourite group (method 5, or 6 from name order).
-constexpr uint8_t LISTEDIT_MODE_MASTER = 0;
-constexpr uint8_t LISTEDIT_MODE_FULL = 1;
-
-// The "-1" of a commit or discard under the TV/radio split (method 2), where
-// the session works on the live lists and nothing is done at its end.
-constexpr SLM_RESULT LISTEDIT_SPLIT_NOTHING_DONE = -1;
+#include "svclist.h"
 
 struct ListEditState {
-    // Group names of lists 7-22: owned DVB text exactly as the favourite
-    // table holds it (character-table prefix included), or null.
-    uint8_t* groupNames[FAV_CAPACITY];
-    SvcAccessMethod savedMethod;         // access method when the edit opened
-    uint8_t mode;                        // edit mode, see LISTEDIT_MODE_
-    LL_Node* heads[LISTEDIT_HEAD_COUNT]; // live lists 7-24
-    SvcHandle savedService;              // current service when the edit opened
-    LL_Node* pendingDeletions;           // deleted during the edit; freed by the commit
-    LL_Node* masterCopy;                 // copy of list 0 (methods 4 and 5)
-    LL_Node* nameCopy;                   // copy of the name list (method 6)
-    LL_Node* favCopies[FAV_CAPACITY];    // copies of lists 7-22 (methods 5 and 6)
-    // Bit g set: list 7 + g holds the stored group (built by a load, or
-    // cleared on purpose since). Only such groups are stored back without
-    // being asked for one by one, so a group that was never built is never
-    // overwritten by an empty list.
-    uint16_t builtGroups;
+    SvcAccessMethod savedMethod; // access method when the edit opened
+    uint8_t mode;                // edit mode, see LISTEDIT_MODE_
+    SvcHandle savedService;      // current service when the edit opened
+    LL_Node* pendingDeletions;   // deleted during the edit; freed by the commit
 };
 
 extern ListEditState g_ListEditState;
-extern uint32_t g_ListEditOpen; // 1 while an edit is open
 
 // The option word (1 at start); nothing in the library reads it.
 void INT_SLM_SetListOption(uint32_t option);
 uint32_t INT_SLM_GetListOption();
 
 // Opens an edit. An edit already open: DBERR_EDIT_SESSION and nothing
-// changes. Under the TV/radio split (method 2) nothing is copied and edits
-// act on the live lists. Mode 0: method 4 and a copy of list 0 under the
-// method in force. Mode 1: method 6 from name order (method 1), else 5, and
-// copies of the master list, the name list and lists 7-22. Other modes copy
-// nothing and keep the method. No memory for a copy: DBERR_NO_MEMORY, and no
-// edit is open.
+// changes. The copies and the method the edit switches to:
+//
+//   method in force   mode                  method   copies
+//   ACCESS_TV         any                   kept     none: edits act on the live lists
+//   other             LISTEDIT_MODE_MASTER  ACCESS_EDIT
+//                                                    list 0 under the method in force
+//   ACCESS_NAME       LISTEDIT_MODE_FULL    ACCESS_EDIT_NAME
+//                                                    master list, name list, lists 7-22
+//   other             LISTEDIT_MODE_FULL    ACCESS_EDIT_MASTER
+//                                                    master list, name list, lists 7-22
+//   any               any other mode        kept     none
+//
+// No memory for a copy: DBERR_NO_MEMORY, and no edit is open.
 DBERR INT_SLM_BeginListEdit(uint8_t mode);
-SLM_RESULT SLM_BeginListEdit(uint8_t mode);
 
 // Commits the open edit: deletions done, the master copy installed, renamed
 // records rewritten and the name list re-sorted, the master list renumbered,
 // the favourite copies installed and stored, then (when something was
 // deleted or renamed and saveOrder is set) the service order saved with the
-// image commit. No edit open: DBERR_EDIT_SESSION; method 2:
+// image commit. No edit open: DBERR_EDIT_SESSION; under ACCESS_TV:
 // LISTEDIT_SPLIT_NOTHING_DONE. A record that cannot be rewritten keeps its
 // pending name; the commit still completes and returns that error (the first
 // one met), as it does for no memory while re-sorting names.
 SLM_RESULT INT_SLM_CommitListEdit(uint32_t saveOrder);
 
 // Drops the edit's copies: pending deletions stay in the live lists, names
-// and bit 22 changes of the master list's handles are undone, group names
-// are read again from the table (mode 1), the master list is renumbered
-// (mode 0). No edit open: DBERR_EDIT_SESSION; method 2:
-// LISTEDIT_SPLIT_NOTHING_DONE.
+// and SVH_REWRITE changes of the master list's handles are undone, group names
+// are read again from the table (LISTEDIT_MODE_FULL), the master list is
+// renumbered (LISTEDIT_MODE_MASTER). No edit open: DBERR_EDIT_SESSION; under
+// ACCESS_TV: LISTEDIT_SPLIT_NOTHING_DONE.
 SLM_RESULT INT_SLM_DiscardListEdit();
 
 // Commits (commit non-zero) or discards, restores the access method of the
@@ -87,51 +73,43 @@ SLM_RESULT INT_SLM_DiscardListEdit();
 // changes. Returns 0, or the commit's error when a record could not be
 // rewritten or memory ran out; the edit is closed in every case.
 SLM_RESULT INT_SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
-SLM_RESULT SLM_EndListEdit(uint32_t commit, uint32_t saveOrder);
 
 // Frees the copies and the pending-deletions list and closes an open edit
 // without committing (the access method of the begin comes back). Pending
 // handles still in the live master list stay there (that list owns them);
 // the others are freed.
 void INT_SLM_FreeListEdit();
-void SLM_FreeListEdit();
 
-// Deletes a service from the list id under the current method. Methods 0
-// and 1: the handle must be in the master list (DBERR_NOT_FOUND); a null
-// service is unlinked and freed at once, any other waits in the pending
-// deletions until a commit. Method 2: from the TV part into the pending
-// deletions. Methods 4-6: unlinked from the id's list (DBERR_NOT_FOUND when
-// absent) and, under 5 or 6, from the same id's list of the other method;
-// for ids 0, 30-99 and 110-120 it also goes into the pending deletions and
-// leaves every favourite copy; renumber non-zero renumbers the list. Other
-// methods: DBERR_BAD_LIST.
+// Deletes a service from the list id under the current method:
+//
+//   ACCESS_MASTER, ACCESS_NAME  the handle must be in the master list
+//                               (DBERR_NOT_FOUND); a null service is unlinked
+//                               and freed at once, any other waits in the
+//                               pending deletions until a commit
+//   ACCESS_TV                   from the TV part into the pending deletions
+//   ACCESS_EDIT, _EDIT_MASTER,  unlinked from the id's list (DBERR_NOT_FOUND
+//   _EDIT_NAME                  when absent) and, under _EDIT_MASTER or
+//                               _EDIT_NAME, from the same id's list of the
+//                               other; for LIST_ALL, DB_IsSatList and
+//                               DB_IsCaList ids it also goes into the pending
+//                               deletions and leaves every favourite copy;
+//                               renumber non-zero renumbers the list
+//   other                       DBERR_BAD_LIST
 DBERR INT_SLM_DeleteServiceFromLists(SvcHandle handle, SvcListId id, uint32_t renumber);
 
 // Moves a service delta places in the list id, counting only listed services
 // of its type that are not hidden (radio services, placeholders and hidden
 // services are stepped over). Nothing when the numbering is not clean
-// (result 0). Methods 0 and 1: the list is renumbered. Method 2: the TV
-// node and the radio node at the same index move together, every node
-// counting. Methods 4-6: the edit's list, renumbered only at the commit.
-// Not found or another method: DBERR_NOT_FOUND.
+// (result 0). ACCESS_MASTER and ACCESS_NAME: the master list, renumbered.
+// ACCESS_TV: the TV node and the radio node at the same index move together,
+// every node counting. The edit methods: the edit's list, renumbered only at
+// the commit. Not found or another method: DBERR_NOT_FOUND.
 DBERR INT_SLM_MoveServiceRenumber(SvcHandle handle, SvcListId id, int32_t delta);
 
 // Gives the handle a new name until the commit: an owned copy of the name
-// without its character-table prefix, handle bit 19 set. The record is not
+// without its character-table prefix, SVH_OWNS_NAME set. At most the
+// SVC_NAME_LEN bytes of a record's name field are read from name (a name
+// need not be terminated within them). The record is not
 // touched. Null name: DBERR_NULL_OBJECT; handle not in the list:
 // DBERR_NOT_FOUND; no memory: DBERR_NO_MEMORY (the old name stays).
 DBERR INT_SLM_RenameService(LL_Node* list, SvcHandle handle, const uint8_t* name);
-// On list 0 of the current method.
-SLM_RESULT SLM_RenameService(SvcHandle handle, const uint8_t* name);
-
-// Ids 0, 30-99 and 110-120: the handle must be in that list, then
-// INT_SLM_DeleteServiceFromLists. Ids 7-22: the handle must be in list 0,
-// then it leaves the group. DBERR_NOT_FOUND when a check fails; other ids
-// DBERR_BAD_LIST.
-SLM_RESULT SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber);
-
-// Ids 0, 30-99 and 110-120: the handle must be in that list, then
-// INT_SLM_MoveServiceRenumber. Ids 7-22: the handle must be in that group,
-// then it moves delta places there, every node counting. DBERR_NOT_FOUND
-// when a check fails; other ids DBERR_BAD_LIST.
-SLM_RESULT SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta);

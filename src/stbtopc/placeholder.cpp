@@ -30,3 +30,18 @@ void DB_SetUpPlaceholders() {
     g_PlaceholderSvcInfo.tsRef = refOf(RefKind::Ts, &g_PlaceholderTsInfo);
     g_PlaceholderSvcInfo.prvRef = refOf(RefKind::Prv, &g_PlaceholderPrvInfo);
 }
+
+DBERR INT_SLM_IsSvcNull(SvcHandle handle, uint32_t* isNull) {
+    if (isNull == nullptr) return DBERR_NULL_ARG;
+    *isNull = 1;
+    if (handle == SVC_HANDLE_NONE) return DBERR_NULL_OBJECT;
+    const SvcHandleObj* obj = HT_Resolve(handle);
+    if (obj == nullptr) return DBERR_NOT_FOUND;
+    if (obj->record != nullptr && !DB_IsPlaceholderSvc(obj->record)) *isNull = 0;
+    return DBERR_OK;
+}
+
+bool SLM_IsNullService(SvcHandle handle) {
+    uint32_t isNull = 1;
+    return INT_SLM_IsSvcNull(handle, &isNull) != DBERR_OK || isNull != 0;
+}

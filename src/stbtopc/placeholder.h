@@ -6,6 +6,9 @@
 #pragma once
 #include "dbrecords.h"
 #include "refids.h"
+#include "svchandle.h"
+
+#include "dberr.h"
 
 extern SvcInfo g_PlaceholderSvcInfo;
 extern TsInfo g_PlaceholderTsInfo;
@@ -22,3 +25,12 @@ void DB_SetUpPlaceholders();
 inline bool DB_IsPlaceholderSvc(const SvcInfo* record) {
     return record == &g_PlaceholderSvcInfo;
 }
+
+// ---- Null services -------------------------------------------------------
+// *isNull starts at 1 and becomes 0 when the handle has a record that is not
+// the placeholder. DBERR_NULL_ARG without out, DBERR_NULL_OBJECT for 0,
+// DBERR_NOT_FOUND for a value that does not resolve (flag stays 1).
+DBERR INT_SLM_IsSvcNull(SvcHandle handle, uint32_t* isNull);
+
+// True when the handle is a null service or its test fails.
+bool SLM_IsNullService(SvcHandle handle);

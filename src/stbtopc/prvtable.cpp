@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "dbstate.h"
-#include "filters.h"
+#include "dvbtext.h"
 #include "tablerefelement.h"
 #include "tablering.h"
 
@@ -22,10 +22,28 @@ LL_Node* nodeOf(const PrvInfo* element) {
     return element != nullptr ? LL_Find(g_PrvInfoList, element, nullptr, nullptr, 0) : nullptr;
 }
 
+struct UpperPrvName {
+    char text[PRV_NAME_BUFFER];
+};
+UpperPrvName upperPrvName(const void* name) {
+    UpperPrvName upper{};
+    OS_StrCpyBounded(upper.text, sizeof upper.text, static_cast<const char*>(name), PRV_NAME_LEN);
+    OS_StrUpr(upper.text);
+    return upper;
+}
+
 bool fitsComparison(const char* name) {
     return strnlen(name, PRV_NAME_LEN) < PRV_NAME_LEN;
 }
 } // namespace
+
+int INT_SLM_ComparePrvName(const void* a, const void* b) {
+    if (a == nullptr || b == nullptr) return a == b ? 0 : 1;
+    const UpperPrvName x = upperPrvName(a);
+    const UpperPrvName y = upperPrvName(b);
+    const int order = OS_StrCmp(x.text, y.text);
+    return (order > 0) - (order < 0);
+}
 
 void TBL_SetPrvCount(uint32_t count) {
     g_prvCount = count;

@@ -11,6 +11,11 @@
 #include "linkedlist.h"
 #include "refids.h"
 
+// Provider names (at most 20 bytes each, terminated or not), compared as
+// upper-cased strings; 0 when equal. The table's find comparator, and the
+// provider lists' filter compares with it too.
+int INT_SLM_ComparePrvName(const void* a, const void* b);
+
 extern LL_Node* g_PrvInfoList;
 
 // The element count; adds and deletes keep it equal to the list's length.

@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbstate.h"
 
 namespace {
@@ -31,11 +32,7 @@ RefId REF_Register(RefKind kind, void* element) {
     if (element == nullptr) return REF_NONE;
     const uint64_t id = uint64_t{g_firstRef} + g_refs.size();
     if (id > 0xFFFFFFFEu) return REF_NONE;
-    try {
-        g_refs.push_back(RefEntry{kind, element});
-    } catch (const std::bad_alloc&) {
-        return REF_NONE;
-    }
+    if (!DB_Append(g_refs, RefEntry{kind, element})) return REF_NONE;
     return static_cast<RefId>(id);
 }
 

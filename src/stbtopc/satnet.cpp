@@ -335,3 +335,11 @@ DBERR SN_GetTpAll(uint32_t slot, uint16_t* count, TpNode** list) {
 void SN_FreeTpList(TpNode* list) {
     TBL_FreeTpNodes(list);
 }
+
+uint32_t SN_GetRegionId() {
+    return g_RegionId;
+}
+
+uint32_t SN_GetCurrentNumAntenna() {
+    return g_NumAntenna;
+}

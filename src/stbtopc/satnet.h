@@ -8,54 +8,13 @@
 
 #include "dberr.h"
 #include "dbrecords.h"
-
-constexpr uint32_t SN_NUM_REGIONS = 5;       // regions 0 to 4
-constexpr uint8_t SN_NO_ANTENNA_ID = 255;    // "no satellite id" in the outs below
-constexpr uint8_t SN_NO_ANTENNA_INDEX = 255; // "no antenna index"
+#include "snquery.h"
 
 // The current region (0 to 4) and its number of antennas. The satellite
 // table's usable slots are these antennas plus five user slots. At start-up
 // region 0 is selected.
 extern uint32_t g_RegionId;
 extern uint32_t g_NumAntenna;
-
-// Selects a region: stores it, sets g_NumAntenna to its antenna count and
-// prints "[SN_SetRegionId] REGION %d, NumAntenna %d". A region above 4 prints
-// "[SN_SetRegionId] Region ID Error: %d", changes nothing and returns
-// DBERR_BAD_REGION.
-DBERR SN_SetRegionId(uint32_t region);
-
-// Antenna count of a region. A region above 4: *count = 0, DBERR_BAD_REGION;
-// a null out: DBERR_NULL_OBJECT.
-DBERR SN_GetNumAntenna(uint32_t region, uint32_t* count);
-
-// Satellite id at an antenna index of a region. *id is SN_NO_ANTENNA_ID
-// unless found; a region above 4 or an index at or past the region's count:
-// DBERR_BAD_REGION. A null out: DBERR_NULL_OBJECT.
-DBERR SN_GetAntennaIdOfRegion(uint32_t region, uint32_t antennaIndex, uint8_t* id);
-
-// As SN_GetAntennaIdOfRegion for the current region; a failure also prints
-// "[SN_GetDefaultSatInfo] Get AntennaId Error: Region %d, AntennaIndex %d".
-// A null out: DBERR_NULL_OBJECT, nothing printed.
-DBERR SN_GetAntennaId(uint32_t antennaIndex, uint8_t* id);
-
-// First antenna index of a satellite id in a region's table. *index is
-// SN_NO_ANTENNA_INDEX unless found; a region above 4: DBERR_BAD_REGION; an id
-// the region does not list: DBERR_NOT_IN_REGION. A null out:
-// DBERR_NULL_OBJECT.
-DBERR SN_GetAntennaIndex(uint32_t region, uint32_t satId, uint8_t* index);
-
-// Copies a region's satellite ids in antenna order: the buffer is zero-filled
-// over length bytes, then the first min(length, count) ids are written. A
-// null buffer or a region above 4: DBERR_BAD_REGION, buffer untouched.
-DBERR SN_GetAntennaIdList(uint32_t region, uint8_t* buffer, uint32_t length);
-
-// The default transponders of the satellite at an antenna index of the
-// current region: the row count and the address of the satellite's constant
-// table (count 0 and null for a satellite without defaults), 0. The rows
-// must not be freed or changed. Null outs: DBERR_BAD_REGION. No satellite
-// at that index: outs 0 and null, the antenna-id error line, DBERR_BAD_REGION.
-DBERR SN_GetDefaultSatInfo(uint32_t antennaIndex, uint16_t* count, const DefaultTpRow** rows);
 
 // ---- Transponders of a slot: defaults merged with the stored ones --------
 struct TpNode; // tstable.h: a DefaultTpRow and the next node

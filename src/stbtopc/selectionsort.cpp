@@ -1,5 +1,7 @@
 #include "selectionsort.h"
 
+#include "dballoc.h"
+
 #include <cstring>
 #include <memory>
 #include <new>
@@ -17,8 +19,8 @@ class Tournament {
         leaves_ = 1;
         while (leaves_ < count_)
             leaves_ *= 2;
-        tree_.reset(new (std::nothrow) uint32_t[2 * leaves_]);
-        temp_.reset(new (std::nothrow) uint8_t[size_]);
+        tree_.reset(DB_NewArray<uint32_t>(2 * leaves_));
+        temp_.reset(DB_NewArray<uint8_t>(size_));
         if (tree_ == nullptr || temp_ == nullptr) return false;
         for (uint32_t i = 0; i < leaves_; ++i)
             tree_[leaves_ + i] = i < count_ ? i : kNone;

@@ -8,6 +8,7 @@
 #include "slmtp.h"
 #include "svchandleops.h"
 #include "svclist.h"
+#include "svcrenumber.h"
 #include "svctable.h"
 #include "tablering.h"
 #include "tpeditlist.h"
@@ -110,7 +111,7 @@ SLM_RESULT SLM_DeleteSatellite(uint8_t satellite, const uint16_t* count) {
         if (INT_SLM_GetNthTp(0, &row) != DBERR_OK) break;
         deleteServicesOn(SLM_TpRowToKey(row, satellite), false);
         uint16_t rowCount = editListRows();
-        if (INT_SLM_DeleteTpRow(&row, &rowCount) != DBERR_OK) break;
+        if (INT_SLM_DeleteTp(&row, &rowCount) != DBERR_OK) break;
     }
     deleteServicesOfSatellite(satellite);
     deleteUnusedTransportStreams(satellite);
@@ -127,7 +128,7 @@ SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint8_t row) {
     if (read != DBERR_OK) return read;
     deleteServicesOn(SLM_TpRowToKey(tpRow, satellite), false);
     uint16_t rowCount = editListRows();
-    INT_SLM_DeleteTpRow(&tpRow, &rowCount);
+    INT_SLM_DeleteTp(&tpRow, &rowCount);
     return SLM_CommitTpList(satellite);
 }
 
@@ -146,7 +147,7 @@ SLM_RESULT SLM_SaveServiceOrder(uint32_t flag) {
         // at `position`.
         LL_Node* cursor = TBL_GetSvcInfoList();
         uint32_t position = 0;
-        TBL_ForEachNode(g_MasterSvcList, [&](LL_Node* node) {
+        TBL_ForEachNode(INT_SLM_NumberOrderStart(g_MasterSvcList), [&](LL_Node* node) {
             const SvcHandle handle = SLM_NodeHandle(node);
             if (SLM_IsNullService(handle)) return true;
             if (position >= TBL_GetSvcCount()) return false; // every record is placed

@@ -115,6 +115,18 @@ SLM_RESULT SLM_GetServiceType(SvcHandle handle, uint8_t* out) {
     return INT_SLM_GetServiceType(head, handle, out);
 }
 
+SLM_RESULT SLM_GetServiceNumber(SvcHandle handle, uint16_t* number, uint8_t* type) {
+    if (number == nullptr || type == nullptr) return DBERR_NULL_ARG;
+    *number = DB_INDEX_NONE;
+    *type = 0;
+    SlmLockGuard lock;
+    LL_Node* head = nullptr;
+    currentHead(LIST_ALL, &head);
+    if (SLM_FindHandleNode(head, handle) == nullptr) return DBERR_NOT_FOUND;
+    uint8_t source = 0;
+    return INT_SLM_GetServiceNumber(head, handle, number, type, &source);
+}
+
 SLM_RESULT SLM_GetAccessMethod(SvcAccessMethod* out) {
     return INT_SLM_GetAccessMethod(out);
 }

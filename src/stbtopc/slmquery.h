@@ -10,10 +10,11 @@
 #include <cstdint>
 
 #include "dbrecords.h"
-#include "linkedlist.h"
 #include "listids.h"
+#include "slmhandle.h"
 #include "slmresult.h"
-#include "svchandle.h"
+
+struct LL_Node; // a node of the list library; callers pass heads on unread
 
 // The n-th (from 0) service of the master list whose transport stream lies
 // on the transponder of key (frequency in MHz; the transponder equality's
@@ -37,9 +38,12 @@ SLM_RESULT SLM_GetNextServiceHandle(SvcHandle handle, SvcListId id, uint16_t num
 // any). DBERR_NULL_ARG without out; the head's error.
 SLM_RESULT SLM_GetNumServicesInList(SvcListId id, uint16_t number, uint8_t type, uint16_t* out);
 
-// Whether handle is a service of list id: access methods 0 and 1 look in the
-// id's list of method 0, 2 in the TV part of list 0, 4 in the id's list of
-// method 4, 5 and 6 in that of method 5; other methods DBERR_BAD_LIST.
+// Whether handle is a service of list id, looked for by the current method:
+//   ACCESS_MASTER, ACCESS_NAME            the id's list under ACCESS_MASTER
+//   ACCESS_TV                             the TV part of list 0
+//   ACCESS_EDIT                           the id's list under ACCESS_EDIT
+//   ACCESS_EDIT_MASTER, ACCESS_EDIT_NAME  the id's list under ACCESS_EDIT_MASTER
+//   other                                 DBERR_BAD_LIST
 // *found starts at 0. DBERR_NULL_ARG without out; DBERR_NOT_FOUND when it is
 // not there (stale handles included).
 SLM_RESULT SLM_FindServiceInList(SvcListId id, SvcHandle handle, uint32_t* found);
@@ -56,6 +60,12 @@ SLM_RESULT SLM_CheckServiceHandle(SvcHandle handle, SvcHandle* out);
 // DBERR_NULL_ARG without out; DBERR_NOT_FOUND when the handle is not there.
 SLM_RESULT SLM_GetServiceType(SvcHandle handle, uint8_t* out);
 
+// The number and type of a handle in list 0 of the current access method,
+// as the channel list shows them. *number starts at 0xFFFF and *type at 0.
+// DBERR_NULL_ARG without an out; DBERR_NOT_FOUND when the handle is not
+// there (stale handles included).
+SLM_RESULT SLM_GetServiceNumber(SvcHandle handle, uint16_t* number, uint8_t* type);
+
 // The current access method. DBERR_NULL_ARG without out.
 SLM_RESULT SLM_GetAccessMethod(SvcAccessMethod* out);
 // Stores the access method; 0.
@@ -65,6 +75,12 @@ SLM_RESULT SLM_SetAccessMethod(SvcAccessMethod method);
 // of the service lists). DBERR_NULL_ARG without out.
 SLM_RESULT SLM_GetListHead(SvcListId id, SvcAccessMethod method, LL_Node** out);
 SLM_RESULT SLM_SetListHead(SvcListId id, SvcAccessMethod method, LL_Node* head);
+
+// Head of the list-edit copy for (id, an edit method) and its replacement; with
+// no edit open the head is null and nothing is stored. DBERR_NULL_ARG
+// without out.
+SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out);
+SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head);
 
 // Renumbers the list *head (every type: locked services keep their numbers,
 // unlocked TV and radio services follow the last locked number of their

@@ -49,6 +49,8 @@ DBERR fileIntoMasterList(SvcHandle handle) {
     LL_Node* unlockedTv = nullptr;
     LL_Node* unlockedRadio = nullptr;
     if (g_MasterSvcList != nullptr) {
+        // Each part in number order, whatever service the ring is entered at.
+        g_MasterSvcList = INT_SLM_NumberOrderStart(g_MasterSvcList);
         const DBERR split = INT_SLM_SplitServiceList(&g_MasterSvcList, &lockedTv, &lockedRadio,
                                                      &unlockedTv, &unlockedRadio);
         if (split != DBERR_OK) return split;
@@ -155,6 +157,11 @@ SLM_RESULT SLM_GetServiceInfo(SvcHandle handle, SvcInfo* out) {
 SLM_RESULT SLM_ReadServiceInfo(SvcHandle handle, SvcInfo* out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     return INT_SLM_ReadServiceInfo(handle, out);
+}
+
+SLM_RESULT SLM_GetServiceName(SvcHandle handle, uint8_t* out) {
+    SlmLockGuard lock;
+    return INT_SLM_CopyServiceName(handle, out);
 }
 
 SLM_RESULT SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record) {

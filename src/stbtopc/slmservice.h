@@ -11,7 +11,7 @@
 
 #include "dbrecords.h"
 #include "slmresult.h"
-#include "svchandle.h"
+#include "slmhandle.h"
 
 // Creates a TV service named name (its first 22 bytes) on the transponder
 // key (frequency in MHz) and hands out its handle (*out is -1 until then).
@@ -62,6 +62,13 @@ SLM_RESULT SLM_SetServicePids(SvcHandle handle, uint16_t pcrPid, uint16_t videoP
 // SLM_NOT_IN_LIST (-1) and nothing changed when the handle is not in the
 // master list (stale handles included).
 SLM_RESULT SLM_DeleteService(SvcHandle handle);
+
+// Copies the handle's name into out (SVC_NAME_LEN bytes): the name as the
+// list shows it, a name given during an open list edit included; the bytes
+// up to its terminator, the rest zero. out is zeroed first. DBERR_NULL_ARG
+// without out; DBERR_NULL_OBJECT for handle 0; DBERR_NOT_FOUND for a value
+// that does not resolve.
+SLM_RESULT SLM_GetServiceName(SvcHandle handle, uint8_t* out);
 
 // Copies 64 bytes. DBERR_NULL_ARG without target, DBERR_NULL_OBJECT without
 // source.

@@ -32,7 +32,7 @@ SLM_RESULT SLM_UpdateTp(uint32_t n, const TpRow* row, const uint16_t* count) {
 SLM_RESULT SLM_DeleteTpRow(const TpRow* row, const uint16_t* count) {
     if (count == nullptr) return DBERR_NULL_ARG;
     if (row == nullptr) return DBERR_NULL_OBJECT;
-    return INT_SLM_DeleteTpRow(row, count);
+    return INT_SLM_DeleteTp(row, count);
 }
 
 SLM_RESULT SLM_GetTpIndex(const TpRow* row, uint16_t* index) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <new>
 
+#include "dballoc.h"
 #include "dbstate.h"
 
 namespace {
@@ -27,12 +28,9 @@ DB_ResetHook g_resetHook(resetHandles);
 SvcHandle HT_Alloc() {
     const uint64_t id = uint64_t{g_firstId} + g_handles.size();
     if (id >= SVC_HANDLE_FREED) return SVC_HANDLE_NONE;
-    try {
-        g_handles.push_back(SvcHandleObj{static_cast<uint32_t>(id), 0xFFFFFFFFu, nullptr,
-                                         SVH_NEW_NUMFLAGS, nullptr});
-    } catch (const std::bad_alloc&) {
+    if (!DB_Append(g_handles, SvcHandleObj{static_cast<uint32_t>(id), 0xFFFFFFFFu, nullptr,
+                                           SVH_NEW_NUMFLAGS, nullptr}))
         return SVC_HANDLE_NONE;
-    }
     ++g_liveCount;
     return static_cast<SvcHandle>(id);
 }
@@ -64,4 +62,8 @@ void HT_Clear() {
 
 uint32_t HT_LiveCount() {
     return g_liveCount;
+}
+
+void INT_SLM_FreeServiceHandle(void* handleData) {
+    HT_Free(INT_SLM_DataWord(handleData));
 }

@@ -6,9 +6,8 @@
 #pragma once
 #include <cstdint>
 #include "dbrecords.h"
+#include "slmhandle.h"
 
-using SvcHandle = uint32_t;
-constexpr SvcHandle SVC_HANDLE_NONE = 0;
 constexpr SvcHandle SVC_HANDLE_FREED = 0xFFFFFFFF;
 
 struct SvcHandleObj {
@@ -24,11 +23,20 @@ constexpr unsigned SVH_NUMBER_LO = 0, SVH_NUMBER_W = 14; // 0x3FFF none
 constexpr unsigned SVH_TYPE_LO = 14, SVH_TYPE_W = 3;
 constexpr unsigned SVH_SOURCE_LO = 17, SVH_SOURCE_W = 2;
 constexpr uint32_t SVH_OWNS_NAME = 1u << 19;
-constexpr uint32_t SVH_LOCK = 1u << 20;        // copy of record flag bit 20
+constexpr uint32_t SVH_LOCK = 1u << 20;        // copy of the record's SVCF_LOCK
 constexpr uint32_t SVH_NUM_LOCKED = 1u << 21;  // kept by renumbering
 constexpr uint32_t SVH_REWRITE = 1u << 22;     // a rewrite is pending
 constexpr uint32_t SVH_HIDDEN = 1u << 23;      // copy of record flag bit 25: walks pass it over
 constexpr uint32_t SVH_NEW_NUMFLAGS = 0x1FFFF; // number 0x3FFF, type 7
+
+// Lists of services carry the handle id itself in a node's data pointer
+// (never an object address), and word keys travel the same way.
+inline void* INT_SLM_WordData(uint32_t word) {
+    return reinterpret_cast<void*>(static_cast<uintptr_t>(word));
+}
+inline uint32_t INT_SLM_DataWord(const void* data) {
+    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(data));
+}
 
 // Allocates a new handle, initialised as a new handle is (self = id, marker
 // 0xFFFFFFFF, numFlags 0x1FFFF, the rest zero). Returns SVC_HANDLE_NONE when
@@ -47,3 +55,7 @@ void HT_Clear();
 
 // Number of live handles (for checks and tests).
 uint32_t HT_LiveCount();
+
+// The list library's free callback for a node that carries a handle id:
+// frees the handle (HT_Free).
+void INT_SLM_FreeServiceHandle(void* handleData);

@@ -22,21 +22,6 @@ DBERR INT_SLM_InitServiceHandle(SvcHandle handle) {
     return DBERR_OK;
 }
 
-DBERR INT_SLM_IsSvcNull(SvcHandle handle, uint32_t* isNull) {
-    if (isNull == nullptr) return DBERR_NULL_ARG;
-    *isNull = 1;
-    if (handle == SVC_HANDLE_NONE) return DBERR_NULL_OBJECT;
-    const SvcHandleObj* obj = HT_Resolve(handle);
-    if (obj == nullptr) return DBERR_NOT_FOUND;
-    if (obj->record != nullptr && !DB_IsPlaceholderSvc(obj->record)) *isNull = 0;
-    return DBERR_OK;
-}
-
-bool SLM_IsNullService(SvcHandle handle) {
-    uint32_t isNull = 1;
-    return INT_SLM_IsSvcNull(handle, &isNull) != DBERR_OK || isNull != 0;
-}
-
 DBERR INT_SLM_CopyServiceName(SvcHandle handle, uint8_t* buffer) {
     if (buffer == nullptr) return DBERR_NULL_ARG;
     std::memset(buffer, 0, SVC_NAME_LEN);

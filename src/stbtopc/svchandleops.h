@@ -15,24 +15,14 @@
 #include "dberr.h"
 #include "dbrecords.h"
 #include "linkedlist.h"
+#include "placeholder.h"
 #include "svchandle.h"
-
-// The handle value "no service".
-constexpr SvcHandle SVC_HANDLE_INVALID = 0xFFFFFFFF;
 
 // Puts a handle back into its new state: no record, no name (an owned name
 // is freed), marker -1, number 0x3FFF and type 7. The id stays the handle's
 // own, so it still resolves. DBERR_NULL_OBJECT for 0, DBERR_NOT_FOUND for a
 // value that does not resolve.
 DBERR INT_SLM_InitServiceHandle(SvcHandle handle);
-
-// *isNull starts at 1 and becomes 0 when the handle has a record that is not
-// the placeholder. DBERR_NULL_ARG without out, DBERR_NULL_OBJECT for 0,
-// DBERR_NOT_FOUND for a value that does not resolve (flag stays 1).
-DBERR INT_SLM_IsSvcNull(SvcHandle handle, uint32_t* isNull);
-
-// True when the handle is a null service or its test fails.
-bool SLM_IsNullService(SvcHandle handle);
 
 // Copies the name the handle points at into buffer[SVC_NAME_LEN]: the bytes
 // up to its terminator, at most SVC_NAME_LEN, the rest zero-filled, whether
@@ -74,8 +64,8 @@ DBERR INT_SLM_GetServiceType(LL_Node* list, SvcHandle handle, uint8_t* type);
 DBERR INT_SLM_ValidateServiceHandle(SvcHandle handle, SvcHandle* out);
 
 // Overwrites the handle's in-memory record in place with *record (the record
-// table's replace); the handle keeps its record, loses an owned name (bit 19,
-// the buffer is freed) and a pending rewrite (bit 22), and points its name at
+// table's replace); the handle keeps its record, loses an owned name (SVH_OWNS_NAME,
+// the buffer is freed) and a pending rewrite (SVH_REWRITE), and points its name at
 // the record's name field again. Under the list manager's lock.
 // DBERR_NULL_OBJECT without record; DBERR_NOT_FOUND when the handle is not in
 // the master list; the table's error as it is (the handle is then unchanged).

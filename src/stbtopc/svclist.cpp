@@ -2,9 +2,9 @@
 
 #include "dbrecords.h"
 #include "dbstate.h"
-#include "listedithead.h"
+#include "slmload.h"
+#include "slmquery.h"
 #include "slmlock.h"
-#include "tables.h"
 
 LL_Node* g_MasterSvcList = nullptr;
 LL_Node* g_NameSortedSvcList = nullptr;
@@ -12,8 +12,25 @@ LL_Node* g_TvSvcList = nullptr;
 LL_Node* g_RadioSvcList = nullptr;
 SvcAccessMethod g_AccessMethod = ACCESS_MASTER;
 uint32_t g_ListStateWord = 0;
+EditCopies g_EditCopies{};
+uint32_t g_ListEditOpen = 0;
 
 namespace {
+LL_Node* g_favListHeads[SVCLIST_FAV_HEAD_COUNT] = {}; // lists 7-24
+// Lists 23 and 24 as SLM_TakeSpecialList hands them out. Nothing fills
+// them; their nodes, were there any, would hold handles the master list owns.
+LL_Node* g_specialLists[2] = {nullptr, nullptr};
+
+// The nodes of the favourite lists, the copies and the special lists go;
+// their handles belong to the master list.
+void freeSideLists() {
+    for (LL_Node*& head : g_favListHeads)
+        head = INT_LL_FreeAll(head, nullptr);
+    INT_SLM_FreeEditCopies();
+    for (LL_Node*& list : g_specialLists)
+        list = INT_LL_FreeAll(list, nullptr);
+}
+
 // The nodes go; the handles belong to the handle table, whose own reset
 // clears them.
 void resetServiceLists() {
@@ -21,12 +38,28 @@ void resetServiceLists() {
     g_NameSortedSvcList = INT_LL_FreeAll(g_NameSortedSvcList, nullptr);
     g_TvSvcList = INT_LL_FreeAll(g_TvSvcList, nullptr);
     g_RadioSvcList = INT_LL_FreeAll(g_RadioSvcList, nullptr);
+    freeSideLists();
+    g_ListEditOpen = 0;
     g_AccessMethod = ACCESS_MASTER;
     g_ListStateWord = 0;
 }
 DB_ResetHook g_resetHook(resetServiceLists);
-// Freeing all tables also frees the service lists with their handles.
-TBL_FreeHook g_freeHook(INT_SLM_FreeServiceLists);
+
+// Freeing all tables also frees every list with the handles of the master
+// list. An open list edit stays open (its session closes it); its copies are
+// empty.
+void freeAllLists() {
+    INT_SLM_FreeServiceLists();
+    freeSideLists();
+}
+TBL_FreeHook g_freeHook(freeAllLists);
+
+bool isFavOrExtraList(SvcListId id) {
+    return DB_IsFavList(id) || id == LIST_EXTRA_A || id == LIST_EXTRA_B;
+}
+bool isEditMethod(SvcAccessMethod method) {
+    return method >= ACCESS_EDIT && method <= ACCESS_EDIT_NAME;
+}
 
 // Lists that are views of the master or name list through a filter.
 bool isFilteredList(SvcListId id) {
@@ -181,4 +214,113 @@ void INT_SLM_FreeServiceLists() {
     g_NameSortedSvcList = INT_LL_FreeAll(g_NameSortedSvcList, nullptr);
     g_TvSvcList = INT_LL_FreeAll(g_TvSvcList, nullptr);
     g_RadioSvcList = INT_LL_FreeAll(g_RadioSvcList, nullptr);
+}
+
+// ---- Favourite and list-edit heads -----------------------------------------
+
+LL_Node** INT_SLM_FavListSlot(SvcListId id) {
+    return isFavOrExtraList(id) ? &g_favListHeads[id - LIST_FAV_FIRST] : nullptr;
+}
+
+DBERR INT_SLM_GetFavListHead(SvcListId id, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    LL_Node** slot = INT_SLM_FavListSlot(id);
+    if (slot == nullptr) return DBERR_BAD_LIST;
+    *out = *slot;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_SetFavListHead(SvcListId id, LL_Node* head) {
+    LL_Node** slot = INT_SLM_FavListSlot(id);
+    if (slot == nullptr) return DBERR_BAD_LIST;
+    *slot = head;
+    return DBERR_OK;
+}
+
+LL_Node** INT_SLM_EditCopySlot(SvcListId id, SvcAccessMethod method) {
+    EditCopies& c = g_EditCopies;
+    const bool group = DB_IsFavList(id);
+    switch (method) {
+    case ACCESS_EDIT:
+        return id == LIST_ALL || DB_IsSatList(id) || DB_IsCaList(id) ? &c.masterCopy : nullptr;
+    case ACCESS_EDIT_MASTER:
+        return group ? &c.favCopies[id - LIST_FAV_FIRST] : &c.masterCopy;
+    case ACCESS_EDIT_NAME:
+        return group ? &c.favCopies[id - LIST_FAV_FIRST] : &c.nameCopy;
+    default:
+        return nullptr;
+    }
+}
+
+DBERR INT_SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    if (g_ListEditOpen == 0) return DBERR_OK;
+    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
+    if (slot != nullptr) *out = *slot;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    if (g_ListEditOpen == 0) return DBERR_OK;
+    LL_Node** slot = INT_SLM_EditCopySlot(id, method);
+    if (slot != nullptr) *slot = head;
+    return DBERR_OK;
+}
+
+DBERR INT_SLM_GetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    return isEditMethod(method) ? INT_SLM_GetEditListHead(id, method, out)
+                                : INT_SLM_GetFavListHead(id, out);
+}
+
+DBERR INT_SLM_SetListHeadEx(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    return isEditMethod(method) ? INT_SLM_SetEditListHead(id, method, head)
+                                : INT_SLM_SetFavListHead(id, head);
+}
+
+void INT_SLM_OpenEditCopies(const EditCopies& copies) {
+    INT_SLM_FreeEditCopies();
+    g_EditCopies = copies;
+    g_ListEditOpen = 1;
+}
+
+void INT_SLM_CloseEditCopies() {
+    INT_SLM_FreeEditCopies();
+    g_ListEditOpen = 0;
+}
+
+void INT_SLM_FreeEditCopies() {
+    EditCopies& c = g_EditCopies;
+    c.masterCopy = INT_LL_FreeAll(c.masterCopy, nullptr);
+    c.nameCopy = INT_LL_FreeAll(c.nameCopy, nullptr);
+    for (LL_Node*& copy : c.favCopies)
+        copy = INT_LL_FreeAll(copy, nullptr);
+}
+
+DBERR INT_SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = nullptr;
+    if (id != LIST_EXTRA_A && id != LIST_EXTRA_B) return DBERR_OK;
+    LL_Node*& list = g_specialLists[id - LIST_EXTRA_A];
+    *out = list;
+    list = nullptr;
+    return DBERR_OK;
+}
+
+DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_TakeSpecialList(id, out);
+}
+
+SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_GetEditListHead(id, method, out);
+}
+
+SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    SlmLockGuard lock;
+    return INT_SLM_SetEditListHead(id, method, head);
 }

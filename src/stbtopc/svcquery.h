@@ -43,7 +43,7 @@ DBERR INT_SLM_GetCasSpecifier(SvcHandle handle, SvcListId id, uint32_t* scramble
                               uint16_t* bit2, uint16_t* bit3);
 
 // 1 when the service does not belong to the view, 0 when it does. Tested in
-// order: hidden handle (bit 23); number filter; type filter; CA list (120
+// order: hidden handle (SVH_HIDDEN); number filter; type filter; CA list (120
 // excludes scrambled services, every other CA list the services that are not
 // scrambled for it); satellite list (TS satellite index neither 255 nor
 // satIndex); null service or a handle that does not resolve.

@@ -149,6 +149,21 @@ DBERR INT_SLM_RenumberServices(LL_Node* unlockedTv, LL_Node* unlockedRadio, LL_N
     return DBERR_OK;
 }
 
+LL_Node* INT_SLM_NumberOrderStart(LL_Node* list) {
+    LL_Node* start = nullptr;
+    for (LL_Node* node = list; node != nullptr;) {
+        LL_Node* next = node->next;
+        if (next == nullptr) break; // an open list starts at its head
+        if (numberOf(SLM_NodeHandle(node)) > numberOf(SLM_NodeHandle(next))) {
+            if (start != nullptr) return list; // not in number order
+            start = next;
+        }
+        node = next;
+        if (node == list) break;
+    }
+    return start != nullptr ? start : list;
+}
+
 DBERR INT_SLM_RenumberAll(LL_Node** list) {
     if (list == nullptr) return DBERR_NULL_OBJECT;
     LL_Node* lockedTv = nullptr;

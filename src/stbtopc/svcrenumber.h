@@ -1,5 +1,5 @@
 // Renumbering of a service list. A list is split into four parts: locked TV,
-// locked radio (handles whose number is locked, bit 21), unlocked TV and
+// locked radio (handles whose number is locked, SVH_NUM_LOCKED), unlocked TV and
 // unlocked radio; services of other types (data services and the like) go
 // with the unlocked TV services, as the load files them. Locked services keep
 // their numbers; unlocked TV services are numbered after the highest locked
@@ -36,6 +36,15 @@ DBERR INT_SLM_RenumberList(LL_Node* list, uint16_t first);
 // when both unlocked lists are empty (nothing is numbered).
 DBERR INT_SLM_RenumberServices(LL_Node* unlockedTv, LL_Node* unlockedRadio, LL_Node* lockedTv,
                                LL_Node* lockedRadio);
+
+// The node at which the number order of a ring kept by number begins: the
+// node after the one place where the number falls. The master list is
+// entered at its first TV service, so radio services numbered below every TV
+// service sit at the ring's end; renumbering and the order save must start
+// here, not at the head, or those radio services would be renumbered last.
+// The head itself for an empty ring, a ring without a fall, and a ring that
+// is not in number order (more than one fall).
+LL_Node* INT_SLM_NumberOrderStart(LL_Node* list);
 
 // Split, renumber and merge back into *list. Every service stays in the list,
 // also when all of them are locked. DBERR_NULL_OBJECT without list; the

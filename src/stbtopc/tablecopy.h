@@ -5,18 +5,10 @@
 #include <cstdint>
 #include <new>
 
-namespace tablecopy_detail {
-bool AllocationAllowed();
-}
+#include "dballoc.h"
 
 // A heap copy of a record, or nullptr when memory runs out (or a test made
-// this allocation fail).
+// this allocation fail through DB_SetAllocFailAfter).
 template <typename Record> Record* TBL_NewCopy(const Record& record) {
-    if (!tablecopy_detail::AllocationAllowed()) return nullptr;
-    return new (std::nothrow) Record(record);
+    return DB_New<Record>(record);
 }
-
-// Test seam: after `allowed` further table allocations succeed, every later
-// one fails. A negative value (the start-up state, restored by
-// DB_ResetAllState) never fails.
-void TBL_SetAllocFailAfter(int32_t allowed);

@@ -12,18 +12,9 @@
 #include "tptable.h"
 #include "tstable.h"
 
-// A module that keeps lists beside the tables (the service lists and their
-// handles, the transponder edit lists, the favourite lists, list-edit copies)
-// defines one `static TBL_FreeHook hook(fn);`; TBL_FreeAll calls fn after the
-// record tables are freed. Hooks run in no fixed order: each frees only its
-// own module's lists and handles and must not rely on another module's
-// state. The record elements are already gone when hooks run, so a hook must
-// not read records through the handles it frees.
-using TBL_FreeFn = DB_HookLink::Fn;
-
-struct TBL_FreeHook : DB_HookLink {
-    explicit TBL_FreeHook(TBL_FreeFn fn);
-};
+// The free hooks that TBL_FreeAll runs are registered with TBL_FreeHook
+// (dbstate.h), so a module with lists beside the tables needs no arrow up to
+// this one.
 
 // Empties everything (New, Load and the closing of a list call it): the
 // service, TS, provider and TP tables with their elements and counts (the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "dballoc.h"
 #include "favtable.h"
 #include "indextable.h"
 #include "prvtable.h"
@@ -21,31 +22,16 @@ class TBL_AddressMapBuilder {
     bool Start(uint32_t expected) {
         map_.pairs_.clear();
         map_.sorted_.clear();
-        try {
-            map_.pairs_.reserve(expected);
-            map_.sorted_.reserve(expected);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return true;
+        return DB_Reserve(map_.pairs_, expected) && DB_Reserve(map_.sorted_, expected);
     }
 
-    bool Add(RefId ref, uint32_t address) {
-        try {
-            map_.pairs_.emplace_back(ref, address);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
-        return true;
-    }
+    bool Add(RefId ref, uint32_t address) { return DB_Append(map_.pairs_, ref, address); }
 
-    // Builds the look-up order; the room was reserved by Start.
+    // Builds the look-up order; once the room is there, the copy cannot
+    // throw.
     bool Finish() {
-        try {
-            map_.sorted_ = map_.pairs_;
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
+        if (!DB_Reserve(map_.sorted_, map_.pairs_.size())) return false;
+        map_.sorted_.assign(map_.pairs_.begin(), map_.pairs_.end());
         std::sort(map_.sorted_.begin(), map_.sorted_.end());
         return true;
     }

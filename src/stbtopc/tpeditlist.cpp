@@ -259,7 +259,7 @@ DBERR INT_SLM_AddTp(TpRow* row, const uint16_t* count) {
     return DBERR_OK;
 }
 
-DBERR INT_SLM_DeleteTpRow(const TpRow* row, const uint16_t* count) {
+DBERR INT_SLM_DeleteTp(const TpRow* row, const uint16_t* count) {
     if (row == nullptr || count == nullptr) return DBERR_NULL_OBJECT;
     LL_Node* node = LL_Find(g_TpEditList, row, INT_SLM_CompareTpRowExact, nullptr, 0);
     if (node == nullptr) return DBERR_BAD_LIST;

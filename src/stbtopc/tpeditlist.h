@@ -81,7 +81,7 @@ DBERR INT_SLM_AddTp(TpRow* row, const uint16_t* count);
 // Moves the row exactly equal to the given one to the end of the removed
 // list (the row delete; it deletes no services). None: DBERR_BAD_LIST. Null
 // row or count pointer: DBERR_NULL_OBJECT. The count is not changed.
-DBERR INT_SLM_DeleteTpRow(const TpRow* row, const uint16_t* count);
+DBERR INT_SLM_DeleteTp(const TpRow* row, const uint16_t* count);
 
 // Replaces row n (from 0; n must be below the row count) with the row's
 // first 20 bytes and state 1; a copy of the old row goes to the removed

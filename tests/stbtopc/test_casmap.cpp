@@ -53,4 +53,23 @@ TEST(CasMap, BitsFollowTheCaListOrderAndNullOutIsRefused) {
     EXPECT_EQ(std::string(INT_SLM_CasBitName(0x0003)), "ETC"); // two bits: no family
 }
 
+// The public read the channel list's CAS column takes: the id's bit, then
+// the bit's name.
+TEST(CasMap, PublicNameOfABitAsTheChannelListShowsIt) {
+    struct Case {
+        uint16_t casId;
+        const char* name;
+    };
+    const Case cases[] = {{0x0B12, "CONAX"}, {0x1801, "NAGRAVISION"}, {0x0000, "ETC"},
+                          {0x0200, "ETC"}};
+    for (const Case& c : cases) {
+        uint16_t bit = 0;
+        ASSERT_EQ(SLM_GetCasBit(c.casId, &bit), DBERR_OK);
+        const char* name = nullptr;
+        ASSERT_EQ(SLM_GetCasName(bit, &name), DBERR_OK);
+        EXPECT_EQ(std::string(name), c.name) << c.casId;
+    }
+    EXPECT_EQ(SLM_GetCasName(CAS_BIT_NONE, nullptr), DBERR_NULL_ARG);
+}
+
 } // namespace

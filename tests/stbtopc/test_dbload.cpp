@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbload.h"
 #include "dbopen.h"
 #include "dbsnapshot.h"
@@ -215,7 +216,7 @@ TEST_F(DbLoadTest, AHandleForARecordTheTableRefusesIsFreed) {
     // The TS copy and two service copies succeed; the third service's does not.
     // The refused record's handle is freed, and a load that lost a record
     // keeps nothing at all.
-    TBL_SetAllocFailAfter(3);
+    DB_SetAllocFailAfter(3);
     uint16_t count = 0xFFFF;
     ASSERT_EQ(SLM_LoadDatabase(&count), DBERR_NO_MEMORY);
     EXPECT_EQ(count, 0);
@@ -391,8 +392,8 @@ TEST_F(DbLoadTest, ALoadThatRunsOutOfMemoryFailsAndKeepsNothing) {
         const char* what;
         void (*failAfter)(int32_t);
     };
-    const Seam seams[] = {{"table copies", TBL_SetAllocFailAfter},
-                          {"list nodes", LL_SetAllocFailAfter}};
+    const Seam seams[] = {{"table copies", DB_SetAllocFailAfter},
+                          {"list nodes", DB_SetAllocFailAfter}};
     for (const Seam& seam : seams) {
         int failures = 0;
         for (int32_t allowed = 0; allowed < 400; ++allowed) {

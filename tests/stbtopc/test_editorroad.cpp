@@ -1,22 +1,19 @@
 // The editor's road on the library, as the main window and its dialogs take
 // it: New opens the template image, the user adds a satellite, its
 // transponders and channels, edits cells, moves a channel, deletes one and
-// saves; every reopen of the saved image shows what was saved.
+// saves; every reopen of the saved image shows what was saved. Like a view,
+// the test reaches the library through slm.h alone (dbtest.h only resets the
+// library between tests).
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "dbopen.h"
-#include "dbtemplate.h"
-#include "indexcommit.h"
-#include "indextable.h"
-#include "listedit.h"
-#include "satnet.h"
-#include "sattable.h"
-#include "tables.h"
-#include "test_slmfixture.h"
+#include "dbtest.h"
+#include "slm.h"
 
 namespace {
 
@@ -32,28 +29,39 @@ struct Channel {
     bool operator==(const Channel&) const = default;
 };
 
-class EditorRoadTest : public SlmTest {
+class EditorRoadTest : public DbTest {
   protected:
-    // The template as the build makes it.
+    void SetUp() override {
+        DbTest::SetUp();
+        ASSERT_EQ(DB_DocumentInit(), DBERR_OK);
+    }
+
+    // "Default.dat" as the build made it beside the editor.
     static Image Template() {
-        EXPECT_EQ(DB_MakeEmptyImage(), DBERR_OK);
-        return Image(g_FlashImage, g_FlashImage + FLASH_DB_SIZE);
+        std::ifstream file(QV_DEFAULT_IMAGE, std::ios::binary);
+        EXPECT_TRUE(file.good()) << QV_DEFAULT_IMAGE;
+        return Image(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
-    // Closing a loaded list, then opening a raw image file as the working
-    // image: the image is filled with zeros and the file read into it.
+    // Closing a loaded list, then opening an image's bytes.
     static void Open(const Image& file) {
-        IDX_ClearTable(IDX_TABLE_ALL);
-        TBL_FreeAll();
-        std::memset(g_FlashImage, 0, FLASH_DB_SIZE);
-        std::memcpy(g_FlashImage, file.data(), file.size());
-        ASSERT_EQ(DB_OpenDatabase(), 1u);
+        DB_CloseImage();
+        ASSERT_EQ(DB_OpenImage(file.data(), file.size()), DBERR_OK);
     }
 
-    // Save Channel Data: the commit, then the whole image into the file.
+    // Save Channel Data: the commit, then the whole image.
     static Image Save() {
-        EXPECT_EQ(IDX_CommitAll(), DBERR_OK);
-        return Image(g_FlashImage, g_FlashImage + FLASH_DB_SIZE);
+        Image image(DB_IMAGE_SIZE);
+        EXPECT_EQ(DB_SaveImage(image.data(), image.size()), DBERR_OK);
+        return image;
+    }
+
+    static TpRow Row(uint32_t frequencyMhz, uint32_t symbolRate) {
+        TpRow row{};
+        row.frequency = frequencyMhz;
+        row.symbolRate = symbolRate;
+        row.state = 1;
+        return row;
     }
 
     // The transponder key of row n of the satellite, as the tree builds it.
@@ -68,18 +76,30 @@ class EditorRoadTest : public SlmTest {
     // The channel list of a transponder, in the order the list shows it.
     static std::vector<Channel> ChannelsOn(const TpInfo& key) {
         std::vector<Channel> channels;
-        for (SvcHandle handle : ServicesOn(key)) {
-            const SvcInfo svcInfo = Record(handle);
+        SvcHandle handle = SVC_HANDLE_INVALID;
+        for (uint32_t n = 0; SLM_GetNthServiceHandleWithTpInfo(&key, n, &handle) == DBERR_OK; ++n) {
+            SvcInfo svcInfo{};
+            EXPECT_EQ(SLM_GetServiceInfo(handle, &svcInfo), DBERR_OK);
             uint8_t name[SVC_NAME_LEN];
-            INT_SLM_CopyServiceName(handle, name);
+            EXPECT_EQ(SLM_GetServiceName(handle, name), DBERR_OK);
+            uint16_t number = 0;
+            uint8_t type = 0;
+            EXPECT_EQ(SLM_GetServiceNumber(handle, &number, &type), DBERR_OK);
             channels.push_back(
                 {std::string(reinterpret_cast<const char*>(name),
                              strnlen(reinterpret_cast<const char*>(name), SVC_NAME_LEN)),
-                 Number(handle), DB_GetBits(Obj(handle).numFlags, SVH_TYPE_LO, SVH_TYPE_W),
-                 svcInfo.videoPid, svcInfo.audioPid, svcInfo.pcrPid,
+                 number, type, svcInfo.videoPid, svcInfo.audioPid, svcInfo.pcrPid,
                  (svcInfo.flags & SVCF_LOCK) != 0});
         }
         return channels;
+    }
+
+    static uint16_t Count(uint32_t type) {
+        uint16_t count = 0;
+        EXPECT_EQ(
+            SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, static_cast<uint8_t>(type), &count),
+            DBERR_OK);
+        return count;
     }
 
     // The satellite dialog's new record, with a name.
@@ -102,19 +122,29 @@ class EditorRoadTest : public SlmTest {
         EXPECT_EQ(SLM_SetServicePids(handle, pcr, video, audio), DBERR_OK) << name;
         return handle;
     }
+
+    // The cell edit of the channel list: read, change, write back.
+    template <typename Change> static void EditCell(SvcHandle handle, Change change) {
+        SvcInfo cell{};
+        ASSERT_EQ(SLM_GetServiceInfo(handle, &cell), DBERR_OK);
+        change(cell);
+        ASSERT_EQ(SLM_SetServiceInfo(handle, &cell), DBERR_OK);
+    }
 };
 
 TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     const Image defaultDat = Template();
-    DB_ResetAllState();
-    ASSERT_EQ(DB_InitFlashMap(DB_MAX_SVC_SECTORS), 0);
+    ASSERT_EQ(defaultDat.size(), DB_IMAGE_SIZE);
 
     // New: the template opens as an empty list.
-    Open(defaultDat);
-    EXPECT_EQ(g_MasterSvcList, nullptr);
+    DB_CloseImage();
+    uint16_t services = 0xFFFF;
+    ASSERT_EQ(DB_NewFromTemplate(defaultDat.data(), defaultDat.size(), &services), DBERR_OK);
+    EXPECT_EQ(services, 0u);
+    EXPECT_EQ(Count(SVC_TYPE_ANY), 0u);
 
     // A satellite in the first user slot, two transponders on it.
-    const uint8_t slot = static_cast<uint8_t>(g_NumAntenna);
+    const uint8_t slot = static_cast<uint8_t>(SN_GetCurrentNumAntenna());
     ASSERT_EQ(SN_IsSatUsed(slot), 0u);
     const SatInfo satellite = NewSatellite("Astra");
     ASSERT_EQ(SN_SetSatInfo(slot, &satellite), DBERR_OK);
@@ -134,12 +164,10 @@ TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     const SvcHandle news = AddChannel(tp1, "News 24", 0x101, 0x100, 0x102);
     const SvcHandle sport = AddChannel(tp1, "Sport Extra Channel HD!", 0x201, 0x200, 0x202);
     const SvcHandle music = AddChannel(tp2, "Music", 0x301, PID_NONE, 0x302);
-    SvcInfo cell = Record(music);
-    cell.flags = DB_SetBits(cell.flags, SVCF_TYPE_LO, SVCF_TYPE_W, SVC_TYPE_RADIO);
-    ASSERT_EQ(SLM_SetServiceInfo(music, &cell), DBERR_OK);
-    cell = Record(sport);
-    cell.flags |= SVCF_LOCK;
-    ASSERT_EQ(SLM_SetServiceInfo(sport, &cell), DBERR_OK);
+    EditCell(music, [](SvcInfo& cell) {
+        cell.flags = DB_SetBits(cell.flags, SVCF_TYPE_LO, SVCF_TYPE_W, SVC_TYPE_RADIO);
+    });
+    EditCell(sport, [](SvcInfo& cell) { cell.flags |= SVCF_LOCK; });
     (void)news;
 
     const Image saved = Save();
@@ -191,12 +219,8 @@ TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     EXPECT_TRUE(ChannelsOn(tp2).empty());
     SLM_LoadSatTpList(slot, 0, &rows, &constant);
     EXPECT_EQ(rows, 2) << "a transponder keeps its row when its last channel goes";
-    uint16_t tvCount = 0, radioCount = 0;
-    ASSERT_EQ(SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, SVC_TYPE_TV, &tvCount), DBERR_OK);
-    ASSERT_EQ(SLM_GetNumServicesInList(LIST_ALL, SVC_NUMBER_ANY, SVC_TYPE_RADIO, &radioCount),
-              DBERR_OK);
-    EXPECT_EQ(tvCount, 2);
-    EXPECT_EQ(radioCount, 0);
+    EXPECT_EQ(Count(SVC_TYPE_TV), 2);
+    EXPECT_EQ(Count(SVC_TYPE_RADIO), 0);
 }
 
 } // namespace

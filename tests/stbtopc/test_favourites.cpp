@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "favourites.h"
+#include "slm.h"
 #include "favtable.h"
 #include "listedit.h"
 #include "servicefixture.h"
@@ -89,9 +91,9 @@ TEST_F(FavouriteTest, EditHeadsRouteByMethodAndListIdWhileAnEditIsOpen) {
     EXPECT_EQ(INT_SLM_SetEditListHead(LIST_ALL, ACCESS_EDIT, fake), DBERR_OK);
     EXPECT_EQ(INT_SLM_GetEditListHead(LIST_ALL, ACCESS_EDIT, &out), DBERR_OK);
     EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
+    EXPECT_EQ(g_EditCopies.masterCopy, nullptr);
 
-    ListEditState& s = g_ListEditState;
+    EditCopies& s = g_EditCopies;
     int m = 0, n = 0, f = 0;
     LL_Node* master = reinterpret_cast<LL_Node*>(&m);
     LL_Node* name = reinterpret_cast<LL_Node*>(&n);
@@ -230,15 +232,18 @@ TEST_F(FavouriteTest, StoringBuiltGroupsLeavesGroupsNeverBuiltAlone) {
     EXPECT_EQ(std::memcmp(g_FavTable[1].name, "Renamed", 8), 0);
 }
 
-TEST_F(FavouriteTest, AGroupBuiltOnlyInPartIsNeverStoredOverTheTable) {
+// A build that runs out of memory half way leaves the group as it was (here:
+// never built, so never stored over the table).
+TEST_F(FavouriteTest, AGroupBuildOutOfMemoryLeavesTheGroupAsItWas) {
     addTv(1);
     addTv(2);
     const std::vector<uint16_t> stored{INT_SLM_MakeFavEntry(1, 0), INT_SLM_MakeFavEntry(2, 0)};
     setGroup(0, stored, "Two");
-    LL_SetAllocFailAfter(1);
+    DB_SetAllocFailAfter(2); // the look-up index and the first member's node
     EXPECT_EQ(INT_SLM_LoadAllFavGroups(), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
-    EXPECT_EQ(handlesOf(group(kGroupA)).size(), 1u);
+    DB_SetAllocFailAfter(-1);
+    EXPECT_TRUE(handlesOf(group(kGroupA)).empty());
+    EXPECT_EQ(g_FavGroupState.built, 0u);
     ASSERT_EQ(INT_SLM_StoreBuiltFavGroups(), DBERR_OK);
     EXPECT_EQ(tableEntries(0), stored);
     // Built again with memory to spare, it is stored as it stands.
@@ -342,15 +347,15 @@ TEST_F(FavouriteTest, FreeingTheTablesEmptiesTheGroupsAndTheirNames) {
     ASSERT_EQ(INT_SLM_LoadAllFavGroups(), DBERR_OK);
     ASSERT_NE(group(kGroupA), nullptr);
     ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
-    ASSERT_NE(g_ListEditState.favCopies[0], nullptr);
+    ASSERT_NE(g_EditCopies.favCopies[0], nullptr);
 
     TBL_FreeAll();
     EXPECT_EQ(group(kGroupA), nullptr);
     EXPECT_EQ(listName(kGroupA), "");
     EXPECT_EQ(g_ListEditOpen, 0u);
-    EXPECT_EQ(g_ListEditState.favCopies[0], nullptr);
-    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
-    EXPECT_EQ(g_ListEditState.builtGroups, 0);
+    EXPECT_EQ(g_EditCopies.favCopies[0], nullptr);
+    EXPECT_EQ(g_EditCopies.masterCopy, nullptr);
+    EXPECT_EQ(g_FavGroupState.built, 0);
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
     // Nothing built means nothing stored over the table.
     setGroup(0, {INT_SLM_MakeFavEntry(1, 0)}, "One");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbtest.h"
 #include "linkedlist.h"
 #include "ringcheck.h"
@@ -473,7 +474,7 @@ TEST_F(LinkedListTest, NoMemoryLeavesListsAsTheyWere) {
     item[5] = 5;
     DBERR result = DBERR_OK;
 
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(LL_Append(head, &item[5], &result), head);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
     ASSERT_TRUE(IsSoundRing(head));
@@ -486,25 +487,25 @@ TEST_F(LinkedListTest, NoMemoryLeavesListsAsTheyWere) {
 
     // Copies that run out part way free what they made (the sanitizer build
     // reports a leak otherwise) and say so.
-    LL_SetAllocFailAfter(2);
+    DB_SetAllocFailAfter(2);
     EXPECT_EQ(LL_Copy(head, nullptr, &result), nullptr);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
     ASSERT_TRUE(IsSoundRing(head));
-    LL_SetAllocFailAfter(1);
+    DB_SetAllocFailAfter(1);
     EXPECT_EQ(LL_Intersect(head, head, nullptr, &result), nullptr);
     EXPECT_EQ(result, DBERR_NO_MEMORY);
     ASSERT_TRUE(IsSoundRing(head));
 
     // A sorted merge needs no memory: nothing of b is lost.
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     LL_Node* b = LL_Append(LL_Append(nullptr, &item[5]), &item[1]);
     ASSERT_TRUE(IsSoundRing(b));
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     head = LL_Merge(head, b, CompareKey);
     ASSERT_TRUE(IsSoundRing(head));
     EXPECT_EQ(Slots(head), (std::vector<int>{0, 1, 1, 5, 2}));
 
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     head = LL_Append(head, &item[7], &result);
     EXPECT_EQ(result, DBERR_OK);
     EXPECT_TRUE(IsSoundRing(head));

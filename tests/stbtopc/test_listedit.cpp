@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbopen.h"
 #include "favourites.h"
 #include "favtable.h"
@@ -78,7 +80,7 @@ TEST_F(ListEditTest, BeginWhileOpenAndEndWhileClosedAreRefusedAndChangeNothing) 
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
 
     ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
-    LL_Node* masterCopy = g_ListEditState.masterCopy;
+    LL_Node* masterCopy = g_EditCopies.masterCopy;
     ASSERT_NE(masterCopy, nullptr);
     EXPECT_EQ(handlesOf(masterCopy), handlesOf(g_MasterSvcList));
     EXPECT_NE(masterCopy, g_MasterSvcList);
@@ -87,7 +89,7 @@ TEST_F(ListEditTest, BeginWhileOpenAndEndWhileClosedAreRefusedAndChangeNothing) 
     EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_MASTER), DBERR_EDIT_SESSION);
     EXPECT_EQ(g_ListEditOpen, 1u);
     EXPECT_EQ(g_ListEditState.mode, LISTEDIT_MODE_FULL);
-    EXPECT_EQ(g_ListEditState.masterCopy, masterCopy);
+    EXPECT_EQ(g_EditCopies.masterCopy, masterCopy);
     EXPECT_EQ(g_ListEditState.savedMethod, ACCESS_MASTER);
     EXPECT_EQ(g_AccessMethod, ACCESS_EDIT_NAME);
 
@@ -101,13 +103,13 @@ TEST_F(ListEditTest, BeginWithoutMemoryForTheCopiesOpensNothing) {
     addTv(1, "A");
     addTv(2, "B");
     buildNameList();
-    LL_SetAllocFailAfter(3); // the master copy, then one node of the name copy
+    DB_SetAllocFailAfter(3); // the master copy, then one node of the name copy
     EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(g_ListEditOpen, 0u);
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
-    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
-    EXPECT_EQ(g_ListEditState.nameCopy, nullptr);
+    EXPECT_EQ(g_EditCopies.masterCopy, nullptr);
+    EXPECT_EQ(g_EditCopies.nameCopy, nullptr);
     EXPECT_EQ(SLM_EndListEdit(1, 0), DBERR_EDIT_SESSION);
     EXPECT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
 }
@@ -138,9 +140,9 @@ TEST_F(ListEditTest, BeginChoosesTheMethodAndTheCopiesByMode) {
         INT_SLM_SetAccessMethod(c.before);
         ASSERT_EQ(SLM_BeginListEdit(c.mode), DBERR_OK);
         EXPECT_EQ(g_AccessMethod, c.during);
-        EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), c.masterCopy);
-        EXPECT_EQ(handlesOf(g_ListEditState.nameCopy), c.nameCopy);
-        EXPECT_EQ(handlesOf(g_ListEditState.favCopies[0]), c.groupCopy);
+        EXPECT_EQ(handlesOf(g_EditCopies.masterCopy), c.masterCopy);
+        EXPECT_EQ(handlesOf(g_EditCopies.nameCopy), c.nameCopy);
+        EXPECT_EQ(handlesOf(g_EditCopies.favCopies[0]), c.groupCopy);
         EXPECT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
         EXPECT_EQ(g_AccessMethod, c.before);
         EXPECT_EQ(g_ListEditOpen, 0u);
@@ -159,13 +161,13 @@ TEST_F(ListEditTest, TvMoveStepsOverRadioAndPlaceholdersAndIsNumberedAfterWhatIt
     ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
     ASSERT_EQ(SLM_MoveServiceInList(a, LIST_ALL, 1), DBERR_OK);
     // The copy moved; the live list and the numbers wait for the commit.
-    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{r, p, b, a, c}));
+    EXPECT_EQ(handlesOf(g_EditCopies.masterCopy), (std::vector<SvcHandle>{r, p, b, a, c}));
     EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, r, p, b, c}));
     EXPECT_EQ(numberOf(a), 1u);
     // Walks and counts of list 0 see the copy.
     LL_Node* list0 = nullptr;
     ASSERT_EQ(INT_SLM_GetListHead(LIST_ALL, g_AccessMethod, &list0), DBERR_OK);
-    EXPECT_EQ(list0, g_ListEditState.masterCopy);
+    EXPECT_EQ(list0, g_EditCopies.masterCopy);
     EXPECT_EQ(INT_LL_GetNth(list0, 1, INT_SLM_FilterListedByType, SVC_TYPE_TV)->data,
               SLM_HandleNodeData(a));
 
@@ -229,6 +231,39 @@ TEST_F(ListEditTest, RenameThenDiscardChangesNothing) {
     EXPECT_EQ(nameOf(alpha), "Alpha");
 }
 
+// A cell editor hands over the bytes of the name field; a two-byte (0x11)
+// text need not end with 0x00 0x00 inside it. The rename reads no byte past
+// the field (the buffers are exactly that long, so the sanitizer build sees
+// any byte read beyond), and a terminated name is taken up to its end.
+TEST_F(ListEditTest, RenameReadsNoFurtherThanTheNameField) {
+    const SvcHandle zulu = addTv(1, "Zulu");
+    buildNameList();
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> field;
+        std::string expected;
+    };
+    std::vector<uint8_t> twoByte(SVC_NAME_LEN, 'B');
+    twoByte[0] = 0x11; // 21 bytes of text: 10 whole characters and half of one
+    std::vector<uint8_t> oneByte(SVC_NAME_LEN, 'C');
+    oneByte[0] = 0x05;
+    std::vector<uint8_t> plain(SVC_NAME_LEN, 'D');
+    const Case cases[] = {
+        {"two-byte text without its 0x00 0x00 end", twoByte, std::string(20, 'B')},
+        {"prefixed text without terminator", oneByte, std::string(21, 'C')},
+        {"plain text without terminator", plain, std::string(22, 'D')},
+        {"terminated text", {'E', 'c', 'h', 'o', 0}, "Echo"},
+    };
+    ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
+    for (const Case& c : cases) {
+        auto field = std::make_unique<uint8_t[]>(c.field.size());
+        std::memcpy(field.get(), c.field.data(), c.field.size());
+        ASSERT_EQ(SLM_RenameService(zulu, field.get()), DBERR_OK) << c.what;
+        EXPECT_EQ(nameOf(zulu), c.expected) << c.what;
+    }
+    ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
+}
+
 TEST_F(ListEditTest, RenameThenCommitMarksTheRecordAndSortsTheNamesAgain) {
     const SvcHandle zulu = addTv(1, "Zulu");
     const SvcHandle alpha = addTv(2, "Alpha");
@@ -274,8 +309,8 @@ TEST_F(ListEditTest, ARecordThatCannotBeRewrittenFailsTheCommitYetTheEditCloses)
     EXPECT_EQ(g_AccessMethod, ACCESS_MASTER);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(recordOf(a).name)), "Renamed");
     EXPECT_EQ(handlesOf(group(kGroup)), (std::vector<SvcHandle>{a}));
-    EXPECT_EQ(g_ListEditState.favCopies[0], nullptr);
-    EXPECT_EQ(g_ListEditState.nameCopy, nullptr);
+    EXPECT_EQ(g_EditCopies.favCopies[0], nullptr);
+    EXPECT_EQ(g_EditCopies.nameCopy, nullptr);
 }
 
 TEST_F(ListEditTest, ADeletionIsLiveOnlyAfterTheCommit) {
@@ -290,9 +325,9 @@ TEST_F(ListEditTest, ADeletionIsLiveOnlyAfterTheCommit) {
     ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
     ASSERT_EQ(SLM_RemoveServiceFromList(b, LIST_ALL, 0), DBERR_OK);
     EXPECT_EQ(SLM_RemoveServiceFromList(b, LIST_ALL, 0), DBERR_NOT_FOUND);
-    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{a, c}));
-    EXPECT_EQ(handlesOf(g_ListEditState.nameCopy), (std::vector<SvcHandle>{a, c}));
-    EXPECT_EQ(handlesOf(g_ListEditState.favCopies[0]), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_EditCopies.masterCopy), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_EditCopies.nameCopy), (std::vector<SvcHandle>{a, c}));
+    EXPECT_EQ(handlesOf(g_EditCopies.favCopies[0]), (std::vector<SvcHandle>{a, c}));
     EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b, c}));
     EXPECT_EQ(TBL_GetSvcCount(), 3u);
     ASSERT_EQ(SLM_EndListEdit(0, 0), DBERR_OK);
@@ -339,7 +374,7 @@ TEST_F(ListEditTest, DeletionsByMethodAndList) {
     EXPECT_EQ(g_ListEditState.pendingDeletions, nullptr);
     // Deleting with renumbering renumbers the copy at once.
     ASSERT_EQ(SLM_RemoveServiceFromList(a, LIST_ALL, 1), DBERR_OK);
-    EXPECT_EQ(handlesOf(g_ListEditState.masterCopy), (std::vector<SvcHandle>{b}));
+    EXPECT_EQ(handlesOf(g_EditCopies.masterCopy), (std::vector<SvcHandle>{b}));
     EXPECT_EQ(numberOf(b), 1u);
     ASSERT_EQ(SLM_EndListEdit(1, 0), DBERR_OK);
     EXPECT_EQ(HT_Resolve(a), nullptr);
@@ -408,7 +443,7 @@ TEST_F(ListEditTest, FreeingTheEditClosesItAndTheOptionWordStartsAtOne) {
     SLM_FreeListEdit();
     EXPECT_EQ(g_ListEditOpen, 0u);
     EXPECT_EQ(g_AccessMethod, ACCESS_NAME);
-    EXPECT_EQ(g_ListEditState.masterCopy, nullptr);
+    EXPECT_EQ(g_EditCopies.masterCopy, nullptr);
     EXPECT_EQ(g_ListEditState.pendingDeletions, nullptr);
     // The service was never deleted, so its handle stays in the master list.
     EXPECT_NE(HT_Resolve(a), nullptr);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "dballoc.h"
 #include "dbtest.h"
 #include "linkedlist.h"
 #include "prvtable.h"
@@ -71,7 +72,7 @@ TEST_F(PrvTableTest, NamesOfTwentyBytesAreTooLongToCompareAndStillAdded) {
 
 TEST_F(PrvTableTest, TheFiveHundredthFitsAndTheNextIsRefused) {
     for (int i = 0; i < static_cast<int>(PRV_CAPACITY); ++i)
-        ASSERT_NE(add(("P" + std::to_string(i)).c_str()), nullptr) << i;
+        ASSERT_NE(add(NumberedName("P", static_cast<unsigned>(i)).c_str()), nullptr) << i;
     EXPECT_EQ(add("One more", DBERR_TABLE_INDEX), nullptr);
     EXPECT_EQ(TBL_GetPrvCount(), PRV_CAPACITY);
     EXPECT_EQ(add("p42"), nullptr); // found: 0, nothing added
@@ -112,12 +113,12 @@ TEST_F(PrvTableTest, NamesPositionsAndDeletes) {
 TEST_F(PrvTableTest, NoMemoryAndNullArguments) {
     const PrvInfo prv = named("Sky");
     PrvInfo* out = reinterpret_cast<PrvInfo*>(1);
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(TBL_AddPrvInfo(&prv, &out), DBERR_NO_MEMORY_COPY);
-    TBL_SetAllocFailAfter(-1);
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(TBL_AddPrvInfo(&prv, &out), DBERR_NO_MEMORY_COPY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(TBL_GetPrvCount(), 0u);
     EXPECT_EQ(g_PrvInfoList, nullptr);

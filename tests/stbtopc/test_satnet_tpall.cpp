@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dberr.h"
 #include "dbtest.h"
 #include "satnet.h"
@@ -186,9 +187,9 @@ TEST_F(TpAllTest, NoMemoryGivesAnEmptyResult) {
         ASSERT_EQ(SN_SetRegionId(0), DBERR_OK);
         if (c.savedOnSlot2) AddTs(2, Want{10000, 27500, POL_VERTICAL, 3});
         DebugCapture debug;
-        TBL_SetAllocFailAfter(c.allowed);
+        DB_SetAllocFailAfter(c.allowed);
         ExpectTpAll(2, {}, DBERR_NO_MEMORY_LIST);
-        TBL_SetAllocFailAfter(-1);
+        DB_SetAllocFailAfter(-1);
         EXPECT_EQ(debug.contains("[SN_GetTpAll] ERR : Oh my God~~  \n"), c.ohMyGod);
     }
 }

@@ -28,8 +28,8 @@ class SlmCascadeTest : public SlmTest {
         ASSERT_EQ(SN_SetSatInfo(kSat, &sat), DBERR_OK);
         StoreRows(kSat, {std::begin(kRowFrequencies), std::end(kRowFrequencies)});
         for (uint32_t f : kRowFrequencies) {
-            Add(("S" + std::to_string(f) + "a").c_str(), Key(f, kSat));
-            Add(("S" + std::to_string(f) + "b").c_str(), Key(f, kSat));
+            Add(NumberedName("S", f, "a").c_str(), Key(f, kSat));
+            Add(NumberedName("S", f, "b").c_str(), Key(f, kSat));
         }
         // Same frequency, other satellite.
         StoreRows(kOther, {11000});

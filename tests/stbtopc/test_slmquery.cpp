@@ -132,6 +132,11 @@ TEST_F(SlmQueryTest, QueriesRejectAMissingOutput) {
     EXPECT_EQ(SLM_FindServiceByNumAndType(1, 0, LIST_ALL, nullptr), DBERR_NULL_ARG);
     EXPECT_EQ(SLM_CheckServiceHandle(a, nullptr), DBERR_NULL_ARG);
     EXPECT_EQ(SLM_GetServiceType(a, nullptr), DBERR_NULL_ARG);
+    uint16_t number = 0;
+    uint8_t type = 0;
+    EXPECT_EQ(SLM_GetServiceNumber(a, nullptr, &type), DBERR_NULL_ARG);
+    EXPECT_EQ(SLM_GetServiceNumber(a, &number, nullptr), DBERR_NULL_ARG);
+    EXPECT_EQ(SLM_GetServiceName(a, nullptr), DBERR_NULL_ARG);
     EXPECT_EQ(SLM_GetAccessMethod(nullptr), DBERR_NULL_ARG);
     EXPECT_EQ(SLM_GetListHead(LIST_ALL, ACCESS_MASTER, nullptr), DBERR_NULL_ARG);
     EXPECT_EQ(SLM_IsListStateClean(nullptr), DBERR_NULL_ARG);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "indexcommit.h"
 #include "linkedlist.h"
 #include "placeholder.h"
@@ -162,7 +163,7 @@ TEST_F(SlmServiceTest, FailedAddLeavesNoHandleRecordOrTransportStream) {
         void (*failAfter)(int32_t);
     };
     for (const Seam& seam :
-         {Seam{"table copies", TBL_SetAllocFailAfter}, Seam{"list nodes", LL_SetAllocFailAfter}}) {
+         {Seam{"table copies", DB_SetAllocFailAfter}, Seam{"list nodes", DB_SetAllocFailAfter}}) {
         SCOPED_TRACE(seam.what);
         DB_ResetAllState();
         Add("First", Key(11000));
@@ -188,7 +189,7 @@ TEST_F(SlmServiceTest, FailedAddKeepsAStoredTransportStreamNoServiceUses) {
     TsInfo* stored = nullptr;
     ASSERT_EQ(TBL_AddTsInfo(&orphan, &stored), DBERR_OK);
 
-    for (auto failAfter : {TBL_SetAllocFailAfter, LL_SetAllocFailAfter}) {
+    for (auto failAfter : {DB_SetAllocFailAfter, DB_SetAllocFailAfter}) {
         const SvcHandle added = AddThroughFailures(orphan.tp, failAfter, [&](SLM_RESULT) {
             uint32_t inList = 0;
             EXPECT_EQ(TBL_IsTsInfoInList(stored, &inList), DBERR_OK);
@@ -377,6 +378,8 @@ TEST_F(SlmServiceTest, EveryOperationAnswersAStaleHandleWithNotFound) {
     SvcHandle handleOut = 0;
     uint32_t flag = 0;
     uint8_t type = 0;
+    uint16_t number = 0;
+    uint8_t name[SVC_NAME_LEN];
     const SvcInfo anyRecord = keptBefore;
     struct Case {
         const char* what;
@@ -391,6 +394,8 @@ TEST_F(SlmServiceTest, EveryOperationAnswersAStaleHandleWithNotFound) {
         {"IsSvcNull", [&] { return SLM_IsSvcNull(stale, &flag); }},
         {"CheckServiceHandle", [&] { return SLM_CheckServiceHandle(stale, &handleOut); }},
         {"GetServiceType", [&] { return SLM_GetServiceType(stale, &type); }},
+        {"GetServiceNumber", [&] { return SLM_GetServiceNumber(stale, &number, &type); }},
+        {"GetServiceName", [&] { return SLM_GetServiceName(stale, name); }},
         {"FindServiceInList", [&] { return SLM_FindServiceInList(LIST_ALL, stale, &flag); }},
         {"GetNextServiceHandle",
          [&] { return SLM_GetNextServiceHandle(stale, LIST_ALL, 0x3FFF, 6, 1, &handleOut); }},

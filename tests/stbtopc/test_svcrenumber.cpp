@@ -5,6 +5,7 @@
 #include <random>
 #include <vector>
 
+#include "dballoc.h"
 #include "filters.h"
 
 #include "ringcheck.h"
@@ -110,19 +111,19 @@ TEST_F(RenumberTest, SplitOutOfMemoryLosesNothing) {
     const SvcHandle b = addRadio(1);
     const SvcHandle c = addTv(2);
     LL_Node* parts[4] = {};
-    LL_SetAllocFailAfter(2);
+    DB_SetAllocFailAfter(2);
     EXPECT_EQ(
         INT_SLM_SplitServiceList(&g_MasterSvcList, &parts[0], &parts[1], &parts[2], &parts[3]),
         DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     for (LL_Node* part : parts)
         EXPECT_EQ(part, nullptr);
     EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b, c}));
     EXPECT_TRUE(ringcheck::CheckList(g_MasterSvcList, false));
 
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(INT_SLM_RenumberAll(&g_MasterSvcList), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(handlesOf(g_MasterSvcList), (std::vector<SvcHandle>{a, b, c}));
 }
 

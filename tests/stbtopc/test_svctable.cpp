@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dballoc.h"
 #include "dbtest.h"
 #include "linkedlist.h"
 #include "prvtable.h"
@@ -245,12 +246,12 @@ TEST_F(SvcTableTest, NamePointerNoMemoryAndNullArguments) {
 
     const SvcInfo svc{};
     SvcInfo* out = reinterpret_cast<SvcInfo*>(1);
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(TBL_AddSvcInfo(&svc, &out), DBERR_NO_MEMORY_COPY);
-    TBL_SetAllocFailAfter(-1);
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(TBL_AddSvcInfo(&svc, &out), DBERR_NO_MEMORY_COPY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(TBL_GetSvcCount(), 1u);
     EXPECT_EQ(TBL_AddSvcInfo(nullptr, &out), DBERR_NULL_OBJECT);

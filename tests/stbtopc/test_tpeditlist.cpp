@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "dballoc.h"
 #include "dberr.h"
 #include "dbtest.h"
 #include "satnet.h"
@@ -283,12 +284,12 @@ TEST_F(TpEditListTest, UpdateDeleteAndCommitReachTheStoredRecords) {
     EXPECT_EQ(INT_SLM_UpdateTp(3, &moved, &count), DBERR_BAD_LIST); // no wrap to row 0
     EXPECT_EQ(INT_SLM_UpdateTp(0, nullptr, &count), DBERR_NULL_OBJECT);
 
-    EXPECT_EQ(INT_SLM_DeleteTpRow(&existing, &count), DBERR_OK);
+    EXPECT_EQ(INT_SLM_DeleteTp(&existing, &count), DBERR_OK);
     const TpRow absent = Row(13000);
-    EXPECT_EQ(INT_SLM_DeleteTpRow(&absent, &count), DBERR_BAD_LIST);
+    EXPECT_EQ(INT_SLM_DeleteTp(&absent, &count), DBERR_BAD_LIST);
     const TpRow similarOnly = Row(11002); // the delete wants the exact row
-    EXPECT_EQ(INT_SLM_DeleteTpRow(&similarOnly, &count), DBERR_BAD_LIST);
-    EXPECT_EQ(INT_SLM_DeleteTpRow(nullptr, &count), DBERR_NULL_OBJECT);
+    EXPECT_EQ(INT_SLM_DeleteTp(&similarOnly, &count), DBERR_BAD_LIST);
+    EXPECT_EQ(INT_SLM_DeleteTp(nullptr, &count), DBERR_NULL_OBJECT);
 
     EXPECT_EQ(EditRows(),
               (std::vector<Brief>{{11000, POL_HORIZONTAL, 1}, {11600, POL_HORIZONTAL, 1}}));
@@ -392,7 +393,7 @@ TEST_F(TpEditListTest, ALoadDropsTheRemovedRowsOfTheEditBefore) {
     Store(kSlotB, 11000);
     const uint16_t countA = Load(kSlotA);
     const TpRow row = Row(11000);
-    ASSERT_EQ(INT_SLM_DeleteTpRow(&row, &countA), DBERR_OK);
+    ASSERT_EQ(INT_SLM_DeleteTp(&row, &countA), DBERR_OK);
     ASSERT_EQ(ListRows(g_RemovedTpList).size(), 1u);
 
     // The user leaves satellite A without committing and edits B.
@@ -404,7 +405,7 @@ TEST_F(TpEditListTest, ALoadDropsTheRemovedRowsOfTheEditBefore) {
 
     // A commit for a satellite the edit list does not belong to is refused.
     const uint16_t countB = 1;
-    ASSERT_EQ(INT_SLM_DeleteTpRow(&row, &countB), DBERR_OK);
+    ASSERT_EQ(INT_SLM_DeleteTp(&row, &countB), DBERR_OK);
     EXPECT_EQ(INT_SLM_CommitTpList(kSlotA), DBERR_EDIT_SESSION);
     EXPECT_EQ(ListRows(g_RemovedTpList).size(), 1u);
     EXPECT_EQ(StoredTps(kSlotA).size(), 1u);
@@ -420,7 +421,7 @@ TEST_F(TpEditListTest, ALoadDropsTheRemovedRowsOfTheEditBefore) {
 
     // Emptying the tables (New, Load) frees the edit lists too.
     Load(kSlotB);
-    ASSERT_EQ(INT_SLM_DeleteTpRow(&row, &countB), DBERR_OK);
+    ASSERT_EQ(INT_SLM_DeleteTp(&row, &countB), DBERR_OK);
     TBL_FreeAll();
     EXPECT_EQ(g_TpEditList, nullptr);
     EXPECT_EQ(g_RemovedTpList, nullptr);
@@ -433,7 +434,7 @@ TEST_F(TpEditListTest, CountsLeaveTheEditListAlone) {
     Store(kSlotWithDefaults, 11000);
     uint16_t count = Load(kSlotA);
     const TpRow row = Row(11500);
-    ASSERT_EQ(INT_SLM_DeleteTpRow(&row, &count), DBERR_OK);
+    ASSERT_EQ(INT_SLM_DeleteTp(&row, &count), DBERR_OK);
     LL_Node* const edit = g_TpEditList;
     LL_Node* const removed = g_RemovedTpList;
     const std::vector<Brief> editRows = EditRows();
@@ -469,8 +470,9 @@ TEST_F(TpEditListTest, CountsLeaveTheEditListAlone) {
 }
 
 TEST_F(TpEditListTest, NoMemoryKeepsWhatWasBuiltAndChangesNothingElse) {
-    // The load installs the rows it could make and reports the shortage.
-    TBL_SetAllocFailAfter(1);
+    // The load installs the rows it could make and reports the shortage: the
+    // first row's copy and node are had, the second row's copy is not.
+    DB_SetAllocFailAfter(2);
     uint16_t count = 0;
     uint16_t constant = 0;
     EXPECT_EQ(INT_SLM_LoadSatTpList(kSlotWithDefaults, 0, &count, &constant), DBERR_NO_MEMORY);
@@ -478,19 +480,19 @@ TEST_F(TpEditListTest, NoMemoryKeepsWhatWasBuiltAndChangesNothingElse) {
     EXPECT_EQ(EditRows(), (std::vector<Brief>{{10714, POL_HORIZONTAL, 0}}));
 
     // Add and update fail whole.
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     TpRow row = Row(12000);
     EXPECT_EQ(INT_SLM_AddTp(&row, &count), DBERR_NO_MEMORY);
     EXPECT_EQ(INT_SLM_UpdateTp(0, &row, &count), DBERR_NO_MEMORY);
-    TBL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(EditRows(), (std::vector<Brief>{{10714, POL_HORIZONTAL, 0}}));
     EXPECT_EQ(g_RemovedTpList, nullptr);
 
     // A delete whose removed-list node cannot be had keeps the row.
     const TpRow existing = Row(10714);
-    LL_SetAllocFailAfter(0);
-    EXPECT_EQ(INT_SLM_DeleteTpRow(&existing, &count), DBERR_NO_MEMORY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(0);
+    EXPECT_EQ(INT_SLM_DeleteTp(&existing, &count), DBERR_NO_MEMORY);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(EditRows().size(), 1u);
     EXPECT_EQ(g_RemovedTpList, nullptr);
 }

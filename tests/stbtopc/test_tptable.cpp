@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "dballoc.h"
 #include "dbtest.h"
 #include "linkedlist.h"
 #include "ringcheck.h"
@@ -49,12 +50,12 @@ TEST_F(TpTableTest, TheEightHundredthFitsAndTheNextIsRefused) {
 
 TEST_F(TpTableTest, NoMemoryLeavesTheTableAsItWas) {
     add(Tp{});
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(add(Tp{.frequencyMhz = 12000}, DBERR_NO_MEMORY_COPY), nullptr);
-    TBL_SetAllocFailAfter(-1);
-    LL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(add(Tp{.frequencyMhz = 12000}, DBERR_NO_MEMORY_COPY), nullptr);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(TBL_GetTpCount(), 1u);
     const TpInfo record = MakeTp(Tp{});
     TpInfo* out = reinterpret_cast<TpInfo*>(1);

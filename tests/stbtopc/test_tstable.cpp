@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "dballoc.h"
 #include "dbtest.h"
 #include "linkedlist.h"
 #include "ringcheck.h"
@@ -76,12 +77,12 @@ TEST_F(TsTableTest, NoMemoryLeavesTheTableAsItWas) {
     add(MakeTs(1, 0, Tp{}));
     const TsInfo ts = MakeTs(2, 0, Tp{});
     TsInfo* out = nullptr;
-    TBL_SetAllocFailAfter(0); // the record copy
+    DB_SetAllocFailAfter(0); // the record copy
     EXPECT_EQ(TBL_AddTsInfo(&ts, &out), DBERR_NO_MEMORY_COPY);
-    TBL_SetAllocFailAfter(-1);
-    LL_SetAllocFailAfter(0); // the list node
+    DB_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(0); // the list node
     EXPECT_EQ(TBL_AddTsInfo(&ts, &out), DBERR_NO_MEMORY_COPY);
-    LL_SetAllocFailAfter(-1);
+    DB_SetAllocFailAfter(-1);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(TBL_GetTsCount(), 1u);
     EXPECT_TRUE(ringcheck::IsSoundRing(g_TsInfoList));
@@ -192,13 +193,13 @@ TEST_F(TsTableTest, SavedTranspondersOfASatelliteInListOrder) {
     EXPECT_EQ(TBL_GetSavedTpsOfSat(2, nullptr, &count), DBERR_NULL_ARG);
 
     // Memory running out ends the walk with what was made.
-    TBL_SetAllocFailAfter(1);
+    DB_SetAllocFailAfter(1);
     EXPECT_EQ(TBL_GetSavedTpsOfSat(2, &first, &count), DBERR_TABLE_NOT_FOUND);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->next, nullptr);
     EXPECT_EQ(count, 1u);
     TBL_FreeTpNodes(first);
-    TBL_SetAllocFailAfter(0);
+    DB_SetAllocFailAfter(0);
     EXPECT_EQ(TBL_GetSavedTpsOfSat(2, &first, &count), DBERR_NO_TP);
     EXPECT_EQ(first, nullptr);
 }

@@ -7,6 +7,7 @@
 #include <new>
 #include <thread>
 
+#include "dballoc.h"
 #include "dberr.h"
 #include "dbstate.h"
 
@@ -131,7 +132,7 @@ uint16_t WRAP_Crc16(const void* data, uint16_t length) {
 
 void WRAP_SelectionSort(void* base, uint32_t count, uint32_t elementSize, WRAP_Comparator cmp) {
     if (base == nullptr || cmp == nullptr || count < 2 || elementSize == 0) return;
-    auto* temp = new (std::nothrow) uint8_t[elementSize];
+    auto* temp = DB_NewArray<uint8_t>(elementSize);
     if (temp == nullptr) return;
     auto* elems = static_cast<uint8_t*>(base);
     auto at = [&](uint32_t i) { return elems + uint64_t{i} * elementSize; };

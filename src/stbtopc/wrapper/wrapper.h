@@ -73,8 +73,9 @@ uint32_t WRAP_GetTunerType(uint32_t selector, uint32_t* out);
 constexpr int WRAP_DBG_INFO = 0;
 constexpr int WRAP_DBG_ERROR = 1;
 
-// Where debug lines go. Silent by default; text is one formatted line
-// without its line feed.
+// Where debug lines go. Silent by default; text is the formatted line as the
+// format made it, its line feed included when the format ends with one (the
+// library's formats do, as the receiver's did).
 using WRAP_DebugSink = void (*)(int level, const char* text, void* context);
 void WRAP_SetDebugSink(WRAP_DebugSink sink, void* context);
 

@@ -3,11 +3,20 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "dbstate.h"
 #include "wrapper.h"
+
+// "<prefix><n><suffix>", for numbered test names. Formatted into a buffer:
+// GCC 12 at -O3 warns wrongly (-Wrestrict) about chains of std::string +.
+inline std::string NumberedName(const char* prefix, unsigned n, const char* suffix = "") {
+    char text[64];
+    std::snprintf(text, sizeof text, "%s%u%s", prefix, n, suffix);
+    return text;
+}
 
 struct DebugLine {
     int level;
