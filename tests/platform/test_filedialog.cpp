@@ -1,0 +1,123 @@
+#include "filedialog.h"
+#include "messagebox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "qt_print.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+TEST(FileDialogTest, FilterStringsBecomeQtNameFilters) {
+    struct Case {
+        QString filter;
+        QStringList expected;
+    } cases[] = {
+        {"Channel List(*.cdl)|*.cdl||", {"Channel List(*.cdl) (*.cdl)"}},
+        {"Lists|*.cdl;*.dat|All Files (*.*)|*.*||",
+         {"Lists (*.cdl *.dat)", "All Files (*.*) (*.*)"}},
+        {"*.CDL", {"*.CDL (*.CDL)"}},
+        {"", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NameFiltersFromFilterString(c.filter), c.expected) << c.filter.toStdString();
+}
+
+// Each test runs in a temporary folder and puts the current folder back.
+class FileDialogFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_oldCurrent = QDir::currentPath();
+    }
+    void TearDown() override {
+        SetFileDialogHook(nullptr);
+        QDir::setCurrent(m_oldCurrent);
+    }
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+    QString m_oldCurrent;
+};
+
+TEST_F(FileDialogFixture, OpenGivesTheFullPathAndMakesItsFolderCurrent) {
+    std::vector<FileDialogRequest> asked;
+    SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<QString> {
+        asked.push_back(r);
+        return Path("list.cdl");
+    });
+    FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY, "Channel List(*.cdl)|*.cdl||");
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.GetPathName(), Path("list.cdl"));
+    EXPECT_EQ(dialog.GetFileName(), "list.cdl");
+    EXPECT_EQ(dialog.GetFileTitle(), "list");
+    EXPECT_EQ(dialog.GetFileExt(), "cdl");
+    EXPECT_EQ(QDir::current(), QDir(m_dir.path()));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].open);
+    EXPECT_EQ(asked[0].title, "Open");
+    EXPECT_EQ(asked[0].nameFilters, QStringList{"Channel List(*.cdl) (*.cdl)"});
+}
+
+TEST_F(FileDialogFixture, CancelLeavesNoPathAndTheCurrentFolder) {
+    SetFileDialogHook([](const FileDialogRequest&) { return std::nullopt; });
+    FileDialog dialog(true);
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(dialog.GetPathName().isEmpty());
+    EXPECT_EQ(QDir::currentPath(), m_oldCurrent);
+}
+
+TEST_F(FileDialogFixture, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing) {
+    QFile existing(Path("old.cdl"));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+
+    struct Case {
+        const char* name;
+        std::vector<QString> answers; // what the user types, in turn
+        std::vector<int> boxAnswers;  // answers to the overwrite question
+        int result;
+        QString path;
+        int questions;
+    } cases[] = {
+        {"new name gets .cdl", {"newdata"}, {}, IDOK, "newdata.cdl", 0},
+        {"own extension kept", {"list.bin"}, {}, IDOK, "list.bin", 0},
+        {"replace: yes", {"old"}, {IDYES}, IDOK, "old.cdl", 1},
+        {"replace: no, then another name", {"old", "other"}, {IDNO}, IDOK, "other.cdl", 1},
+        {"replace: no, then cancel", {"old"}, {IDNO}, IDCANCEL, "", 1},
+    };
+    for (const auto& c : cases) {
+        std::size_t turn = 0;
+        std::vector<FileDialogRequest> asked;
+        SetFileDialogHook([&](const FileDialogRequest& r) -> std::optional<QString> {
+            asked.push_back(r);
+            if (turn >= c.answers.size()) return std::nullopt;
+            return Path(c.answers[turn++]);
+        });
+        MessageBoxRecorder boxes;
+        for (int a : c.boxAnswers)
+            boxes.QueueAnswer(a);
+
+        FileDialog dialog(false, "cdl", "newdata", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                          "Channel List(*.cdl)|*.cdl||");
+        EXPECT_EQ(dialog.DoModal(), c.result) << c.name;
+        EXPECT_EQ(dialog.GetPathName(), c.path.isEmpty() ? QString() : Path(c.path)) << c.name;
+        EXPECT_EQ(static_cast<int>(boxes.Calls().size()), c.questions) << c.name;
+        if (c.questions) {
+            EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Warning) << c.name;
+            EXPECT_TRUE(boxes.Calls()[0].text.contains("old.cdl")) << c.name;
+        }
+        ASSERT_FALSE(asked.empty());
+        EXPECT_FALSE(asked[0].open);
+        EXPECT_EQ(asked[0].initialName, "newdata");
+        EXPECT_EQ(asked[0].defaultExtension, "cdl");
+        EXPECT_EQ(asked[0].title, "Save As");
+    }
+}
+
+} // namespace
