@@ -167,6 +167,10 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
     MSG msg = routed.msg;
 
     bool done = RunHooks(&msg) != FALSE;
+    // The window the message goes to, taken before the dialog keys below,
+    // whose handlers may delete it (a dialog that deletes itself on Esc).
+    std::shared_ptr<bool> hwndAlive =
+        msg.hwnd == target ? alive : (msg.hwnd ? msg.hwnd->m_alive : nullptr);
     if (!done && *alive && msg.hwnd == target && press && !alt) {
         // Tab and Enter a window does not ask for belong to the dialog.
         const bool tab = msg.wParam == VK_TAB && vk == VK_TAB;
@@ -191,8 +195,6 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
             }
         }
     }
-    // The window the message went to, which a handler may delete.
-    std::shared_ptr<bool> hwndAlive = msg.hwnd ? msg.hwnd->m_alive : nullptr;
     if (!done && hwndAlive && *hwndAlive) {
         routed.translated = true; // the message loop translates what it dispatches
         DispatchRouted(&msg);

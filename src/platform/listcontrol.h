@@ -25,7 +25,6 @@
 #include <string>
 
 class QAbstractScrollArea;
-class QObject;
 
 namespace platform {
 

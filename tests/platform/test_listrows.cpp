@@ -18,7 +18,8 @@ ListRows FiveRows() {
     rows.InsertColumn(1);
     for (int i = 0; i < 5; ++i) {
         ListRow r;
-        r.texts = {"r" + std::to_string(i), "s" + std::to_string(i)};
+        r.texts = {std::string("r").append(std::to_string(i)),
+                   std::string("s").append(std::to_string(i))};
         r.data = 100 + i;
         rows.InsertItem(i, r);
     }

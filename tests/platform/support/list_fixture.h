@@ -25,6 +25,14 @@ using namespace platform;
 
 using Log = std::vector<std::string>;
 
+// Joins texts by appending (the operator+ forms trip a false -Wrestrict in
+// GCC 12's optimised builds).
+template <typename... Parts> std::string Cat(const Parts&... parts) {
+    std::string out;
+    ((out += parts), ...);
+    return out;
+}
+
 struct Notice {
     UINT code = 0;
     int item = -1;
@@ -62,17 +70,17 @@ class ListOwner : public Window {
             n.oldState = nm->uOldState;
             n.newState = nm->uNewState;
             if (log)
-                log->push_back("LVN_ITEMCHANGED " + std::to_string(n.item) + " " +
-                               std::to_string(n.newState));
+                log->push_back(Cat("LVN_ITEMCHANGED ", std::to_string(n.item), " ",
+                                   std::to_string(n.newState)));
         } else if (n.code == NM_DBLCLK) {
             const auto* nm = reinterpret_cast<const NMITEMACTIVATE*>(l);
             n.item = nm->iItem;
             n.subItem = nm->iSubItem;
             n.pt = nm->ptAction;
-            if (log) log->push_back("NM_DBLCLK " + std::to_string(n.item));
+            if (log) log->push_back(Cat("NM_DBLCLK ", std::to_string(n.item)));
         } else if (n.code == LVN_KEYDOWN) {
             n.key = reinterpret_cast<const NMLVKEYDOWN*>(l)->wVKey;
-            if (log) log->push_back("LVN_KEYDOWN " + std::to_string(n.key));
+            if (log) log->push_back(Cat("LVN_KEYDOWN ", std::to_string(n.key)));
         }
         notices.push_back(n);
         if (onNotice) onNotice(n);
@@ -107,11 +115,11 @@ class TestList : public ListControl {
         dis->hDC->FillSolidRect(dis->rcItem, fill);
     }
     BOOL PreTranslateMessage(MSG* msg) override {
-        if (msg->message == WM_KEYDOWN) Add("hook " + std::to_string(msg->wParam));
+        if (msg->message == WM_KEYDOWN) Add(Cat("hook ", std::to_string(msg->wParam)));
         return FALSE;
     }
     void OnKeyDown(UINT ch, UINT rep, UINT flags) override {
-        Add("OnKeyDown " + std::to_string(ch));
+        Add(Cat("OnKeyDown ", std::to_string(ch)));
         ListControl::OnKeyDown(ch, rep, flags);
         Add("OnKeyDown done");
     }
@@ -150,7 +158,7 @@ class ListFixture {
     // Columns of the given widths, titled "c0", "c1", ...
     void Columns(const std::vector<int>& widths) {
         for (std::size_t i = 0; i < widths.size(); ++i)
-            list.InsertColumn(static_cast<int>(i), ("c" + std::to_string(i)).c_str(), LVCFMT_LEFT,
+            list.InsertColumn(static_cast<int>(i), Cat("c", std::to_string(i)).c_str(), LVCFMT_LEFT,
                               widths[i]);
     }
     // Rows "r0".."r<n-1>" with sub-item texts "r<i>.<c>", indent given by indentOf.
@@ -160,13 +168,13 @@ class ListFixture {
             LVITEM item;
             item.mask = LVIF_TEXT | LVIF_INDENT | LVIF_PARAM;
             item.iItem = r;
-            const std::string text = "r" + std::to_string(r);
+            const std::string text = Cat("r", std::to_string(r));
             item.pszText = const_cast<char*>(text.c_str());
             item.iIndent = indentOf(r);
             item.lParam = 1000 + r;
             list.InsertItem(&item);
             for (int c = 1; c < list.GetHeaderCtrl()->GetItemCount(); ++c)
-                list.SetItemText(r, c, (text + "." + std::to_string(c)).c_str());
+                list.SetItemText(r, c, Cat(text, ".", std::to_string(c)).c_str());
         }
         QApplication::processEvents();
     }
