@@ -14,6 +14,8 @@ namespace satdialog_test {
 using namespace platform;
 
 void SatDialogTest::TearDown() {
+    EXPECT_TRUE(unexpectedBoxes.Calls().empty())
+        << unexpectedBoxes.Calls().front().text.toStdString();
     DialogBase::SetModalHook(nullptr);
     DB_CloseImage();
     DB_ResetAllState();

@@ -25,6 +25,10 @@ class SatDialogTest : public ::testing::Test {
   protected:
     void TearDown() override;
 
+    // No box ever blocks a test: one the test does not record itself is
+    // answered here.
+    platform::MessageBoxRecorder unexpectedBoxes;
+
     // Builds the image and opens it as the document does (region 0).
     static void Open(const ImageSpec& spec);
 
