@@ -7,6 +7,8 @@
 #include "edittransport.h"
 #include "resource.h"
 #include "satdialogfixture.h"
+#include "dballoc.h"
+#include "tptable.h"
 
 #include <QString>
 
@@ -362,6 +364,49 @@ TEST_F(EditTransportTest, ADuplicateStaysOpenAndAnUnchangedEditWritesNothing) {
     EXPECT_TRUE(boxes.Calls().empty());
     EXPECT_TRUE(SameRows(RowsOf(satA), rowsBefore));
     EXPECT_TRUE(SameTps(StoredTps(satA), storedBefore));
+}
+
+TEST_F(EditTransportTest, AFailureOfTheListOrTheCommitKeepsTheDialogOpen) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange; // runs just before OK
+        const char* message;
+    } cases[] = {
+        {"no memory for the row", [] { DB_FailOneAllocation(0); }, "TP save fail! [0x3001]"},
+        {"the transponder table full at the commit",
+         [] {
+             // Fill the table up with transponders of another slot.
+             TpInfo filler = Tp(3000, 1000, POL_HORIZONTAL, 0, 0, 60);
+             TpInfo* stored = nullptr;
+             while (TBL_GetTpCount() < TP_CAPACITY) {
+                 ++filler.frequency;
+                 ASSERT_EQ(TBL_AddTpInfo(&filler, &stored), DBERR_OK);
+             }
+         },
+         "TP save fail! [0x5B01]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<TpRow> rowsBefore = RowsOf(satA);
+        const std::vector<TpInfo> storedBefore = StoredTps(satA);
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(Add([&](DialogBase& d) {
+                      TypeInto(d, IDC_TRANSPORT_FREQUENCY, "12900");
+                      TypeInto(d, IDC_TRANSPORT_SYMBOLRATE, "27500");
+                      c.arrange();
+                      Click(d, IDOK);
+                      EXPECT_EQ(boxes.Texts(), std::vector<QString>{c.message});
+                      ASSERT_EQ(boxes.Calls().size(), 1u);
+                      EXPECT_EQ(boxes.Calls()[0].caption, "ERROR");
+                      EXPECT_TRUE(d.IsWindowVisible());
+                      // The list is what is stored: the row that failed is not in it.
+                      EXPECT_TRUE(SameRows(EditRows(), rowsBefore));
+                      PressEscape(d);
+                  }),
+                  IDCANCEL);
+        EXPECT_TRUE(SameRows(RowsOf(satA), rowsBefore));
+        EXPECT_TRUE(SameTps(StoredTps(satA), storedBefore));
+    }
 }
 
 TEST_F(EditTransportTest, TheServicesFollowTheEditedTransponder) {
