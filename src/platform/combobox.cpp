@@ -307,7 +307,8 @@ LRESULT ComboBox::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return static_cast<LRESULT>(n);
     }
     case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | DLGC_WANTARROWS;
+        // An open list takes Enter and Escape for itself.
+        return DLGC_WANTCHARS | DLGC_WANTARROWS | (GetDroppedState() ? DLGC_WANTALLKEYS : 0);
     default:
         return Window::DefWindowProc(message, wParam, lParam);
     }

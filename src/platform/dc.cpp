@@ -2,6 +2,7 @@
 
 #include "bitmap.h"
 #include "brush.h"
+#include "dccalllog.h"
 #include "dcimpl.h"
 #include "dctext.h"
 #include "font.h"
@@ -21,6 +22,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -259,6 +261,13 @@ void Dc::SelectClipRgnNone() {
 // ---- fills and frames
 
 void Dc::FillSolidRect(const Rect& rect, COLORREF color) {
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::FillSolidRect;
+        call.rect = rect;
+        call.color = color;
+        DcCallLog::Record(std::move(call));
+    }
     SetBkColor(color);
     d_->Fill(rect, ToQColor(color));
 }
@@ -283,6 +292,13 @@ void Dc::FrameRect(const Rect& rect, Brush* brush) {
 
 bool Dc::Rectangle(const Rect& rect) {
     const DcState& st = d_->st;
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::Rectangle;
+        call.rect = rect;
+        call.color = st.penColor;
+        DcCallLog::Record(std::move(call));
+    }
     if (rect.IsRectEmpty()) return true;
     bool outline = st.penStyle != PS_NULL;
     if (!outline) {
@@ -305,6 +321,12 @@ bool Dc::Rectangle(const Rect& rect) {
 }
 
 void Dc::DrawFocusRect(const Rect& rect) {
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::DrawFocusRect;
+        call.rect = rect;
+        DcCallLog::Record(std::move(call));
+    }
     if (rect.IsRectEmpty() || !d_->Prepare()) return;
     // Every other pixel of the border, each exactly once, inverted.
     QPainter* p = d_->painter;
@@ -357,6 +379,14 @@ bool Dc::DrawEdge(Rect* rect, UINT edge, UINT flags) {
 }
 
 bool Dc::DrawFrameControl(Rect* rect, UINT type, UINT state) {
+    if (rect && DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::DrawFrameControl;
+        call.rect = *rect;
+        call.flags = type;
+        call.state = state;
+        DcCallLog::Record(std::move(call));
+    }
     if (!rect || type != DFC_SCROLL) return false;
     Rect r = *rect;
     if (r.IsRectEmpty()) return true;
@@ -441,6 +471,14 @@ Point Dc::GetCurrentPosition() const {
 bool Dc::LineTo(int x, int y) {
     Point from = MoveTo(x, y);
     const DcState& st = d_->st;
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::LineTo;
+        call.from = from;
+        call.to = Point(x, y);
+        call.color = st.penColor;
+        DcCallLog::Record(std::move(call));
+    }
     if (st.penStyle == PS_NULL || from == Point(x, y) || !d_->Prepare()) return true;
     QPainter* p = d_->painter;
     QColor color = ToQColor(st.penColor);
@@ -495,6 +533,15 @@ bool Dc::ExtTextOut(int x, int y, UINT options, const Rect* rect, const char* te
                     const int* dx) {
     (void)dx; // the characters keep the font's own advances
     if (count < 0 || (!text && count > 0)) return false;
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::ExtTextOut;
+        if (rect) call.rect = *rect;
+        call.text.assign(text ? text : "", static_cast<std::size_t>(count));
+        call.flags = options;
+        call.color = d_->st.bkColor;
+        DcCallLog::Record(std::move(call));
+    }
     if (rect && (options & ETO_OPAQUE)) d_->Fill(*rect, ToQColor(d_->st.bkColor));
     if (count == 0) return true;
     DcText(*this).Out(x, y, QString::fromLatin1(text, count), -1,
@@ -521,6 +568,15 @@ Size Dc::TabbedTextOut(int x, int y, const std::string& text, int nTabPositions,
 
 int Dc::DrawText(const char* text, int count, Rect* rect, UINT format) {
     if (!rect || count < 0 || (!text && count > 0)) return 0;
+    if (DcCallLog::IsOpen() && !(format & DT_CALCRECT)) {
+        DcCall call;
+        call.kind = DcCallKind::DrawText;
+        call.rect = *rect;
+        call.text.assign(text ? text : "", static_cast<std::size_t>(count));
+        call.flags = format;
+        call.color = d_->st.textColor;
+        DcCallLog::Record(std::move(call));
+    }
     return DcText(*this).Draw(QString::fromLatin1(text, count), rect, format);
 }
 
@@ -550,6 +606,20 @@ void Dc::DrawQImage(int x, int y, const QImage& image) {
 
 // ---- device
 
+namespace {
+// Two colours: a one-bit device, a grey-scale image or a printer set to grey.
+bool IsMonochromeDevice(const QPaintDevice* dev) {
+    if (dev->depth() == 1) return true;
+    if (dev->devType() == QInternal::Image) {
+        const QImage::Format format = static_cast<const QImage*>(dev)->format();
+        return format == QImage::Format_Grayscale8 || format == QImage::Format_Grayscale16;
+    }
+    if (dev->devType() == QInternal::Printer)
+        return static_cast<const QPrinter*>(dev)->colorMode() == QPrinter::GrayScale;
+    return false;
+}
+} // namespace
+
 int Dc::GetDeviceCaps(int index) const {
     const QPaintDevice* dev = d_->device;
     if (!dev) return 0;
@@ -565,7 +635,7 @@ int Dc::GetDeviceCaps(int index) const {
     case BITSPIXEL:
         return dev->depth();
     case NUMCOLORS:
-        return dev->depth() == 1 ? 2 : -1;
+        return IsMonochromeDevice(dev) ? 2 : -1;
     default:
         return 0;
     }

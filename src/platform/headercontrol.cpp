@@ -1,9 +1,12 @@
 #include "headercontrol.h"
 
 #include "dc.h"
+#include "font.h"
 #include "headermodel.h"
 #include "headerview.h"
 #include "windowhost.h"
+
+#include <QWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -131,6 +134,12 @@ void HeaderControl::SetScrollOffset(int x) {
 void HeaderControl::PaintOwnerDrawnItem(QPainter* painter, const QRect& rect, int index,
                                         bool pressed) {
     Dc dc(painter);
+    // The drawer starts with the header's own font selected.
+    Font font;
+    if (const QWidget* widget = GetWidget()) {
+        font.CreateFromQFont(widget->font());
+        dc.SelectObject(&font);
+    }
     DRAWITEMSTRUCT dis;
     dis.CtlType = ODT_HEADER;
     dis.CtlID = static_cast<UINT>(GetDlgCtrlID());

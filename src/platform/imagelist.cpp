@@ -2,12 +2,14 @@
 
 #include "bitmap.h"
 #include "dc.h"
+#include "dccalllog.h"
 #include "syscolors.h"
 
 #include <QPainter>
 #include <QPixmap>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -100,6 +102,14 @@ bool ImageList::Draw(Dc* dc, int index, Point pt, UINT style) const {
 bool ImageList::DrawEx(Dc* dc, int index, Point pt, Size size, COLORREF bg, COLORREF fg,
                        UINT style) const {
     if (!dc || index < 0 || index >= GetImageCount()) return false;
+    if (DcCallLog::IsOpen()) {
+        DcCall call;
+        call.kind = DcCallKind::DrawImage;
+        call.rect = Rect(pt, size);
+        call.index = index;
+        call.state = style;
+        DcCallLog::Record(std::move(call));
+    }
     if (size.cx <= 0 || size.cy <= 0) return true;
     const int w = std::min(size.cx, cx_), h = std::min(size.cy, cy_);
     QImage part = images_[static_cast<std::size_t>(index)].copy(0, 0, w, h);

@@ -183,8 +183,16 @@ bool KeyRouter::Route(QWidget* receiver, QKeyEvent* event) {
                 DeliverToQt(receiver, event, false);
                 done = true;
             } else if (enter && !(code & DLGC_WANTALLKEYS)) {
-                if (QPushButton* button = DefaultButton(receiver)) {
+                // A focused push button takes Enter for itself; otherwise the
+                // dialog's default button does.
+                auto* focused = qobject_cast<QPushButton*>(receiver);
+                if (focused && !focused->isEnabled()) focused = nullptr;
+                if (QPushButton* button = focused ? focused : DefaultButton(receiver)) {
                     button->click();
+                    done = true;
+                } else if (auto* dialog = qobject_cast<QDialog*>(receiver->window())) {
+                    // No default button: the dialog's OK.
+                    dialog->accept();
                     done = true;
                 }
             } else if (escape && !(code & DLGC_WANTALLKEYS)) {

@@ -2,13 +2,14 @@
 // the focus window: the hooks (PreTranslateMessage of the focus window, then
 // of its parents) see it first and may consume it. Tab and Enter that no hook
 // took, and that the window's OnGetDlgCode does not ask for, move the focus
-// or press the default button, and such an Esc cancels the dialog the window
-// is in; otherwise OnKeyDown runs. Then the character the press types
-// (WM_CHAR) takes the same road to OnChar, and a release (WM_KEYUP) to
-// OnKeyUp. Keys in a window's pop-up (a combo box's list) take the road of the
-// window that owns the pop-up; plain Qt widgets keep Qt's own key handling.
-// The same filter follows the key and button state (GetKeyState) and hands
-// mouse events to the window holding the capture.
+// or press the focused push button (else the default one, else the dialog's
+// OK), and such an Esc cancels the dialog the window is in; otherwise
+// OnKeyDown runs. Then the character the press types (WM_CHAR) takes the
+// same road to OnChar, and a release (WM_KEYUP) to OnKeyUp. Keys in a
+// window's pop-up (a combo box's list) take the road of the window that owns
+// the pop-up; plain Qt widgets keep Qt's own key handling. The same filter
+// follows the key and button state (GetKeyState) and hands mouse events to
+// the window holding the capture.
 #pragma once
 
 #include "messages.h"

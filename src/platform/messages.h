@@ -114,6 +114,8 @@ constexpr UINT WM_USER = 0x0400;
 
 // ---- wParam of WM_SIZE, WM_SHOWWINDOW, WM_SETCURSOR ----
 constexpr UINT SIZE_RESTORED = 0;
+constexpr UINT SIZE_MINIMIZED = 1;
+constexpr UINT SIZE_MAXIMIZED = 2;
 constexpr UINT HTCLIENT = 1;
 constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;

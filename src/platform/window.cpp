@@ -37,6 +37,14 @@ Window* g_capture = nullptr;
 // The window that lost the keyboard focus last: the next OnSetFocus names it.
 Window* g_lastFocusLost = nullptr;
 
+// The kind of a WM_SIZE: how the top-level window holding widget is shown.
+UINT SizeType(const QWidget* widget) {
+    const QWidget* top = widget->window();
+    if (top->isMinimized()) return SIZE_MINIMIZED;
+    if (top->isMaximized()) return SIZE_MAXIMIZED;
+    return SIZE_RESTORED;
+}
+
 UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     UINT flags = 0;
     if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
@@ -935,7 +943,18 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         m_lastClientSize = client;
         if (m_surface) EnsureSurface();
         m_valid &= QRegion(0, 0, client.cx, client.cy);
-        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.cx, client.cy));
+        SendMessage(WM_SIZE, SizeType(m_widget), MAKELPARAM(client.cx, client.cy));
+        return true;
+    }
+    case QEvent::WindowStateChange: {
+        // A top-level window minimised, maximised or restored: WM_SIZE with
+        // the new kind, its client size as it is.
+        if (!frame || !m_widget || !m_widget->isWindow()) return false;
+        const std::shared_ptr<bool> alive = m_alive;
+        m_host->BaseEvent(event, fromClient);
+        if (!*alive || !m_widget) return true;
+        const Size client(GetClientWidget()->size());
+        SendMessage(WM_SIZE, SizeType(m_widget), MAKELPARAM(client.cx, client.cy));
         return true;
     }
     case QEvent::Show:
@@ -1015,7 +1034,9 @@ void Window::HandlePaintEvent(QEvent* event) {
     m_paint = PaintState{true, false, toPaint, erase};
     if (!toPaint.isEmpty()) DispatchQtMessage(event, GetClientWidget(), true, WM_PAINT, 0, 0);
     if (!*alive) return;
-    if (m_paint.drawn) m_valid |= toPaint;
+    // What the painting itself invalidated again (a drawer that changed a
+    // row) stays invalid for the paint that follows.
+    if (m_paint.drawn) m_valid |= toPaint - m_invalid;
     m_paint = saved;
     if (m_surface && GetClientWidget()) {
         QPainter p(GetClientWidget());

@@ -1,13 +1,27 @@
-// Resource and control ids of the editor's dialogs, sorted by value. Control
-// ids are per dialog: the same number may name controls of two dialogs.
+// Resource, control and command ids of the editor's menus, dialogs, icons and
+// bitmaps, in order of value. Menus of different windows may reuse a value:
+// the transfer dialog's Option items share theirs with two tree commands, and
+// each reaches only its own window. Control ids are per dialog: the same
+// number may name controls of two dialogs.
 #pragma once
 
-// The satellite dialog (template 133) and the transponder dialog (134).
-#define IDD_EDIT_NETWORK 133
-#define IDD_EDIT_TRANSPORT 134
+#define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
+#define IDR_MAINFRAME 128          // the editor's icon
+#define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
+#define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
+#define IDD_EDIT_NETWORK 133       // the satellite dialog
+#define IDD_EDIT_TRANSPORT 134     // the transponder dialog
+#define IDB_NETWORK_TREE 167       // the tree's images
 
+#define IDC_COMBO_PORT 1000
+#define IDC_COMBO_KIND 1001
+#define IDC_PROGRESS 1002
+#define IDC_STATIC_INFO 1003
+#define IDC_COMBO_DIRECTION 1004
 #define IDC_NETWORK_NAME 1004
 #define IDC_NETWORK_LNB_FREQ 1005
+#define IDC_STATIC_STATUS 1005
+#define IDC_COMBO_BAUD 1006
 #define IDC_NETWORK_DISEQC 1006
 #define IDC_TRANSPORT_FREQUENCY 1006
 #define IDC_NETWORK_SEARCH 1007
@@ -23,4 +37,22 @@
 #define IDC_NETWORK_LNB_POWER 1016
 #define IDC_NETWORK_ANGLE 1018
 #define IDC_NETWORK_EAST_WEST 1019
-#define IDC_STATIC 0xFFFF
+
+#define ID_EDIT_NETWORK 32773
+#define ID_ADD_NETWORK 32774
+#define ID_DELETE_NETWORK 32775
+#define ID_EDIT_TRANSPORT 32776
+#define ID_ADD_TRANSPORT 32777
+#define ID_OPTION_CLEAR_CHANNEL_LIST 32777
+#define ID_DELETE_TRANSPORT 32778
+#define ID_OPTION_KEEP_CHANNEL_LIST 32778
+#define ID_ADD_CHANNEL_TREE 32780
+#define ID_CHANNEL_INFORMATION 32802
+#define ID_INPUT_MOVE_POSITION 32804
+
+#define ID_COM_CONNECT 57671
+#define ID_COM_DISCONNECT 57672
+#define ID_FILE_LOAD 57673
+#define ID_COM_ABORT 57674
+
+#define IDC_STATIC 0xFFFF // labels

@@ -115,7 +115,9 @@ CSuperGridCtrl::CTreeItem::~CTreeItem() {
 // ---------------------------------------------------------------------------
 // CSuperGridCtrl: construction
 
-CSuperGridCtrl::CSuperGridCtrl() = default;
+CSuperGridCtrl::CSuperGridCtrl() {
+    SubclassHeader(&m_HeaderCtrl);
+}
 
 BOOL CSuperGridCtrl::PreCreateWindow(platform::CREATESTRUCT& cs) {
     cs.style |= platform::LVS_REPORT | platform::LVS_SHOWSELALWAYS | platform::LVS_SHAREIMAGELISTS |

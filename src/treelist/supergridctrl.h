@@ -8,6 +8,7 @@
 #include "colors.h"
 #include "dc.h"
 #include "drawconstants.h"
+#include "headerctrlex.h"
 #include "imagelist.h"
 #include "headercontrol.h"
 #include "listcontrol.h"
@@ -96,7 +97,11 @@ class CItemInfo {
     platform::COLORREF m_clf = platform::CLR_NONE;
 };
 
+class CExpandButton;
+
 class CSuperGridCtrl : public platform::ListControl {
+    friend class CExpandButton;
+
   public:
     // One node of the tree. Destroying a node destroys its whole subtree and
     // every CItemInfo in it; its own data goes with it.
@@ -268,6 +273,30 @@ class CSuperGridCtrl : public platform::ListControl {
     // Row height: the control font's height and external leading plus 4.
     void MeasureItem(platform::MEASUREITEMSTRUCT* mis) override;
 
+    // ---- drawing ----
+    // Paints one whole row (list-view records asking for the entire item
+    // only): icon, tree-column text and colours, every sub-item cell that
+    // meets the clip box, the focus cell and the focused row's drop buttons.
+    // Nothing is painted while the list has no small image list, nor for a
+    // row without a node.
+    void DrawItem(platform::DRAWITEMSTRUCT* dis) override;
+    // text when it fits in width with offset pixels to spare; otherwise the
+    // longest prefix that fits with "..." after it (at least its first
+    // character), never ending in half of a double-byte character. Measured
+    // with the font selected in dc; a null dc returns text.
+    std::string FitTextToWidth(platform::Dc* dc, const std::string& text, int width,
+                               int offset) const;
+    // Fills the focus cell (row, column), its left edge moved right by offset
+    // past a cell image, when row is the focused selected row and column the
+    // current column; nothing otherwise.
+    void PaintFocusCell(platform::Dc* dc, int row, int column, int offset);
+    // The drop button at the right edge of a combo-box cell; nothing for
+    // another editor kind or a node without data.
+    void PaintDropButton(platform::Dc* dc, CTreeItem* node, int row, int column, int offset);
+    // The tree lines and the expand button of a node's row within the row
+    // rectangle rect. DrawItem does not draw them.
+    void PaintTreeLines(platform::Dc* dc, CTreeItem* node, int row, const platform::Rect& rect);
+
     // Set by the Delete Channel command just before it sends the Delete key:
     // while it is 1 the key's handling leaves the rebuild of the list to the
     // command, and clears it.
@@ -373,9 +402,8 @@ class CSuperGridCtrl : public platform::ListControl {
     // -1 when the list cannot be made, else 0.
     int OnCreate(platform::CREATESTRUCT* cs) override;
 
-    // The header the list draws its column titles with; a header class of
-    // its own joins here before creation (SubclassHeader).
-    std::unique_ptr<platform::HeaderControl> m_HeaderCtrl;
+    // The list's header, installed before creation; it shows the sort arrow.
+    CHeaderCtrlEx m_HeaderCtrl;
     // Size of one small icon, set by the derived control from its image
     // list; the icon width is the indent step of the tree.
     int m_cxImage = 0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 
 namespace platform_test {
@@ -17,13 +18,15 @@ class DrawingHeader : public HeaderControl {
     struct Call {
         UINT type, item, state;
         Rect rect;
+        FontDesc font; // of the font selected when the drawing begins
     };
     std::vector<Call> calls;
     COLORREF fill = RGB(0, 0, 255);
 
   protected:
     void DrawItem(DRAWITEMSTRUCT* dis) override {
-        calls.push_back({dis->CtlType, dis->itemID, dis->itemState, dis->rcItem});
+        calls.push_back({dis->CtlType, dis->itemID, dis->itemState, dis->rcItem,
+                         dis->hDC->GetCurrentFont()->Desc()});
         dis->hDC->FillSolidRect(dis->rcItem, fill);
     }
 };
@@ -162,6 +165,25 @@ TEST(HeaderControlTest, OwnerDrawnItemsAreDrawnByTheHeaderPressedOrNot) {
         ASSERT_FALSE(header.calls.empty()) << c.name;
         EXPECT_EQ(header.calls.back().state, 0u) << c.name;
     }
+}
+
+TEST(HeaderControlTest, OwnerDrawnItemsStartWithTheHeadersFont) {
+    DrawingHeader header;
+    ListFixture f(kOwnerDraw, 300, 200, [&](TestList& list) { list.SubclassHeader(&header); });
+    ASSERT_TRUE(f.created);
+    FontDesc desc;
+    desc.lfHeight = -17;
+    std::strcpy(desc.lfFaceName, "DejaVu Serif");
+    Font font(desc);
+    f.list.SetFont(&font);
+    f.Columns({100, 80});
+    MakeOwnerDrawn(&header, 0);
+    QApplication::processEvents();
+    header.calls.clear();
+    header.GetClientWidget()->repaint();
+    ASSERT_EQ(header.calls.size(), 1u);
+    EXPECT_EQ(header.calls[0].font.lfHeight, -17);
+    EXPECT_STREQ(header.calls[0].font.lfFaceName, "DejaVu Serif");
 }
 
 } // namespace

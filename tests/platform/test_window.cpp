@@ -122,6 +122,28 @@ TEST_F(WindowTest, PaintReachesOnPaintAndShowsWhatItDrew) {
     EXPECT_EQ(log, (Log{"child OnPaint 10,20,30,40"}));
 }
 
+TEST_F(WindowTest, APartInvalidatedWhilePaintingIsPaintedAgain) {
+    LogWindow child("child", &log);
+    MakeChild(child);
+    const Rect part(10, 20, 30, 40);
+    int paints = 0;
+    child.paint = [&](Dc& dc) {
+        Rect box;
+        dc.GetClipBox(&box);
+        // The first paint changes what the part shows, as a drawer that
+        // updates its data does; the paint after it shows the change.
+        dc.FillSolidRect(box, paints == 0 ? RGB(255, 0, 0) : RGB(0, 0, 255));
+        if (paints++ == 0) child.InvalidateRect(&part, FALSE);
+    };
+    child.Invalidate();
+    child.UpdateWindow();
+    QApplication::processEvents();
+    EXPECT_EQ(paints, 2);
+    const QImage shown = child.GetWidget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(15, 25), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::red));
+}
+
 TEST_F(WindowTest, DrawingOutsideAPaintStaysUntilThatPartIsPainted) {
     LogWindow child("child", &log);
     MakeChild(child);

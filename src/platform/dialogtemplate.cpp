@@ -1,0 +1,79 @@
+#include "dialogtemplate.h"
+
+#include "button.h"
+#include "combobox.h"
+#include "dialogbase.h"
+#include "progressctrl.h"
+#include "statictext.h"
+
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+
+BOOL CreateItemControl(DialogBase& dialog, const DialogItemTemplate& item, Window& control);
+
+} // namespace
+
+const DialogItemTemplate* FindDialogItem(const DialogTemplate& dialogTemplate, UINT id) {
+    for (const DialogItemTemplate& item : dialogTemplate.items)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+// Makes the control; it is shown with the dialog when WS_VISIBLE says so.
+BOOL CreateDialogItem(DialogBase& dialog, const DialogItemTemplate& item, Window& control) {
+    if (!CreateItemControl(dialog, item, control)) return FALSE;
+    if (!(item.style & WS_VISIBLE)) control.ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+namespace {
+
+BOOL CreateItemControl(DialogBase& dialog, const DialogItemTemplate& item, Window& control) {
+    const Rect place =
+        dialog.MapDialogRect(Rect(item.x, item.y, item.x + item.cx, item.y + item.cy));
+    const DWORD style = item.style | WS_CHILD;
+    switch (item.itemClass) {
+    case DialogItemClass::Static:
+        if (auto* label = dynamic_cast<Static*>(&control))
+            return label->Create(item.text, style, place, &dialog, item.id);
+        return FALSE;
+    case DialogItemClass::Button:
+        if (auto* button = dynamic_cast<Button*>(&control))
+            return button->Create(item.text, style, place, &dialog, item.id);
+        return FALSE;
+    case DialogItemClass::ComboBox:
+        if (auto* combo = dynamic_cast<ComboBox*>(&control))
+            return combo->Create(style, place, &dialog, item.id);
+        return FALSE;
+    case DialogItemClass::Progress:
+        if (auto* bar = dynamic_cast<ProgressCtrl*>(&control))
+            return bar->Create(style, place, &dialog, item.id);
+        return FALSE;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+void ApplyDialogFrame(DialogBase& dialog, const DialogTemplate& dialogTemplate) {
+    QWidget* widget = dialog.GetWidget();
+    if (!widget) return;
+    dialog.SetWindowText(dialogTemplate.caption);
+    const Rect size = dialog.MapDialogRect(Rect(0, 0, dialogTemplate.cx, dialogTemplate.cy));
+    widget->resize(size.Width(), size.Height());
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (dialogTemplate.style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+    if (dialogTemplate.exStyle & WS_EX_APPWINDOW) {
+        flags &= ~Qt::Dialog;
+        flags |= Qt::Window;
+    }
+    const bool visible = widget->isVisible();
+    widget->setWindowFlags(flags);
+    if (visible) widget->show();
+}
+
+} // namespace platform

@@ -1,0 +1,69 @@
+#include "fakeowner.h"
+
+#include <QTest>
+#include <QWidget>
+
+using namespace platform;
+
+namespace grid_test {
+
+FakeOwner::FakeOwner(int width, int height) {
+    Create(WS_OVERLAPPED, Rect(0, 0, width, height), nullptr, 0);
+    QWidget* widget = GetWidget();
+    widget->show();
+    widget->activateWindow();
+    m_active = QTest::qWaitForWindowActive(widget);
+}
+
+FakeOwner::~FakeOwner() {
+    DestroyWindow();
+}
+
+std::vector<OwnerRecord> FakeOwner::RecordsOf(int code) const {
+    std::vector<OwnerRecord> found;
+    for (const OwnerRecord& r : m_records)
+        if (r.code == code) found.push_back(r);
+    return found;
+}
+
+void FakeOwner::OnSysColorChange() {
+    Window::OnSysColorChange();
+    for (QWidget* child : GetWidget()->findChildren<QWidget*>()) {
+        Window* window = Window::FromWidget(child);
+        if (window && window->GetParent() == this) window->SendMessage(WM_SYSCOLORCHANGE);
+    }
+}
+
+BOOL FakeOwner::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (Window::OnNotify(wParam, lParam, result)) return TRUE;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    OwnerRecord record;
+    record.code = static_cast<int>(header->code);
+    record.id = static_cast<int>(header->idFrom);
+    if (header->code == LVN_GETDISPINFO || header->code == LVN_ENDLABELEDIT) {
+        auto* item = reinterpret_cast<NMGRIDITEM*>(lParam);
+        record.row = item->item.row;
+        record.col = item->item.col;
+        record.lParam = item->item.lParam;
+        if (header->code == LVN_GETDISPINFO) {
+            const auto found = display.find({item->item.row, item->item.col});
+            if (found != display.end()) {
+                item->item.strText = found->second.text;
+                if (found->second.setImage) item->item.iImage = found->second.image;
+            }
+        }
+        record.text = item->item.strText;
+    } else if (header->code == LVN_ODCACHEHINT) {
+        record.range = reinterpret_cast<NMGRIDCACHEHINT*>(lParam)->range;
+    } else {
+        const auto* cell = reinterpret_cast<NMGRIDCELL*>(lParam);
+        record.row = cell->iRow;
+        record.col = cell->iColumn;
+    }
+    m_records.push_back(record);
+    const auto answer = answers.find(record.code);
+    *result = answer == answers.end() ? 0 : answer->second;
+    return TRUE;
+}
+
+} // namespace grid_test
