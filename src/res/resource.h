@@ -1,13 +1,16 @@
 // Resource, control and command ids of the editor's menus, dialogs, icons and
 // bitmaps, in order of value. Menus of different windows may reuse a value:
 // the transfer dialog's Option items share theirs with two tree commands, and
-// each reaches only its own window.
+// each reaches only its own window. Control ids are per dialog: the same
+// number may name controls of two dialogs.
 #pragma once
 
 #define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
 #define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
+#define IDD_EDIT_NETWORK 133       // the satellite dialog
+#define IDD_EDIT_TRANSPORT 134     // the transponder dialog
 #define IDD_EDIT_CHANNEL 135       // "Add Channel"
 #define IDB_CHANNEL_IMAGES 158     // the channel list's row images
 #define IDB_NETWORK_TREE 167       // the tree's images
@@ -18,14 +21,31 @@
 #define IDC_PROGRESS 1002
 #define IDC_STATIC_INFO 1003
 #define IDC_COMBO_DIRECTION 1004
+#define IDC_NETWORK_NAME 1004
+#define IDC_NETWORK_LNB_FREQ 1005
 #define IDC_STATIC_STATUS 1005
 #define IDC_COMBO_BAUD 1006
+#define IDC_NETWORK_DISEQC 1006
+#define IDC_TRANSPORT_FREQUENCY 1006
+#define IDC_NETWORK_SEARCH 1007
+#define IDC_TRANSPORT_SYMBOLRATE 1007
+#define IDC_TRANSPORT_POLARITY 1008
+#define IDC_TRANSPORT_SAT_NAME 1009
+#define IDC_NETWORK_FTA_ONLY 1010
+#define IDC_TRANSPORT_DEMODULATION 1010
+#define IDC_TRANSPORT_CODE_RATE 1011
 #define IDC_CHANNEL_NAME 1012      // Add Channel: name edit
+#define IDC_TRANSPORT_PILOT 1012
 #define IDC_CHANNEL_VIDEO_PID 1013 // Add Channel: video PID edit
 #define IDC_CHANNEL_PCR_PID 1014   // Add Channel: PCR PID edit
+#define IDC_NETWORK_PID_FILTER 1014
 #define IDC_CHANNEL_AUDIO_PID 1015 // Add Channel: audio PID edit
+#define IDC_NETWORK_TONE_22K 1015
 #define IDC_CHANNEL_NETWORK 1016   // Add Channel: satellite list
+#define IDC_NETWORK_LNB_POWER 1016
 #define IDC_CHANNEL_TP 1017        // Add Channel: transponder list
+#define IDC_NETWORK_ANGLE 1018
+#define IDC_NETWORK_EAST_WEST 1019
 #define IDC_ORDER_LIST 1082        // Channel Move: the services
 #define IDC_ORDER_TV_RADIO 1084    // Channel Move: TV or radio
 #define IDC_ORDER_TARGET_HINT 1085 // Channel Move: "[ Click Target Location ]"
@@ -47,3 +67,5 @@
 #define ID_COM_DISCONNECT 57672
 #define ID_FILE_LOAD 57673
 #define ID_COM_ABORT 57674
+
+#define IDC_STATIC 0xFFFF // labels
