@@ -30,8 +30,10 @@ DBERR DB_OpenImage(const uint8_t* bytes, size_t size, uint16_t* outCount) {
     if (before == nullptr) return DBERR_NO_MEMORY;
     before->Take();
 
-    std::memset(g_FlashImage, 0, FLASH_DB_SIZE);
-    std::memcpy(g_FlashImage, bytes, size < FLASH_DB_SIZE ? size : FLASH_DB_SIZE);
+    // The bytes may be the image itself (a reopen): move, then zero the rest.
+    const size_t taken = size < FLASH_DB_SIZE ? size : FLASH_DB_SIZE;
+    std::memmove(g_FlashImage, bytes, taken);
+    std::memset(g_FlashImage + taken, 0, FLASH_DB_SIZE - taken);
     if (SLM_LoadIndex() != 0) {
         before->Restore();
         return DBERR_NOT_A_DATABASE;
@@ -59,6 +61,10 @@ DBERR DB_OpenImage(const uint8_t* bytes, size_t size, uint16_t* outCount) {
 
 DBERR DB_NewFromTemplate(const uint8_t* bytes, size_t size, uint16_t* outCount) {
     return DB_OpenImage(bytes, size, outCount);
+}
+
+DBERR DB_ReopenImage(uint16_t* outCount) {
+    return DB_OpenImage(g_FlashImage, FLASH_DB_SIZE, outCount);
 }
 
 DBERR DB_SaveImage(uint8_t* out, size_t outSize) {

@@ -37,6 +37,11 @@ DBERR DB_OpenImage(const uint8_t* bytes, size_t size, uint16_t* outCount = nullp
 // opens an image, with its results.
 DBERR DB_NewFromTemplate(const uint8_t* bytes, size_t size, uint16_t* outCount = nullptr);
 
+// Checks and loads the image as it is in memory again (after an upload the
+// editor reloads the list from it): DB_OpenImage over the image's own bytes,
+// with its results. Changes made since the last save are dropped.
+DBERR DB_ReopenImage(uint16_t* outCount = nullptr);
+
 // Saves the open list: the all-or-nothing commit of every table into the
 // flash image, then a copy of the whole image into out (outSize at least
 // DB_IMAGE_SIZE bytes). Failure leaves the image, the lists and out as they

@@ -21,6 +21,7 @@ DBERR IDX_WriteAll();
 // touched: the favourite groups store themselves into the favourite table
 // (favourites.cpp). A non-zero result fails the commit. So the commit calls
 // nothing above it, and needs no arrow up to the modules that register.
+// Registering cannot fail; a null fn registers nothing.
 using IDX_CommitStepFn = DBERR (*)();
 struct IDX_CommitStep {
     explicit IDX_CommitStep(IDX_CommitStepFn fn);

@@ -82,6 +82,6 @@ uint32_t SN_GetNthUsedSatIndex(uint32_t n);
 uint32_t SN_CountUsedSatsBefore(uint32_t n);
 
 // The current region (0 to 4; 0 from start-up) and its number of antennas,
-// which is also the first user slot of the satellite table.
+// which is also the first user slot of the satellite table. Cannot fail.
 uint32_t SN_GetRegionId();
 uint32_t SN_GetCurrentNumAntenna();

@@ -150,18 +150,34 @@ DBERR INT_SLM_RenumberServices(LL_Node* unlockedTv, LL_Node* unlockedRadio, LL_N
 }
 
 LL_Node* INT_SLM_NumberOrderStart(LL_Node* list) {
-    LL_Node* start = nullptr;
+    // Null services keep whatever number they had and take none: only the
+    // numbered services are compared, each with the one before it, once
+    // round the ring (the last with the first).
+    LL_Node* first = nullptr;
     for (LL_Node* node = list; node != nullptr;) {
-        LL_Node* next = node->next;
-        if (next == nullptr) break; // an open list starts at its head
-        if (numberOf(SLM_NodeHandle(node)) > numberOf(SLM_NodeHandle(next))) {
-            if (start != nullptr) return list; // not in number order
-            start = next;
+        if (!SLM_IsNullService(SLM_NodeHandle(node))) {
+            first = node;
+            break;
         }
-        node = next;
+        node = node->next;
         if (node == list) break;
     }
-    return start != nullptr ? start : list;
+    if (first == nullptr || list->prev == nullptr) return list; // nothing numbered, or open
+    LL_Node* start = nullptr;
+    uint32_t falls = 0;
+    uint32_t previous = numberOf(SLM_NodeHandle(first));
+    LL_Node* node = first;
+    do {
+        node = node->next;
+        if (node != first && SLM_IsNullService(SLM_NodeHandle(node))) continue;
+        const uint32_t number = numberOf(SLM_NodeHandle(node));
+        if (number < previous) {
+            ++falls;
+            start = node;
+        }
+        previous = number;
+    } while (node != first);
+    return falls == 1 ? start : list;
 }
 
 DBERR INT_SLM_RenumberAll(LL_Node** list) {

@@ -42,8 +42,9 @@ DBERR INT_SLM_RenumberServices(LL_Node* unlockedTv, LL_Node* unlockedRadio, LL_N
 // entered at its first TV service, so radio services numbered below every TV
 // service sit at the ring's end; renumbering and the order save must start
 // here, not at the head, or those radio services would be renumbered last.
-// The head itself for an empty ring, a ring without a fall, and a ring that
-// is not in number order (more than one fall).
+// Null services are not compared (they take no number). The head itself for
+// an open or empty list, a ring without a fall, and a ring that is not in
+// number order (more than one fall).
 LL_Node* INT_SLM_NumberOrderStart(LL_Node* list);
 
 // Split, renumber and merge back into *list. Every service stays in the list,

@@ -26,7 +26,7 @@ uint8_t* SectorBytes(Image& image, uint16_t sector) {
     return image.data() + (WRAP_SectorAddress(sector) - FLASH_DB_BASE);
 }
 
-// An image of the test builder: 12 services, a group.
+// An image of the test builder with that many services and a group.
 Image SampleImage(uint32_t services) {
     EXPECT_TRUE(BuildImage(SampleSpec({.services = services,
                                        .transportStreams = 3,
@@ -79,6 +79,23 @@ TEST_F(DbDocumentTest, OpenSaveAndCloseRoundTrip) {
 
     ASSERT_EQ(DB_OpenImage(saved.data(), DB_IMAGE_SIZE, &count), DBERR_OK);
     EXPECT_TRUE(TakeDbSnapshot() == opened);
+}
+
+// A reopen loads the image in memory again: what was saved comes back, what
+// was not is dropped; the image's bytes stay.
+TEST_F(DbDocumentTest, AReopenLoadsTheImageInMemoryAgain) {
+    uint16_t count = 0;
+    ASSERT_EQ(DB_OpenImage(b_.data(), b_.size(), &count), DBERR_OK);
+    const DbSnapshot opened = TakeDbSnapshot();
+    TpInfo key{};
+    key.frequency = 12345;
+    SvcHandle handle = SVC_HANDLE_INVALID;
+    ASSERT_EQ(SLM_AddService(&key, "Unsaved", &handle), DBERR_OK);
+    const Image imageBefore = LiveImage();
+    ASSERT_EQ(DB_ReopenImage(&count), DBERR_OK);
+    EXPECT_EQ(count, 7u);
+    EXPECT_TRUE(TakeDbSnapshot() == opened);
+    EXPECT_EQ(LiveImage(), imageBefore);
 }
 
 // Each failed open leaves the open list with its unsaved channel, the image

@@ -70,7 +70,7 @@ TEST(PublicSurfaceTest, SlmDeclaresTheReadsTheViewsNeed) {
          {"SLM_GetServiceNumber", "SLM_GetServiceName", "SLM_GetCasName", "SN_GetSatInfo",
           "SN_SetSatInfo", "SN_IsSatUsed", "SN_GetNthUsedSatIndex", "SN_CountUsedSatsBefore",
           "SN_GetAntennaId", "SN_GetCurrentNumAntenna", "DB_OpenImage", "DB_NewFromTemplate",
-          "DB_SaveImage", "DB_CloseImage"})
+          "DB_SaveImage", "DB_CloseImage", "DB_ReopenImage"})
         EXPECT_NE(all.find(std::string(name) + "("), std::string::npos) << name;
 }
 

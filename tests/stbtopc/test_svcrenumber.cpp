@@ -200,4 +200,39 @@ TEST_F(RenumberTest, EmptyInputsAreReported) {
     EXPECT_EQ(empty, nullptr);
 }
 
+// Where number order begins in a ring, whatever node it is entered at: after
+// the one place where the number falls; null services are not compared.
+TEST_F(RenumberTest, NumberOrderStartsAfterTheOneFall) {
+    enum Kind { Tv, Radio, Null };
+    struct Node {
+        Kind kind;
+        uint16_t number;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Node> ring;
+        size_t start; // index of the node where number order begins
+    };
+    const Case cases[] = {
+        {"in order from the head", {{Tv, 1}, {Radio, 1}, {Tv, 2}, {Radio, 2}}, 0},
+        {"entered at the first TV service", {{Tv, 5}, {Radio, 5}, {Radio, 6}, {Radio, 1}}, 3},
+        {"a null service at the fall", {{Tv, 3}, {Null, 0x3FFF}, {Radio, 1}, {Tv, 2}}, 2},
+        {"a null service inside the order", {{Tv, 2}, {Null, 0x3FFF}, {Tv, 3}, {Radio, 1}}, 3},
+        {"not in number order", {{Tv, 2}, {Tv, 1}, {Tv, 4}, {Tv, 3}}, 0},
+        {"all equal", {{Tv, 1}, {Radio, 1}}, 0},
+        {"one node", {{Radio, 7}}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        g_MasterSvcList = INT_LL_FreeAll(g_MasterSvcList, nullptr);
+        std::vector<SvcHandle> handles;
+        for (const Node& n : c.ring)
+            handles.push_back(n.kind == Tv      ? addTv(n.number)
+                              : n.kind == Radio ? addRadio(n.number)
+                                                : addPlaceholder(SVC_TYPE_TV, n.number));
+        EXPECT_EQ(SLM_NodeHandle(INT_SLM_NumberOrderStart(g_MasterSvcList)), handles[c.start]);
+    }
+    EXPECT_EQ(INT_SLM_NumberOrderStart(nullptr), nullptr);
+}
+
 } // namespace
