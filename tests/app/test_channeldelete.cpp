@@ -100,9 +100,9 @@ class ChannelDeleteTest : public ::testing::Test, public INetworkSelectionSource
     Names Services() const {
         Names names;
         SvcHandle handle = SVC_HANDLE_INVALID;
-        for (uint32_t n = 0; SLM_GetNthServiceHandleWithTpInfo(&selection.m_tpInfo, n, &handle) ==
-                                 DBERR_OK &&
-                             handle != SVC_HANDLE_INVALID;
+        for (uint32_t n = 0;
+             SLM_GetNthServiceHandleWithTpInfo(&selection.m_tpInfo, n, &handle) == DBERR_OK &&
+             handle != SVC_HANDLE_INVALID;
              ++n) {
             SvcInfo record{};
             EXPECT_EQ(SLM_GetServiceInfo(handle, &record), DBERR_OK);

@@ -21,8 +21,8 @@ TEST_F(InputTest, MakeColumnVisibleScrollsJustEnough) {
         int column;
         int after;
     } cases[] = {
-        {true, 0, 1, 0},   {true, 0, 2, 50},   {true, 50, 1, 50},
-        {true, 50, 0, 0},  {true, 0, 8, 500},  {false, 0, 2, 50},
+        {true, 0, 1, 0},  {true, 0, 2, 50},  {true, 50, 1, 50},
+        {true, 50, 0, 0}, {true, 0, 8, 500}, {false, 0, 2, 50},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "scroll " << c.scroll << " column " << c.column
@@ -76,7 +76,8 @@ TEST_F(InputTest, GroupChecksReachChildrenAndAncestors) {
     EXPECT_EQ(grid->GetData(group)->GetCheckFlags(), 0);
     EXPECT_TRUE(grid->GetCheck(0));
     EXPECT_EQ(grid->GetData(root)->GetCheckFlags(), 0x2);
-    EXPECT_EQ(Entries("OnItemCheckChanged"), (Log{"OnItemCheckChanged 3 1", "OnItemCheckChanged 4 1"}));
+    EXPECT_EQ(Entries("OnItemCheckChanged"),
+              (Log{"OnItemCheckChanged 3 1", "OnItemCheckChanged 4 1"}));
 
     // A plain row already at the value changes nothing, not even its parents.
     grid->SetCheck(0, FALSE);

@@ -15,7 +15,6 @@ struct Stroke {
     Qt::KeyboardModifiers modifiers = Qt::NoModifier;
 };
 
-
 TEST_F(InputTest, KeysMoveTheFocusedCell) {
     constexpr int kLast = kRows - 1;
     struct Case {

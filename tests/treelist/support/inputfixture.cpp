@@ -56,8 +56,9 @@ BOOL InputGrid::OnLeafDblClick(int row) {
 }
 
 void InputGrid::OnItemCheckChanged(CTreeItem* node, BOOL check) {
-    if (log) log->push_back("OnItemCheckChanged " + std::to_string(GetNodeRow(node)) + " " +
-                            std::to_string(check));
+    if (log)
+        log->push_back("OnItemCheckChanged " + std::to_string(GetNodeRow(node)) + " " +
+                       std::to_string(check));
 }
 
 RecordingHost::RecordingHost() {
@@ -93,8 +94,7 @@ void InputTest::SetUp() {
         for (const auto& item : request.items)
             items += " " + std::to_string(item.id);
         log.push_back("menu at " + std::to_string(request.screenPoint.x()) + "," +
-                      std::to_string(request.screenPoint.y()) + items + " selected " +
-                      Rows(*grid));
+                      std::to_string(request.screenPoint.y()) + items + " selected " + Rows(*grid));
         return menuChoice;
     });
 
