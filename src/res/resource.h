@@ -1,10 +1,8 @@
 // Resource, control and command ids of the editor's menus, dialogs, icons and
-// bitmaps, in order of value. Menus of different windows may reuse a value:
-// the transfer dialog's Option items share theirs with two tree commands, and
-// each reaches only its own window. Control ids are per dialog: the same
-// number may name controls of two dialogs.
+// bitmaps: one plain list in order of value, so that ids added apart merge line by line.
 #pragma once
 
+// Dialogs, menus, icons and bitmaps.
 #define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
@@ -13,9 +11,11 @@
 #define IDD_EDIT_TRANSPORT 134     // the transponder dialog
 #define IDD_EDIT_CHANNEL 135       // "Add Channel"
 #define IDB_CHANNEL_IMAGES 158     // the channel list's row images
+#define IDR_CHANNEL_POPUP 163      // the channel list's pop-up menu
 #define IDB_NETWORK_TREE 167       // the tree's images
 #define IDD_ORDERING_CHANNEL 172   // "Channel Move"
 
+// Controls; each dialog has its own, so one number may name controls of two dialogs.
 #define IDC_COMBO_PORT 1000
 #define IDC_COMBO_KIND 1001
 #define IDC_PROGRESS 1002
@@ -49,8 +49,10 @@
 #define IDC_ORDER_LIST 1082        // Channel Move: the services
 #define IDC_ORDER_TV_RADIO 1084    // Channel Move: TV or radio
 #define IDC_ORDER_TARGET_HINT 1085 // Channel Move: "[ Click Target Location ]"
-#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
+#define IDC_COMBOINLISTVIEW 4661   // a channel-list cell's in-place combo box
 
+// Commands. Menus of different windows may share a value: the transfer dialog's
+// Option items share theirs with two tree commands, and each reaches only its own window.
 #define ID_EDIT_NETWORK 32773
 #define ID_ADD_NETWORK 32774
 #define ID_DELETE_NETWORK 32775
@@ -62,10 +64,13 @@
 #define ID_ADD_CHANNEL_TREE 32780
 #define ID_CHANNEL_INFORMATION 32802
 #define ID_INPUT_MOVE_POSITION 32804
-
+#define ID_ADD_CHANNEL 32807
+#define ID_DELETE_CHANNEL 32808
+#define ID_DELETE_ALL 32822
+#define ID_MOVE_CHANNEL 32846
 #define ID_COM_CONNECT 57671
 #define ID_COM_DISCONNECT 57672
 #define ID_FILE_LOAD 57673
 #define ID_COM_ABORT 57674
 
-#define IDC_STATIC 0xFFFF // labels
+#define IDC_STATIC 0xFFFF          // labels
