@@ -92,7 +92,7 @@ void deleteUnusedTransportStreams(uint8_t satellite) {
 }
 
 // Checks a row index against the satellite's edit list and reads the row.
-DBERR readRow(uint8_t satellite, uint8_t index, TpRow* row) {
+DBERR readRow(uint8_t satellite, uint16_t index, TpRow* row) {
     if (const DBERR taken = takeEditListOf(satellite)) return taken;
     if (index >= editListRows()) return DBERR_BAD_LIST;
     return INT_SLM_GetNthTp(index, row);
@@ -122,7 +122,7 @@ SLM_RESULT SLM_DeleteSatellite(uint8_t satellite, const uint16_t* count) {
     return committed;
 }
 
-SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint8_t row) {
+SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint16_t row) {
     TpRow tpRow{};
     const DBERR read = readRow(satellite, row, &tpRow);
     if (read != DBERR_OK) return read;
@@ -132,7 +132,7 @@ SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint8_t row) {
     return SLM_CommitTpList(satellite);
 }
 
-SLM_RESULT SLM_DeleteServiceOnTp(uint8_t satellite, uint8_t row) {
+SLM_RESULT SLM_DeleteServiceOnTp(uint8_t satellite, uint16_t row) {
     TpRow tpRow{};
     const DBERR read = readRow(satellite, row, &tpRow);
     if (read != DBERR_OK) return read;

@@ -23,17 +23,18 @@
 SLM_RESULT SLM_DeleteSatellite(uint8_t satellite, const uint16_t* count);
 
 // Deletes every service on the transponder of row `row` of the edit list,
-// deletes the row and commits the edit list. DBERR_BAD_LIST and nothing
+// deletes the row and commits the edit list. The row is 16 bits wide, as the
+// tree's transponder index is: a satellite may list more than 256 rows. DBERR_BAD_LIST and nothing
 // deleted when the row is at or past the row count (an empty list
 // included); DBERR_NO_MEMORY when the satellite's list could not be loaded
 // whole; otherwise the commit's result (0).
-SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint8_t row);
+SLM_RESULT SLM_DeleteTp(uint8_t satellite, uint16_t row);
 
 // Deletes the first service found on the transponder of row `row`.
 // DBERR_BAD_LIST and nothing deleted for a row at or past the row count;
 // DBERR_NO_MEMORY when the satellite's list could not be loaded whole;
 // DBERR_NOT_FOUND when the transponder has no service; 0.
-SLM_RESULT SLM_DeleteServiceOnTp(uint8_t satellite, uint8_t row);
+SLM_RESULT SLM_DeleteServiceOnTp(uint8_t satellite, uint16_t row);
 
 // With flag set, first puts the service records into master-list order (a
 // record already at its place is not moved; placeholders take no place), so

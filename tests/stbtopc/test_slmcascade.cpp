@@ -180,12 +180,13 @@ TEST_F(SlmCascadeTest, RowCascadesRefuseARowThatIsNotThere) {
     struct Case {
         const char* what;
         uint8_t satellite;
-        uint8_t row;
+        uint16_t row;
         SLM_RESULT expected;
     };
     const Case cases[] = {
         {"row at the count", kSat, 5, DBERR_BAD_LIST},
         {"row past the count", kSat, 200, DBERR_BAD_LIST},
+        {"row past the count, a byte's range apart from row 1", kSat, 257, DBERR_BAD_LIST},
         {"satellite without transponders", kEmpty, 0, DBERR_BAD_LIST},
     };
     for (const Case& c : cases) {
@@ -220,6 +221,38 @@ TEST_F(SlmCascadeTest, DeleteTpRemovesTheTransponderWithEveryServiceOnIt) {
         rows.push_back(row.frequency);
     }
     EXPECT_EQ(rows, (std::vector<uint32_t>{11000, 11200, 11300, 11400}));
+}
+
+// The tree counts a satellite's transponders in 16 bits: a row past 255
+// must not reach the row a byte's range below it.
+TEST_F(SlmCascadeTest, RowCascadesReachRowsPastAByte) {
+    constexpr uint8_t kLong = 5;
+    constexpr uint32_t kRows = 301;
+    auto frequencyOf = [](uint32_t row) { return 10000 + 10 * row; }; // 10 MHz apart: distinct
+    std::vector<uint32_t> frequencies;
+    for (uint32_t n = 0; n < kRows; ++n)
+        frequencies.push_back(frequencyOf(n));
+    StoreRows(kLong, frequencies);
+    const SvcHandle onRow44 = Add("Row44", Key(frequencyOf(44), kLong));
+    const SvcHandle onRow300 = Add("Row300", Key(frequencyOf(300), kLong));
+    ASSERT_EQ(LoadEditList(kLong), kRows);
+
+    EXPECT_EQ(SLM_DeleteServiceOnTp(kLong, 300), DBERR_OK);
+    EXPECT_TRUE(ServicesOn(Key(frequencyOf(300), kLong)).empty());
+    EXPECT_EQ(ServicesOn(Key(frequencyOf(44), kLong)), std::vector<SvcHandle>{onRow44});
+
+    const SvcHandle again = Add("Row300", Key(frequencyOf(300), kLong));
+    ASSERT_NE(again, onRow300);
+    EXPECT_EQ(SLM_DeleteTp(kLong, 300), DBERR_OK);
+    EXPECT_TRUE(ServicesOn(Key(frequencyOf(300), kLong)).empty());
+    EXPECT_EQ(ServicesOn(Key(frequencyOf(44), kLong)), std::vector<SvcHandle>{onRow44});
+    EXPECT_EQ(StoredTpsOf(kLong), kRows - 1);
+    ASSERT_EQ(LoadEditList(kLong), kRows - 1);
+    TpRow row{};
+    ASSERT_EQ(SLM_GetNthTp(44, &row), DBERR_OK);
+    EXPECT_EQ(row.frequency, frequencyOf(44));
+    ASSERT_EQ(SLM_GetNthTp(kRows - 2, &row), DBERR_OK);
+    EXPECT_EQ(row.frequency, frequencyOf(299)) << "the last row left is the one before 300";
 }
 
 TEST_F(SlmCascadeTest, DeleteServiceOnTpRemovesOnlyTheFirstService) {
