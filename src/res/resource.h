@@ -38,3 +38,6 @@
 #define ID_ADD_CHANNEL_TREE 32780
 #define ID_CHANNEL_INFORMATION 32802
 #define ID_INPUT_MOVE_POSITION 32804
+
+#define IDB_CHANNEL_IMAGES 158 // the channel list's row images
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
