@@ -41,3 +41,9 @@
 
 #define IDB_CHANNEL_IMAGES 158 // the channel list's row images
 #define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
+
+#define IDR_CHANNEL_POPUP 163
+#define ID_ADD_CHANNEL 32807
+#define ID_DELETE_CHANNEL 32808
+#define ID_DELETE_ALL 32822
+#define ID_MOVE_CHANNEL 32846
