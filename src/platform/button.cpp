@@ -120,8 +120,13 @@ void Button::Click() {
     if (QAbstractButton* button = QtButton()) button->click();
 }
 
+void Button::SetOwnCaption(const char* utf8) {
+    m_ownCaption = true;
+    SetWindowText(utf8);
+}
+
 void Button::ShowText() {
-    const QString value = FromLatin1(GetWindowText());
+    const QString value = m_ownCaption ? Own(GetWindowText().c_str()) : FromLatin1(GetWindowText());
     if (QAbstractButton* button = QtButton())
         button->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(GetWidget()))

@@ -43,6 +43,10 @@ class Button : public Window {
 
     // Null without a window and for a group box.
     QAbstractButton* QtButton() const;
+    // A caption of the program's own that Latin-1 cannot hold (a resource
+    // text in another script), given as UTF-8: shown as that text from now
+    // on, while the window text keeps its UTF-8 bytes.
+    void SetOwnCaption(const char* utf8);
 
   protected:
     QWidget* CreateWidget(QWidget* parent) override;
@@ -52,6 +56,8 @@ class Button : public Window {
   private:
     DWORD Kind() const { return GetStyle() & BS_TYPEMASK; }
     void ShowText();
+
+    bool m_ownCaption = false; // the window text is UTF-8, not record bytes
 };
 
 } // namespace platform

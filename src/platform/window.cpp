@@ -157,7 +157,12 @@ BOOL Window::CreateEx(DWORD exStyle, const char* windowName, DWORD style, const 
         DestroyWindow();
         return FALSE;
     }
-    if (m_widget && (m_style & WS_VISIBLE)) m_widget->show();
+    // A child made without WS_VISIBLE stays hidden when its parent shows (a
+    // hint shown later), where Qt would show it with the parent.
+    if (m_widget && (m_style & WS_VISIBLE))
+        m_widget->show();
+    else if (m_widget)
+        m_widget->hide();
     return m_widget ? TRUE : FALSE;
 }
 

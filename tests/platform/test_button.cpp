@@ -85,6 +85,20 @@ TEST(ButtonTest, ClicksChangeTheAutomaticKindsAndAlwaysTellTheOwner) {
     board.DestroyWindow();
 }
 
+// Record bytes show as Latin-1; a caption of the program's own in another
+// script is given as UTF-8 and shows as that text.
+TEST(ButtonTest, OwnCaptionsAreUtf8WhileOtherTextsAreLatin1Bytes) {
+    Board board;
+    ASSERT_TRUE(board.Create(300));
+    Button& button = *board.buttons[0];
+    button.SetWindowText("Caf\xE9");
+    EXPECT_EQ(button.QtButton()->text(), QString::fromUtf8("Café"));
+    button.SetOwnCaption("\xED\x99\x95\xEC\x9D\xB8"); // "확인"
+    EXPECT_EQ(button.QtButton()->text(), QString(QChar(0xD655)) + QChar(0xC778));
+    EXPECT_EQ(button.GetWindowText(), "\xED\x99\x95\xEC\x9D\xB8");
+    board.DestroyWindow();
+}
+
 TEST(StaticTest, TextsAreBytesShownAsLatin1AndPlain) {
     Board board;
     ASSERT_TRUE(board.Create(300));
@@ -96,6 +110,29 @@ TEST(StaticTest, TextsAreBytesShownAsLatin1AndPlain) {
     board.SetDlgItemText(1003, "list.cdl  655581 Bytes");
     EXPECT_EQ(label.GetWindowText(), "list.cdl  655581 Bytes");
     EXPECT_EQ(label.Label()->text(), "list.cdl  655581 Bytes");
+    board.DestroyWindow();
+}
+
+// A dialog with a hint its template makes hidden, to be shown later.
+class HintBoard : public DialogBase {
+  public:
+    Static hint;
+
+  protected:
+    void CreateControls() override {
+        hint.Create("[ hint ]", WS_CHILD, Rect(5, 5, 200, 25), this, 1085);
+    }
+};
+
+TEST(StaticTest, AChildMadeWithoutVisibleStaysHiddenWhenTheDialogShows) {
+    HintBoard board;
+    ASSERT_TRUE(board.Create(301));
+    ASSERT_TRUE(board.IsWindowVisible());
+    EXPECT_FALSE(board.hint.IsWindowVisible());
+    EXPECT_FALSE(board.hint.ShowWindow(SW_SHOW));
+    EXPECT_TRUE(board.hint.IsWindowVisible());
+    EXPECT_TRUE(board.hint.ShowWindow(SW_HIDE));
+    EXPECT_FALSE(board.hint.IsWindowVisible());
     board.DestroyWindow();
 }
 
