@@ -50,7 +50,9 @@ SLM_RESULT SLM_DeleteTpRow(const TpRow* row, const uint16_t* count);
 SLM_RESULT SLM_GetTpIndex(const TpRow* row, uint16_t* index);
 
 // Writes the edit list into the stored transponders of the satellite (the
-// removed rows deleted, every row added without duplicates). The first
+// removed rows deleted, every row added without duplicates). The transport
+// streams of a row that an update replaced move with it: they take the new
+// row's tuning fields, so its services stay under the edited transponder. The first
 // refusal of the transponder table is returned; DBERR_EDIT_SESSION when the
 // edit list is not the satellite's.
 SLM_RESULT SLM_CommitTpList(uint8_t satellite);

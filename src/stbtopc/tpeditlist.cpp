@@ -1,7 +1,9 @@
 #include "tpeditlist.h"
 
 #include <cstring>
+#include <vector>
 
+#include "dballoc.h"
 #include "dbstate.h"
 #include "filters.h"
 #include "reccompare.h"
@@ -21,6 +23,16 @@ namespace {
 // removed rows are that satellite's, so a commit for another one is refused.
 constexpr uint32_t kNoSatellite = 0x100;
 uint32_t s_editSatellite = kNoSatellite;
+
+// Rows replaced by an update since the load, each with the edit-list row that
+// took its place (the row's own heap copy, which stays put while the row is
+// in either list). The commit moves the services of a replaced transponder
+// onto its successor. Freed with the lists.
+struct Replacement {
+    TpRow old;
+    const TpRow* successor;
+};
+std::vector<Replacement> s_replacements;
 
 // The part of a row that edits copy and comparisons read: bytes 0-19.
 constexpr size_t kRowKeyBytes = offsetof(TpRow, state);
@@ -79,6 +91,55 @@ bool ReplaceSimilar(LL_Node** list, const TpRow& entry, bool* noMemory) {
         *noMemory = true;
     }
     return false;
+}
+
+bool IsInEditList(const TpRow* row) {
+    bool found = false;
+    TBL_ForEachNode(g_TpEditList, [&](LL_Node* node) {
+        found = RowOf(node) == row;
+        return !found;
+    });
+    return found;
+}
+
+// The replacement whose old row is the transport stream's transponder, or
+// null. A stream that is exactly a row still in the list stays with that
+// row, and a row deleted after its update takes no streams along.
+const Replacement* ReplacementOf(const TpInfo& streamTp, uint8_t satellite) {
+    if (streamTp.satIndex != satellite) return nullptr;
+    TpRow streamRow = RowFrom(streamTp, 1);
+    if (LL_Find(g_TpEditList, &streamRow, INT_SLM_CompareTpRowExact, nullptr, 0) != nullptr)
+        return nullptr;
+    for (const Replacement& replacement : s_replacements) {
+        const TpInfo oldKey = DB_TpInfoFromRow(replacement.old, satellite);
+        if (INT_SLM_IsTpDifferentMhz(&streamTp, &oldKey) == 0 &&
+            IsInEditList(replacement.successor))
+            return &replacement;
+    }
+    return nullptr;
+}
+
+// Services follow their transponder: every transport stream of the satellite
+// that was on a replaced row takes its successor's tuning fields, so its
+// services show (and are stored) under the edited transponder. Each stream
+// is matched once against the rows as they were before this commit. The
+// stream keeps its satellite index and its uninterpreted bytes 12-19.
+void MoveStreamsToSuccessors(uint8_t satellite) {
+    if (s_replacements.empty()) return;
+    TBL_ForEachNode(TBL_GetTsInfoList(), [&](LL_Node* node) {
+        TsInfo* stream = static_cast<TsInfo*>(node->data);
+        const Replacement* replacement = ReplacementOf(stream->tp, satellite);
+        if (replacement == nullptr) return true;
+        const TpInfo now = DB_TpInfoFromRow(*replacement->successor, satellite);
+        stream->tp.frequency = now.frequency;
+        stream->tp.symbolRate = now.symbolRate;
+        stream->tp.modulation = now.modulation;
+        stream->tp.polarisation = now.polarisation;
+        stream->tp.fec = now.fec;
+        stream->tp.rowField = now.rowField;
+        stream->tp.pilot = now.pilot;
+        return true;
+    });
 }
 
 struct BuiltLists {
@@ -273,6 +334,8 @@ DBERR INT_SLM_UpdateTp(uint32_t n, const TpRow* row, const uint16_t* count) {
     LL_Node* node = LL_GetNth(g_TpEditList, n, nullptr, 0);
     if (LL_Find(g_TpEditList, row, INT_SLM_CompareTpRowExact, nullptr, 0) != nullptr)
         return DBERR_EXISTS;
+    // Room for the replacement first, so nothing changes when there is none.
+    if (!DB_Reserve(s_replacements, s_replacements.size() + 1)) return DBERR_NO_MEMORY;
     TpRow* old = TBL_NewCopy(*RowOf(node));
     if (old == nullptr) return DBERR_NO_MEMORY;
     DBERR result = DBERR_OK;
@@ -281,6 +344,7 @@ DBERR INT_SLM_UpdateTp(uint32_t n, const TpRow* row, const uint16_t* count) {
         INT_SLM_FreeTpRow(old);
         return DBERR_NO_MEMORY;
     }
+    s_replacements.push_back(Replacement{*old, RowOf(node)});
     std::memcpy(node->data, row, kRowKeyBytes);
     RowOf(node)->state = 1;
     return DBERR_OK;
@@ -294,6 +358,8 @@ DBERR INT_SLM_GetTpIndex(const TpRow* row, uint32_t /*unused*/, uint16_t* index)
 
 DBERR INT_SLM_CommitTpList(uint8_t satellite) {
     if (s_editSatellite != satellite) return DBERR_EDIT_SESSION;
+    MoveStreamsToSuccessors(satellite);
+    s_replacements.clear();
     TBL_ForEachNode(g_RemovedTpList, [&](LL_Node* node) {
         const TpRow& row = *RowOf(node);
         TBL_DeleteTpInfo(satellite, row.frequency, row.symbolRate, row.rowField, row.polarisation,
@@ -317,6 +383,7 @@ DBERR INT_SLM_CommitTpList(uint8_t satellite) {
 void INT_SLM_FreeTpList() {
     g_TpEditList = LL_FreeAll(g_TpEditList, INT_SLM_FreeTpRow);
     g_RemovedTpList = LL_FreeAll(g_RemovedTpList, INT_SLM_FreeTpRow);
+    s_replacements = {};
     s_editSatellite = kNoSatellite;
 }
 

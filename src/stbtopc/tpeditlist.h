@@ -94,8 +94,12 @@ DBERR INT_SLM_UpdateTp(uint32_t n, const TpRow* row, const uint16_t* count);
 // none (result 0 in both cases). Null row or out: DBERR_NULL_OBJECT.
 DBERR INT_SLM_GetTpIndex(const TpRow* row, uint32_t unused, uint16_t* index);
 
-// Writes the edit list back into the stored transponders of the satellite:
-// each removed row deletes the stored TpInfo that matches it, then every row
+// Writes the edit list back into the stored transponders of the satellite.
+// First the services follow their transponder: each transport stream of the
+// satellite that matched a row an update replaced (transponder equality, and
+// not exactly a row still in the list) takes the tuning fields of the row
+// that replaced it, unless that row was deleted since. Then each removed row
+// deletes the stored TpInfo that matches it, then every row
 // of the edit list is added (duplicates suppressed), and the removed list is
 // freed; the edit list stays. Every row is processed even when the table
 // refuses one; the first refusal is returned (DBERR_TABLE_INDEX when the

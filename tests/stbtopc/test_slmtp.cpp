@@ -27,6 +27,9 @@ class SlmTpTest : public SlmTest {
         return count;
     }
 
+    // The transport stream a service's record refers to.
+    static const TsInfo* TsOf(SvcHandle handle) { return REF_ResolveTs(Record(handle).tsRef); }
+
     static std::vector<uint32_t> StoredFrequencies() {
         std::vector<uint32_t> frequencies;
         TpInfo tpInfo{};
@@ -146,6 +149,94 @@ TEST_F(SlmTpTest, UpdateDeleteAndIndexReachTheStoredTransponders) {
     EXPECT_EQ(SLM_FreeTpList(), DBERR_OK);
     TpRow row{};
     EXPECT_EQ(SLM_GetNthTp(0, &row), DBERR_BAD_LIST);
+}
+
+// Services follow their transponder: an updated row takes the transport
+// streams that were on it along, so its channels show under the edited row.
+TEST_F(SlmTpTest, ServicesFollowTheirTransponderWhenAnUpdateReplacesIt) {
+    struct Case {
+        const char* what;
+        std::vector<TpRow> updates; // applied to row 1 in turn
+        bool deleteAfter;           // the updated row deleted before the commit
+        uint32_t servicesOn;        // the frequency the two services show under
+    };
+    TpRow vertical = Row(11000);
+    vertical.polarisation = POL_VERTICAL;
+    TpRow otherRate = Row(11000, 22000);
+    const Case cases[] = {
+        {"frequency", {Row(11500)}, false, 11500},
+        {"polarisation only", {vertical}, false, 11000},
+        {"symbol rate only", {otherRate}, false, 11000},
+        {"two updates in a row", {Row(11500), Row(11700)}, false, 11700},
+        {"updated then deleted", {Row(11500)}, true, 11000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DB_ResetAllState();
+        ASSERT_EQ(DB_InitFlashMap(DB_MAX_SVC_SECTORS), 0);
+        ASSERT_EQ(LoadWithRows({Row(10800), Row(11000), Row(11200)}), 3u);
+        const SvcHandle first = Add("ONE", Key(11000));
+        const SvcHandle second = Add("TWO", Key(11000));
+        const SvcHandle neighbour = Add("NEIGHBOUR", Key(11200));
+        const SvcHandle elsewhere = Add("OTHER SAT", Key(11000, 1));
+        const uint16_t count = 1;
+        for (const TpRow& update : c.updates) {
+            ASSERT_EQ(SLM_UpdateTp(1, &update, &count), DBERR_OK);
+        }
+        TpRow last{};
+        ASSERT_EQ(SLM_GetNthTp(1, &last), DBERR_OK);
+        if (c.deleteAfter) {
+            ASSERT_EQ(SLM_DeleteTpRow(&last, &count), DBERR_OK);
+        }
+        ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
+
+        // The services are found under the row they now belong to ...
+        TpRow shown = c.deleteAfter ? Row(11000) : last;
+        const TpInfo key = SLM_TpRowToKey(shown, 0);
+        SvcHandle found = SVC_HANDLE_INVALID;
+        ASSERT_EQ(SLM_GetNthServiceHandleWithTpInfo(&key, 0, &found), DBERR_OK);
+        EXPECT_EQ(found, first);
+        ASSERT_EQ(SLM_GetNthServiceHandleWithTpInfo(&key, 1, &found), DBERR_OK);
+        EXPECT_EQ(found, second);
+        EXPECT_EQ(SLM_GetNthServiceHandleWithTpInfo(&key, 2, &found), DBERR_NOT_FOUND);
+        // ... and their stream is stored with that row's tuning fields.
+        const TsInfo* stream = TsOf(first);
+        ASSERT_NE(stream, nullptr);
+        const TpInfo expected = SLM_TpRowToKey(shown, 0);
+        EXPECT_EQ(std::memcmp(&stream->tp, &expected, 12), 0);
+        EXPECT_EQ(stream->tp.frequency, c.servicesOn);
+        // Other transponders' services, and the same frequency on another
+        // satellite, stay where they were.
+        EXPECT_EQ(TsOf(neighbour)->tp.frequency, 11200u);
+        EXPECT_EQ(TsOf(elsewhere)->tp.frequency, 11000u);
+        EXPECT_EQ(TsOf(elsewhere)->tp.satIndex, 1u);
+        EXPECT_EQ(TsOf(elsewhere)->tp.polarisation, POL_HORIZONTAL);
+    }
+}
+
+// A stream that is exactly a row still in the list stays with that row, even
+// when a replaced row was the same transponder within the tolerance; and a
+// later commit with no update moves nothing.
+TEST_F(SlmTpTest, AStreamOnAnotherRowOfTheSameTransponderStays) {
+    ASSERT_EQ(LoadWithRows({Row(11000), Row(11200)}), 2u);
+    const SvcHandle onFirst = Add("FIRST", Key(11000));
+    const SvcHandle onNeighbour = Add("NEIGHBOUR", Key(11003));
+    // An update may leave two rows that are the same transponder within the
+    // tolerance (only exact copies are refused): 11000 and 11003.
+    const uint16_t count = 1;
+    const TpRow neighbour = Row(11003);
+    ASSERT_EQ(SLM_UpdateTp(1, &neighbour, &count), DBERR_OK);
+    ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
+
+    const TpRow moved = Row(11500);
+    ASSERT_EQ(SLM_UpdateTp(0, &moved, &count), DBERR_OK);
+    ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
+    EXPECT_EQ(TsOf(onFirst)->tp.frequency, 11500u);
+    EXPECT_EQ(TsOf(onNeighbour)->tp.frequency, 11003u) << "it is exactly row 1";
+
+    ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
+    EXPECT_EQ(TsOf(onFirst)->tp.frequency, 11500u) << "a commit without updates moves nothing";
+    EXPECT_EQ(TsOf(onNeighbour)->tp.frequency, 11003u);
 }
 
 } // namespace
