@@ -68,3 +68,51 @@
 #define IDC_NETWORK_ANGLE 1018
 #define IDC_NETWORK_EAST_WEST 1019
 #define IDC_STATIC 0xFFFF
+
+// The main window, its menu 128 and its toolbar, the about box (100) and
+// the shell's small dialogs.
+#define IDD_ABOUTBOX 100
+#define IDC_STATIC_BUILDTIME 1061
+#define IDC_EDIT_MOVE_NUMBER 1012
+#define IDD_PLEASE_WAIT_NEW 151
+#define IDD_INPUT_MOVE_NUMBER 156
+#define IDD_MOVE_FAV 161
+#define IDD_DIRECT_MOVE2 162
+
+#define ID_LOAD_CHANNEL_DATA 32771
+#define ID_SAVE_CHANNEL_DATA 32782
+#define ID_USER_PREFERENCE 32783
+#define ID_TIME_ADJUSTMENT 32785
+#define ID_PARENTAL_CONTROL 32786
+#define ID_UPLOAD_CHANNEL_DATA 32788
+#define ID_DOWNLOAD_CHANNEL_DATA 32789
+#define ID_DOWNLOAD_PROGRAM 32790
+#define ID_NEW_FILE 32791
+#define ID_LOAD_SATCODX 32792
+#define ID_DOWNLOAD_SATCODX 32795
+#define ID_UNUSED_32803 32803
+#define ID_VIEW_TV_CHANNEL 32805
+#define ID_VIEW_RADIO_CHANNEL 32806
+#define ID_EDIT_FAVORITE 32809
+#define ID_SORT_NORMAL 32810
+#define ID_SORT_ALPHABETICAL 32811
+#define ID_SORT_SATELLITE 32812
+#define ID_UNUSED_32826 32826
+#define ID_KEYDATA_UPLOAD 32831
+#define ID_KEYDATA_DOWNLOAD 32832
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
+#define AFX_IDW_STATUS_BAR 0xE801
+
+// The channel dialog and the channel move dialog.
+constexpr unsigned IDC_CHANNEL_AUDIO_PID = 1015; // Add Channel: audio PID edit
+constexpr unsigned IDC_CHANNEL_NAME = 1012;      // Add Channel: name edit
+constexpr unsigned IDC_CHANNEL_NETWORK = 1016;   // Add Channel: satellite list
+constexpr unsigned IDC_CHANNEL_PCR_PID = 1014;   // Add Channel: PCR PID edit
+constexpr unsigned IDC_CHANNEL_TP = 1017;        // Add Channel: transponder list
+constexpr unsigned IDC_CHANNEL_VIDEO_PID = 1013; // Add Channel: video PID edit
+constexpr unsigned IDC_ORDER_LIST = 1082;        // Channel Move: the services
+constexpr unsigned IDC_ORDER_TARGET_HINT = 1085; // Channel Move: "[ Click Target Location ]"
+constexpr unsigned IDC_ORDER_TV_RADIO = 1084;    // Channel Move: TV or radio
+constexpr unsigned IDD_EDIT_CHANNEL = 135;       // "Add Channel"
+constexpr unsigned IDD_ORDERING_CHANNEL = 172;   // "Channel Move"
