@@ -23,12 +23,14 @@
 #include <QMimeData>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 using namespace platform;
 
@@ -164,8 +166,15 @@ int CMainFrame::OnCreate() {
     const unsigned buttons[] = {ID_NEW_FILE,          ID_LOAD_CHANNEL_DATA,     ID_SAVE_CHANNEL_DATA,
                                 ID_UPLOAD_CHANNEL_DATA, ID_DOWNLOAD_CHANNEL_DATA, ID_DOWNLOAD_PROGRAM,
                                 ID_ADD_CHANNEL,       ID_DELETE_CHANNEL,        ID_DELETE_ALL};
-    for (unsigned id : buttons) {
-        if (QAction* action = Action(id)) {
+    // Toolbar 128's pictures, in the buttons' order, from the style's own.
+    const QStyle::StandardPixmap pictures[] = {
+        QStyle::SP_FileIcon,          QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
+        QStyle::SP_ArrowLeft,         QStyle::SP_ArrowRight,       QStyle::SP_ComputerIcon,
+        QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon,      QStyle::SP_DialogDiscardButton};
+    static_assert(std::size(pictures) == std::size(buttons));
+    for (size_t i = 0; i < std::size(buttons); ++i) {
+        if (QAction* action = Action(buttons[i])) {
+            action->setIcon(style()->standardIcon(pictures[i]));
             m_wndToolBar->addAction(action);
         } else {
             Trace("Failed to create toolbar\n");
@@ -341,9 +350,9 @@ void CMainFrame::OnTimer(unsigned id) {
     }
 }
 
-void CMainFrame::PleaseWait() {
+int CMainFrame::PleaseWait() {
     SetTimer(kTimerCloseWait, s_nPleaseWaitMs);
-    m_waitDlg.DoModal();
+    return m_waitDlg.DoModal();
 }
 
 // Stand-in until the file roads land: nothing is opened.

@@ -87,8 +87,10 @@ class CMainFrame : public QMainWindow,
 
     // Opens the file as a raw image after the first show and for a drop.
     virtual void OpenWorkFile(const char* path);
-    // Starts timer 3 and shows "Please Wait" until it ends the dialog.
-    void PleaseWait();
+    // Starts timer 3 and shows "Please Wait" until it ends the dialog;
+    // the dialog's result (IDOK when the timer closed it, -1 when it could
+    // not be shown).
+    int PleaseWait();
 
     void SetTimer(unsigned id, int elapseMs);
     void KillTimer(unsigned id);

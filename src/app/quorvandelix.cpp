@@ -94,7 +94,7 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
     SetAppCommandLine(args.empty() ? std::string() : args.front());
 
     m_pDoc = std::make_unique<CQuorvandelixDoc>();
-    m_pMainFrame = std::make_unique<CMainFrame>(m_pDoc.get());
+    m_pMainFrame = MakeMainFrame(m_pDoc.get());
     if (!m_pMainFrame->StartDirOk()) return 0;
     m_pMainFrame->SetApp(this);
     if (!m_pMainFrame->Create()) return 0;
@@ -108,6 +108,10 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
     m_pMainFrame->show();
     m_pMainFrame->update();
     return 1;
+}
+
+std::unique_ptr<CMainFrame> CQuorvandelixApp::MakeMainFrame(CQuorvandelixDoc* doc) {
+    return std::make_unique<CMainFrame>(doc);
 }
 
 void CQuorvandelixApp::OnAppAbout() {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CMainFrame;
 class CQuorvandelixDoc;
@@ -29,6 +30,10 @@ class CQuorvandelixApp : public platform::CommandTarget {
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     CQuorvandelixDoc* GetDocument() const { return m_pDoc.get(); }
     const platform::RecentFileList& RecentFiles() const { return m_recentFiles; }
+
+  protected:
+    // The main window over the document (a test makes its own).
+    virtual std::unique_ptr<CMainFrame> MakeMainFrame(CQuorvandelixDoc* doc);
 
   private:
     // Opens path for reading only, as the framework's document would: a path
