@@ -35,11 +35,13 @@ std::vector<std::string> ChildEnvironment(const std::string& scratch) {
 
 void BM_StartupToFirstPaint(benchmark::State& state) {
     namespace fs = std::filesystem;
-    const fs::path scratch = fs::temp_directory_path() / ("qv_bench_startup_" + std::to_string(getpid()));
+    const fs::path scratch =
+        fs::temp_directory_path() / ("qv_bench_startup_" + std::to_string(getpid()));
     fs::create_directories(scratch);
     std::vector<std::string> env = ChildEnvironment(scratch.string());
     std::vector<char*> envp;
-    for (std::string& entry : env) envp.push_back(entry.data());
+    for (std::string& entry : env)
+        envp.push_back(entry.data());
     envp.push_back(nullptr);
     std::string program = QV_EDITOR_PATH;
     char* argv[] = {program.data(), nullptr};
@@ -64,7 +66,11 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
     posix_spawn_file_actions_destroy(&actions);
     fs::remove_all(scratch);
 }
-BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5)->Repetitions(5);
+BENCHMARK(BM_StartupToFirstPaint)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5)
+    ->Repetitions(5);
 
 } // namespace
 

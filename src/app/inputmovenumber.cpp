@@ -6,8 +6,7 @@
 
 using namespace platform;
 
-CInputMoveNumber::CInputMoveNumber(Window* parent)
-    : DialogBase(IDD_INPUT_MOVE_NUMBER, parent) {}
+CInputMoveNumber::CInputMoveNumber(Window* parent) : DialogBase(IDD_INPUT_MOVE_NUMBER, parent) {}
 
 void CInputMoveNumber::CreateControls() {
     SetDialogSize(150, 60);

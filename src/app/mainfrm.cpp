@@ -78,7 +78,16 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
 }
 
 CMainFrame::~CMainFrame() {
-    for (auto& [id, timer] : m_timers) timer->stop();
+    for (auto& [id, timer] : m_timers)
+        timer->stop();
+    // The panes outlive this object's own parts for a moment: they must not
+    // call back into it.
+    if (m_pTree) m_pTree->SetHost(nullptr);
+    if (m_pView) {
+        m_pView->SetSelectionChanged(nullptr);
+        m_pView->GetGrid()->SetHost(nullptr);
+        m_pView->GetGrid()->SetSelectionSource(nullptr);
+    }
     // The pane's window goes before the splitter that holds its widget.
     if (m_pView && m_pView->IsWindow()) {
         m_pView->GetWidget()->setParent(nullptr);
@@ -163,14 +172,25 @@ int CMainFrame::OnCreate() {
     // Toolbar 128.
     m_wndToolBar = new QToolBar(this);
     m_wndToolBar->setObjectName(QStringLiteral("toolbar128"));
-    const unsigned buttons[] = {ID_NEW_FILE,          ID_LOAD_CHANNEL_DATA,     ID_SAVE_CHANNEL_DATA,
-                                ID_UPLOAD_CHANNEL_DATA, ID_DOWNLOAD_CHANNEL_DATA, ID_DOWNLOAD_PROGRAM,
-                                ID_ADD_CHANNEL,       ID_DELETE_CHANNEL,        ID_DELETE_ALL};
+    const unsigned buttons[] = {ID_NEW_FILE,
+                                ID_LOAD_CHANNEL_DATA,
+                                ID_SAVE_CHANNEL_DATA,
+                                ID_UPLOAD_CHANNEL_DATA,
+                                ID_DOWNLOAD_CHANNEL_DATA,
+                                ID_DOWNLOAD_PROGRAM,
+                                ID_ADD_CHANNEL,
+                                ID_DELETE_CHANNEL,
+                                ID_DELETE_ALL};
     // Toolbar 128's pictures, in the buttons' order, from the style's own.
-    const QStyle::StandardPixmap pictures[] = {
-        QStyle::SP_FileIcon,          QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
-        QStyle::SP_ArrowLeft,         QStyle::SP_ArrowRight,       QStyle::SP_ComputerIcon,
-        QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon,      QStyle::SP_DialogDiscardButton};
+    const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileIcon,
+                                               QStyle::SP_DialogOpenButton,
+                                               QStyle::SP_DialogSaveButton,
+                                               QStyle::SP_ArrowLeft,
+                                               QStyle::SP_ArrowRight,
+                                               QStyle::SP_ComputerIcon,
+                                               QStyle::SP_FileDialogNewFolder,
+                                               QStyle::SP_TrashIcon,
+                                               QStyle::SP_DialogDiscardButton};
     static_assert(std::size(pictures) == std::size(buttons));
     for (size_t i = 0; i < std::size(buttons); ++i) {
         if (QAction* action = Action(buttons[i])) {
@@ -185,7 +205,8 @@ int CMainFrame::OnCreate() {
     // The message pane and the three lock-key panes, left empty.
     m_wndStatusBar = new QStatusBar(this);
     m_wndStatusBar->setObjectName(QStringLiteral("statusbar%1").arg(AFX_IDW_STATUS_BAR));
-    for (int pane = 0; pane < 3; ++pane) m_wndStatusBar->addPermanentWidget(new QLabel(m_wndStatusBar));
+    for (int pane = 0; pane < 3; ++pane)
+        m_wndStatusBar->addPermanentWidget(new QLabel(m_wndStatusBar));
     setStatusBar(m_wndStatusBar);
     UpdateActions();
     return 0;
@@ -280,9 +301,9 @@ void CMainFrame::MapCommands() {
     MapCommand(ID_APP_EXIT, [this] { close(); });
 
     // The file roads and the transfers: the next step fills them in.
-    for (unsigned id : {ID_NEW_FILE, ID_LOAD_CHANNEL_DATA, ID_SAVE_CHANNEL_DATA,
-                        ID_UPLOAD_CHANNEL_DATA, ID_DOWNLOAD_CHANNEL_DATA, ID_DOWNLOAD_PROGRAM,
-                        ID_KEYDATA_UPLOAD, ID_KEYDATA_DOWNLOAD})
+    for (unsigned id :
+         {ID_NEW_FILE, ID_LOAD_CHANNEL_DATA, ID_SAVE_CHANNEL_DATA, ID_UPLOAD_CHANNEL_DATA,
+          ID_DOWNLOAD_CHANNEL_DATA, ID_DOWNLOAD_PROGRAM, ID_KEYDATA_UPLOAD, ID_KEYDATA_DOWNLOAD})
         MapCommand(id, [] {});
     MapUpdateCommandUI(ID_SAVE_CHANNEL_DATA, leaveAsIs);
     MapUpdateCommandUI(ID_DOWNLOAD_CHANNEL_DATA, leaveAsIs);
@@ -291,15 +312,15 @@ void CMainFrame::MapCommands() {
     const auto notApplied = [](const char* caption) {
         return [caption] { MessageBox("This function is not applied.", caption, MB_OK); };
     };
-    for (unsigned id : {ID_USER_PREFERENCE, ID_TIME_ADJUSTMENT, ID_PARENTAL_CONTROL,
-                        ID_LOAD_SATCODX})
+    for (unsigned id :
+         {ID_USER_PREFERENCE, ID_TIME_ADJUSTMENT, ID_PARENTAL_CONTROL, ID_LOAD_SATCODX})
         MapCommand(id, notApplied("Information"));
     MapCommand(ID_EDIT_FAVORITE, notApplied("Infomation"));
     MapUpdateCommandUI(ID_EDIT_FAVORITE, loaded);
-    for (unsigned id : {ID_DOWNLOAD_SATCODX, ID_UNUSED_32803, ID_VIEW_TV_CHANNEL,
-                        ID_VIEW_RADIO_CHANNEL, ID_SORT_NORMAL, ID_SORT_ALPHABETICAL,
-                        ID_SORT_SATELLITE, ID_UNUSED_32826, ID_ADD_NETWORK, ID_DELETE_TRANSPORT,
-                        ID_ADD_CHANNEL_TREE})
+    for (unsigned id :
+         {ID_DOWNLOAD_SATCODX, ID_UNUSED_32803, ID_VIEW_TV_CHANNEL, ID_VIEW_RADIO_CHANNEL,
+          ID_SORT_NORMAL, ID_SORT_ALPHABETICAL, ID_SORT_SATELLITE, ID_UNUSED_32826, ID_ADD_NETWORK,
+          ID_DELETE_TRANSPORT, ID_ADD_CHANNEL_TREE})
         MapCommand(id, [] {});
     MapUpdateCommandUI(ID_VIEW_TV_CHANNEL, loaded);
     MapUpdateCommandUI(ID_VIEW_RADIO_CHANNEL, never);

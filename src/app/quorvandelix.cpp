@@ -124,7 +124,8 @@ int QuorvandelixMain(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     CQuorvandelixApp app;
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
     if (!app.InitInstance(args)) return 1;
     std::unique_ptr<FirstPaintQuit> quitAfterPaint;
     if (std::getenv("QUORVANDELIX_EXIT_AFTER_FIRST_PAINT")) {

@@ -24,18 +24,12 @@ struct Rule {
 
 // Add, Delete Channel, Delete All, Move, Save, New, Open, the five transfers.
 const Rule kRules[] = {
-    {ID_ADD_CHANNEL, false, true, true},
-    {ID_DELETE_CHANNEL, false, false, true},
-    {ID_DELETE_ALL, false, false, true},
-    {ID_MOVE_CHANNEL, false, true, true},
-    {ID_SAVE_CHANNEL_DATA, true, true, true},
-    {ID_NEW_FILE, true, true, true},
-    {ID_LOAD_CHANNEL_DATA, true, true, true},
-    {ID_UPLOAD_CHANNEL_DATA, true, true, true},
-    {ID_DOWNLOAD_CHANNEL_DATA, true, true, true},
-    {ID_DOWNLOAD_PROGRAM, true, true, true},
-    {ID_KEYDATA_UPLOAD, true, true, true},
-    {ID_KEYDATA_DOWNLOAD, true, true, true},
+    {ID_ADD_CHANNEL, false, true, true},          {ID_DELETE_CHANNEL, false, false, true},
+    {ID_DELETE_ALL, false, false, true},          {ID_MOVE_CHANNEL, false, true, true},
+    {ID_SAVE_CHANNEL_DATA, true, true, true},     {ID_NEW_FILE, true, true, true},
+    {ID_LOAD_CHANNEL_DATA, true, true, true},     {ID_UPLOAD_CHANNEL_DATA, true, true, true},
+    {ID_DOWNLOAD_CHANNEL_DATA, true, true, true}, {ID_DOWNLOAD_PROGRAM, true, true, true},
+    {ID_KEYDATA_UPLOAD, true, true, true},        {ID_KEYDATA_DOWNLOAD, true, true, true},
 };
 
 } // namespace
@@ -93,7 +87,8 @@ TEST_F(ShellCommandTest, DeleteChannelWithASatelliteSelectedOnlyTellsAndRebuilds
     grid()->SetItemState(0, platform::LVIS_SELECTED, platform::LVIS_SELECTED);
     frame()->rebuilds = 0;
     frame()->Action(ID_DELETE_CHANNEL)->trigger();
-    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Delete operation is only operate in Seleted TP."});
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{"Delete operation is only operate in Seleted TP."});
     EXPECT_EQ(boxes.Calls().at(0).caption, QStringLiteral("Infomation"));
     EXPECT_EQ(frame()->rebuilds, 1);
     EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A2", "A3"}));

@@ -24,8 +24,10 @@ TEST_F(ShellTest, PleaseWaitIgnoresEscapeAndEndsByItsTimer) {
         widget->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(widget));
         QTest::keyClick(widget, Qt::Key_Escape);
-        openAfterEscape = dialog.IsWindowVisible() && frame()->IsTimerActive(CMainFrame::kTimerCloseWait);
-        endedByTimer = QTest::qWaitFor([&] { return !frame()->IsTimerActive(CMainFrame::kTimerCloseWait); });
+        openAfterEscape =
+            dialog.IsWindowVisible() && frame()->IsTimerActive(CMainFrame::kTimerCloseWait);
+        endedByTimer =
+            QTest::qWaitFor([&] { return !frame()->IsTimerActive(CMainFrame::kTimerCloseWait); });
     });
     const int result = frame()->PleaseWait();
     platform::DialogBase::SetModalHook(previous);

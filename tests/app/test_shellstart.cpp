@@ -20,15 +20,16 @@
 
 namespace {
 
-const QRegularExpression kCaption(
-    QStringLiteral(R"(^Kestrawin \([A-Z][a-z]{2} [ \d]\d \d{4} \d\d:\d\d:\d\d\)$)"));
-const QRegularExpression kBuildTime(QStringLiteral(R"(^[A-Z][a-z]{2} [ \d]\d \d{4} \d\d:\d\d:\d\d$)"));
+const QRegularExpression
+    kCaption(QStringLiteral(R"(^Kestrawin \([A-Z][a-z]{2} [ \d]\d \d{4} \d\d:\d\d:\d\d\)$)"));
+const QRegularExpression
+    kBuildTime(QStringLiteral(R"(^[A-Z][a-z]{2} [ \d]\d \d{4} \d\d:\d\d:\d\d$)"));
 
 QStringList RecentEntries() {
     QStringList entries;
     for (int n = 1; n <= 5; ++n) {
-        const QString value =
-            platform::GetProfileString(QStringLiteral("Recent File List"), QStringLiteral("File%1").arg(n));
+        const QString value = platform::GetProfileString(QStringLiteral("Recent File List"),
+                                                         QStringLiteral("File%1").arg(n));
         if (!value.isEmpty()) entries << value;
     }
     return entries;
@@ -38,7 +39,8 @@ QStringList RecentEntries() {
 
 TEST_F(ShellTest, StartsWithoutArgumentsCaptionedAndWithNoListLoaded) {
     ASSERT_EQ(Start(), 1);
-    EXPECT_TRUE(kCaption.match(frame()->windowTitle()).hasMatch()) << frame()->windowTitle().toStdString();
+    EXPECT_TRUE(kCaption.match(frame()->windowTitle()).hasMatch())
+        << frame()->windowTitle().toStdString();
     EXPECT_EQ(frame()->m_bLoaded, 0);
     EXPECT_TRUE(frame()->m_szCmdLine.empty());
     EXPECT_FALSE(frame()->IsTimerActive(CMainFrame::kTimerOpenCmdLine));
@@ -68,12 +70,16 @@ TEST_F(ShellTest, AboutBoxShowsTheBuildDateAndTime) {
 TEST_F(ShellTest, CommandLinePathIsKeptWholeAndOpenedOnceAfterTheFirstShow) {
     // A path of 300 characters: deep folders in the scratch folder.
     QString deep = scratch.path();
-    while (deep.size() < 280) deep += QStringLiteral("/folder_of_some_length");
+    while (deep.size() < 280)
+        deep += QStringLiteral("/folder_of_some_length");
     ASSERT_TRUE(QDir().mkpath(deep));
     std::string longPath = (deep + QStringLiteral("/")).toStdString();
     longPath += std::string(300 - longPath.size(), 'x');
     ASSERT_EQ(longPath.size(), 300u);
-    { QFile file(QString::fromStdString(longPath)); ASSERT_TRUE(file.open(QIODevice::WriteOnly)); }
+    {
+        QFile file(QString::fromStdString(longPath));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
     const std::string plain = MakeFile("plain.bin");
 
     struct Case {
@@ -115,7 +121,8 @@ TEST_F(ShellTest, UnreadablePathIsToldAndEndsTheStartWithNothingWritten) {
 
 TEST_F(ShellTest, RecentFilesKeepTheNewestFourWithoutDuplicates) {
     std::vector<std::string> files;
-    for (const char* name : {"one", "two", "three", "four", "five"}) files.push_back(MakeFile(name));
+    for (const char* name : {"one", "two", "three", "four", "five"})
+        files.push_back(MakeFile(name));
     const auto q = [](const std::string& s) { return QString::fromStdString(s); };
     struct Step {
         std::string open;

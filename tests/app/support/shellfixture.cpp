@@ -92,8 +92,7 @@ std::vector<std::string> ShellTest::Services(const TpInfo& tp) {
     std::vector<std::string> names;
     for (uint32_t n = 0;; ++n) {
         SvcHandle handle = SVC_HANDLE_INVALID;
-        if (SLM_GetNthServiceHandleWithTpInfo(&tp, n, &handle) != 0 ||
-            handle == SVC_HANDLE_INVALID)
+        if (SLM_GetNthServiceHandleWithTpInfo(&tp, n, &handle) != 0 || handle == SVC_HANDLE_INVALID)
             break;
         SvcInfo info{};
         if (SLM_GetServiceInfo(handle, &info) != 0) break;
