@@ -103,6 +103,8 @@ bool CMainFrame::Create() {
 
 void CMainFrame::PreCreateWindow() {
     setGeometry(100, 50, 1095, 900);
+    // The right button on the frame and its bars opens no menu.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 // The menu and the toolbar share one action per command.
