@@ -27,6 +27,7 @@ COrderingChannel::COrderingChannel(Window* parent) : DialogBase(IDD_ORDERING_CHA
 
 // The template: the list, the kind below it with the hint, the buttons beside.
 void COrderingChannel::CreateControls() {
+    SetWindowText("Channel Move");
     SetDialogSize(214, 214);
     const DWORD child = WS_CHILD | WS_VISIBLE;
     m_list.Create(child | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS |
@@ -52,7 +53,6 @@ void COrderingChannel::CreateControls() {
 // apart (the moves then act on the live lists).
 BOOL COrderingChannel::OnInitDialog() {
     DialogBase::OnInitDialog();
-    SetWindowText("Channel Move");
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, "Number", LVCFMT_LEFT, 100);
     m_list.InsertColumn(1, "Service Name", LVCFMT_LEFT, 200);
