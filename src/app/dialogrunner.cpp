@@ -1,5 +1,8 @@
 #include "dialogrunner.h"
 
+#include "editnetwork.h"
+#include "edittransport.h"
+
 #include <utility>
 
 namespace {
@@ -13,12 +16,12 @@ DialogRunner& Current() {
 
 } // namespace
 
-// Each entry calls its dialog's Run once the dialog exists; until then it
-// answers as a cancelled dialog, so nothing changes.
+// Each entry calls its dialog's Run; a dialog not built yet answers as a
+// cancelled one, so nothing changes.
 DialogRunner DefaultDialogRunner() {
     DialogRunner runner;
-    runner.editNetwork = [](QWidget*, int, uint8_t) { return kCancel; };
-    runner.editTransport = [](QWidget*, int, uint8_t, uint16_t) { return kCancel; };
+    runner.editNetwork = &CEditNetwork::Run;
+    runner.editTransport = &CEditTransport::Run;
     runner.editChannel = [](QWidget*, int, uint8_t, uint8_t, uint16_t) { return kCancel; };
     return runner;
 }

@@ -1,5 +1,6 @@
 #include "satfields.h"
 
+#include <bit>
 #include <cmath>
 #include <iterator>
 
@@ -10,6 +11,11 @@ namespace {
 constexpr const char* kOffOn[] = {"OFF", "ON"};
 constexpr const char* kDiseqc[] = {"OFF", "LNB1", "LNB2", "Mini A", "Mini B", "LNB3", "LNB4"};
 constexpr const char* kPidFilter[] = {"All", "TV Only", "Radio Only"};
+
+// The lowest bit of a one-bit flag.
+constexpr unsigned BitOf(uint32_t flag) {
+    return static_cast<unsigned>(std::countr_zero(flag));
+}
 
 // Where a field lives: its word of the record, its lowest bit and width.
 struct Place {
@@ -23,21 +29,18 @@ Place PlaceOf(Field field) {
     case Field::Diseqc:
         return {&SatInfo::lnb, SAT_DISEQC_LO, SAT_DISEQC_W};
     case Field::NetworkSearch:
-        return {&SatInfo::search, 0, 1}; // SAT_NET_SEARCH
+        return {&SatInfo::search, BitOf(SAT_NET_SEARCH), 1};
     case Field::FtaOnly:
-        return {&SatInfo::search, 1, 1}; // SAT_FTA_ONLY
+        return {&SatInfo::search, BitOf(SAT_FTA_ONLY), 1};
     case Field::PidFilter:
         return {&SatInfo::search, SAT_PIDFILTER_LO, SAT_PIDFILTER_W};
     case Field::Tone22k:
-        return {&SatInfo::lnb, 27, 1}; // SAT_TONE_22K
+        return {&SatInfo::lnb, BitOf(SAT_TONE_22K), 1};
     case Field::LnbPower:
-        return {&SatInfo::power, 0, 1}; // SAT_LNB_POWER
+        return {&SatInfo::power, BitOf(SAT_LNB_POWER), 1};
     }
-    return {&SatInfo::search, 0, 1};
+    return {&SatInfo::search, BitOf(SAT_NET_SEARCH), 1};
 }
-
-static_assert(SAT_NET_SEARCH == 1u << 0 && SAT_FTA_ONLY == 1u << 1 && SAT_TONE_22K == 1u << 27 &&
-              SAT_LNB_POWER == 1u << 0);
 
 } // namespace
 

@@ -8,6 +8,11 @@
 #define IDD_STBDOWNLOAD_DIALOG 102
 #define IDR_STBDOWNLOAD_MENU 129
 
+#define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
+#define IDD_EDIT_NETWORK 133       // the satellite dialog
+#define IDD_EDIT_TRANSPORT 134     // the transponder dialog
+#define IDB_NETWORK_TREE 167       // the tree's images
+
 #define IDC_COMBO_PORT 1000
 #define IDC_COMBO_KIND 1001
 #define IDC_PROGRESS 1002
@@ -52,6 +57,8 @@
 #define IDD_EDIT_TRANSPORT 134
 #define IDC_NETWORK_NAME 1004
 #define IDC_NETWORK_LNB_FREQ 1005
+#define IDC_STATIC_STATUS 1005
+#define IDC_COMBO_BAUD 1006
 #define IDC_NETWORK_DISEQC 1006
 #define IDC_TRANSPORT_FREQUENCY 1006
 #define IDC_NETWORK_SEARCH 1007
@@ -116,3 +123,19 @@ constexpr unsigned IDC_ORDER_TARGET_HINT = 1085; // Channel Move: "[ Click Targe
 constexpr unsigned IDC_ORDER_TV_RADIO = 1084;    // Channel Move: TV or radio
 constexpr unsigned IDD_EDIT_CHANNEL = 135;       // "Add Channel"
 constexpr unsigned IDD_ORDERING_CHANNEL = 172;   // "Channel Move"
+
+#define ID_EDIT_NETWORK 32773
+#define ID_ADD_NETWORK 32774
+#define ID_DELETE_NETWORK 32775
+#define ID_EDIT_TRANSPORT 32776
+#define ID_ADD_TRANSPORT 32777
+#define ID_OPTION_CLEAR_CHANNEL_LIST 32777
+#define ID_DELETE_TRANSPORT 32778
+#define ID_OPTION_KEEP_CHANNEL_LIST 32778
+#define ID_ADD_CHANNEL_TREE 32780
+#define ID_CHANNEL_INFORMATION 32802
+#define ID_INPUT_MOVE_POSITION 32804
+#define ID_COM_CONNECT 57671
+#define ID_COM_DISCONNECT 57672
+#define ID_FILE_LOAD 57673
+#define ID_COM_ABORT 57674

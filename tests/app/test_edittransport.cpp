@@ -409,6 +409,31 @@ TEST_F(EditTransportTest, AFailureOfTheListOrTheCommitKeepsTheDialogOpen) {
     }
 }
 
+// A commit that fails after an edit has deleted the old transponder: the
+// list is reloaded without it, and OK again adds the edited row rather than
+// overwriting the row that now stands at the old position.
+TEST_F(EditTransportTest, OkAfterAFailedCommitOfAnEditAddsTheRow) {
+    const std::vector<uint32_t> others = {11000, 11500, 12100, 12200, 12300, 12400, 12500};
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(EditRow(12000,
+                      [&](DialogBase& d) {
+                          TypeInto(d, IDC_TRANSPORT_FREQUENCY, "12050");
+                          // The update's three allocations are had; the
+                          // commit's copy of the new transponder is not.
+                          DB_FailOneAllocation(3);
+                          Click(d, IDOK);
+                          DB_SetAllocFailAfter(-1);
+                          EXPECT_EQ(boxes.Texts(), std::vector<QString>{"TP save fail! [0x5C03]"});
+                          ASSERT_TRUE(d.IsWindowVisible());
+                          Click(d, IDOK);
+                      }),
+              IDOK);
+    std::vector<uint32_t> expected = others;
+    expected.push_back(12050);
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Frequencies(StoredTps(satA)), expected);
+}
+
 TEST_F(EditTransportTest, TheServicesFollowTheEditedTransponder) {
     const TpRow old = StoredRow(11000);
     EXPECT_EQ(EditRow(11000,

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "dballoc.h"
 #include "tptable.h"
 #include "test_slmfixture.h"
 
@@ -237,6 +238,34 @@ TEST_F(SlmTpTest, AStreamOnAnotherRowOfTheSameTransponderStays) {
     ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
     EXPECT_EQ(TsOf(onFirst)->tp.frequency, 11500u) << "a commit without updates moves nothing";
     EXPECT_EQ(TsOf(onNeighbour)->tp.frequency, 11003u);
+}
+
+// An update that runs out of memory at any of its allocations changes
+// nothing: no row, no removed row, and no stream moves at the next commit.
+TEST_F(SlmTpTest, AnUpdateWithoutMemoryMovesNoStreams) {
+    bool succeeded = false;
+    for (uint32_t allowed = 0; allowed < 10 && !succeeded; ++allowed) {
+        SCOPED_TRACE(allowed);
+        DB_ResetAllState();
+        ASSERT_EQ(DB_InitFlashMap(DB_MAX_SVC_SECTORS), 0);
+        ASSERT_EQ(LoadWithRows({Row(10800), Row(11000)}), 2u);
+        const SvcHandle service = Add("ONE", Key(11000));
+        const uint16_t count = 1;
+        const TpRow moved = Row(11500);
+        DB_FailOneAllocation(allowed);
+        const SLM_RESULT result = SLM_UpdateTp(1, &moved, &count);
+        DB_SetAllocFailAfter(-1);
+        succeeded = result == DBERR_OK;
+        if (!succeeded) {
+            EXPECT_EQ(result, DBERR_NO_MEMORY);
+            TpRow row{};
+            ASSERT_EQ(SLM_GetNthTp(1, &row), DBERR_OK);
+            EXPECT_EQ(row.frequency, 11000u);
+        }
+        ASSERT_EQ(SLM_CommitTpList(0), DBERR_OK);
+        EXPECT_EQ(TsOf(service)->tp.frequency, succeeded ? 11500u : 11000u);
+    }
+    EXPECT_TRUE(succeeded);
 }
 
 } // namespace
