@@ -23,3 +23,10 @@
 
 #define ID_OPTION_CLEAR_CHANNEL_LIST 32777
 #define ID_OPTION_KEEP_CHANNEL_LIST 32778
+
+// The channel list's pop-up menu (163) and the main window's channel commands.
+#define IDR_CHANNEL_POPUP 163
+#define ID_ADD_CHANNEL 32807
+#define ID_DELETE_CHANNEL 32808
+#define ID_DELETE_ALL 32822
+#define ID_MOVE_CHANNEL 32846

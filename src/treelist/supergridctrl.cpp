@@ -863,19 +863,9 @@ BOOL CSuperGridCtrl::OnVkF2() {
 BOOL CSuperGridCtrl::OnItemLButtonDown(platform::LVHITTESTINFO& /*hit*/) {
     return TRUE;
 }
-BOOL CSuperGridCtrl::UpdateCellSelection() {
-    return TRUE;
-}
-
-BOOL CSuperGridCtrl::IsCellInSelection(platform::Dc* /*dc*/, int /*row*/, int /*column*/,
-                                       platform::Rect* /*rect*/) {
-    return FALSE;
-}
-
 int CSuperGridCtrl::GetEditTextLimit(int /*row*/, int /*column*/) {
     return 80;
 }
-void CSuperGridCtrl::ToggleSelectedChecks() {}
 void CSuperGridCtrl::OnItemCheckChanged(CTreeItem* /*node*/, BOOL /*check*/) {}
 BOOL CSuperGridCtrl::OnLeafDblClick(int /*row*/) {
     return TRUE;

@@ -256,7 +256,7 @@ class CSuperGridCtrl : public platform::ListControl {
 
     // The editor around the control; none by default. Without a host a list
     // counts as loaded, no service is deleted, nothing is rebuilt and the
-    // pop-up menu has no owner.
+    // pop-up menu has no owner (and is not shown).
     void SetHost(ITreeListHost* host) { m_pHost = host; }
     ITreeListHost* GetHost() const { return m_pHost; }
     BOOL HostIsLoaded() const { return m_pHost ? m_pHost->IsLoaded() : TRUE; }
@@ -264,9 +264,62 @@ class CSuperGridCtrl : public platform::ListControl {
     void HostRefreshList(BOOL bAll) {
         if (m_pHost) m_pHost->RefreshList(bAll);
     }
-    platform::Window* HostPopupMenuOwner() const {
+    platform::CommandTarget* HostPopupMenuOwner() const {
         return m_pHost ? m_pHost->PopupMenuOwner() : nullptr;
     }
+
+    // ---- mouse, keyboard and cell selection ----
+    // Reflected LVN_KEYDOWN on the focused selected row: Space, Delete and the
+    // keypad's '*', '+', '-'. The Delete Channel command calls it directly,
+    // with the delete-by-command flag set. *result = 0.
+    void OnKeydown(platform::NMHDR* header, platform::LRESULT* result);
+    // Reflected NM_DBLCLK: a group row toggles, a leaf's sub-item gets the F2
+    // key posted, its tree column OnLeafDblClick. Nothing without a focused
+    // selected row. *result = 0.
+    void OnDblclk(platform::NMHDR* header, platform::LRESULT* result);
+    // Reflected LVN_BEGINDRAG: the control drags no rows. *result = 0.
+    void OnBegindrag(platform::NMHDR* header, platform::LRESULT* result);
+    // The keys the control turns into column moves and cell selections before
+    // the list sees them; TRUE when it consumed the message.
+    BOOL PreTranslateMessage(platform::MSG* msg) override;
+
+    // A check-box click or an expand-button click at point (hit is filled by
+    // a sub-item hit test there). FALSE when the click was consumed by an
+    // expand or collapse; TRUE otherwise, also for a point on no row.
+    BOOL HitTestCheckAndButton(platform::Point point, platform::LVHITTESTINFO* hit);
+    // Starts a rectangular cell selection at (current column, focused
+    // selected row) unless one is active.
+    void BeginCellSelection();
+    // Whether the focused cell may be edited: a row without children and a
+    // column other than the tree column whose editor kind is not
+    // editNoButton. FALSE without a focused selected row.
+    BOOL IsCellEditable();
+    // The check of a row and its node, through SetCheckRecursive. Row -1 is
+    // an assertion and changes nothing.
+    void SetItemCheck(int row, BOOL check);
+    // Sets node's check; a group row passes it on to its children; unless
+    // bNoParents every ancestor is marked checked as well. A null node is an
+    // assertion and changes nothing.
+    void SetCheckRecursive(CTreeItem* node, BOOL check, BOOL bNoParents);
+    // TRUE for a row that is not a group row (row kind not negative).
+    BOOL IsPlainRow(CTreeItem* node) const;
+    // Header-order position of a column index; -1 when there is no such column.
+    int IndexToOrder(int column) const;
+    // Scrolls the list sideways just enough to show the whole column; nothing
+    // for a negative column or one past the header (assertion).
+    void MakeColumnVisible(int column);
+    // Opens the edit box on the focused cell (the F2 key); FALSE when no
+    // editor was opened. None is opened until the in-place editors join.
+    BOOL EditItemLabel();
+
+    // Repaints now: a row (erased), a node's row, rows from..to, the cells
+    // between two corners, and the cell selection's rectangle. Rows that do
+    // not exist are skipped.
+    void InvalidateRow(int row);
+    void InvalidateNodeRow(CTreeItem* node);
+    void InvalidateRows(int from, int to);
+    void InvalidateCellRect(int col1, int row1, int col2, int row2);
+    void InvalidateCellSelection();
 
     // Number of header items; 0 without a header.
     int GetColumnCount() const;
@@ -335,15 +388,18 @@ class CSuperGridCtrl : public platform::ListControl {
     virtual BOOL OnVkF2();
     // Every click and double click on a row; FALSE ignores it.
     virtual BOOL OnItemLButtonDown(platform::LVHITTESTINFO& hit);
-    // The rectangular cell selection after a key or mouse step; TRUE (no
-    // cell selection is kept yet).
+    // The rectangular cell selection after a key or mouse step: with Shift
+    // or a drag its moving corner follows the focused cell; otherwise an
+    // active selection ends. Repaints what changed; TRUE.
     virtual BOOL UpdateCellSelection();
-    // Whether a cell lies in the rectangular cell selection; FALSE (none kept yet).
+    // Whether a cell other than the tree column lies in the active cell
+    // selection (corners included, in either order).
     virtual BOOL IsCellInSelection(platform::Dc* dc, int row, int column, platform::Rect* rect);
     // Longest text the edit box of a cell takes; 80.
     virtual int GetEditTextLimit(int row, int column);
-    // The Space key on the tree column: checks of the selected rows; nothing
-    // yet, until the keyboard handling joins.
+    // The Space key on the tree column: one selected row's check is
+    // inverted; several plain rows are first made like the first of them,
+    // and inverted together once they agree. Needs LVS_EX_CHECKBOXES.
     virtual void ToggleSelectedChecks();
     // After a plain row's check changed; nothing.
     virtual void OnItemCheckChanged(CTreeItem* node, BOOL check);
@@ -394,9 +450,38 @@ class CSuperGridCtrl : public platform::ListControl {
     // Deletes a node that is linked nowhere any more, with its data and subtree.
     static void FreeNode(CTreeItem* node);
 
+    // Input helpers (supergridmouse.cpp, supergridkeys.cpp).
+    // Holds the mouse for a row drag: the flag, the capture and the
+    // auto-scroll timer at its first period.
+    void ArmMouseSelection();
+    // The end of a row drag, whether by release or by focus loss:
+    // timer, flag and capture go; a click on the tree column marks the row.
+    void EndMouseSelection();
+    // Expands a collapsed node or collapses an expanded one as its hooks
+    // allow, then repaints its row and shows the last row it revealed; FALSE
+    // when neither happened.
+    BOOL ToggleNode(CTreeItem* node, int row);
+    // The Delete key: the services behind the selected rows, highest row first.
+    void DeleteSelectedServices(int focusedRow);
+    // The keypad's '*', '+' and '-' on the focused selected row.
+    void ExpandAllFromKey(CTreeItem* node, int row);
+    void ExpandFromKey(CTreeItem* node, int row);
+    void CollapseFromKey(CTreeItem* node, int row);
+    // Moves the current column by step (Left, Right, Tab) within the header.
+    void MoveCurrentColumn(int step, int row, bool updateSelection);
+
     ITreeListHost* m_pHost = nullptr;
 
   protected:
+    // Mouse input: see the algorithms in supergridmouse.cpp.
+    void OnLButtonDown(UINT flags, platform::Point point) override;
+    void OnMouseMove(UINT flags, platform::Point point) override;
+    void OnLButtonUp(UINT flags, platform::Point point) override;
+    void OnRButtonDown(UINT flags, platform::Point point) override;
+    void OnTimer(platform::UINT_PTR id) override;
+    void OnKillFocus(platform::Window* newWnd) override;
+    BOOL OnNotifyReflect(platform::NMHDR* header, platform::LRESULT* result) override;
+
     // Adds the list's report and owner-draw styles (0x449) before creation.
     BOOL PreCreateWindow(platform::CREATESTRUCT& cs) override;
     // -1 when the list cannot be made, else 0.

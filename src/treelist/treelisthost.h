@@ -7,7 +7,7 @@
 #include "treetypes.h"
 
 namespace platform {
-class Window;
+class CommandTarget;
 }
 
 class ITreeListHost {
@@ -21,6 +21,7 @@ class ITreeListHost {
     virtual BOOL DeleteRowService(int row) = 0;
     // Rebuilds the channel list (the pane's rebuild); bAll is passed along.
     virtual void RefreshList(BOOL bAll) = 0;
-    // The window that owns the pop-up menu and receives its commands.
-    virtual platform::Window* PopupMenuOwner() const = 0;
+    // The main window: its update rules set the pop-up menu's items and the
+    // chosen command is posted to it. No owner, no menu.
+    virtual platform::CommandTarget* PopupMenuOwner() const = 0;
 };

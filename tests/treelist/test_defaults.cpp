@@ -52,7 +52,7 @@ TEST(GridDefaults, HostlessControlAnswersNeutrally) {
         BOOL IsLoaded() const override { return FALSE; }
         BOOL DeleteRowService(int row) override { return deleted = row, TRUE; }
         void RefreshList(BOOL) override { ++refreshed; }
-        platform::Window* PopupMenuOwner() const override { return nullptr; }
+        platform::CommandTarget* PopupMenuOwner() const override { return nullptr; }
     } host;
     grid.SetHost(&host);
     EXPECT_FALSE(grid.HostIsLoaded());
