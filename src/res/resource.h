@@ -1,8 +1,9 @@
 // Resource and control ids of the editor's menus, dialogs and icons.
 #pragma once
 
-// Icons.
+// Icons and bitmaps.
 #define IDR_MAINFRAME 128
+#define IDB_CHANNEL_IMAGES 158 // the channel list's row images
 
 // The transfer dialog (template 102) and its menu (129).
 #define IDD_STBDOWNLOAD_DIALOG 102
@@ -30,3 +31,5 @@
 #define ID_DELETE_CHANNEL 32808
 #define ID_DELETE_ALL 32822
 #define ID_MOVE_CHANNEL 32846
+
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
