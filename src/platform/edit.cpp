@@ -3,6 +3,7 @@
 #include "text.h"
 #include "windowhost.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -13,6 +14,32 @@ namespace platform {
 namespace {
 // The largest text a box holds when no limit is set.
 constexpr int kNoLimit = 0x7FFFFFFE;
+
+// A focused box takes Enter, Esc, Delete and every Ctrl chord as keys of its
+// own: no window shortcut fires for them while it has the focus.
+class BoxKeysBeforeShortcuts : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = (key->modifiers() & Qt::ControlModifier) != 0;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Delete:
+            event->accept();
+            break;
+        default:
+            if (ctrl) event->accept();
+            break;
+        }
+        return false;
+    }
+};
 } // namespace
 
 BOOL Edit::Create(DWORD style, const Rect& rect, Window* parent, UINT id) {
@@ -21,6 +48,7 @@ BOOL Edit::Create(DWORD style, const Rect& rect, Window* parent, UINT id) {
 
 QWidget* Edit::CreateWidget(QWidget* parent) {
     auto* host = new WindowHost<QLineEdit>(this, parent);
+    host->installEventFilter(new BoxKeysBeforeShortcuts(host));
     // The window may go before its widget: reach it through the widget.
     QObject::connect(host, &QLineEdit::textChanged, host, [host] {
         if (auto* edit = dynamic_cast<Edit*>(FromWidget(host))) edit->KeepLimit();

@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include <cstring>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <string>
 
 namespace {
@@ -142,6 +145,66 @@ TEST_F(ChannelEditorTest, ADoubleClickOnAVidCellOpensAnF2Box) {
     ASSERT_NE(box, nullptr);
     EXPECT_FALSE(box->ArrowsToList());
     EXPECT_EQ(box->EditColumn(), static_cast<int>(colVid));
+}
+
+} // namespace
+
+namespace {
+
+// The main window's side of the Delete key: records which rows' services it
+// was asked to delete and what each row's record held then.
+class RecordingHost : public ITreeListHost {
+  public:
+    explicit RecordingHost(std::function<SvcInfo(int)> record) : m_record(std::move(record)) {}
+    BOOL IsLoaded() const override { return TRUE; }
+    BOOL DeleteRowService(int row) override {
+        deleted.push_back({row, m_record(row)});
+        return TRUE;
+    }
+    void RefreshList(BOOL) override { ++refreshes; }
+    platform::CommandTarget* PopupMenuOwner() const override { return nullptr; }
+
+    std::vector<std::pair<int, SvcInfo>> deleted;
+    int refreshes = 0;
+
+  private:
+    std::function<SvcInfo(int)> m_record;
+};
+
+TEST_F(ChannelEditorTest, DeleteChannelWithABoxOpenCommitsIntoTheBoxsOwnServiceFirst) {
+    SelectTp(tpA);
+    const int row = RowOf(kRadioName);
+    const SvcHandle radio = RowService(row);
+    const SvcInfo tvBefore = Record(RowService(RowOf(kTvName)));
+    const SvcInfo dataBefore = Record(RowService(RowOf(kDataName)));
+    RecordingHost host([this](int r) { return Record(RowService(r)); });
+    grid->SetHost(&host);
+    PressF2(row, colServiceName);
+    ASSERT_NE(grid->GetEditBox(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), "NEW");
+
+    // The Delete Channel command: the flag, then the key's handling called directly.
+    grid->SetDeleteByCommand(1);
+    platform::NMLVKEYDOWN key{};
+    key.hdr.hwndFrom = grid.get();
+    key.hdr.code = platform::LVN_KEYDOWN;
+    key.wVKey = platform::VK_DELETE;
+    platform::LRESULT result = 1;
+    grid->OnKeydown(&key.hdr, &result);
+    Settle();
+    grid->SetHost(nullptr);
+
+    ASSERT_EQ(host.deleted.size(), 1u);
+    EXPECT_EQ(host.deleted[0].first, row);
+    // The box's text was in its own service's record when the delete came.
+    EXPECT_EQ(std::memcmp(host.deleted[0].second.name, "NEW\0", 4), 0);
+    EXPECT_EQ(std::memcmp(Record(radio).name, "NEW\0", 4), 0);
+    const SvcInfo tvAfter = Record(RowService(RowOf(kTvName)));
+    const SvcInfo dataAfter = Record(RowService(RowOf(kDataName)));
+    EXPECT_EQ(std::memcmp(&tvBefore, &tvAfter, sizeof tvAfter), 0);
+    EXPECT_EQ(std::memcmp(&dataBefore, &dataAfter, sizeof dataAfter), 0);
+    EXPECT_EQ(host.refreshes, 0); // the command rebuilds the list itself
+    EXPECT_EQ(grid->GetEditBox(), nullptr);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "listeditctrl.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -367,6 +368,37 @@ TEST_F(EditorTest, OneEditorAtATime) {
     EXPECT_NE(Box(), first);
     EXPECT_EQ(recorder->commits, (std::vector<Commit>{{1, 2, "5", kRows}}));
     EXPECT_EQ(grid->GetDlgItem(4660), Box());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EditorTest, WindowShortcutsDoNotFireInAFocusedBox) {
+    QWidget* window = owner->GetWidget();
+    int fired = 0;
+    QAction deleteAction(window);
+    deleteAction.setShortcut(QKeySequence(Qt::Key_Delete));
+    QAction printAction(window);
+    printAction.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    for (QAction* action : {&deleteAction, &printAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(action, &QAction::triggered, [&fired] { ++fired; });
+        window->addAction(action);
+    }
+    Click(1, 2); // "100", caret at 0
+    ASSERT_NE(Box(), nullptr);
+    QTest::keyClick(FocusWidget(), Qt::Key_Delete);
+    QTest::keyClick(FocusWidget(), Qt::Key_P, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(fired, 0);
+    ASSERT_NE(Box(), nullptr);
+    EXPECT_EQ(Box()->GetWindowText(), "00");
+    // The same keys on the list reach the window.
+    grid->SetFocus();
+    Settle();
+    QTest::keyClick(ListWidget(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(fired, 1);
 }
 
 } // namespace
