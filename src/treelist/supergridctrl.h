@@ -513,8 +513,8 @@ class CSuperGridCtrl : public platform::ListControl {
     // that does not exist.
     bool EditorOrigin(int row, int column, platform::Point& origin) const;
     // The edit box over rect, registered with the list.
-    CListEditCtrl* OpenEditBox(int row, int column, const platform::Rect& rect, platform::DWORD style,
-                               UINT id);
+    CListEditCtrl* OpenEditBox(int row, int column, const platform::Rect& rect,
+                               platform::DWORD style, UINT id);
 
     ITreeListHost* m_pHost = nullptr;
     CInPlaceEditor* m_pEditor = nullptr; // the open editor; it clears this when it ends

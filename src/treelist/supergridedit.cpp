@@ -17,8 +17,8 @@ namespace {
 constexpr UINT kTreeLabelEditId = 4659;
 constexpr UINT kSubItemEditId = 4660;
 // A bordered child box that scrolls its text sideways.
-constexpr platform::DWORD kEditBoxStyle = platform::WS_CHILD | platform::WS_VISIBLE |
-                                          platform::WS_BORDER | platform::ES_AUTOHSCROLL;
+constexpr platform::DWORD kEditBoxStyle =
+    platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_BORDER | platform::ES_AUTOHSCROLL;
 // The column rules of the end of an edit.
 constexpr int kNameColumn = 1;
 constexpr std::size_t kNameLength = 21;

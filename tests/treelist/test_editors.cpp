@@ -45,12 +45,11 @@ class EditorTest : public TreeListTest {
         ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
                                  platform::Rect(0, 0, 600, 300), owner.get(), 256));
         for (int column = 0; column < kColumns; ++column)
-            grid->InsertColumn(column, std::to_string(column).c_str(), platform::LVCFMT_LEFT,
-                               90);
+            grid->InsertColumn(column, std::to_string(column).c_str(), platform::LVCFMT_LEFT, 90);
         for (int r = 0; r < kRows; ++r)
-            grid->InsertRootItem(Info("name" + std::to_string(r), 0,
-                                      {"chan" + std::to_string(r), "100", "200", "300", "400",
-                                       "500", "600", "700"}));
+            grid->InsertRootItem(Info(
+                "name" + std::to_string(r), 0,
+                {"chan" + std::to_string(r), "100", "200", "300", "400", "500", "600", "700"}));
     }
 
     static void Settle() {
@@ -116,18 +115,53 @@ struct EditCase {
 TEST_F(EditorTest, KeysEndTheEditAndTheColumnRulesDecideTheCommit) {
     const std::string thirty(30, 'n');
     const EditCase cases[] = {
-        {"name cut to 21", 1, Open::F2, {}, thirty.c_str(), {Qt::Key_Return},
-         {{2, 1, std::string(21, 'n'), kRows}}, 3, -1},
+        {"name cut to 21",
+         1,
+         Open::F2,
+         {},
+         thirty.c_str(),
+         {Qt::Key_Return},
+         {{2, 1, std::string(21, 'n'), kRows}},
+         3,
+         -1},
         {"letter refused", 3, Open::F2, {}, "12a", {Qt::Key_Return}, {}, 3, -1},
         {"Esc cancels a selected text", 1, Open::F2, {}, "", {Qt::Key_Escape}, {}, -1, -1},
-        {"first Esc empties, second cancels", 1, Open::F2, {}, "x",
-         {Qt::Key_Escape, Qt::Key_Escape}, {}, -1, -1},
-        {"click: caret at 0, Tab moves on", 2, Open::Click, {}, "9", {Qt::Key_Tab},
-         {{2, 2, "9100", kRows}}, -1, 3},
-        {"click: Down ends with the old text", 2, Open::Click, {}, "", {Qt::Key_Down},
-         {{2, 2, "100", kRows}}, 3, -1},
-        {"tree column: caret at 0", 0, Open::F2, {}, "x", {Qt::Key_Return},
-         {{2, 0, "xname2", kRows}}, -1, -1},
+        {"first Esc empties, second cancels",
+         1,
+         Open::F2,
+         {},
+         "x",
+         {Qt::Key_Escape, Qt::Key_Escape},
+         {},
+         -1,
+         -1},
+        {"click: caret at 0, Tab moves on",
+         2,
+         Open::Click,
+         {},
+         "9",
+         {Qt::Key_Tab},
+         {{2, 2, "9100", kRows}},
+         -1,
+         3},
+        {"click: Down ends with the old text",
+         2,
+         Open::Click,
+         {},
+         "",
+         {Qt::Key_Down},
+         {{2, 2, "100", kRows}},
+         3,
+         -1},
+        {"tree column: caret at 0",
+         0,
+         Open::F2,
+         {},
+         "x",
+         {Qt::Key_Return},
+         {{2, 0, "xname2", kRows}},
+         -1,
+         -1},
     };
     for (const EditCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -158,9 +192,9 @@ TEST_F(EditorTest, KeysEndTheEditAndTheColumnRulesDecideTheCommit) {
         // Put the row back for the next case.
         grid->DeleteAll();
         for (int r = 0; r < kRows; ++r)
-            grid->InsertRootItem(Info("name" + std::to_string(r), 0,
-                                      {"chan" + std::to_string(r), "100", "200", "300", "400",
-                                       "500", "600", "700"}));
+            grid->InsertRootItem(Info(
+                "name" + std::to_string(r), 0,
+                {"chan" + std::to_string(r), "100", "200", "300", "400", "500", "600", "700"}));
     }
 }
 
@@ -261,7 +295,8 @@ TEST_F(EditorTest, AnOpenBoxFollowsItsCellWhenTheListScrolls) {
     QWheelEvent wheel(wheelAt, ListWidget()->mapToGlobal(wheelAt), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(ListWidget(), &wheel);
-    grid->SendMessage(platform::WM_HSCROLL, platform::MAKEWPARAM(platform::SB_THUMBPOSITION, 40), 0);
+    grid->SendMessage(platform::WM_HSCROLL, platform::MAKEWPARAM(platform::SB_THUMBPOSITION, 40),
+                      0);
     Settle();
 
     ASSERT_EQ(Box(), box);
@@ -279,7 +314,8 @@ TEST_F(EditorTest, ATreeColumnBoxStaysOnTheLabel) {
     PressF2(5, 0);
     ASSERT_NE(Box(), nullptr);
     grid->SendMessage(platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
-    grid->SendMessage(platform::WM_HSCROLL, platform::MAKEWPARAM(platform::SB_THUMBPOSITION, 40), 0);
+    grid->SendMessage(platform::WM_HSCROLL, platform::MAKEWPARAM(platform::SB_THUMBPOSITION, 40),
+                      0);
     Settle();
     ASSERT_NE(Box(), nullptr);
     platform::Rect label;

@@ -139,7 +139,8 @@ BOOL ReportingOwner::OnNotify(platform::WPARAM wParam, platform::LPARAM lParam,
                               platform::LRESULT* result) {
     const auto* header = reinterpret_cast<const platform::NMHDR*>(lParam);
     if (header && header->code == platform::LVN_ENDLABELEDIT) {
-        const platform::LV_ITEM& item = reinterpret_cast<const platform::LV_DISPINFO*>(header)->item;
+        const platform::LV_ITEM& item =
+            reinterpret_cast<const platform::LV_DISPINFO*>(header)->item;
         reports.push_back({item.iItem, item.iSubItem, item.pszText != nullptr,
                            item.pszText ? item.pszText : "", item.mask, item.lParam});
     }
