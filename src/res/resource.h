@@ -1,8 +1,9 @@
 // Resource and control ids of the editor's menus, dialogs and icons.
 #pragma once
 
-// Icons.
+// Icons and bitmaps.
 #define IDR_MAINFRAME 128
+#define IDB_CHANNEL_IMAGES 158 // the channel list's row images
 
 // The transfer dialog (template 102) and its menu (129).
 #define IDD_STBDOWNLOAD_DIALOG 102
@@ -139,3 +140,5 @@ constexpr unsigned IDD_ORDERING_CHANNEL = 172;   // "Channel Move"
 #define ID_COM_DISCONNECT 57672
 #define ID_FILE_LOAD 57673
 #define ID_COM_ABORT 57674
+
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
