@@ -45,7 +45,8 @@ case "${1:-}" in
     if [ -x "$BUILD_DIR/src/app/quorvandelix" ]; then
       cd "$BUILD_DIR/src/app" && exec ./quorvandelix "${@:2}"
     fi
-    echo "Everything is built, but the editor itself is not built yet: only the libraries and their tests exist so far."
+    echo "The editor was not built: $BUILD_DIR/src/app/quorvandelix is missing." >&2
+    exit 1
     ;;
   test)
     install_missing

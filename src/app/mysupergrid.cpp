@@ -1,7 +1,7 @@
 #include "mysupergrid.h"
 
 #include "channelimages.h"
-#include "incelldroplist.h"
+#include "comboinlistview.h"
 #include "messagebox.h"
 #include "resource.h"
 #include "servicecells.h"
@@ -257,7 +257,7 @@ platform::ComboBox* CMySuperGrid::ShowInPlaceCombo(int row, int column,
     }
     rect.right = std::min(rect.left + GetColumnWidth(column), static_cast<int>(client.right));
     // The box covers the cell; its list drops down as tall as its choices.
-    auto* combo = new CInCellDropList(row, column, list);
+    auto* combo = new CComboInListView(row, column, list);
     constexpr platform::DWORD kStyle = platform::WS_CHILD | platform::WS_VISIBLE |
                                        platform::CBS_DROPDOWNLIST | platform::CBS_DISABLENOSCROLL;
     if (!combo->Create(kStyle, rect, this, IDC_COMBOINLISTVIEW)) {

@@ -68,7 +68,9 @@ class ComboBox : public Window {
     // without a window.
     int SetDroppedWidth(UINT width);
     int GetDroppedWidth() const;
-    void SetHorizontalExtent(UINT) {}
+    // The drop-down list is at least this wide (its items need no sideways
+    // scrolling).
+    void SetHorizontalExtent(UINT extent) { SetDroppedWidth(extent); }
 
     void ShowDropDown(BOOL show = TRUE);
     BOOL GetDroppedState() const;

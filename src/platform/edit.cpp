@@ -3,6 +3,7 @@
 #include "text.h"
 #include "windowhost.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -13,6 +14,32 @@ namespace platform {
 namespace {
 // The largest text a box holds when no limit is set.
 constexpr int kNoLimit = 0x7FFFFFFE;
+
+// A focused box takes Enter, Esc, Delete and every Ctrl chord as keys of its
+// own: no window shortcut fires for them while it has the focus.
+class BoxKeysBeforeShortcuts : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool ctrl = (key->modifiers() & Qt::ControlModifier) != 0;
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+        case Qt::Key_Delete:
+            event->accept();
+            break;
+        default:
+            if (ctrl) event->accept();
+            break;
+        }
+        return false;
+    }
+};
 } // namespace
 
 BOOL Edit::Create(DWORD style, const Rect& rect, Window* parent, UINT id) {
@@ -21,6 +48,7 @@ BOOL Edit::Create(DWORD style, const Rect& rect, Window* parent, UINT id) {
 
 QWidget* Edit::CreateWidget(QWidget* parent) {
     auto* host = new WindowHost<QLineEdit>(this, parent);
+    host->installEventFilter(new BoxKeysBeforeShortcuts(host));
     // The window may go before its widget: reach it through the widget.
     QObject::connect(host, &QLineEdit::textChanged, host, [host] {
         if (auto* edit = dynamic_cast<Edit*>(FromWidget(host))) edit->KeepLimit();
@@ -65,7 +93,19 @@ void Edit::KeepLimit() {
     if (!edit) return;
     // Qt would cut a longer text at once; the limit only stops typing.
     const int limit = m_limit > 0 ? m_limit : kNoLimit;
-    edit->setMaxLength(std::max<int>(limit, static_cast<int>(edit->text().size())));
+    const int wanted = std::max<int>(limit, static_cast<int>(edit->text().size()));
+    if (edit->maxLength() == wanted) return;
+    // Qt puts the caret at the end when the limit changes: caret and
+    // selection stay where they were.
+    const int cursor = edit->cursorPosition();
+    const int start = edit->selectionStart();
+    const int length = edit->selectionLength();
+    edit->setMaxLength(wanted);
+    if (start >= 0 && length > 0)
+        edit->setSelection(cursor == start ? start + length : start,
+                           cursor == start ? -length : length);
+    else
+        edit->setCursorPosition(cursor);
 }
 
 void Edit::SetSel(int start, int end, BOOL) {
@@ -78,6 +118,12 @@ void Edit::SetSel(int start, int end, BOOL) {
     }
     if (end < 0 || end > length) end = length;
     start = std::min(start, length);
+    if (start >= end) {
+        // An empty selection: only the caret moves.
+        edit->deselect();
+        edit->setCursorPosition(start);
+        return;
+    }
     if (start == 0 && end == length) {
         // Everything, with the caret at the start: the text's start stays in view.
         edit->setSelection(length, -length);
@@ -137,6 +183,13 @@ LRESULT Edit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXTLENGTH:
         return edit ? static_cast<LRESULT>(edit->text().size()) : 0;
+    case WM_KEYDOWN:
+    case WM_CHAR:
+        // Tab is no key of a one-line box: it neither moves the focus on
+        // nor types (a dialog moves the focus before the box sees it), so
+        // the WM_CHAR it makes reaches the box's OnChar.
+        if (wParam == VK_TAB) return 0;
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     default:

@@ -3,6 +3,7 @@
 #pragma once
 
 // Dialogs, menus, icons and bitmaps.
+#define IDD_ABOUTBOX 100
 #define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
@@ -10,7 +11,11 @@
 #define IDD_EDIT_NETWORK 133       // the satellite dialog
 #define IDD_EDIT_TRANSPORT 134     // the transponder dialog
 #define IDD_EDIT_CHANNEL 135       // "Add Channel"
+#define IDD_PLEASE_WAIT_NEW 151
+#define IDD_INPUT_MOVE_NUMBER 156
 #define IDB_CHANNEL_IMAGES 158     // the channel list's row images
+#define IDD_MOVE_FAV 161
+#define IDD_DIRECT_MOVE2 162
 #define IDR_CHANNEL_POPUP 163      // the channel list's pop-up menu
 #define IDB_NETWORK_TREE 167       // the tree's images
 #define IDD_ORDERING_CHANNEL 172   // "Channel Move"
@@ -35,6 +40,7 @@
 #define IDC_TRANSPORT_DEMODULATION 1010
 #define IDC_TRANSPORT_CODE_RATE 1011
 #define IDC_CHANNEL_NAME 1012      // Add Channel: name edit
+#define IDC_EDIT_MOVE_NUMBER 1012
 #define IDC_TRANSPORT_PILOT 1012
 #define IDC_CHANNEL_VIDEO_PID 1013 // Add Channel: video PID edit
 #define IDC_CHANNEL_PCR_PID 1014   // Add Channel: PCR PID edit
@@ -46,6 +52,7 @@
 #define IDC_CHANNEL_TP 1017        // Add Channel: transponder list
 #define IDC_NETWORK_ANGLE 1018
 #define IDC_NETWORK_EAST_WEST 1019
+#define IDC_STATIC_BUILDTIME 1061
 #define IDC_ORDER_LIST 1082        // Channel Move: the services
 #define IDC_ORDER_TV_RADIO 1084    // Channel Move: TV or radio
 #define IDC_ORDER_TARGET_HINT 1085 // Channel Move: "[ Click Target Location ]"
@@ -53,6 +60,7 @@
 
 // Commands. Menus of different windows may share a value: the transfer dialog's
 // Option items share theirs with two tree commands, and each reaches only its own window.
+#define ID_LOAD_CHANNEL_DATA 32771
 #define ID_EDIT_NETWORK 32773
 #define ID_ADD_NETWORK 32774
 #define ID_DELETE_NETWORK 32775
@@ -62,15 +70,38 @@
 #define ID_DELETE_TRANSPORT 32778
 #define ID_OPTION_KEEP_CHANNEL_LIST 32778
 #define ID_ADD_CHANNEL_TREE 32780
+#define ID_SAVE_CHANNEL_DATA 32782
+#define ID_USER_PREFERENCE 32783
+#define ID_TIME_ADJUSTMENT 32785
+#define ID_PARENTAL_CONTROL 32786
+#define ID_UPLOAD_CHANNEL_DATA 32788
+#define ID_DOWNLOAD_CHANNEL_DATA 32789
+#define ID_DOWNLOAD_PROGRAM 32790
+#define ID_NEW_FILE 32791
+#define ID_LOAD_SATCODX 32792
+#define ID_DOWNLOAD_SATCODX 32795
 #define ID_CHANNEL_INFORMATION 32802
+#define ID_UNUSED_32803 32803
 #define ID_INPUT_MOVE_POSITION 32804
+#define ID_VIEW_TV_CHANNEL 32805
+#define ID_VIEW_RADIO_CHANNEL 32806
 #define ID_ADD_CHANNEL 32807
 #define ID_DELETE_CHANNEL 32808
+#define ID_EDIT_FAVORITE 32809
+#define ID_SORT_NORMAL 32810
+#define ID_SORT_ALPHABETICAL 32811
+#define ID_SORT_SATELLITE 32812
 #define ID_DELETE_ALL 32822
+#define ID_UNUSED_32826 32826
+#define ID_KEYDATA_UPLOAD 32831
+#define ID_KEYDATA_DOWNLOAD 32832
 #define ID_MOVE_CHANNEL 32846
+#define ID_APP_ABOUT 57664
+#define ID_APP_EXIT 57665
 #define ID_COM_CONNECT 57671
 #define ID_COM_DISCONNECT 57672
 #define ID_FILE_LOAD 57673
 #define ID_COM_ABORT 57674
+#define AFX_IDW_STATUS_BAR 59393
 
 #define IDC_STATIC 0xFFFF          // labels

@@ -1,6 +1,7 @@
 #include "supergridctrl.h"
 
 #include "itemtext.h"
+#include "inplaceeditor.h"
 #include "bitmap.h"
 #include "font.h"
 #include "memdc.h"
@@ -9,6 +10,7 @@
 #include "trace.h"
 #include "cursor.h"
 
+#include <utility>
 #include <vector>
 
 using platform::COLORREF;
@@ -145,6 +147,8 @@ int CSuperGridCtrl::GetColumnCount() const {
 }
 
 CSuperGridCtrl::~CSuperGridCtrl() {
+    // An editor still open goes without a report: there is no list to take it.
+    if (CInPlaceEditor* editor = std::exchange(m_pEditor, nullptr)) editor->AbandonEdit();
     // No row may name a freed node while the list goes.
     DeleteAllItems();
     while (CTreeItem* root = m_RootItems.RemoveHead())
@@ -408,6 +412,7 @@ CSuperGridCtrl::CTreeItem* CSuperGridCtrl::GetTreeItem(int row) const {
 }
 
 void CSuperGridCtrl::InsertNodeRow(int row, CTreeItem* node, int indent) {
+    EndOpenEditor();
     const CItemInfo* info = node->m_lpNodeInfo.get();
     const std::string text = info ? info->GetItemText() : std::string();
     platform::LVITEM item;
@@ -457,6 +462,7 @@ void CSuperGridCtrl::ReindexRows() {
 // Insert
 
 CSuperGridCtrl::CTreeItem* CSuperGridCtrl::InsertRootItem(CItemInfo* info) {
+    EndOpenEditor();
     auto* root = new CTreeItem;
     root->m_lpNodeInfo.reset(info ? info : new CItemInfo);
     root->m_nIndent = 1;
@@ -648,6 +654,8 @@ void CSuperGridCtrl::DeleteItemEx(CTreeItem* node, int row) {
 void CSuperGridCtrl::DeleteItemRows(CTreeItem* node, int row) {
     ASSERT(node && RowNode(row) == node);
     if (!node || RowNode(row) != node) return;
+    EndOpenEditor();
+    if (RowNode(row) != node) return; // the editor's commit changed the rows
     DeleteRow(row);
     HideChildren(node, TRUE, row);
     if (IsRoot(node))
@@ -700,6 +708,7 @@ void CSuperGridCtrl::DeleteChildren(CTreeItem* node) {
 }
 
 void CSuperGridCtrl::DeleteAll() {
+    EndOpenEditor();
     SetRedraw(FALSE);
     DeleteAllItems();
     // Each root leaves the list before it is freed, so the walk never meets
@@ -804,11 +813,6 @@ void CSuperGridCtrl::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
         UpdateData(node, info, FALSE);
     }
     SetItemText(item->iItem, item->iSubItem, item->pszText);
-}
-
-BOOL CSuperGridCtrl::BeginCellEdit(UINT /*flags*/, platform::Point /*point*/,
-                                   platform::LVHITTESTINFO* /*hit*/) {
-    return FALSE;
 }
 
 std::unique_ptr<platform::ImageList> CSuperGridCtrl::MakeDragImage(int row) {

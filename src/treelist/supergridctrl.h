@@ -98,6 +98,8 @@ class CItemInfo {
 };
 
 class CExpandButton;
+class CInPlaceEditor;
+class CListEditCtrl;
 
 class CSuperGridCtrl : public platform::ListControl {
     friend class CExpandButton;
@@ -308,9 +310,39 @@ class CSuperGridCtrl : public platform::ListControl {
     // Scrolls the list sideways just enough to show the whole column; nothing
     // for a negative column or one past the header (assertion).
     void MakeColumnVisible(int column);
-    // Opens the edit box on the focused cell (the F2 key); FALSE when no
-    // editor was opened. None is opened until the in-place editors join.
+    // ---- in-place editors (supergridedit.cpp) ----
+    // F2: opens the edit box on the focused cell, its whole text selected
+    // (the tree column's with the caret at 0); the arrows stay in the box.
+    // FALSE when there is no focused selected row or no box could be made.
     BOOL EditItemLabel();
+    // Opens the edit box over sub-item cell (row, column), scrolling the row
+    // and the cell into view; the arrow keys end it. nullptr when the row
+    // cannot be shown or the box cannot be made.
+    CListEditCtrl* EditSubItem(int row, int column);
+    // Opens the edit box over the tree column's label of row; nullptr as above.
+    CListEditCtrl* EditTreeLabel(int row);
+    // Reflected LVN_ENDLABELEDIT: a report for no row or a cancelled edit
+    // changes nothing; column 1 keeps 21 characters, columns 2 to 5 refuse
+    // a text with a letter; otherwise CommitCellText. *result = 0.
+    void OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* result);
+    // Moves the open edit box onto its cell as it now lies, size kept;
+    // nothing without one.
+    void RepositionEditor();
+    // The open editor and the open edit box (null when none, or when the
+    // editor is a combo box).
+    CInPlaceEditor* GetOpenEditor() const { return m_pEditor; }
+    CListEditCtrl* GetEditBox() const;
+    // Ends the open editor with its report, before the rows it names change;
+    // the list keeps the focus the editor had. Nothing without one.
+    void EndOpenEditor();
+    // Editors register while open; at most one is.
+    void RegisterEditor(CInPlaceEditor* editor);
+    void ForgetEditor(CInPlaceEditor* editor);
+    // Sends the end-of-edit report of editor to the list's parent, which
+    // reflects it to OnEndlabeledit; a null text is a cancelled edit. The
+    // text lives for the call. Nothing without a parent.
+    void ReportEndOfEdit(platform::Window* editor, UINT mask, int row, int column,
+                         const std::string* text, platform::LPARAM lParam);
 
     // Repaints now: a row (erased), a node's row, rows from..to, the cells
     // between two corners, and the cell selection's rectangle. Rows that do
@@ -368,8 +400,9 @@ class CSuperGridCtrl : public platform::ListControl {
     // row record (column 0 the item text, column c sub-item c - 1) and into
     // the list cell. A null item or text stores nothing.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
-    // Asked by a left click; TRUE stops the click's row selection. Opens no
-    // editor here and answers FALSE.
+    // Asked by a left click: opens the edit box on the clicked cell (the
+    // tree column's label for column 0) and answers FALSE, so the click
+    // goes on to select; an override answers TRUE to stop that.
     virtual BOOL BeginCellEdit(UINT flags, platform::Point point, platform::LVHITTESTINFO* hit);
     // A picture of a row's tree column (icon and text) for dragging; the
     // caller owns it. nullptr for a bad row.
@@ -429,7 +462,11 @@ class CSuperGridCtrl : public platform::ListControl {
     CTreeItem* RowNode(int row) const;
     void InsertNodeRow(int row, CTreeItem* node, int indent);
     void WriteRowTexts(int row, const CItemInfo* info);
-    void DeleteRow(int row) { DeleteItem(row); }
+    // Row changes end an open editor first, so its report names its own row.
+    void DeleteRow(int row) {
+        EndOpenEditor();
+        DeleteItem(row);
+    }
     void SelectAndFocusRow(int row);
     void SetRowIndent(int row, int indent);
 
@@ -471,7 +508,16 @@ class CSuperGridCtrl : public platform::ListControl {
     // Moves the current column by step (Left, Right, Tab) within the header.
     void MoveCurrentColumn(int step, int row, bool updateSelection);
 
+    // Top-left corner of the editor of cell (row, column): the label of
+    // the tree column, a sub-item's cell past its image. False for a cell
+    // that does not exist.
+    bool EditorOrigin(int row, int column, platform::Point& origin) const;
+    // The edit box over rect, registered with the list.
+    CListEditCtrl* OpenEditBox(int row, int column, const platform::Rect& rect,
+                               platform::DWORD style, UINT id);
+
     ITreeListHost* m_pHost = nullptr;
+    CInPlaceEditor* m_pEditor = nullptr; // the open editor; it clears this when it ends
 
   protected:
     // Mouse input: see the algorithms in supergridmouse.cpp.
@@ -482,6 +528,11 @@ class CSuperGridCtrl : public platform::ListControl {
     void OnTimer(platform::UINT_PTR id) override;
     void OnKillFocus(platform::Window* newWnd) override;
     BOOL OnNotifyReflect(platform::NMHDR* header, platform::LRESULT* result) override;
+    // With an open edit box: the default, then the box follows its cell.
+    // Without: the list takes the focus first (ending an open combo box).
+    void OnHScroll(UINT code, UINT pos, platform::ScrollBar* bar) override;
+    void OnVScroll(UINT code, UINT pos, platform::ScrollBar* bar) override;
+    void OnSize(UINT type, int cx, int cy) override;
 
     // Adds the list's report and owner-draw styles (0x449) before creation.
     BOOL PreCreateWindow(platform::CREATESTRUCT& cs) override;

@@ -109,14 +109,13 @@ void CSuperGridCtrl::MoveCurrentColumn(int step, int row, bool updateSelection) 
     if (updateSelection) UpdateCellSelection();
 }
 
-BOOL CSuperGridCtrl::EditItemLabel() {
-    return FALSE;
-}
-
 void CSuperGridCtrl::OnKeydown(platform::NMHDR* header, platform::LRESULT* result) {
     if (result) *result = 0;
     if (!header) return;
     const UINT vk = reinterpret_cast<const platform::NMLVKEYDOWN*>(header)->wVKey;
+    // A box open on a row commits into that row's service before any
+    // service goes.
+    if (vk == platform::VK_DELETE) EndOpenEditor();
     const int row = GetSelectedItem();
     CTreeItem* node = row >= 0 ? RowNode(row) : nullptr;
     if (vk == platform::VK_DELETE) {

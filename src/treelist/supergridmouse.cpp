@@ -281,6 +281,10 @@ BOOL CSuperGridCtrl::OnNotifyReflect(platform::NMHDR* header, platform::LRESULT*
             OnKeydown(header, result);
             return TRUE;
         }
+        if (header->code == platform::LVN_ENDLABELEDIT) {
+            OnEndlabeledit(header, result);
+            return TRUE;
+        }
         if (header->code == platform::LVN_BEGINDRAG) {
             OnBegindrag(header, result);
             return TRUE;

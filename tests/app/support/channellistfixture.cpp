@@ -55,7 +55,7 @@ void ChannelListTest::SetUp() {
     ASSERT_EQ(SN_SetRegionId(0), DBERR_OK);
 
     font.CreateFromQFont(QApplication::font());
-    owner = std::make_unique<platform::Window>();
+    owner = std::make_unique<ReportingOwner>();
     ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 900, 300), nullptr, 0));
     QWidget* window = owner->GetWidget();
     window->show();
@@ -133,4 +133,16 @@ void ChannelListTest::Commit(int row, int column, const std::string& text) {
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(text.size());
     grid->CommitCellText(grid->GetTreeItem(row), &item);
+}
+
+BOOL ReportingOwner::OnNotify(platform::WPARAM wParam, platform::LPARAM lParam,
+                              platform::LRESULT* result) {
+    const auto* header = reinterpret_cast<const platform::NMHDR*>(lParam);
+    if (header && header->code == platform::LVN_ENDLABELEDIT) {
+        const platform::LV_ITEM& item =
+            reinterpret_cast<const platform::LV_DISPINFO*>(header)->item;
+        reports.push_back({item.iItem, item.iSubItem, item.pszText != nullptr,
+                           item.pszText ? item.pszText : "", item.mask, item.lParam});
+    }
+    return Window::OnNotify(wParam, lParam, result);
 }

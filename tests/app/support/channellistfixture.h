@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 using Node = CSuperGridCtrl::CTreeItem;
 
@@ -25,6 +26,26 @@ using Node = CSuperGridCtrl::CTreeItem;
 class ChannelGrid : public CMySuperGrid {
   public:
     void SetCurrentColumn(int column) { m_CurSubItem = column; }
+};
+
+// One end-of-edit report the list's owner received.
+struct EndOfEdit {
+    int row;
+    int column;
+    bool hasText; // false: a cancelled edit
+    std::string text;
+    platform::UINT mask;
+    platform::LPARAM lParam;
+};
+
+// The list's owner: records each end-of-edit report, then reflects it.
+class ReportingOwner : public platform::Window {
+  public:
+    std::vector<EndOfEdit> reports;
+
+  protected:
+    BOOL OnNotify(platform::WPARAM wParam, platform::LPARAM lParam,
+                  platform::LRESULT* result) override;
 };
 
 // Names of TP A's services, as the image stores them.
@@ -61,6 +82,7 @@ class ChannelListTest : public ::testing::Test, public INetworkSelectionSource {
     NetworkSelection selection;
     platform::MessageBoxRecorder boxes;
     platform::Font font;
+    std::vector<EndOfEdit>& Reports() { return static_cast<ReportingOwner*>(owner.get())->reports; }
     std::unique_ptr<platform::Window> owner;
     std::unique_ptr<ChannelGrid> grid;
 };

@@ -1,0 +1,13 @@
+// "Input number for moving" (template 156): an edit box, OK and Cancel, and
+// nothing of its own.
+#pragma once
+
+#include "dialogbase.h"
+
+class CInputMoveNumber : public platform::DialogBase {
+  public:
+    explicit CInputMoveNumber(platform::Window* parent = nullptr);
+
+  protected:
+    void CreateControls() override;
+};

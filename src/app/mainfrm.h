@@ -1,0 +1,158 @@
+// The main window: menu 128, the toolbar, the status bar and a splitter with
+// the satellite and transponder tree on the left and the channel-list pane
+// on the right. It owns the "list loaded" flag, enables the editing commands
+// by it, runs the channel commands of the Edit menu and shows the short
+// "Please Wait" dialog after a load. It is the tree's and the tree list's
+// host: both reach the channel-list pane and the flag through it.
+#pragma once
+
+#include "commandtarget.h"
+#include "directmove2.h"
+#include "networkselection.h"
+#include "networktphost.h"
+#include "slm.h"
+#include "treelisthost.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class CNetworkTp;
+class CQuorvandelixDoc;
+class CSuperGridCtrl;
+class CSuperVw;
+class QAction;
+class QMenu;
+class QSplitter;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+
+// 1 until the main window has been shown for the first time.
+extern int g_bFirstShow;
+// The directory current at start-up (the working files lie there).
+constexpr size_t kStartDirSize = 513;
+extern char g_szStartDir[kStartDirSize];
+
+// Takes dir as the start-up directory and the working image path as dir
+// joined with "data.tmp". A directory too long for either is refused with a
+// message, and both keep what they held: 0. Else 1.
+int SetStartDirectory(const std::string& dir);
+
+class CMainFrame : public QMainWindow,
+                   public platform::CommandTarget,
+                   public ITreeListHost,
+                   public NetworkTpHost,
+                   public INetworkSelectionSource {
+    Q_OBJECT
+
+  public:
+    // Timers of the main window.
+    static constexpr unsigned kTimerOpenCmdLine = 2;
+    static constexpr unsigned kTimerCloseWait = 3;
+    static constexpr int kOpenCmdLineDelayMs = 100;
+    // How long "Please Wait" stays after a load; settable for tests.
+    static int s_nPleaseWaitMs;
+
+    // Copies the program's command line (one pair of enclosing quotes
+    // removed) and takes the current directory as the start-up directory.
+    // doc, the program's one document, must outlive the window.
+    explicit CMainFrame(CQuorvandelixDoc* doc);
+    ~CMainFrame() override;
+
+    // Creates the bars and the splitter with its two panes; false when the
+    // window cannot be made (after a trace or a message).
+    bool Create();
+    // False when the start-up directory did not fit (the program ends).
+    bool StartDirOk() const { return m_bStartDirOk; }
+
+    CNetworkTp* GetNetworkTp() const;
+    CSuperVw* GetSuperVw() const;
+    CQuorvandelixDoc* GetActiveDocument() const { return m_pDoc; }
+
+    // The application, whose commands come after the window's own.
+    void SetApp(platform::CommandTarget* app) { m_pApp = app; }
+
+    // Sets m_bLoaded and the commands' states.
+    void SetLoaded(int loaded);
+    // Runs every update rule on the menu's and the toolbar's actions.
+    void UpdateActions();
+    // The action of a command id; null when the window has none.
+    QAction* Action(unsigned id) const;
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    QMenu* TopMenu(int index) const;
+
+    // Opens the file as a raw image after the first show and for a drop.
+    virtual void OpenWorkFile(const char* path);
+    // Starts timer 3 and shows "Please Wait" until it ends the dialog;
+    // the dialog's result (IDOK when the timer closed it, -1 when it could
+    // not be shown).
+    int PleaseWait();
+
+    void SetTimer(unsigned id, int elapseMs);
+    void KillTimer(unsigned id);
+    bool IsTimerActive(unsigned id) const;
+    void OnTimer(unsigned id);
+
+    // Channel commands.
+    void OnAddChannel();
+    void OnDeleteChannel();
+    void OnDeleteAll();
+    void OnMoveChannel();
+
+    // Routes a command: the tree when it has the focus, the window's own
+    // table, then the application.
+    bool OnCmdMsg(unsigned id, unsigned code, platform::CommandCall call,
+                  platform::CmdUI* ui) override;
+    bool AutoMenuEnable() const override { return true; }
+
+    // ITreeListHost
+    platform::BOOL IsLoaded() const override { return m_bLoaded; }
+    platform::BOOL DeleteRowService(int row) override;
+    void RefreshList(platform::BOOL bAll) override;
+    platform::CommandTarget* PopupMenuOwner() const override;
+    // NetworkTpHost
+    void RefreshChannelList(int flag) override;
+    void RebuildChannelList(int flag) override;
+    // INetworkSelectionSource: the tree's selection.
+    NetworkSelection GetNetworkSelection() const override;
+
+    // How a service is deleted (a test makes it fail).
+    std::function<SLM_RESULT(SvcHandle)> m_deleteService;
+
+    std::string m_szCmdLine;
+    QSplitter* m_mainSplitter = nullptr;
+    int m_bLoaded = 0;
+    int m_bNewFile = 0;
+    CDirectMove2 m_waitDlg;
+    QStatusBar* m_wndStatusBar = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+
+  protected:
+    void PreCreateWindow();
+    // -1 when a bar cannot be made.
+    int OnCreate();
+    // 0 after a message when the splitter or a pane cannot be made.
+    int OnCreateClient();
+    void OnShowWindow();
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void MapCommands();
+    QAction* MakeAction(unsigned id, const char* text, const char* prompt = nullptr);
+    void BuildMenu();
+    CSuperGridCtrl* ChannelList() const;
+
+    CQuorvandelixDoc* m_pDoc;
+    platform::CommandTarget* m_pApp = nullptr;
+    bool m_bStartDirOk = true;
+    CNetworkTp* m_pTree = nullptr;
+    std::unique_ptr<CSuperVw> m_pView;
+    std::map<unsigned, QAction*> m_actions;
+    std::map<unsigned, QTimer*> m_timers;
+};

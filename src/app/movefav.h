@@ -1,0 +1,17 @@
+// Template 161 ("Dialog"): an edit box bound to a member, OK and Cancel, and
+// no handlers of its own.
+#pragma once
+
+#include "dialogbase.h"
+#include "edit.h"
+
+class CMoveFav : public platform::DialogBase {
+  public:
+    explicit CMoveFav(platform::Window* parent = nullptr);
+
+    platform::Edit m_edit;
+
+  protected:
+    void CreateControls() override;
+    void DoDataExchange(platform::DataExchange* pDX) override;
+};

@@ -1,0 +1,34 @@
+#include "pleasewait.h"
+
+#include "resource.h"
+#include "statictext.h"
+
+#include <cassert>
+
+using namespace platform;
+
+CPleaseWait::CPleaseWait(Window* parent)
+    : DialogBase(IDD_PLEASE_WAIT_NEW, parent), m_pParent(parent), m_nID(IDD_PLEASE_WAIT_NEW) {
+    assert(parent);
+}
+
+BOOL CPleaseWait::Create() {
+    return DialogBase::Create(m_nID, m_pParent);
+}
+
+void CPleaseWait::CreateControls() {
+    SetDialogSize(150, 40);
+    SetWindowText("New File");
+    AddControl<Static>()->Create("Please Wait ......", WS_CHILD | WS_VISIBLE,
+                                 MapDialogRect({20, 15, 130, 25}), this, 0xFFFF);
+}
+
+// Never fails.
+void CPleaseWait::OnCancel() {
+    DestroyWindow();
+}
+
+// The window is gone: the object goes with it.
+void CPleaseWait::PostNcDestroy() {
+    delete this;
+}

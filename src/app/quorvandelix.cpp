@@ -1,0 +1,136 @@
+#include "quorvandelix.h"
+
+#include "aboutdlg.h"
+#include "appcommandline.h"
+#include "mainfrm.h"
+#include "messagebox.h"
+#include "quorvandelixdoc.h"
+#include "resource.h"
+#include "text.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+using namespace platform;
+
+namespace {
+
+CQuorvandelixApp* s_pApp = nullptr;
+
+// Quits the program after the main window's first paint (start-up timing).
+class FirstPaintQuit : public QObject {
+  public:
+    explicit FirstPaintQuit(QWidget* window) : m_window(window) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_done && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == m_window) {
+            m_done = true;
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+  private:
+    QWidget* m_window;
+    bool m_done = false;
+};
+
+} // namespace
+
+CQuorvandelixApp* AfxGetApp() {
+    return s_pApp;
+}
+
+CMainFrame* GetMainFrame() {
+    return s_pApp ? s_pApp->GetMainFrame() : nullptr;
+}
+
+CQuorvandelixDoc* GetDocument() {
+    return s_pApp ? s_pApp->GetDocument() : nullptr;
+}
+
+std::string MainCaption() {
+    char caption[128];
+    std::snprintf(caption, sizeof caption, "%s (%s %s)", kProductTitle, __DATE__, __TIME__);
+    return caption;
+}
+
+CQuorvandelixApp::CQuorvandelixApp() {
+    s_pApp = this;
+    MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+CQuorvandelixApp::~CQuorvandelixApp() {
+    m_pMainFrame.reset();
+    m_pDoc.reset();
+    if (s_pApp == this) s_pApp = nullptr;
+}
+
+bool CQuorvandelixApp::CheckCommandLineFile(const std::string& path) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        const std::string reason = std::strerror(errno);
+        MessageBox(FromLatin1(path + "\n" + reason), kAppTitle, MB_OK | MB_ICONSTOP);
+        return false;
+    }
+    std::fclose(file);
+    m_recentFiles.Add(FromLatin1(path));
+    m_recentFiles.WriteList();
+    return true;
+}
+
+int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
+    m_recentFiles.ReadList();
+    // One argument, kept whole; more are ignored.
+    SetAppCommandLine(args.empty() ? std::string() : args.front());
+
+    m_pDoc = std::make_unique<CQuorvandelixDoc>();
+    m_pMainFrame = MakeMainFrame(m_pDoc.get());
+    if (!m_pMainFrame->StartDirOk()) return 0;
+    m_pMainFrame->SetApp(this);
+    if (!m_pMainFrame->Create()) return 0;
+    if (!m_pMainFrame->m_szCmdLine.empty()) {
+        if (!CheckCommandLineFile(m_pMainFrame->m_szCmdLine)) return 0;
+    } else {
+        m_pDoc->OnNewDocument();
+    }
+    m_pMainFrame->setAcceptDrops(true);
+    m_pMainFrame->setWindowTitle(FromLatin1(MainCaption()));
+    m_pMainFrame->show();
+    m_pMainFrame->update();
+    return 1;
+}
+
+std::unique_ptr<CMainFrame> CQuorvandelixApp::MakeMainFrame(CQuorvandelixDoc* doc) {
+    return std::make_unique<CMainFrame>(doc);
+}
+
+void CQuorvandelixApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
+}
+
+int QuorvandelixMain(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    CQuorvandelixApp app;
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    if (!app.InitInstance(args)) return 1;
+    std::unique_ptr<FirstPaintQuit> quitAfterPaint;
+    if (std::getenv("QUORVANDELIX_EXIT_AFTER_FIRST_PAINT")) {
+        quitAfterPaint = std::make_unique<FirstPaintQuit>(app.GetMainFrame());
+        application.installEventFilter(quitAfterPaint.get());
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,61 @@
+// The application: start-up in the order the program has always followed,
+// the one document (which outlives the main window) and the about box.
+#pragma once
+
+#include "commandtarget.h"
+#include "recentfilelist.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CMainFrame;
+class CQuorvandelixDoc;
+
+// The product title of the main window's caption.
+inline constexpr const char* kProductTitle = "Kestrawin";
+
+class CQuorvandelixApp : public platform::CommandTarget {
+  public:
+    CQuorvandelixApp();
+    ~CQuorvandelixApp() override;
+
+    // Profile, document, main window, the command line's read check, drops,
+    // caption, show: 1 when the window is up, 0 (after a message) to end.
+    // args are the program's arguments after its name; only the first counts.
+    int InitInstance(const std::vector<std::string>& args);
+    // The about box, modal.
+    void OnAppAbout();
+
+    CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
+    CQuorvandelixDoc* GetDocument() const { return m_pDoc.get(); }
+    const platform::RecentFileList& RecentFiles() const { return m_recentFiles; }
+
+  protected:
+    // The main window over the document (a test makes its own).
+    virtual std::unique_ptr<CMainFrame> MakeMainFrame(CQuorvandelixDoc* doc);
+
+  private:
+    // Opens path for reading only, as the framework's document would: a path
+    // that cannot be read shows "%s\n%s" of it and the system's reason and
+    // answers false; else it enters the recent-file list.
+    bool CheckCommandLineFile(const std::string& path);
+
+    platform::RecentFileList m_recentFiles;
+    // Declared first, destroyed last: the document outlives the window.
+    std::unique_ptr<CQuorvandelixDoc> m_pDoc;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
+
+// The application object and its main window and document; null when there
+// is none.
+CQuorvandelixApp* AfxGetApp();
+CMainFrame* GetMainFrame();
+CQuorvandelixDoc* GetDocument();
+
+// The caption "%s (%s %s)" of the product title and the build date and time.
+std::string MainCaption();
+
+// The program: a QApplication titled "Quorvandelix", start-up and the event
+// loop. Returns the exit code (non-zero when start-up failed).
+int QuorvandelixMain(int argc, char** argv);

@@ -1,0 +1,23 @@
+#include "quorvandelixdoc.h"
+
+#include "slm.h"
+
+CQuorvandelixDoc::CQuorvandelixDoc() {
+    DB_DocumentInit();
+}
+
+CQuorvandelixDoc::~CQuorvandelixDoc() {
+    DB_CloseImage();
+}
+
+void CQuorvandelixDoc::Serialize(bool) {}
+
+int CQuorvandelixDoc::OnNewDocument() {
+    return 1;
+}
+
+// The index banks, the load and region 0 in one step of the document road,
+// which starts every load from empty tables and changes nothing on failure.
+int CQuorvandelixDoc::OpenDatabase() {
+    return DB_ReopenImage() == DBERR_OK ? 1 : 0;
+}

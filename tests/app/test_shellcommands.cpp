@@ -1,0 +1,150 @@
+// The main window's channel commands and their update rules, with a list
+// loaded through the document and rows chosen by real clicks.
+#include "shellfixture.h"
+
+#include "cmdui.h"
+#include "mysupergrid.h"
+#include "networktp.h"
+#include "resource.h"
+#include "supervw.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTest>
+#include <QToolBar>
+
+namespace {
+
+enum class State { NotLoaded, LoadedNoSelection, LoadedWithSelection };
+
+struct Rule {
+    unsigned id;
+    bool notLoaded, loadedNoSelection, loadedWithSelection;
+};
+
+// Add, Delete Channel, Delete All, Move, Save, New, Open, the five transfers.
+const Rule kRules[] = {
+    {ID_ADD_CHANNEL, false, true, true},          {ID_DELETE_CHANNEL, false, false, true},
+    {ID_DELETE_ALL, false, false, true},          {ID_MOVE_CHANNEL, false, true, true},
+    {ID_SAVE_CHANNEL_DATA, true, true, true},     {ID_NEW_FILE, true, true, true},
+    {ID_LOAD_CHANNEL_DATA, true, true, true},     {ID_UPLOAD_CHANNEL_DATA, true, true, true},
+    {ID_DOWNLOAD_CHANNEL_DATA, true, true, true}, {ID_DOWNLOAD_PROGRAM, true, true, true},
+    {ID_KEYDATA_UPLOAD, true, true, true},        {ID_KEYDATA_DOWNLOAD, true, true, true},
+};
+
+} // namespace
+
+class ShellCommandTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        ASSERT_EQ(Start(), 1);
+    }
+    // The state each command shows on the toolbar (when it has a button)
+    // and in its menu, once the menu is about to open.
+    void ExpectStates(State state) {
+        for (const Rule& rule : kRules) {
+            SCOPED_TRACE(rule.id);
+            const bool expected = state == State::NotLoaded           ? rule.notLoaded
+                                  : state == State::LoadedNoSelection ? rule.loadedNoSelection
+                                                                      : rule.loadedWithSelection;
+            QAction* action = frame()->Action(rule.id);
+            ASSERT_NE(action, nullptr);
+            if (QWidget* button = frame()->ToolBar()->widgetForAction(action)) {
+                EXPECT_EQ(button->isEnabled(), expected) << "toolbar";
+            }
+            for (int m = 0; m < 4; ++m) {
+                QMenu* menu = frame()->TopMenu(m);
+                if (!menu->actions().contains(action)) continue;
+                emit menu->aboutToShow();
+                EXPECT_EQ(action->isEnabled(), expected) << "menu";
+            }
+        }
+    }
+    CMySuperGrid* grid() const { return frame()->GetSuperVw()->GetGrid(); }
+};
+
+TEST_F(ShellCommandTest, UpdateRulesFollowTheLoadedListAndTheSelectedRows) {
+    ExpectStates(State::NotLoaded);
+    LoadDatabase();
+    SelectTp(tpA);
+    ASSERT_EQ(grid()->GetSelectedCount(), 0u);
+    ExpectStates(State::LoadedNoSelection);
+    ClickRow(2); // the selection change alone updates the toolbar
+    ASSERT_EQ(grid()->GetSelectedCount(), 1u);
+    for (const Rule& rule : kRules)
+        if (QWidget* button = frame()->ToolBar()->widgetForAction(frame()->Action(rule.id))) {
+            EXPECT_EQ(button->isEnabled(), rule.loadedWithSelection) << rule.id;
+        }
+    ExpectStates(State::LoadedWithSelection);
+    frame()->SetLoaded(0);
+    ExpectStates(State::NotLoaded);
+}
+
+TEST_F(ShellCommandTest, DeleteChannelWithASatelliteSelectedOnlyTellsAndRebuilds) {
+    LoadDatabase();
+    SelectSatellite(0);
+    grid()->SetItemState(0, platform::LVIS_SELECTED, platform::LVIS_SELECTED);
+    frame()->rebuilds = 0;
+    frame()->Action(ID_DELETE_CHANNEL)->trigger();
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<QString>{"Delete operation is only operate in Seleted TP."});
+    EXPECT_EQ(boxes.Calls().at(0).caption, QStringLiteral("Infomation"));
+    EXPECT_EQ(frame()->rebuilds, 1);
+    EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A2", "A3"}));
+}
+
+TEST_F(ShellCommandTest, DeleteChannelRemovesTheSelectedRowsServices) {
+    LoadDatabase();
+    SelectTp(tpA);
+    ClickRow(1);
+    ClickRow(3, Qt::ControlModifier);
+    ASSERT_EQ(grid()->GetSelectedCount(), 2u);
+    frame()->rebuilds = 0;
+    frame()->Action(ID_DELETE_CHANNEL)->trigger();
+    EXPECT_EQ(Services(tpA), std::vector<std::string>{"A2"});
+    EXPECT_EQ(Services(tpB), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_EQ(grid()->GetDeleteByCommand(), 0);
+    EXPECT_EQ(frame()->rebuilds, 1);
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(ShellCommandTest, DeleteAllEmptiesTheSelectedTransponderOnly) {
+    LoadDatabase();
+    SelectTp(tpA);
+    ClickRow(2);
+    ASSERT_EQ(grid()->GetSelectedCount(), 1u);
+    frame()->rebuilds = 0;
+    frame()->Action(ID_DELETE_ALL)->trigger();
+    EXPECT_TRUE(Services(tpA).empty());
+    EXPECT_EQ(Services(tpB), (std::vector<std::string>{"B1", "B2"}));
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(frame()->rebuilds, 1);
+}
+
+TEST_F(ShellCommandTest, DeleteAllStopsWhenADeleteFails) {
+    LoadDatabase();
+    SelectTp(tpA);
+    ClickRow(1);
+    int calls = 0;
+    frame()->m_deleteService = [&calls](SvcHandle) -> SLM_RESULT {
+        ++calls;
+        return DBERR_NOT_FOUND;
+    };
+    frame()->Action(ID_DELETE_ALL)->trigger();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A2", "A3"}));
+}
+
+TEST_F(ShellCommandTest, ChannelListPopupCommandsRunUnderTheSameRules) {
+    ASSERT_EQ(grid()->GetHost(), frame());
+    ASSERT_EQ(frame()->PopupMenuOwner(), frame());
+    LoadDatabase();
+    SelectTp(tpA);
+    for (unsigned id : {ID_ADD_CHANNEL, ID_DELETE_CHANNEL, ID_DELETE_ALL, ID_MOVE_CHANNEL}) {
+        platform::CmdUI ui(id);
+        ASSERT_TRUE(frame()->OnCmdMsg(id, 0, platform::CommandCall::Update, &ui));
+        frame()->UpdateActions();
+        EXPECT_EQ(ui.IsEnabled(), frame()->Action(id)->isEnabled()) << id;
+    }
+}
