@@ -330,3 +330,12 @@ BOOL CMySuperGrid::OnItemEvent(CTreeItem* /*node*/, int /*row*/) {
 BOOL CMySuperGrid::OnItemLButtonDown(platform::LVHITTESTINFO& /*hit*/) {
     return TRUE;
 }
+
+BOOL CMySuperGrid::DeleteRowService(int row) {
+    // Row 0 is the transponder itself; rows name services only under one.
+    const NetworkSelection selection = Selection();
+    if (row < 1 || selection.m_select != kLevelTransponder) return FALSE;
+    SvcHandle handle = SVC_HANDLE_INVALID;
+    if (!FindService(selection.m_tpInfo, row - 1, &handle)) return FALSE;
+    return SLM_DeleteService(handle) == DBERR_OK ? TRUE : FALSE;
+}

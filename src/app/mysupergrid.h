@@ -33,6 +33,11 @@ class CMySuperGrid : public CSuperGridCtrl {
     // list rows (they appear when root is expanded). Stops at the first
     // service the database does not give; a null root or key adds nothing.
     void AddServiceItems(CTreeItem* root, const TpInfo* tpKey);
+    // Deletes the service behind list row (service row - 1 of the selected
+    // transponder) from the database; the rows stay until the next rebuild.
+    // FALSE for row 0 or less, when no transponder is selected, or when the
+    // transponder has no such service.
+    BOOL DeleteRowService(int row);
 
     // Opens the in-place combo over cell (row, column) with the choices,
     // dropped down, with the entry that begins with the cell's text selected

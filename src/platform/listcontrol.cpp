@@ -81,7 +81,9 @@ QAbstractScrollArea* ListControl::Area() const {
 QWidget* ListControl::CreateWidget(QWidget* parent) {
     auto* area = new WindowHost<QAbstractScrollArea>(this, parent);
     area->setFrameShape(QFrame::NoFrame);
-    area->setFocusPolicy(Qt::StrongFocus);
+    // A click focuses the list through its own button handling (which a
+    // derived list may skip), not through Qt's.
+    area->setFocusPolicy(Qt::TabFocus);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     ListState* state = m_detached ? m_detached.release() : new ListState(nullptr);

@@ -1225,6 +1225,11 @@ Window* Window::SetCapture() {
 }
 
 bool Window::RouteMouseToCapture(QWidget* receiver, QEvent* event) {
+    // While the holder handles an event handed to it below, Qt offers the
+    // event (in a copy of its own) to the holder's parents when the holder
+    // leaves it unaccepted: those copies must not be handed back again.
+    static bool routing = false;
+    if (routing) return false;
     Window* holder = g_capture;
     if (!holder || !holder->IsWindow()) return false;
     QWidget* client = holder->GetClientWidget();
@@ -1235,7 +1240,9 @@ bool Window::RouteMouseToCapture(QWidget* receiver, QEvent* event) {
     const QPointF local = client->mapFromGlobal(mouse->globalPosition());
     QMouseEvent moved(mouse->type(), local, local, mouse->globalPosition(), mouse->button(),
                       mouse->buttons(), mouse->modifiers(), mouse->pointingDevice());
+    routing = true;
     QCoreApplication::sendEvent(client, &moved);
+    routing = false;
     return true;
 }
 

@@ -1,9 +1,8 @@
-// Resource and control ids of the editor's menus, dialogs and icons.
+// Resource and control ids of the editor's menus, dialogs, icons and bitmaps.
 #pragma once
 
-// Icons and bitmaps.
+// Icons.
 #define IDR_MAINFRAME 128
-#define IDB_CHANNEL_IMAGES 158 // the channel list's row images
 
 // The transfer dialog (template 102) and its menu (129).
 #define IDD_STBDOWNLOAD_DIALOG 102
@@ -25,11 +24,12 @@
 #define ID_OPTION_CLEAR_CHANNEL_LIST 32777
 #define ID_OPTION_KEEP_CHANNEL_LIST 32778
 
-// The channel list's pop-up menu (163) and the main window's channel commands.
+// The channel list: its row images, its pop-up menu (163), the main window's
+// channel commands and a cell's in-place combo box.
+#define IDB_CHANNEL_IMAGES 158
 #define IDR_CHANNEL_POPUP 163
 #define ID_ADD_CHANNEL 32807
 #define ID_DELETE_CHANNEL 32808
 #define ID_DELETE_ALL 32822
 #define ID_MOVE_CHANNEL 32846
-
-#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box
+#define IDC_COMBOINLISTVIEW 4661

@@ -54,8 +54,7 @@ BOOL CSuperGridCtrl::UpdateCellSelection() {
     return TRUE;
 }
 
-BOOL CSuperGridCtrl::IsCellInSelection(platform::Dc* /*dc*/, int row, int column,
-                                       Rect* /*rect*/) {
+BOOL CSuperGridCtrl::IsCellInSelection(platform::Dc* /*dc*/, int row, int column, Rect* /*rect*/) {
     // The tree column is never part of a cell selection.
     return m_bCellSelection && column > 0 && Between(row, m_nAnchorRow, m_nMovingRow) &&
                    Between(column, m_nAnchorColumn, m_nMovingColumn)

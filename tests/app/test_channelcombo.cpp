@@ -202,3 +202,23 @@ TEST_F(ChannelComboTest, ComboExtentIsTheWidestChoiceInTheComboFontPlusSix) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChannelComboTest, TheComboClosesWhenTheFocusLeavesItAndGoesWithTheList) {
+    SelectTp(tpA);
+    const int row = RowOf(kTvName);
+    ASSERT_NE(grid->ShowInPlaceCombo(row, colLock, nullptr), nullptr);
+    ASSERT_NE(OpenCombo(), nullptr);
+    grid->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(OpenCombo(), nullptr);
+
+    // One left open is destroyed with the list (the sanitizer build checks
+    // that it is freed once).
+    ASSERT_NE(grid->ShowInPlaceCombo(row, colType, nullptr), nullptr);
+    grid.reset();
+    QApplication::processEvents();
+}
+
+} // namespace

@@ -128,6 +128,24 @@ TEST_F(TwoWindowsTest, CaptureHolderGetsTheMouseInItsClientPoints) {
     EXPECT_EQ(log.back(), "b OnLButtonUp 0 5,7");
 }
 
+TEST_F(TwoWindowsTest, CapturedMoveReachesTheHolderOnce) {
+    // The holder leaves the move unaccepted, so Qt offers it to the holder's
+    // parent next: the parent must not hand it to the holder once more.
+    struct Counter : LogWindow {
+        using LogWindow::LogWindow;
+        void OnMouseMove(UINT flags, Point p) override {
+            ++moves;
+            LogWindow::OnMouseMove(flags, p);
+        }
+        int moves = 0;
+    } c{"c", &log};
+    ASSERT_TRUE(c.Create(WS_CHILD | WS_VISIBLE, Rect(0, 120, 100, 150), &top.window, 3));
+    c.SetCapture();
+    QTest::mouseMove(b.GetWidget(), QPoint(5, 7));
+    ReleaseCapture();
+    EXPECT_EQ(c.moves, 1);
+}
+
 TEST_F(TwoWindowsTest, DestroyedHolderLosesTheCaptureSilently) {
     b.SetCapture();
     b.DestroyWindow();
