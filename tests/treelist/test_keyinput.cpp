@@ -3,6 +3,8 @@
 // Shift builds, the keypad's '+', '-' and '*', Space on check boxes and F2.
 #include "inputfixture.h"
 
+#include "listeditctrl.h"
+
 #include <QApplication>
 #include <QTest>
 
@@ -166,12 +168,17 @@ TEST_F(InputTest, SpaceOnACellInvertsOnlyTheRowData) {
     EXPECT_FALSE(grid->GetCheck(5));
 }
 
-TEST_F(InputTest, F2AsksTheHookAndOpensNoEditorYet) {
+TEST_F(InputTest, F2AsksTheHookWhichMayTakeIt) {
     ClickCell(5, 2);
     log.clear();
     Key(Qt::Key_F2);
     EXPECT_EQ(log, Log{"OnVkF2"});
-    EXPECT_FALSE(grid->EditItemLabel());
+    EXPECT_EQ(grid->GetEditBox(), nullptr); // the hook answered TRUE
+    // Without the hook the control edits the focused cell.
+    EXPECT_TRUE(grid->EditItemLabel());
+    ASSERT_NE(grid->GetEditBox(), nullptr);
+    EXPECT_EQ(grid->GetEditBox()->EditRow(), 5);
+    EXPECT_EQ(grid->GetEditBox()->EditColumn(), 2);
 }
 
 } // namespace
