@@ -174,12 +174,6 @@ void CGridCtrl::EraseBkgnd(Dc* pDC) {
         pDC->FillRect(Rect(clip.left, visible.bottom, visible.right, clip.bottom), &back);
 }
 
-void CGridCtrl::EndEditing() {
-    const CCellID cell = GetFocusCell();
-    if (!IsValid(cell)) return;
-    if (CGridCellBase* pCell = GetCell(cell.row, cell.col)) pCell->EndEdit();
-}
-
 // ---- window messages
 
 void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
