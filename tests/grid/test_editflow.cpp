@@ -4,11 +4,14 @@
 #include "support/gridfixture.h"
 
 #include "inplaceedit.h"
+#include "cursor.h"
+#include "font.h"
 #include "keys.h"
 
 #include <QApplication>
 #include <QTest>
 
+#include <cstring>
 #include <functional>
 
 using namespace grid_test;
@@ -309,4 +312,43 @@ TEST(GridKeys, AnEditEndedByAKeyMovesOn) {
         ResetInputState();
         EXPECT_EQ(g.grid.GetFocusCell(), CCellID(2, 2));
     }
+}
+
+TEST(GridKeys, AFontGivenToTheWindowReachesTheFourDefaultCells) {
+    EditGrid g;
+    FontDesc desc;
+    desc.lfHeight = -23;
+    std::strcpy(desc.lfFaceName, "Sans");
+    Font font(desc);
+    g.grid.SetFont(&font);
+    for (BOOL fixedRow : {FALSE, TRUE})
+        for (BOOL fixedCol : {FALSE, TRUE}) {
+            const LOGFONT* lf = g.grid.GetDefaultCell(fixedRow, fixedCol)->GetFont();
+            ASSERT_NE(lf, nullptr);
+            EXPECT_EQ(lf->lfHeight, -23);
+            EXPECT_STREQ(lf->lfFaceName, "Sans");
+        }
+    EXPECT_EQ(g.grid.GetFont(), g.grid.GetDefaultCell(FALSE, FALSE)->GetFontObject());
+}
+
+TEST(GridKeys, CursorFollowsTheMouseMode) {
+    EditGrid g;
+    struct Case {
+        int mode;
+        int cursor;
+    } cases[] = {{6, IDC_SIZENS}, {8, IDC_SIZEWE}};
+    for (const Case& c : cases) {
+        g.grid.SetMouseMode(c.mode);
+        SetCursor(LoadStandardCursor(IDC_ARROW));
+        EXPECT_TRUE(g.grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(&g.grid),
+                                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        EXPECT_EQ(GetCursor(), LoadStandardCursor(c.cursor));
+    }
+    // Dragging leaves the cursor alone.
+    g.grid.SetMouseMode(CGridCtrl::MOUSE_DRAGGING);
+    SetCursor(LoadStandardCursor(IDC_ARROW));
+    g.grid.SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(&g.grid),
+                       MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_ARROW));
+    g.grid.SetMouseMode(CGridCtrl::MOUSE_NOTHING);
 }
