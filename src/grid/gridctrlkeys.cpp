@@ -10,7 +10,9 @@
 using namespace platform;
 
 namespace {
-bool IsDown(int vk) { return GetKeyState(vk) < 0; }
+bool IsDown(int vk) {
+    return GetKeyState(vk) < 0;
+}
 } // namespace
 
 void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
@@ -52,37 +54,45 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 
     if (nChar == VK_DOWN) {
         int iNextRow = next.row + 1;
-        while (iNextRow <= lastRow && GetRowHeight(iNextRow) <= 0) ++iNextRow;
+        while (iNextRow <= lastRow && GetRowHeight(iNextRow) <= 0)
+            ++iNextRow;
         if (iNextRow <= lastRow) next.row = iNextRow;
     } else if (nChar == VK_UP) {
         int iNextRow = next.row - 1;
-        while (iNextRow >= m_nFixedRows && GetRowHeight(iNextRow) <= 0) --iNextRow;
+        while (iNextRow >= m_nFixedRows && GetRowHeight(iNextRow) <= 0)
+            --iNextRow;
         if (iNextRow >= m_nFixedRows) next.row = iNextRow;
     } else if (nChar == VK_RIGHT || (tab && !shift)) {
         int iNextCol = next.col + 1;
-        while (iNextCol <= lastCol && GetColumnWidth(iNextCol) <= 0) ++iNextCol;
+        while (iNextCol <= lastCol && GetColumnWidth(iNextCol) <= 0)
+            ++iNextCol;
         if (iNextCol <= lastCol) {
             next.col = iNextCol;
         } else if (tab && next.row < lastRow) {
             int iNextRow = next.row + 1;
-            while (iNextRow < lastRow && GetRowHeight(iNextRow) <= 0) ++iNextRow;
+            while (iNextRow < lastRow && GetRowHeight(iNextRow) <= 0)
+                ++iNextRow;
             next.row = iNextRow;
             iNextCol = m_nFixedCols;
-            while (iNextCol < lastCol && GetColumnWidth(iNextCol) <= 0) ++iNextCol;
+            while (iNextCol < lastCol && GetColumnWidth(iNextCol) <= 0)
+                ++iNextCol;
             next.col = iNextCol;
             bChangeLine = TRUE;
         }
     } else if (nChar == VK_LEFT || (tab && shift)) {
         int iNextCol = next.col - 1;
-        while (iNextCol >= m_nFixedCols && GetColumnWidth(iNextCol) <= 0) --iNextCol;
+        while (iNextCol >= m_nFixedCols && GetColumnWidth(iNextCol) <= 0)
+            --iNextCol;
         if (iNextCol >= m_nFixedCols) {
             next.col = iNextCol;
         } else if (tab && next.row > m_nFixedRows) {
             int iNextRow = next.row - 1;
-            while (iNextRow > m_nFixedRows && GetRowHeight(iNextRow) <= 0) --iNextRow;
+            while (iNextRow > m_nFixedRows && GetRowHeight(iNextRow) <= 0)
+                --iNextRow;
             next.row = iNextRow;
             iNextCol = lastCol;
-            while (iNextCol > m_nFixedCols && GetColumnWidth(iNextCol) <= 0) --iNextCol;
+            while (iNextCol > m_nFixedCols && GetColumnWidth(iNextCol) <= 0)
+                --iNextCol;
             next.col = iNextCol;
             bChangeLine = TRUE;
         }
@@ -108,8 +118,10 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         SendMessage(WM_HSCROLL, SB_BOTTOM, 0);
         bHorzScrollAction = TRUE;
         next.col = lastCol;
-        while (next.col > m_nFixedCols + 1 && GetColumnWidth(next.col) <= 0) --next.col;
-        while (next.row > m_nFixedRows + 1 && GetRowHeight(next.row) <= 0) --next.row;
+        while (next.col > m_nFixedCols + 1 && GetColumnWidth(next.col) <= 0)
+            --next.col;
+        while (next.row > m_nFixedRows + 1 && GetRowHeight(next.row) <= 0)
+            --next.row;
     } else if (nChar == VK_HOME) {
         if (ctrl) {
             SendMessage(WM_VSCROLL, SB_TOP, 0);
@@ -119,8 +131,10 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         SendMessage(WM_HSCROLL, SB_TOP, 0);
         bHorzScrollAction = TRUE;
         next.col = m_nFixedCols;
-        while (next.col < lastCol && GetColumnWidth(next.col) <= 0) ++next.col;
-        while (next.row < lastRow && GetRowHeight(next.row) <= 0) ++next.row;
+        while (next.col < lastCol && GetColumnWidth(next.col) <= 0)
+            ++next.col;
+        while (next.row < lastRow && GetRowHeight(next.row) <= 0)
+            ++next.row;
     } else if (nChar == VK_F2) {
         OnEditCell(m_idCurrentCell.row, m_idCurrentCell.col, Point(-1, -1), VK_LBUTTON);
     } else {

@@ -10,15 +10,20 @@
 namespace {
 
 // Whether the compare answer puts the first cell before the second.
-bool Before(int answer, BOOL bAscending) { return bAscending ? answer < 0 : answer > 0; }
+bool Before(int answer, BOOL bAscending) {
+    return bAscending ? answer < 0 : answer > 0;
+}
 // Whether the compare answer puts the first cell after the second.
-bool After(int answer, BOOL bAscending) { return bAscending ? answer > 0 : answer < 0; }
+bool After(int answer, BOOL bAscending) {
+    return bAscending ? answer > 0 : answer < 0;
+}
 
 // The partition levels a range may take before the rest of it is merge
 // sorted: 2 log2(n), which ordinary input never reaches.
 int PartitionBudget(int nRows) {
     int levels = 0;
-    for (unsigned n = static_cast<unsigned>(nRows); n > 1; n >>= 1) ++levels;
+    for (unsigned n = static_cast<unsigned>(nRows); n > 1; n >>= 1)
+        ++levels;
     return 2 * levels + 2;
 }
 
@@ -128,8 +133,10 @@ void CGridCtrl::SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM dat
         int lo = low;
         int hi = high;
         while (lo <= hi) {
-            while (lo < high && Before(fn(cellAt(lo), pivot, data), bAscending)) ++lo;
-            while (hi > low && After(fn(cellAt(hi), pivot, data), bAscending)) --hi;
+            while (lo < high && Before(fn(cellAt(lo), pivot, data), bAscending))
+                ++lo;
+            while (hi > low && After(fn(cellAt(hi), pivot, data), bAscending))
+                --hi;
             if (lo <= hi) {
                 if (fn(cellAt(lo), cellAt(hi), data) != 0) SwapRows(lo, hi);
                 ++lo;
@@ -153,7 +160,8 @@ void CGridCtrl::MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM
     const std::size_t n = static_cast<std::size_t>(high - low + 1);
     std::vector<int> order(n);
     std::vector<int> scratch(n);
-    for (std::size_t i = 0; i < n; ++i) order[i] = low + static_cast<int>(i);
+    for (std::size_t i = 0; i < n; ++i)
+        order[i] = low + static_cast<int>(i);
     auto cellAt = [&](int nRow) { return reinterpret_cast<LPARAM>(SortCell(nRow, nCol)); };
     for (std::size_t width = 1; width < n; width *= 2) {
         for (std::size_t left = 0; left < n; left += 2 * width) {
@@ -165,8 +173,10 @@ void CGridCtrl::MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM
                 scratch[out++] = Before(fn(cellAt(order[b]), cellAt(order[a]), data), bAscending)
                                      ? order[b++]
                                      : order[a++];
-            while (a < mid) scratch[out++] = order[a++];
-            while (b < right) scratch[out++] = order[b++];
+            while (a < mid)
+                scratch[out++] = order[a++];
+            while (b < right)
+                scratch[out++] = order[b++];
         }
         order.swap(scratch);
     }

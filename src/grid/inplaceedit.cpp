@@ -105,7 +105,9 @@ void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     Edit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-UINT CInPlaceEdit::OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+UINT CInPlaceEdit::OnGetDlgCode() {
+    return DLGC_WANTALLKEYS;
+}
 
 BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_SYSCHAR) return TRUE;

@@ -15,8 +15,8 @@ class CInPlaceEdit : public platform::Edit {
   public:
     // Creates the window at once; when that fails the object has no window
     // and the caller deletes it.
-    CInPlaceEdit(platform::Window* pParent, platform::Rect& rect, DWORD dwStyle, UINT nID,
-                 int nRow, int nColumn, std::string sInitText, UINT nFirstChar);
+    CInPlaceEdit(platform::Window* pParent, platform::Rect& rect, DWORD dwStyle, UINT nID, int nRow,
+                 int nColumn, std::string sInitText, UINT nFirstChar);
 
     // Reports the text and closes; a second call (or a call while another
     // editor is ending) does nothing.

@@ -180,10 +180,14 @@ TEST(GridKeys, NavigationTable) {
          CCellSpan(), -1},
         {"down over a hidden row", CCellID(2, 2), Qt::Key_Down, Qt::NoModifier, CCellID(4, 2),
          CCellSpan(4, 2, 4, 2), -1},
-        {"right over a hidden column", CCellID(1, 2), Qt::Key_Right, Qt::NoModifier,
-         CCellID(1, 4), CCellSpan(1, 4, 1, 4), -1},
+        {"right over a hidden column", CCellID(1, 2), Qt::Key_Right, Qt::NoModifier, CCellID(1, 4),
+         CCellSpan(1, 4, 1, 4), -1},
         {"tab at a row's end", CCellID(1, 7), Qt::Key_Tab, Qt::NoModifier, CCellID(2, 1),
-         CCellSpan(2, 1, 2, 1), 1},
+         CCellSpan(2, 1, 2, 1), 1,
+         [](CGridCtrl& g) {
+             g.EnsureVisible(1, 7);
+             EXPECT_GT(g.GetTopleftNonFixedCell().col, 1);
+         }},
         {"tab at the last cell", CCellID(19, 7), Qt::Key_Tab, Qt::NoModifier, CCellID(19, 7),
          CCellSpan(), -1},
         {"shift+tab at a row's start", CCellID(2, 1), Qt::Key_Backtab, Qt::ShiftModifier,
@@ -194,10 +198,7 @@ TEST(GridKeys, NavigationTable) {
          CCellID(19, 1), CCellSpan(19, 1, 19, 1), -1,
          [](CGridCtrl& g) { g.SendMessage(WM_VSCROLL, SB_BOTTOM, 0); }},
         {"ctrl+home", CCellID(10, 5), Qt::Key_Home, Qt::ControlModifier, CCellID(1, 1),
-         CCellSpan(1, 1, 1, 1), 1,
-         [](CGridCtrl& g) {
-             g.EnsureVisible(10, 7);
-         }},
+         CCellSpan(1, 1, 1, 1), 1, [](CGridCtrl& g) { g.EnsureVisible(10, 7); }},
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -351,4 +352,54 @@ TEST(GridKeys, CursorFollowsTheMouseMode) {
                        MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(GetCursor(), LoadStandardCursor(IDC_ARROW));
     g.grid.SetMouseMode(CGridCtrl::MOUSE_NOTHING);
+}
+
+namespace {
+
+// Logs which clipboard command a key reached.
+class ClipboardGrid : public TestGrid {
+  public:
+    std::vector<std::string> calls;
+    void OnEditCopy() override { calls.push_back("copy"); }
+    void OnEditCut() override { calls.push_back("cut"); }
+    void OnEditPaste() override { calls.push_back("paste"); }
+    void OnEditSelectAll() override { calls.push_back("select all"); }
+};
+
+} // namespace
+
+TEST(GridKeys, ClipboardKeysReachTheCommands) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        const char* call; // null: none
+    } cases[] = {
+        {Qt::Key_C, Qt::ControlModifier, "copy"},
+        {Qt::Key_Insert, Qt::ControlModifier, "copy"},
+        {Qt::Key_X, Qt::ControlModifier, "cut"},
+        {Qt::Key_V, Qt::ControlModifier, "paste"},
+        {Qt::Key_Insert, Qt::ShiftModifier, "paste"},
+        {Qt::Key_A, Qt::ControlModifier, "select all"},
+        {Qt::Key_Insert, Qt::NoModifier, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.call ? c.call : "plain insert");
+        FakeOwner owner;
+        ASSERT_TRUE(owner.IsActive());
+        ClipboardGrid grid;
+        grid.SetRowCount(4);
+        grid.SetColumnCount(4);
+        grid.Create(Rect(0, 0, 300, 200), &owner, 1000);
+        grid.SetFocusCell(1, 1);
+        ResetInputState();
+        QTest::keyClick(grid.GetWidget(), c.key, c.mods);
+        ResetInputState();
+        if (c.call) {
+            EXPECT_EQ(grid.calls, std::vector<std::string>{c.call});
+        } else {
+            EXPECT_TRUE(grid.calls.empty());
+        }
+        // No key here opens an editor.
+        EXPECT_FALSE(grid.IsItemEditing(1, 1));
+    }
 }

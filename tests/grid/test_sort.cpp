@@ -49,7 +49,9 @@ int CountingCompare(LPARAM a, LPARAM b, LPARAM data) {
     return CGridCtrl::CompareCellNumbers(a, b, 0);
 }
 
-int Inconsistent(LPARAM, LPARAM, LPARAM) { return std::rand() % 3 - 1; }
+int Inconsistent(LPARAM, LPARAM, LPARAM) {
+    return std::rand() % 3 - 1;
+}
 
 } // namespace
 
@@ -67,10 +69,16 @@ TEST(GridSort, OrdersRowsByTheColumn) {
         {"numbers put 10 after 9", {"9", "10", "1"}, true, TRUE, {"1", "9", "10"}},
         {"descending text", {"b", "c", "a"}, false, FALSE, {"c", "b", "a"}},
         {"descending numbers", {"2", "-5", "30"}, true, FALSE, {"30", "2", "-5"}},
-        {"bytes above 127 after ASCII", {"\xE9t\xE9", "zoo", "abc"}, false, TRUE,
+        {"bytes above 127 after ASCII",
+         {"\xE9t\xE9", "zoo", "abc"},
+         false,
+         TRUE,
          {"abc", "zoo", "\xE9t\xE9"}},
-        {"huge numbers saturate", {"99999999999999999999", "5", "-99999999999999999999"}, true,
-         TRUE, {"-99999999999999999999", "5", "99999999999999999999"}},
+        {"huge numbers saturate",
+         {"99999999999999999999", "5", "-99999999999999999999"},
+         true,
+         TRUE,
+         {"-99999999999999999999", "5", "99999999999999999999"}},
     };
     for (const OrderCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -182,10 +190,14 @@ std::vector<long> Shape(const char* name, int n) {
     std::vector<long> v(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         const std::string s = name;
-        if (s == "sorted") v[i] = i;
-        else if (s == "reversed") v[i] = n - i;
-        else if (s == "all equal") v[i] = 5;
-        else v[i] = i < n / 2 ? i : n - i; // organ pipe
+        if (s == "sorted")
+            v[i] = i;
+        else if (s == "reversed")
+            v[i] = n - i;
+        else if (s == "all equal")
+            v[i] = 5;
+        else
+            v[i] = i < n / 2 ? i : n - i; // organ pipe
     }
     return v;
 }
