@@ -399,6 +399,7 @@ class CGridCtrl : public platform::ScrollWindow {
     LRESULT OnGetFont(platform::WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(platform::WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnEndInPlaceEdit(platform::NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDestroy() override;
     // Clipboard commands: their bodies come with the clipboard work.
     virtual void OnEditCopy() {}
     virtual void OnEditCut() {}
@@ -565,6 +566,8 @@ class CGridCtrl : public platform::ScrollWindow {
     // The open editor's cell wherever it started (focus cell or not), so
     // that ending it reaches that cell; cleared when the cell goes.
     CGridCellBase* m_pEditingCell = nullptr;
+    // Set by the destructor: a late editor report then changes nothing.
+    bool m_bClosing = false;
     CCellID m_idEditingCell;
 
     mutable NMGRIDITEM m_virtualItem;

@@ -76,12 +76,16 @@ BOOL CGridCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 void CGridCtrl::OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pItem = reinterpret_cast<NMGRIDITEM*>(pNMHDR);
     if (pResult) *pResult = 0;
-    if (!IsWindow()) return;
-    const int nRow = pItem->item.row;
-    const int nCol = pItem->item.col;
     CGridCellBase* pEdited = m_pEditingCell;
     m_pEditingCell = nullptr;
     m_idEditingCell = CCellID();
+    // A grid that is going takes no text, but its cell stops editing.
+    if (!IsWindow() || m_bClosing) {
+        if (pEdited) pEdited->OnEndEdit();
+        return;
+    }
+    const int nRow = pItem->item.row;
+    const int nCol = pItem->item.col;
     CGridCellBase* pCell = IsValid(nRow, nCol) ? GetCell(nRow, nCol) : nullptr;
     if (pEdited && pEdited != pCell) {
         pEdited->OnEndEdit();

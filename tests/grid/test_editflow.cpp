@@ -403,3 +403,17 @@ TEST(GridKeys, ClipboardKeysReachTheCommands) {
         EXPECT_FALSE(grid.IsItemEditing(1, 1));
     }
 }
+
+TEST(GridEditFlow, AGridClosedWithAnOpenEditorLeavesNothingBehind) {
+    int reports = 0;
+    {
+        EditGrid g;
+        g.Open(2, 2, 'x');
+        ASSERT_NE(EditorOf(g.grid, 2, 2), nullptr);
+        g.grid.DestroyWindow();
+        reports = static_cast<int>(g.owner.RecordsOf(kEnd).size());
+        EXPECT_FALSE(g.grid.IsItemEditing(2, 2));
+    }
+    EXPECT_LE(reports, 1);
+    QApplication::processEvents();
+}
