@@ -1,6 +1,7 @@
 #include "gridcell.h"
 
 #include "gridctrl.h"
+#include "inplaceedit.h"
 
 #include "dc.h"
 #include "fontcache.h"
@@ -42,6 +43,7 @@ void CGridCell::Reset() {
     m_pGrid = nullptr;
     m_bEditing = FALSE;
     m_pEditWnd = nullptr;
+    m_editAlive.reset();
     m_nFormat = kDefaultFormat;
     m_crBkClr = CLR_DEFAULT;
     m_crFgClr = CLR_DEFAULT;
@@ -82,15 +84,48 @@ Font* CGridCell::GetFontObject() const {
     return pDefault ? pDefault->GetFontObject() : nullptr;
 }
 
-BOOL CGridCell::Edit(int, int, Rect, Point, UINT, UINT) {
-    return FALSE;
+Window* CGridCell::GetEditWnd() const {
+    if (!m_pEditWnd || m_editAlive.expired()) return nullptr;
+    return m_pEditWnd;
 }
 
-void CGridCell::EndEdit() {}
+// TRUE always; an editor whose window could not be made is dropped and the
+// cell stays as it was.
+BOOL CGridCell::Edit(int nRow, int nCol, Rect rect, Point, UINT nID, UINT nChar) {
+    if (!m_bEditing) {
+        DWORD dwStyle = ES_LEFT;
+        if (GetFormat() & DT_RIGHT)
+            dwStyle = ES_RIGHT;
+        else if (GetFormat() & DT_CENTER)
+            dwStyle = ES_CENTER;
+        CGridCtrl* pGrid = GetGrid();
+        m_bEditing = TRUE;
+        auto* pEdit = new CInPlaceEdit(pGrid, rect, dwStyle, nID, nRow, nCol, GetText(), nChar);
+        if (!pEdit->IsWindow()) {
+            delete pEdit;
+            m_bEditing = FALSE;
+            return TRUE;
+        }
+        // The editor may already have ended (a focus change during its
+        // start): then the report has cleared the editing state.
+        if (m_bEditing) {
+            m_pEditWnd = pEdit;
+            m_editAlive = pEdit->AliveToken();
+        }
+    } else if (Window* pEdit = GetEditWnd()) {
+        pEdit->SendMessage(WM_CHAR, nChar);
+    }
+    return TRUE;
+}
+
+void CGridCell::EndEdit() {
+    if (GetEditWnd()) m_pEditWnd->EndEdit();
+}
 
 void CGridCell::OnEndEdit() {
     m_bEditing = FALSE;
     m_pEditWnd = nullptr;
+    m_editAlive.reset();
 }
 
 // ---- CGridDefaultCell

@@ -8,6 +8,8 @@
 #include "font.h"
 
 #include <memory>
+
+class CInPlaceEdit;
 #include <string>
 
 class CGridCell : public CGridCellBase {
@@ -49,7 +51,8 @@ class CGridCell : public CGridCellBase {
     // the next call), else the default cell's; null without a grid.
     platform::Font* GetFontObject() const override;
     CGridCtrl* GetGrid() const override { return m_pGrid; }
-    platform::Window* GetEditWnd() const override { return m_pEditWnd; }
+    // Null once the editor has closed and deleted itself.
+    platform::Window* GetEditWnd() const override;
     // Own margin, else the default cell's; 0 without a grid.
     UINT GetMargin() const override;
 
@@ -59,8 +62,8 @@ class CGridCell : public CGridCellBase {
     // Every attribute back to default; the item data stays.
     void Reset() override;
 
-    // The in-place editor comes with the editing issue: until then no edit
-    // opens (FALSE) and there is no editor to end.
+    // Opens the in-place editor over rect (TRUE), or gives an open one the
+    // character.
     BOOL Edit(int nRow, int nCol, platform::Rect rect, platform::Point point, UINT nID,
               UINT nChar) override;
     void EndEdit() override;
@@ -81,7 +84,10 @@ class CGridCell : public CGridCellBase {
     UINT m_nMargin = kDefaultMargin;
     BOOL m_bEditing = FALSE;
     CGridCtrl* m_pGrid = nullptr;
-    platform::Window* m_pEditWnd = nullptr;
+    // The editor deletes itself when it closes: the token tells whether the
+    // pointer still holds.
+    CInPlaceEdit* m_pEditWnd = nullptr;
+    std::weak_ptr<const bool> m_editAlive;
 };
 
 class CGridDefaultCell : public CGridCell {

@@ -44,6 +44,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
 
 CGridCtrl::~CGridCtrl() {
     // The cells go without reports: the owner may already be going too.
+    m_bClosing = true;
     for (int row = 0; row < static_cast<int>(m_RowData.size()); ++row)
         DestroyRow(row);
     m_RowData.clear();
@@ -174,12 +175,6 @@ void CGridCtrl::EraseBkgnd(Dc* pDC) {
         pDC->FillRect(Rect(clip.left, visible.bottom, visible.right, clip.bottom), &back);
 }
 
-void CGridCtrl::EndEditing() {
-    const CCellID cell = GetFocusCell();
-    if (!IsValid(cell)) return;
-    if (CGridCellBase* pCell = GetCell(cell.row, cell.col)) pCell->EndEdit();
-}
-
 // ---- window messages
 
 void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
@@ -192,6 +187,12 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
     Window::OnSize(nType, cx, cy);
     ResetScrollBars();
     insideOnSize = false;
+}
+
+void CGridCtrl::OnDestroy() {
+    // An open editor ends as on a focus loss, while the cells are still here.
+    if (!m_bClosing) EndEditing();
+    ScrollWindow::OnDestroy();
 }
 
 UINT CGridCtrl::OnGetDlgCode() {

@@ -58,6 +58,10 @@ constexpr int GRID_NEXT_ALL = GRID_NEXT_BELOW | GRID_NEXT_TOLEFT | GRID_NEXT_TOR
 constexpr int GRID_NEXT_AREA = GRID_NEXT_BELOW | GRID_NEXT_TORIGHT;
 
 // The owner's replacement for the display request in virtual mode.
+// Compare function of the sort: < 0 when cell 1 (a CGridCellBase*) sorts
+// before cell 2, 0 when equal, > 0 after.
+using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
 using GRIDCALLBACK = BOOL (*)(NMGRIDITEM* pDispInfo, LPARAM lParam);
 
 class CGridCtrl : public platform::ScrollWindow {
@@ -70,6 +74,8 @@ class CGridCtrl : public platform::ScrollWindow {
     static constexpr int MOUSE_SELECT_COL = 2;
     static constexpr int MOUSE_SELECT_ROW = 3;
     static constexpr int MOUSE_SELECT_CELLS = 4;
+    static constexpr int MOUSE_OVER_ROW_DIVIDE = 6;
+    static constexpr int MOUSE_OVER_COL_DIVIDE = 8;
     static constexpr int MOUSE_DRAGGING = 12;
 
     explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
@@ -308,7 +314,7 @@ class CGridCtrl : public platform::ScrollWindow {
     BOOL GetFrameFocusCell() const { return m_bFrameFocus; }
     void SetImageList(platform::ImageList* pList) { m_pImageList = pList; }
     platform::ImageList* GetImageList() const { return m_pImageList; }
-    void SetSortColumn(int nCol) { m_nSortColumn = nCol; }
+    void SetSortColumn(int nCol);
     int GetSortColumn() const { return m_nSortColumn; }
     void SetSortAscending(BOOL bAscending) { m_bAscending = bAscending; }
     BOOL GetSortAscending() const { return m_bAscending; }
@@ -356,6 +362,25 @@ class CGridCtrl : public platform::ScrollWindow {
     // Ends an edit in progress (the editing issue fills it in).
     virtual void EndEditing();
 
+    // ---- editing and keys
+    static constexpr UINT IDC_INPLACE_CONTROL = 8;
+    virtual void OnEditCell(int nRow, int nCol, platform::Point point, UINT nChar);
+    virtual void OnEndEditCell(int nRow, int nCol, std::string str);
+    virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
+    // The cell whose editor is open, or (-1, -1).
+    CCellID GetEditingCell() const { return m_pEditingCell ? m_idEditingCell : CCellID(); }
+
+    // ---- sorting
+    BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortTextItems(int nCol, BOOL bAscending, LPARAM data = 0);
+    BOOL SortItemsBy(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data);
+    BOOL QuickSortRows(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low,
+                       int high = -1);
+    void SetCompareFunction(PFNLVCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
+    PFNLVCOMPARE GetCompareFunction() const { return m_pfnCompare; }
+    static int CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+    static int CompareCellNumbers(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
     // ---- cell objects
     // A new cell of the cell run-time class with the grid, its place and the
     // fixed bits set; null (assertion) in virtual mode. May throw std::bad_alloc.
@@ -365,6 +390,20 @@ class CGridCtrl : public platform::ScrollWindow {
 
   protected:
     // ---- window messages
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    LRESULT OnImeChar(platform::WPARAM wCharCode, LPARAM lParam) override;
+    BOOL OnSetCursor(platform::Window* pWnd, UINT nHitTest, UINT message) override;
+    LRESULT OnSetFont(platform::WPARAM hFont, LPARAM lParam) override;
+    LRESULT OnGetFont(platform::WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(platform::WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void OnEndInPlaceEdit(platform::NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDestroy() override;
+    // Clipboard commands: their bodies come with the clipboard work.
+    virtual void OnEditCopy() {}
+    virtual void OnEditCut() {}
+    virtual void OnEditPaste() {}
     void OnPaint() override;
     BOOL OnEraseBkgnd(platform::Dc* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;
@@ -428,6 +467,7 @@ class CGridCtrl : public platform::ScrollWindow {
     // Sorting and printing.
     BOOL m_bAscending = TRUE;
     int m_nSortColumn = -1;
+    PFNLVCOMPARE m_pfnCompare = nullptr;
     BOOL m_bShadedPrintOut = TRUE;
     platform::Font m_PrinterFont;
     int m_nHeaderHeight = 2;
@@ -481,6 +521,13 @@ class CGridCtrl : public platform::ScrollWindow {
     // Where SB_LINEDOWN / SB_LINEUP steps from the position would end for
     // the given number of shown rows (columns).
     int LineStepsPosition(int nBar, int nSteps, bool bForward);
+    void PrepareSort(int nCol, BOOL bAscending);
+    CGridCellBase* SortCell(int nRow, int nCol) const;
+    void RenumberRow(int nRow);
+    void SwapRows(int nRow1, int nRow2);
+    void SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low, int high,
+                   int budget);
+    void MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low, int high);
 
     // Colours: the grid background, the grid lines and the system colours
     // as last read, which the default cells follow while they keep them.
@@ -516,6 +563,13 @@ class CGridCtrl : public platform::ScrollWindow {
     CCellID m_idTopLeftCell;
 
     // Virtual mode's cell, filled by the owner on each GetCell.
+    // The open editor's cell wherever it started (focus cell or not), so
+    // that ending it reaches that cell; cleared when the cell goes.
+    CGridCellBase* m_pEditingCell = nullptr;
+    // Set by the destructor: a late editor report then changes nothing.
+    bool m_bClosing = false;
+    CCellID m_idEditingCell;
+
     mutable NMGRIDITEM m_virtualItem;
     mutable CGridCell m_virtualCell;
 };

@@ -94,6 +94,7 @@ void CGridCtrl::DestroyCell(int nRow, int nCol) {
     if (m_bVirtualMode) return;
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (!pCell) return;
+    if (pCell == m_pEditingCell) m_pEditingCell = nullptr;
     SetItemState(nRow, nCol, 0);
     (*m_RowData[static_cast<std::size_t>(nRow)])[static_cast<std::size_t>(nCol)] = nullptr;
     delete pCell;
@@ -116,6 +117,8 @@ void CGridCtrl::DestroyRow(int nRow) {
 }
 
 BOOL CGridCtrl::DeleteAllItems() {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ResetSelectedRange();
     m_arColWidths.Clear();
     m_arRowHeights.Clear();
@@ -134,6 +137,8 @@ BOOL CGridCtrl::DeleteAllItems() {
 }
 
 void CGridCtrl::SetVirtualMode(BOOL bVirtual) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     DeleteAllItems();
     m_bVirtualMode = bVirtual;
     if (!bVirtual) return;
@@ -153,6 +158,8 @@ void CGridCtrl::DropSelectionBeyond(int nRows, int nCols) {
 }
 
 BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     if (m_bVirtualMode || !IsValid(nRow, nCol)) return FALSE;
     if (nRow >= static_cast<int>(m_RowData.size())) return FALSE;
     GridRow* row = m_RowData[static_cast<std::size_t>(nRow)].get();
@@ -167,6 +174,8 @@ BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {
 }
 
 BOOL CGridCtrl::SetCellType(int nRow, int nCol, const GridCellClass* pRuntimeClass) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     const bool usable = !m_bVirtualMode && IsValid(nRow, nCol);
     ASSERT(usable);
     if (!usable) return FALSE;

@@ -10,6 +10,8 @@
 using namespace platform;
 
 BOOL CGridCtrl::SetRowCount(int nRows) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ASSERT(nRows >= 0);
     if (nRows < 0) return FALSE;
     if (nRows == GetRowCount()) return TRUE;
@@ -85,6 +87,8 @@ void CGridCtrl::TrimColumns(int nCols) {
 }
 
 BOOL CGridCtrl::SetColumnCount(int nCols) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ASSERT(nCols >= 0);
     if (nCols < 0) return FALSE;
     if (nCols == GetColumnCount()) return TRUE;
@@ -138,6 +142,8 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
 }
 
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ASSERT(nFixedRows >= 0);
     if (nFixedRows < 0) return FALSE;
     if (nFixedRows == GetFixedRowCount()) return TRUE;
@@ -173,6 +179,8 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
 }
 
 BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ASSERT(nFixedCols >= 0);
     if (nFixedCols < 0) return FALSE;
     if (nFixedCols == GetFixedColumnCount()) return TRUE;
@@ -208,6 +216,8 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
 }
 
 int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     const bool refused =
         nColumn < -1 || (nColumn >= 0 && nColumn < m_nFixedCols) || nColumn > m_nCols;
     ASSERT(!refused);
@@ -267,6 +277,8 @@ int CGridCtrl::InsertColumn(LPCTSTR strHeading, UINT nFormat, int nColumn) {
 }
 
 int CGridCtrl::InsertRow(LPCTSTR strHeading, int nRow) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     const bool refused = nRow < -1 || (nRow >= 0 && nRow < m_nFixedRows) || nRow >= m_nRows;
     ASSERT(!refused);
     if (refused) return -1;

@@ -6,6 +6,8 @@
 using namespace platform;
 
 BOOL CGridCtrl::DeleteColumn(int nColumn) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     if (nColumn < 0 || nColumn >= GetColumnCount()) return FALSE;
     ResetSelectedRange();
     if (!m_bVirtualMode) {
@@ -56,6 +58,8 @@ BOOL CGridCtrl::RemoveRow(int nRow) {
 }
 
 BOOL CGridCtrl::DeleteRow(int nRow) {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     if (nRow < 0 || nRow >= GetRowCount()) return FALSE;
     ResetSelectedRange();
     if (!RemoveRow(nRow)) return FALSE;
@@ -65,6 +69,8 @@ BOOL CGridCtrl::DeleteRow(int nRow) {
 }
 
 BOOL CGridCtrl::DeleteNonFixedRows() {
+    // An open editor reports to its cell before the cells move.
+    EndEditing();
     ResetSelectedRange();
     // From the last row up, so that each removal is at the end of the arrays.
     // A row without cells stays, as it would with DeleteRow.

@@ -42,7 +42,11 @@ BOOL FakeOwner::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     OwnerRecord record;
     record.code = static_cast<int>(header->code);
     record.id = static_cast<int>(header->idFrom);
-    if (header->code == LVN_GETDISPINFO || header->code == LVN_ENDLABELEDIT) {
+    // An in-place editor (control id 8) ends with an NMGRIDITEM; the grid's
+    // own end-of-edit notice is a plain cell record.
+    constexpr UINT_PTR kEditorId = 8;
+    if (header->code == LVN_GETDISPINFO ||
+        (header->code == LVN_ENDLABELEDIT && header->idFrom == kEditorId)) {
         auto* item = reinterpret_cast<NMGRIDITEM*>(lParam);
         record.row = item->item.row;
         record.col = item->item.col;
