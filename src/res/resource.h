@@ -34,3 +34,6 @@
 #define ID_COM_DISCONNECT 57672
 #define ID_FILE_LOAD 57673
 #define ID_COM_ABORT 57674
+
+#define IDB_CHANNEL_IMAGES 158   // the channel list's row images
+#define IDC_COMBOINLISTVIEW 4661 // a channel-list cell's in-place combo box

@@ -793,7 +793,18 @@ COLORREF CSuperGridCtrl::GetFocusCellColor() {
     return platform::RGB(192, 0, 0);
 }
 
-void CSuperGridCtrl::CommitCellText(CTreeItem* /*node*/, platform::LV_ITEM* /*item*/) {}
+void CSuperGridCtrl::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
+    ASSERT(item);
+    if (!item || !item->pszText) return;
+    if (CItemInfo* info = node ? GetData(node) : nullptr) {
+        if (item->iSubItem == 0)
+            info->SetItemText(item->pszText);
+        else
+            info->SetSubItemText(item->iSubItem - 1, item->pszText);
+        UpdateData(node, info, FALSE);
+    }
+    SetItemText(item->iItem, item->iSubItem, item->pszText);
+}
 
 BOOL CSuperGridCtrl::BeginCellEdit(UINT /*flags*/, platform::Point /*point*/,
                                    platform::LVHITTESTINFO* /*hit*/) {

@@ -311,8 +311,9 @@ class CSuperGridCtrl : public platform::ListControl {
     virtual int GetItemIcon(CTreeItem* node);
     // Fill of the focused cell; RGB(192, 0, 0).
     virtual platform::COLORREF GetFocusCellColor();
-    // Stores an edited text into the row at the end of an in-place edit;
-    // nothing yet, until the in-place editors join.
+    // Stores an edited text at the end of an in-place edit: into the node's
+    // row record (column 0 the item text, column c sub-item c - 1) and into
+    // the list cell. A null item or text stores nothing.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
     // Asked by a left click; TRUE stops the click's row selection. Opens no
     // editor here and answers FALSE.
