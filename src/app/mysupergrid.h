@@ -14,6 +14,10 @@
 #include <memory>
 #include <string>
 
+namespace platform {
+class PrintSurface;
+}
+
 class CMySuperGrid : public CSuperGridCtrl {
   public:
     CMySuperGrid() = default;
@@ -29,6 +33,12 @@ class CMySuperGrid : public CSuperGridCtrl {
     // root row alone, and under a transponder one row per service. bAll is
     // passed along by the callers and changes nothing.
     void RebuildList(BOOL bAll);
+    // Prints the list (mysupergridprint.cpp): a banner, then, while a row is
+    // selected, one line per node (roots and every node below them, collapsed
+    // ones included) holding its texts each followed by a tab, at x 10, a new
+    // page whenever a line would pass the page's bottom. Stops when the
+    // surface cannot begin a new page.
+    void PrintRows(platform::PrintSurface& surface);
     // Appends one row per service of the transponder key under root, without
     // list rows (they appear when root is expanded). Stops at the first
     // service the database does not give; a null root or key adds nothing.

@@ -1,10 +1,18 @@
 #include "supervw.h"
 
+#include "dcprintsurface.h"
+#include "printinfo.h"
+#include "printjob.h"
+
 #include <QApplication>
 
 using namespace platform;
 
-CSuperVw::CSuperVw() = default;
+CSuperVw::CSuperVw() {
+    MapCommand(ID_FILE_PRINT, [this] { OnFilePrint(ID_FILE_PRINT); });
+    MapCommand(ID_FILE_PRINT_DIRECT, [this] { OnFilePrint(ID_FILE_PRINT_DIRECT); });
+    MapCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+}
 
 CSuperVw::~CSuperVw() {
     if (m_grid.IsWindow()) m_grid.DestroyWindow();
@@ -12,9 +20,7 @@ CSuperVw::~CSuperVw() {
 
 int CSuperVw::OnCreate(CREATESTRUCT* cs) {
     if (Window::OnCreate(cs) == -1) return -1;
-    Rect client;
-    GetClientRect(&client);
-    if (!m_grid.Create(WS_CHILD | WS_VISIBLE, client, this, kGridId)) return -1;
+    if (!m_grid.Create(WS_CHILD | WS_VISIBLE, Rect(0, 0, 0, 0), this, kGridId)) return -1;
     m_font.CreateFromQFont(QApplication::font());
     m_grid.SetFont(&m_font);
     m_grid.InitColumns();
@@ -23,10 +29,11 @@ int CSuperVw::OnCreate(CREATESTRUCT* cs) {
 
 void CSuperVw::OnSize(UINT type, int cx, int cy) {
     Window::OnSize(type, cx, cy);
-    if (m_grid.IsWindow()) m_grid.MoveWindow(0, 0, cx, cy);
+    if (!m_grid.IsWindow()) return;
+    m_grid.MoveWindow(-1, -1, cx, cy);
+    m_grid.ShowWindow(SW_SHOW);
 }
 
-// Selection changes of the list go to the listener; everything else as usual.
 BOOL CSuperVw::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     const BOOL taken = Window::OnNotify(wParam, lParam, result);
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -37,6 +44,36 @@ BOOL CSuperVw::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     return taken;
 }
 
-void CSuperVw::RefreshList(int bAll) {
+void CSuperVw::RefreshList(BOOL bAll) {
     if (m_grid.IsWindow()) m_grid.RebuildList(bAll);
+}
+
+// ---- printing ----
+
+bool CSuperVw::OnPreparePrinting(PrintInfo* info) {
+    return DoPreparePrinting(info);
+}
+
+void CSuperVw::OnBeginPrinting(Dc*, PrintInfo*) {}
+
+void CSuperVw::OnPrint(Dc* dc, PrintInfo* info) {
+    if (dc) {
+        DcPrintSurface surface(*dc);
+        m_grid.PrintRows(surface);
+    }
+    PrintView::OnPrint(dc, info);
+}
+
+void CSuperVw::OnEndPrinting(Dc*, PrintInfo*) {}
+
+void CSuperVw::OnDraw(Dc*) {}
+
+void CSuperVw::OnFilePrint(unsigned command) {
+    PrintJob job(*this);
+    job.Run(command);
+}
+
+void CSuperVw::OnFilePrintPreview() {
+    PrintJob job(*this);
+    job.Run(ID_FILE_PRINT_PREVIEW);
 }

@@ -1,8 +1,11 @@
 #include "printdialog.h"
 
+#include <QApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+#include <utility>
 
 namespace platform {
 
@@ -16,11 +19,19 @@ bool DefaultDialog(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
+PrintModalHook& ModalHook() {
+    static PrintModalHook hook;
+    return hook;
+}
+
 void DefaultPreview(QPrinter& printer, const std::function<void(QPrinter&)>& render) {
-    QPrintPreviewDialog dialog(&printer);
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                      [&render](QPrinter* p) { render(*p); });
-    dialog.exec();
+    if (ModalHook())
+        ModalHook()(dialog);
+    else
+        dialog.exec();
 }
 
 PrintDialogRunner& DialogRunner() {
@@ -39,6 +50,10 @@ QString& OutputFile() {
 }
 
 } // namespace
+
+PrintModalHook SetPrintModalHook(PrintModalHook hook) {
+    return std::exchange(ModalHook(), std::move(hook));
+}
 
 void SetPrintDialogRunner(PrintDialogRunner runner) {
     DialogRunner() = runner ? std::move(runner) : PrintDialogRunner(DefaultDialog);

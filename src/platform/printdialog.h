@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QDialog;
 class QPrinter;
 
 namespace platform {
@@ -22,6 +23,13 @@ void SetPrintDialogRunner(PrintDialogRunner runner);
 void SetPrintPreviewRunner(PrintPreviewRunner runner);
 bool RunPrintDialog(QPrinter& printer);
 void RunPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& render);
+
+// The default preview is Qt's preview dialog, its pages drawn by render on
+// each of its paint requests, run modally. A test's modal hook runs in place
+// of the modal loop, with the dialog made and connected, and must close it.
+// Returns the previous hook; an empty one restores the modal loop.
+using PrintModalHook = std::function<void(QDialog& dialog)>;
+PrintModalHook SetPrintModalHook(PrintModalHook hook);
 
 // A file name sends every later job into that PDF file; an empty one sends
 // them to the printer chosen.

@@ -1,12 +1,20 @@
 #include "printjob.h"
 
 #include "dc.h"
+#include "messagebox.h"
 #include "printdialog.h"
 #include "printinfo.h"
 #include "printview.h"
 #include "stringtable.h"
 
 namespace platform {
+
+namespace {
+// The framework's message when a job cannot begin; a box without an icon of
+// its own shows the exclamation mark.
+constexpr char kFailedToStartPrint[] = "Failed to start print job.";
+constexpr unsigned kFailedToStartPrintFlags = MB_OK | MB_ICONEXCLAMATION;
+} // namespace
 
 std::string PrintView::GetPrintTitle() const {
     std::string title;
@@ -51,6 +59,10 @@ bool PrintJob::PrintPages(QPrinter& printer, PrintInfo& info) {
     view_.OnBeginPrinting(&dc, &info);
     const std::string title = view_.GetPrintTitle();
     bool ok = dc.StartDoc(title.c_str()) > 0;
+    // No printer, or an output file that cannot be written: the user is told
+    // and nothing is printed.
+    if (!ok)
+        MessageBox(QString::fromLatin1(kFailedToStartPrint), QString(), kFailedToStartPrintFlags);
     for (unsigned page = info.GetMinPage(); ok && page <= info.GetMaxPage(); ++page) {
         info.m_nCurPage = page;
         view_.OnPrepareDC(&dc, &info);

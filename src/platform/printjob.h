@@ -21,7 +21,9 @@ class PrintJob {
     explicit PrintJob(PrintView& view) : view_(view) {}
 
     // Runs the whole job; true when every page was printed. Another command,
-    // a cancelled dialog or a failing printer print nothing and give false.
+    // a cancelled dialog or a failing printer print nothing and give false;
+    // a job that cannot begin also shows "Failed to start print job." with
+    // the application's title as caption.
     bool Run(unsigned command);
     // The dialog step of the view's OnPreparePrinting; false when cancelled.
     bool DoPreparePrinting(PrintInfo* info);

@@ -2,6 +2,7 @@
 // preview are answered by hooks, so nothing waits for a user.
 #include "dc.h"
 #include "dcprintsurface.h"
+#include "messagebox.h"
 #include "printdialog.h"
 #include "printinfo.h"
 #include "printjob.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -154,11 +157,38 @@ TEST_F(PrintingTest, PrintSurfaceBreaksPages) {
 }
 
 TEST_F(PrintingTest, APrinterThatCannotBeginAbortsTheJob) {
-    SetPrintOutputFile(dir.filePath(QStringLiteral("missing/folder/job.pdf")));
+    MessageBoxRecorder boxes;
+    const QString unwritable = dir.filePath(QStringLiteral("missing/folder/job.pdf"));
+    SetPrintOutputFile(unwritable);
     PagesView view(2);
     PrintJob job(view);
     EXPECT_FALSE(job.Run(ID_FILE_PRINT_DIRECT));
     EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin printing", "end"}));
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("Failed to start print job."));
+    EXPECT_EQ(boxes.Calls()[0].caption, QString::fromLatin1(kAppTitle));
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+TEST_F(PrintingTest, ThePreviewDialogPaintsThroughTheView) {
+    SetPrintPreviewRunner(nullptr); // Qt's preview dialog
+    int previewPages = -1;
+    const PrintModalHook previous = SetPrintModalHook([&previewPages](QDialog& dialog) {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(&dialog);
+        ASSERT_NE(preview, nullptr);
+        dialog.show(); // the first show asks for the pages
+        auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(widget, nullptr);
+        previewPages = widget->pageCount();
+        dialog.reject();
+    });
+    PagesView view(3);
+    PrintJob job(view);
+    EXPECT_TRUE(job.Run(ID_FILE_PRINT_PREVIEW));
+    SetPrintModalHook(previous);
+    EXPECT_EQ(previewPages, 3);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"prepare", "begin printing", "page 1", "page 2",
+                                                    "page 3", "end"}));
 }
 
 TEST(RecordingPrintSurfaceTest, TabsStopEveryEightAverageWidths) {
