@@ -4,6 +4,7 @@
 #include "headercontrol.h"
 #include "imagelist.h"
 #include "liststate.h"
+#include "scrollbarstate.h"
 #include "screendc.h"
 #include "windowhost.h"
 
@@ -30,25 +31,6 @@ int CopyText(const std::string& text, char* buffer, int size) {
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
     return static_cast<int>(n);
-}
-
-UINT ScrollCodeOf(int action) {
-    switch (action) {
-    case QAbstractSlider::SliderSingleStepSub:
-        return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd:
-        return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub:
-        return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd:
-        return SB_PAGEDOWN;
-    case QAbstractSlider::SliderToMinimum:
-        return SB_TOP;
-    case QAbstractSlider::SliderToMaximum:
-        return SB_BOTTOM;
-    default:
-        return SB_THUMBTRACK;
-    }
 }
 
 } // namespace
@@ -98,7 +80,7 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
                 bar->setSliderPosition(bar->value());
                 if (ListControl* list = FromArea(area))
                     list->SendMessage(
-                        message, MAKEWPARAM(ScrollCodeOf(a), static_cast<unsigned>(wanted)), 0);
+                        message, MAKEWPARAM(ScrollBarState::ScrollCodeOf(a), static_cast<unsigned>(wanted)), 0);
             });
         QObject::connect(bar, &QAbstractSlider::valueChanged, state, [area](int) {
             ListControl* list = FromArea(area);
