@@ -7,6 +7,7 @@
 #include "messagebox.h"
 #include "networktp.h"
 #include "orderingchannel.h"
+#include "printjob.h"
 #include "quorvandelixdoc.h"
 #include "resource.h"
 #include "supervw.h"
@@ -14,9 +15,11 @@
 #include "trace.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -78,6 +81,8 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
 }
 
 CMainFrame::~CMainFrame() {
+    disconnect(qApp, nullptr, this, nullptr);
+    m_pActiveView = nullptr;
     for (auto& [id, timer] : m_timers)
         timer->stop();
     // The panes outlive this object's own parts for a moment: they must not
@@ -237,6 +242,19 @@ int CMainFrame::OnCreateClient() {
     m_mainSplitter->setSizes({static_cast<int>(width * 0.25), static_cast<int>(width * 0.75)});
     setCentralWidget(m_mainSplitter);
     m_pTree->OnInitialUpdate();
+    // The pane that takes the focus becomes the active view; Ctrl+P sends the
+    // print command to it (only the channel-list pane handles it).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (!now || !m_pTree || !m_pView) return;
+        if (now == m_pTree || m_pTree->isAncestorOf(now))
+            m_pActiveView = m_pTree;
+        else if (QWidget* pane = m_pView->GetWidget(); pane == now || pane->isAncestorOf(now))
+            m_pActiveView = m_pView.get();
+    });
+    auto* print = new QAction(this);
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, [this] { ExecuteCommand(ID_FILE_PRINT); });
+    addAction(print);
     setAcceptDrops(true);
     return 1;
 }
@@ -278,7 +296,7 @@ void CMainFrame::UpdateActions() {
 }
 
 bool CMainFrame::OnCmdMsg(unsigned id, unsigned code, CommandCall call, CmdUI* ui) {
-    if (m_pTree && m_pTree->hasFocus() && m_pTree->OnCmdMsg(id, code, call, ui)) return true;
+    if (m_pActiveView && m_pActiveView->OnCmdMsg(id, code, call, ui)) return true;
     if (OwnCmdMsg(id, code, call, ui)) return true;
     return m_pApp && m_pApp->OnCmdMsg(id, code, call, ui);
 }

@@ -103,8 +103,8 @@ class CMainFrame : public QMainWindow,
     void OnDeleteAll();
     void OnMoveChannel();
 
-    // Routes a command: the tree when it has the focus, the window's own
-    // table, then the application.
+    // Routes a command: the active view (the pane that last had the focus),
+    // the window's own table, then the application.
     bool OnCmdMsg(unsigned id, unsigned code, platform::CommandCall call,
                   platform::CmdUI* ui) override;
     bool AutoMenuEnable() const override { return true; }
@@ -153,6 +153,8 @@ class CMainFrame : public QMainWindow,
     bool m_bStartDirOk = true;
     CNetworkTp* m_pTree = nullptr;
     std::unique_ptr<CSuperVw> m_pView;
+    // The active view: the pane that last had the focus, none before either had it.
+    platform::CommandTarget* m_pActiveView = nullptr;
     std::map<unsigned, QAction*> m_actions;
     std::map<unsigned, QTimer*> m_timers;
 };

@@ -5,11 +5,13 @@
 #include "cmdui.h"
 #include "mysupergrid.h"
 #include "networktp.h"
+#include "printdialog.h"
 #include "resource.h"
 #include "supervw.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QPrinter>
 #include <QTest>
 #include <QToolBar>
 
@@ -63,6 +65,36 @@ class ShellCommandTest : public ShellTest {
     }
     CMySuperGrid* grid() const { return frame()->GetSuperVw()->GetGrid(); }
 };
+
+TEST_F(ShellCommandTest, CtrlPPrintsOnlyWhileTheChannelListIsTheActiveView) {
+    int dialogs = 0;
+    platform::SetPrintDialogRunner([&dialogs](QPrinter&) {
+        ++dialogs;
+        return false; // cancelled: nothing is printed
+    });
+    LoadDatabase();
+    SelectTp(tpA);
+    QWidget* list = grid()->GetClientWidget();
+    QWidget* tree = frame()->GetNetworkTp()->viewport();
+    struct FocusCase {
+        const char* name;
+        QWidget* clicked;
+        int dialogs;
+    };
+    const FocusCase cases[] = {
+        {"list", list, 1},
+        {"tree", tree, 0},
+        {"list again", list, 1},
+    };
+    for (const FocusCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs = 0;
+        QTest::mouseClick(c.clicked, Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+        QTest::keyClick(frame(), Qt::Key_P, Qt::ControlModifier);
+        EXPECT_EQ(dialogs, c.dialogs);
+    }
+    platform::SetPrintDialogRunner(nullptr);
+}
 
 TEST_F(ShellCommandTest, UpdateRulesFollowTheLoadedListAndTheSelectedRows) {
     ExpectStates(State::NotLoaded);
