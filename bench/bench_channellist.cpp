@@ -8,10 +8,7 @@
 //   build>/bench/bench_channellist
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <cstdio>
-#include <cstdlib>
 
 #include "dbopen.h"
 #include "dbstate.h"
@@ -77,13 +74,3 @@ BENCHMARK(BM_RebuildTransponder)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,10 +3,7 @@
 // rows, then expand everything.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "supergridctrl.h"
@@ -60,13 +57,3 @@ void BM_ChannelListRebuild(benchmark::State& state) {
 BENCHMARK(BM_ChannelListRebuild)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

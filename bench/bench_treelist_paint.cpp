@@ -6,9 +6,7 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QStyleFactory>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -97,14 +95,3 @@ void BM_FullPaint(benchmark::State& state) {
 BENCHMARK(BM_FullPaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create("Fusion"));
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
