@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +29,13 @@ class RecordingGrid : public CopyingGrid {
   public:
     void CommitCellText(CTreeItem* node, platform::LV_ITEM* item) override {
         commits.push_back({item->iItem, item->iSubItem, item->pszText, GetItemCount()});
+        if (onCommit) onCommit();
         CSuperGridCtrl::CommitCellText(node, item);
     }
     void SetCurrentColumn(int column) { m_CurSubItem = column; }
     void SetIconWidth(int width) { m_cxImage = width; }
     std::vector<Commit> commits;
+    std::function<void()> onCommit; // what a commit does besides, as a message box would
 };
 
 class EditorTest : public TreeListTest {
@@ -333,24 +336,36 @@ TEST_F(EditorTest, RowChangesEndTheBoxWithOneCommitForItsOwnRow) {
         {"DeleteItemRows", [](CSuperGridCtrl* g) { g->DeleteItemRows(g->GetTreeItem(3), 3); }},
         {"InsertRootItem", [](CSuperGridCtrl* g) { g->InsertRootItem(new CItemInfo); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        grid->DeleteAll();
-        for (int r = 0; r < kRows; ++r)
-            grid->InsertRootItem(Info("name", 0, {"chan", "100"}));
-        recorder->commits.clear();
-        PressF2(3, 1);
-        CListEditCtrl* box = Box();
-        ASSERT_NE(box, nullptr);
-        const auto boxAlive = box->AliveToken();
-        Type("X");
-        c.change(grid.get());
-        EXPECT_EQ(recorder->commits, (std::vector<Commit>{{3, 1, "X", kRows}}));
-        EXPECT_EQ(Box(), nullptr);
-        EXPECT_TRUE(*boxAlive); // deleted only once the event loop runs
-        Settle();
-        EXPECT_FALSE(*boxAlive);
-        EXPECT_EQ(recorder->commits.size(), 1u);
+    // A commit that takes the focus away from the box (as a message box
+    // does) must not make it report again.
+    platform::Window elsewhere;
+    ASSERT_TRUE(elsewhere.Create(platform::WS_CHILD | platform::WS_VISIBLE,
+                                 platform::Rect(610, 0, 650, 40), owner.get(), 77));
+    elsewhere.GetWidget()->setFocusPolicy(Qt::StrongFocus);
+    for (const bool commitMovesFocus : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) +
+                         (commitMovesFocus ? ", the commit moves the focus" : ""));
+            grid->DeleteAll();
+            for (int r = 0; r < kRows; ++r)
+                grid->InsertRootItem(Info("name", 0, {"chan", "100"}));
+            recorder->commits.clear();
+            PressF2(3, 1);
+            CListEditCtrl* box = Box();
+            ASSERT_NE(box, nullptr);
+            const auto boxAlive = box->AliveToken();
+            Type("X");
+            recorder->onCommit =
+                commitMovesFocus ? [&elsewhere] { elsewhere.SetFocus(); } : std::function<void()>();
+            c.change(grid.get());
+            recorder->onCommit = nullptr;
+            EXPECT_EQ(recorder->commits, (std::vector<Commit>{{3, 1, "X", kRows}}));
+            EXPECT_EQ(Box(), nullptr);
+            EXPECT_TRUE(*boxAlive); // deleted only once the event loop runs
+            Settle();
+            EXPECT_FALSE(*boxAlive);
+            EXPECT_EQ(recorder->commits.size(), 1u);
+        }
     }
 }
 
