@@ -36,6 +36,8 @@ class RecordingGrid : public CopyingGrid {
     void SetIconWidth(int width) { m_cxImage = width; }
     std::vector<Commit> commits;
     std::function<void()> onCommit; // what a commit does besides, as a message box would
+    int limit = 80;                 // what GetEditTextLimit answers
+    int GetEditTextLimit(int /*row*/, int /*column*/) override { return limit; }
 };
 
 class EditorTest : public TreeListTest {
@@ -408,6 +410,58 @@ TEST_F(EditorTest, ReportsForNoRowOrACancelledEditChangeNothing) {
     }
     EXPECT_TRUE(recorder->commits.empty());
     EXPECT_EQ(RowText(2, 1), "chan2");
+}
+
+// Text the box cannot hold: it stops at its limit, and characters outside
+// Latin-1 are stored and shown as '?'.
+TEST_F(EditorTest, TheBoxStopsAtItsLimitAndKeepsCharactersOutsideLatin1AsQuestionMarks) {
+    struct Case {
+        const char* name;
+        int limit;
+        QString typed;
+        std::string committed;
+    };
+    const Case cases[] = {
+        {"past the limit", 5, QStringLiteral("123456789"), "12345"},
+        {"outside Latin-1", 80, QStringLiteral("a\u20ACb\u03A9"), "a?b?"},
+        {"Latin-1 itself", 80, QStringLiteral("caf\u00E9"), "caf\xE9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder->commits.clear();
+        recorder->limit = c.limit;
+        PressF2(2, 1);
+        ASSERT_NE(Box(), nullptr);
+        for (const QChar ch : c.typed)
+            QTest::sendKeyEvent(QTest::Click, FocusWidget(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        Settle();
+        Key(Qt::Key_Return);
+        EXPECT_EQ(recorder->commits, (std::vector<Commit>{{2, 1, c.committed, kRows}}));
+        EXPECT_EQ(RowText(2, 1), c.committed);
+    }
+}
+
+// A report for a column the list does not have writes no cell of any row.
+TEST_F(EditorTest, AReportForAColumnPastTheListWritesNoOtherCell) {
+    std::vector<std::string> before;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column)
+            before.push_back(RowText(row, column));
+    std::string text = "x";
+    platform::LV_DISPINFO info{};
+    info.hdr.hwndFrom = grid.get();
+    info.hdr.code = platform::LVN_ENDLABELEDIT;
+    info.item.mask = platform::LVIF_TEXT;
+    info.item.iItem = 2;
+    info.item.iSubItem = kColumns + 3;
+    info.item.pszText = text.data();
+    owner->SendMessage(platform::WM_NOTIFY, 256, reinterpret_cast<platform::LPARAM>(&info));
+    std::vector<std::string> after;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column)
+            after.push_back(RowText(row, column));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(EditorTest, OneEditorAtATime) {
