@@ -5,9 +5,13 @@
 
 #include "listeditctrl.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <functional>
@@ -295,7 +299,28 @@ TEST_F(EditorTest, AnOpenBoxFollowsItsCellWhenTheListScrolls) {
     ASSERT_NE(box, nullptr);
     const int width = box->GetWidget()->width();
 
-    grid->SendMessage(platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+    // A line down on the bar: a click into its lower arrow.
+    auto* area = qobject_cast<QAbstractScrollArea*>(grid->GetWidget());
+    ASSERT_NE(area, nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                     QStyle::SC_ScrollBarAddLine, bar);
+    ASSERT_FALSE(arrow.isEmpty());
+    const int topBefore = grid->GetTopIndex();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
+    Settle();
+    EXPECT_EQ(grid->GetTopIndex(), topBefore + 1);
     QPoint wheelAt = CellCentre(10, 3);
     QWheelEvent wheel(wheelAt, ListWidget()->mapToGlobal(wheelAt), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
