@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Quorvandelix build helper.
-#   ./setup.sh run    install what is missing, build, start the editor
-#   ./setup.sh test   install what is missing, build, run every test headless
+#   ./setup.sh run [image]  install what is missing, build, start the editor on
+#                           the desktop (X11 or Wayland); arguments go to the editor
+#   ./setup.sh test         install what is missing, build, run every test headless
 # Environment: BUILD_DIR (default build);
 #              BUILD_TYPE, one of the named build types, each warning-free:
 #                RelWithDebInfo  the default, for everyday work
 #                Debug           with SANITIZE=1, the sanitizer build CI runs
 #                Release         for benchmark figures (CI builds and tests it too);
-#              SANITIZE=1 builds with AddressSanitizer and UBSan.
+#              SANITIZE=1 builds with AddressSanitizer and UBSan;
+#              SETUP_SKIP_BUILD=1 makes "run" start what is built, without
+#              installing or building.
 set -euo pipefail
+CALLER_DIR=$(pwd)
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
@@ -38,15 +42,41 @@ configure_and_build() {
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 
+# Qt aborts when it finds no display: say so in one line instead.
+require_display() {
+  if [ -n "${QT_QPA_PLATFORM:-}" ] || [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    return 0
+  fi
+  echo "No display: neither DISPLAY nor WAYLAND_DISPLAY is set; run from a desktop session, or set QT_QPA_PLATFORM=offscreen for a headless start." >&2
+  exit 3
+}
+
+# Starts the editor in its build folder, where "Default.dat" lies; the
+# arguments go to it, relative paths taken from where the script was called.
+start_editor() {
+  local app="$BUILD_DIR/src/app"
+  if [ ! -x "$app/quorvandelix" ]; then
+    echo "The editor was not built: $app/quorvandelix is missing." >&2
+    exit 1
+  fi
+  local args=()
+  for arg in "$@"; do
+    case "$arg" in
+      /* | -*) args+=("$arg") ;;
+      *) args+=("$CALLER_DIR/$arg") ;;
+    esac
+  done
+  cd "$app" && exec ./quorvandelix "${args[@]}"
+}
+
 case "${1:-}" in
   run)
-    install_missing
-    configure_and_build
-    if [ -x "$BUILD_DIR/src/app/quorvandelix" ]; then
-      cd "$BUILD_DIR/src/app" && exec ./quorvandelix "${@:2}"
+    require_display
+    if [ "${SETUP_SKIP_BUILD:-0}" != 1 ]; then
+      install_missing
+      configure_and_build
     fi
-    echo "The editor was not built: $BUILD_DIR/src/app/quorvandelix is missing." >&2
-    exit 1
+    start_editor "${@:2}"
     ;;
   test)
     install_missing

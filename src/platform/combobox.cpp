@@ -5,11 +5,15 @@
 #include "windowhost.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QLineEdit>
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <utility>
 
 namespace platform {
 
@@ -31,9 +35,37 @@ class Programmatic {
     int& m_depth;
 };
 
+// Whether widget is box or lies inside it, its pop-up list included (a
+// window of its own whose parent is the box).
+bool WithinBox(const QWidget* widget, const QWidget* box) {
+    for (; widget; widget = widget->parentWidget())
+        if (widget == box) return true;
+    return false;
+}
+
+// Hears the open list's focus losses: the keyboard going from the list to
+// anything but the box is the box's focus loss.
+class ListFocusWatch : public QObject {
+  public:
+    explicit ListFocusWatch(std::function<void()> lost) : m_lost(std::move(lost)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // The list closing hands the focus back with PopupFocusReason.
+        if (event->type() == QEvent::FocusOut &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            m_lost();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_lost;
+};
+
 } // namespace
 
-// The Qt side: opening and closing the list become notifications.
+// The Qt side: opening and closing the list become notifications, and the
+// focus leaving the open list for another window is the box's focus loss.
 class ComboHost : public WindowHost<QComboBox> {
   public:
     using WindowHost<QComboBox>::WindowHost;
@@ -41,6 +73,8 @@ class ComboHost : public WindowHost<QComboBox> {
     void showPopup() override {
         if (auto* box = dynamic_cast<ComboBox*>(HostedWindow())) box->BeforeDropDown();
         QComboBox::showPopup();
+        // Installing again is harmless: Qt keeps one entry per filter.
+        if (view()) view()->installEventFilter(&m_listFocus);
     }
     void hidePopup() override {
         const bool wasOpen = view() && view()->isVisible();
@@ -48,6 +82,21 @@ class ComboHost : public WindowHost<QComboBox> {
         if (!wasOpen) return;
         if (auto* box = dynamic_cast<ComboBox*>(HostedWindow())) box->AfterCloseUp();
     }
+
+  private:
+    void ListLostFocus() {
+        QWidget* gaining = QApplication::focusWidget();
+        // A move inside the box, or a list already closing, ends nothing.
+        if (!view() || !view()->isVisible() || WithinBox(gaining, this)) return;
+        // The list closes once Qt's focus change is over; the box hears of
+        // its focus loss now, before the gaining window hears of its gain.
+        QMetaObject::invokeMethod(
+            this, [this] { hidePopup(); }, Qt::QueuedConnection);
+        if (auto* box = dynamic_cast<ComboBox*>(HostedWindow()))
+            box->LoseFocusTo(Window::FromWidgetOrAncestor(gaining));
+    }
+
+    ListFocusWatch m_listFocus{[this] { ListLostFocus(); }};
 };
 
 ComboBox::ComboBox() = default;

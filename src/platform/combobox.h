@@ -4,8 +4,9 @@
 // screen). Adding strings selects nothing; CBN_SELCHANGE reports only the
 // user's choices; CBN_DROPDOWN comes before the list opens and CBN_CLOSEUP
 // is posted when it closes, so it arrives after the chosen item is set. The
-// list's own focus changes are no focus loss of the box, and keys in the open
-// list take the box's key road.
+// list's own focus changes are no focus loss of the box, but the focus going
+// from the open list to another window is (the list then closes), and keys
+// in the open list take the box's key road.
 #pragma once
 
 #include "window.h"

@@ -1093,6 +1093,13 @@ void Window::HandleFocusEvent(QEvent* event) {
     DispatchQtMessage(event, m_widget, false, WM_SETFOCUS, reinterpret_cast<WPARAM>(losing), 0);
 }
 
+void Window::LoseFocusTo(Window* gaining) {
+    // Nothing for a window that is gone.
+    if (!m_widget) return;
+    g_lastFocusLost = this;
+    SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(gaining), 0);
+}
+
 // ---- handler defaults ----
 
 int Window::OnCreate(CREATESTRUCT*) {

@@ -258,6 +258,11 @@ class Window {
     // event that made it, or the platform's for messages sent by code.
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The keyboard left this window for gaining (null: no window of ours)
+    // without Qt telling this window's widget, as when it left a pop-up of
+    // the window's own: the WM_KILLFOCUS a FocusOut gives, in the same order.
+    void LoseFocusTo(Window* gaining);
+
   private:
     friend class HostBase;
     friend class KeyRouter;

@@ -5,9 +5,14 @@
 
 #include "servicecells.h"
 
+#include <QPoint>
+#include <QTest>
+
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -25,8 +30,10 @@ struct CommitCase {
     const char* shown;                    // nullptr: the cell's text before the edit
 };
 
-TEST_F(ChannelListTest, CellCommitsWriteTheRecordAndShowWhatItHolds) {
-    const CommitCase cases[] = {
+// Every column's commit: the table that a direct commit and the real editors
+// both go through.
+const std::vector<CommitCase>& CommitCases() {
+    static const std::vector<CommitCase> cases = {
         {"25-character name: its first 21 bytes, then zeros", kTvName, colServiceName,
          "ABCDEFGHIJKLMNOPQRSTUVWXY", [](SvcInfo* r) { Name(r, "ABCDEFGHIJKLMNOPQRSTU", 21); },
          "ABCDEFGHIJKLMNOPQRSTU"},
@@ -55,8 +62,14 @@ TEST_F(ChannelListTest, CellCommitsWriteTheRecordAndShowWhatItHolds) {
         {"CAS is shown only", kTvName, colCas, "VIACCESS", nullptr, nullptr},
         {"Channel No. is shown only", kRadioName, colChannelNo, "42", nullptr, nullptr},
     };
-    for (const CommitCase& c : cases) {
-        SCOPED_TRACE(c.name);
+    return cases;
+}
+
+class ChannelCommitTest : public ChannelListTest {
+  protected:
+    // One case: edit(row) ends an edit of c.column in c.service's row with
+    // c.typed; the whole record and the cell are then compared.
+    void Check(const CommitCase& c, const std::function<void(int row)>& edit) {
         SelectTp(tpA);
         const int row = RowOf(c.service);
         ASSERT_GT(row, 0);
@@ -66,7 +79,7 @@ TEST_F(ChannelListTest, CellCommitsWriteTheRecordAndShowWhatItHolds) {
         if (c.change) c.change(&expected);
         const std::string before = Cell(row, c.column);
 
-        Commit(row, c.column, c.typed);
+        edit(row);
 
         const SvcInfo after = Record(handle);
         EXPECT_EQ(std::memcmp(&after, &expected, sizeof after), 0);
@@ -77,6 +90,84 @@ TEST_F(ChannelListTest, CellCommitsWriteTheRecordAndShowWhatItHolds) {
             c.column == 0 ? info->GetItemText() : info->GetSubItemText(c.column - 1);
         EXPECT_EQ(stored, shown);
         ASSERT_EQ(SLM_SetServiceInfo(handle, &original), DBERR_OK); // the next case starts clean
+    }
+
+    // How a real editor is opened and ended.
+    enum class Road {
+        f2AndEnter,  // F2; Enter
+        mouseAndTab, // a click into a combo's drop button or a double click
+                     // on an edit cell; Tab (a combo ends by its choice)
+    };
+
+    // Opens the cell's editor by road and types c.typed as a user does: in an
+    // edit box over the whole old text, in a drop-down by moving to the entry.
+    // False when the road opens no editor on that column.
+    bool EditByKeys(int row, const CommitCase& c, Road road) {
+        const bool comboColumn = c.column == colLock || c.column == colType;
+        platform::Rect cell;
+        EXPECT_TRUE(grid->GetSubItemRect(row, c.column, platform::LVIR_BOUNDS, cell));
+        const int middle = (cell.top + cell.bottom) / 2;
+        if (road == Road::f2AndEnter) {
+            PressF2(row, c.column);
+        } else if (comboColumn) {
+            grid->SetFocus();
+            QTest::mouseClick(grid->GetClientWidget(), Qt::LeftButton, {},
+                              QPoint(cell.right - 1, middle));
+            Settle();
+        } else {
+            // A double click on the tree column opens no box.
+            if (c.column == colChannelNo) return false;
+            const QPoint at((cell.left + cell.right) / 2, middle);
+            grid->SetFocus();
+            QTest::mouseClick(grid->GetClientWidget(), Qt::LeftButton, {}, at);
+            Settle();
+            QTest::mouseDClick(grid->GetClientWidget(), Qt::LeftButton, {}, at);
+            Settle();
+        }
+        if (comboColumn) {
+            platform::ComboBox* combo = OpenCombo();
+            EXPECT_NE(combo, nullptr);
+            if (!combo) return true;
+            const int target = combo->FindStringExact(-1, c.typed);
+            EXPECT_NE(target, platform::CB_ERR);
+            const int steps = target - combo->GetCurSel();
+            for (int n = 0; n < std::abs(steps); ++n)
+                Key(steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+            Key(Qt::Key_Return);
+            return true;
+        }
+        EXPECT_NE(grid->GetEditBox(), nullptr);
+        // Whatever the road selected, the old text goes: all of it selected.
+        Key(Qt::Key_End);
+        Key(Qt::Key_Home, Qt::ShiftModifier);
+        if (*c.typed)
+            Type(c.typed);
+        else
+            Key(Qt::Key_Delete);
+        Key(road == Road::f2AndEnter ? Qt::Key_Return : Qt::Key_Tab);
+        return true;
+    }
+};
+
+TEST_F(ChannelCommitTest, CellCommitsWriteTheRecordAndShowWhatItHolds) {
+    for (const CommitCase& c : CommitCases()) {
+        SCOPED_TRACE(c.name);
+        Check(c, [&](int row) { Commit(row, c.column, c.typed); });
+    }
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(ChannelCommitTest, TheSameCommitsThroughTheRealEditors) {
+    for (const Road road : {Road::f2AndEnter, Road::mouseAndTab}) {
+        for (const CommitCase& c : CommitCases()) {
+            SCOPED_TRACE(std::string(c.name) +
+                         (road == Road::f2AndEnter ? ", F2 and Enter" : ", mouse and Tab"));
+            Check(c, [&](int row) {
+                if (!EditByKeys(row, c, road)) return;
+                EXPECT_EQ(grid->GetOpenEditor(), nullptr);
+                EXPECT_EQ(OpenCombo(), nullptr);
+            });
+        }
     }
     EXPECT_TRUE(boxes.Calls().empty());
 }

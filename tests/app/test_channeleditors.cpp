@@ -1,6 +1,7 @@
 // The channel list's in-place editors driven by keys: the TYPE combo opened
-// with F2 reports the chosen entry once (or a cancel), and the edit box's
-// report lands in the service record of its own row.
+// with F2 reports the chosen entry once (or a cancel), also when the focus
+// leaves its open list, and the edit box's report lands in the service
+// record of its own row, also when Delete Channel comes while it is open.
 #include "channellistfixture.h"
 
 #include "combobox.h"
@@ -13,42 +14,13 @@
 
 #include <cstring>
 #include <functional>
-#include <utility>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace {
 
 class ChannelEditorTest : public ChannelListTest {
   protected:
-    static void Settle() {
-        for (int n = 0; n < 3; ++n) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-        }
-    }
-    platform::ComboBox* OpenCombo() const {
-        return dynamic_cast<platform::ComboBox*>(grid->GetDlgItem(IDC_COMBOINLISTVIEW));
-    }
-    // F2 on cell (row, column) of the focused list.
-    void PressF2(int row, int column) {
-        grid->SelectAllRows(FALSE);
-        grid->SetItemState(row, platform::LVIS_SELECTED | platform::LVIS_FOCUSED,
-                           platform::LVIS_SELECTED | platform::LVIS_FOCUSED);
-        grid->SetCurrentColumn(column);
-        grid->SetFocus();
-        QTest::keyClick(grid->GetClientWidget(), Qt::Key_F2);
-        Settle();
-    }
-    // Keys to the open drop-down when it shows, else to the focus widget.
-    static void Key(Qt::Key key) {
-        // In the open list the keys go where the keyboard does: its view.
-        QWidget* target = QApplication::activePopupWidget();
-        if (target && target->focusWidget()) target = target->focusWidget();
-        if (!target) target = QApplication::focusWidget();
-        QTest::keyClick(target, key);
-        Settle();
-    }
     uint32_t TypeBits(SvcHandle handle) const {
         return DB_GetBits(Record(handle).flags, SVCF_TYPE_LO, SVCF_TYPE_W);
     }
@@ -81,6 +53,53 @@ TEST_F(ChannelEditorTest, TheTypeComboReportsTheChosenEntryOnce) {
     EXPECT_EQ(Cell(row, colType), "RADIO");
     EXPECT_EQ(OpenCombo(), nullptr);
     EXPECT_EQ(grid->GetOpenEditor(), nullptr);
+}
+
+// The focus going elsewhere while the drop-down shows ends the combo: the
+// list closes and the cell's value is reported once.
+TEST_F(ChannelEditorTest, TheTypeComboEndsWhenTheFocusLeavesItsOpenList) {
+    struct Case {
+        const char* name;
+        std::function<void()> move;
+    };
+    const Case cases[] = {
+        {"the list focused by code", [this] { grid->SetFocus(); }},
+        {"a click on the transponder row",
+         [this] {
+             QWidget* popup = QApplication::activePopupWidget();
+             ASSERT_NE(popup, nullptr);
+             platform::Rect cell;
+             ASSERT_TRUE(grid->GetSubItemRect(0, colServiceName, platform::LVIR_BOUNDS, cell));
+             const QPoint at = popup->mapFromGlobal(grid->GetClientWidget()->mapToGlobal(
+                 QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2)));
+             ASSERT_FALSE(popup->rect().contains(at));
+             QTest::mouseClick(popup, Qt::LeftButton, {}, at);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reports().clear();
+        SelectTp(tpA);
+        const int row = RowOf(kTvName);
+        const SvcHandle handle = RowService(row);
+        PressF2(row, colType);
+        platform::ComboBox* combo = OpenCombo();
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(combo->GetDroppedState());
+
+        c.move();
+        Settle();
+
+        ASSERT_EQ(Reports().size(), 1u);
+        EXPECT_EQ(Reports().front().row, row);
+        EXPECT_TRUE(Reports().front().hasText);
+        EXPECT_EQ(Reports().front().text, "T V");
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_EQ(OpenCombo(), nullptr);
+        EXPECT_EQ(grid->GetOpenEditor(), nullptr);
+        EXPECT_EQ(platform::Window::GetFocus(), grid.get());
+        EXPECT_EQ(TypeBits(handle), SVC_TYPE_TV);
+    }
 }
 
 TEST_F(ChannelEditorTest, EscOnTheTypeComboReportsACancel) {
@@ -151,37 +170,17 @@ TEST_F(ChannelEditorTest, ADoubleClickOnAVidCellOpensAnF2Box) {
 
 namespace {
 
-// The main window's side of the Delete key: records which rows' services it
-// was asked to delete and what each row's record held then.
-class RecordingHost : public ITreeListHost {
-  public:
-    explicit RecordingHost(std::function<SvcInfo(int)> record) : m_record(std::move(record)) {}
-    BOOL IsLoaded() const override { return TRUE; }
-    BOOL DeleteRowService(int row) override {
-        deleted.push_back({row, m_record(row)});
-        return TRUE;
-    }
-    void RefreshList(BOOL) override { ++refreshes; }
-    platform::CommandTarget* PopupMenuOwner() const override { return nullptr; }
-
-    std::vector<std::pair<int, SvcInfo>> deleted;
-    int refreshes = 0;
-
-  private:
-    std::function<SvcInfo(int)> m_record;
-};
-
 TEST_F(ChannelEditorTest, DeleteChannelWithABoxOpenCommitsIntoTheBoxsOwnServiceFirst) {
-    SelectTp(tpA);
-    const int row = RowOf(kRadioName);
-    const SvcHandle radio = RowService(row);
-    const SvcInfo tvBefore = Record(RowService(RowOf(kTvName)));
-    const SvcInfo dataBefore = Record(RowService(RowOf(kDataName)));
-    RecordingHost host([this](int r) { return Record(RowService(r)); });
+    OpenSixServices();
+    GridDeleteHost host(grid.get(), this);
     grid->SetHost(&host);
-    PressF2(row, colServiceName);
+    const int s2 = 2;
+    std::vector<SvcInfo> others; // S1, S3 to S6
+    for (int row : {1, 3, 4, 5, 6})
+        others.push_back(Record(RowService(row)));
+    PressF2(s2, colServiceName);
     ASSERT_NE(grid->GetEditBox(), nullptr);
-    QTest::keyClicks(QApplication::focusWidget(), "NEW");
+    Type("NEW");
 
     // The Delete Channel command: the flag, then the key's handling called directly.
     grid->SetDeleteByCommand(1);
@@ -195,15 +194,16 @@ TEST_F(ChannelEditorTest, DeleteChannelWithABoxOpenCommitsIntoTheBoxsOwnServiceF
     grid->SetHost(nullptr);
 
     ASSERT_EQ(host.deleted.size(), 1u);
-    EXPECT_EQ(host.deleted[0].first, row);
+    EXPECT_EQ(host.deleted[0].first, s2);
     // The box's text was in its own service's record when the delete came.
     EXPECT_EQ(std::memcmp(host.deleted[0].second.name, "NEW\0", 4), 0);
-    EXPECT_EQ(std::memcmp(Record(radio).name, "NEW\0", 4), 0);
-    const SvcInfo tvAfter = Record(RowService(RowOf(kTvName)));
-    const SvcInfo dataAfter = Record(RowService(RowOf(kDataName)));
-    EXPECT_EQ(std::memcmp(&tvBefore, &tvAfter, sizeof tvAfter), 0);
-    EXPECT_EQ(std::memcmp(&dataBefore, &dataAfter, sizeof dataAfter), 0);
-    EXPECT_EQ(host.refreshes, 0); // the command rebuilds the list itself
+    EXPECT_EQ(ServiceNames(), (Names{"S1", "S3", "S4", "S5", "S6"}));
+    for (int row = 1; row <= 5; ++row) {
+        const SvcInfo after = Record(RowService(row));
+        EXPECT_EQ(std::memcmp(&after, &others[static_cast<size_t>(row - 1)], sizeof after), 0)
+            << kSixNames[static_cast<size_t>(row < 2 ? 0 : row)];
+    }
+    EXPECT_EQ(host.rebuilds, 0); // the command rebuilds the list itself
     EXPECT_EQ(grid->GetEditBox(), nullptr);
 }
 

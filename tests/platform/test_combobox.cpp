@@ -148,6 +148,49 @@ TEST_F(ComboTest, EscapeInTheOpenListReachesTheHookAndChoosesNothing) {
                              "focus moved"}));
 }
 
+// The focus leaving for another window while the list is open is the box's
+// focus loss, before the other window hears of its gain; the list closes
+// once the focus change is over.
+TEST_F(ComboTest, AFocusMoveByCodeWhileTheListIsOpenClosesItAndIsTheBoxsFocusLoss) {
+    combo.SetCurSel(1);
+    combo.ShowDropDown(TRUE);
+    QCoreApplication::processEvents(); // the list shows before anything else happens
+    ASSERT_TRUE(combo.GetDroppedState());
+    log.clear();
+
+    other.SetFocus();
+    EXPECT_EQ(GetFocus(), &other);
+    for (int n = 0; n < 3; ++n)
+        QCoreApplication::processEvents();
+
+    EXPECT_FALSE(combo.GetDroppedState());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(GetFocus(), &other);
+    Log focus;
+    for (const std::string& line : log)
+        if (line.find("Focus") != std::string::npos || line.rfind("CBN_", 0) == 0)
+            focus.push_back(line);
+    EXPECT_EQ(focus, (Log{"OnKillFocus sel 1", "other OnSetFocus", "CBN_CLOSEUP sel 1"}));
+}
+
+// A click outside the open list closes it; the owner's close-up handling
+// moves the focus on.
+TEST_F(ComboTest, AClickOutsideTheOpenListClosesItAndTheCloseUpMovesTheFocus) {
+    combo.SetCurSel(0);
+    combo.ShowDropDown(TRUE);
+    QCoreApplication::processEvents();
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    const QPoint outside = popup->mapFromGlobal(other.GetWidget()->mapToGlobal(QPoint(3, 3)));
+    ASSERT_FALSE(popup->rect().contains(outside));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, outside);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(combo.GetDroppedState());
+    EXPECT_EQ(GetFocus(), &other);
+    EXPECT_EQ(Events(),
+              (Log{"CBN_DROPDOWN", "CBN_CLOSEUP sel 0", "OnKillFocus sel 0", "focus moved"}));
+}
+
 TEST(ComboFieldTest, DropDownHasAnEditFieldWithTheFocus) {
     Log log;
     TopWindow top(&log);

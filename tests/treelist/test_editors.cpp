@@ -5,11 +5,16 @@
 
 #include "listeditctrl.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,11 +33,15 @@ class RecordingGrid : public CopyingGrid {
   public:
     void CommitCellText(CTreeItem* node, platform::LV_ITEM* item) override {
         commits.push_back({item->iItem, item->iSubItem, item->pszText, GetItemCount()});
+        if (onCommit) onCommit();
         CSuperGridCtrl::CommitCellText(node, item);
     }
     void SetCurrentColumn(int column) { m_CurSubItem = column; }
     void SetIconWidth(int width) { m_cxImage = width; }
     std::vector<Commit> commits;
+    std::function<void()> onCommit; // what a commit does besides, as a message box would
+    int limit = 80;                 // what GetEditTextLimit answers
+    int GetEditTextLimit(int /*row*/, int /*column*/) override { return limit; }
 };
 
 class EditorTest : public TreeListTest {
@@ -290,7 +299,28 @@ TEST_F(EditorTest, AnOpenBoxFollowsItsCellWhenTheListScrolls) {
     ASSERT_NE(box, nullptr);
     const int width = box->GetWidget()->width();
 
-    grid->SendMessage(platform::WM_VSCROLL, platform::SB_LINEDOWN, 0);
+    // A line down on the bar: a click into its lower arrow.
+    auto* area = qobject_cast<QAbstractScrollArea*>(grid->GetWidget());
+    ASSERT_NE(area, nullptr);
+    QScrollBar* bar = area->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                     QStyle::SC_ScrollBarAddLine, bar);
+    ASSERT_FALSE(arrow.isEmpty());
+    const int topBefore = grid->GetTopIndex();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());
+    Settle();
+    EXPECT_EQ(grid->GetTopIndex(), topBefore + 1);
     QPoint wheelAt = CellCentre(10, 3);
     QWheelEvent wheel(wheelAt, ListWidget()->mapToGlobal(wheelAt), QPoint(), QPoint(0, -120),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -333,24 +363,36 @@ TEST_F(EditorTest, RowChangesEndTheBoxWithOneCommitForItsOwnRow) {
         {"DeleteItemRows", [](CSuperGridCtrl* g) { g->DeleteItemRows(g->GetTreeItem(3), 3); }},
         {"InsertRootItem", [](CSuperGridCtrl* g) { g->InsertRootItem(new CItemInfo); }},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        grid->DeleteAll();
-        for (int r = 0; r < kRows; ++r)
-            grid->InsertRootItem(Info("name", 0, {"chan", "100"}));
-        recorder->commits.clear();
-        PressF2(3, 1);
-        CListEditCtrl* box = Box();
-        ASSERT_NE(box, nullptr);
-        const auto boxAlive = box->AliveToken();
-        Type("X");
-        c.change(grid.get());
-        EXPECT_EQ(recorder->commits, (std::vector<Commit>{{3, 1, "X", kRows}}));
-        EXPECT_EQ(Box(), nullptr);
-        EXPECT_TRUE(*boxAlive); // deleted only once the event loop runs
-        Settle();
-        EXPECT_FALSE(*boxAlive);
-        EXPECT_EQ(recorder->commits.size(), 1u);
+    // A commit that takes the focus away from the box (as a message box
+    // does) must not make it report again.
+    platform::Window elsewhere;
+    ASSERT_TRUE(elsewhere.Create(platform::WS_CHILD | platform::WS_VISIBLE,
+                                 platform::Rect(610, 0, 650, 40), owner.get(), 77));
+    elsewhere.GetWidget()->setFocusPolicy(Qt::StrongFocus);
+    for (const bool commitMovesFocus : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) +
+                         (commitMovesFocus ? ", the commit moves the focus" : ""));
+            grid->DeleteAll();
+            for (int r = 0; r < kRows; ++r)
+                grid->InsertRootItem(Info("name", 0, {"chan", "100"}));
+            recorder->commits.clear();
+            PressF2(3, 1);
+            CListEditCtrl* box = Box();
+            ASSERT_NE(box, nullptr);
+            const auto boxAlive = box->AliveToken();
+            Type("X");
+            recorder->onCommit =
+                commitMovesFocus ? [&elsewhere] { elsewhere.SetFocus(); } : std::function<void()>();
+            c.change(grid.get());
+            recorder->onCommit = nullptr;
+            EXPECT_EQ(recorder->commits, (std::vector<Commit>{{3, 1, "X", kRows}}));
+            EXPECT_EQ(Box(), nullptr);
+            EXPECT_TRUE(*boxAlive); // deleted only once the event loop runs
+            Settle();
+            EXPECT_FALSE(*boxAlive);
+            EXPECT_EQ(recorder->commits.size(), 1u);
+        }
     }
 }
 
@@ -393,6 +435,58 @@ TEST_F(EditorTest, ReportsForNoRowOrACancelledEditChangeNothing) {
     }
     EXPECT_TRUE(recorder->commits.empty());
     EXPECT_EQ(RowText(2, 1), "chan2");
+}
+
+// Text the box cannot hold: it stops at its limit, and characters outside
+// Latin-1 are stored and shown as '?'.
+TEST_F(EditorTest, TheBoxStopsAtItsLimitAndKeepsCharactersOutsideLatin1AsQuestionMarks) {
+    struct Case {
+        const char* name;
+        int limit;
+        QString typed;
+        std::string committed;
+    };
+    const Case cases[] = {
+        {"past the limit", 5, QStringLiteral("123456789"), "12345"},
+        {"outside Latin-1", 80, QStringLiteral("a\u20ACb\u03A9"), "a?b?"},
+        {"Latin-1 itself", 80, QStringLiteral("caf\u00E9"), "caf\xE9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        recorder->commits.clear();
+        recorder->limit = c.limit;
+        PressF2(2, 1);
+        ASSERT_NE(Box(), nullptr);
+        for (const QChar ch : c.typed)
+            QTest::sendKeyEvent(QTest::Click, FocusWidget(), Qt::Key_unknown, QString(ch),
+                                Qt::NoModifier);
+        Settle();
+        Key(Qt::Key_Return);
+        EXPECT_EQ(recorder->commits, (std::vector<Commit>{{2, 1, c.committed, kRows}}));
+        EXPECT_EQ(RowText(2, 1), c.committed);
+    }
+}
+
+// A report for a column the list does not have writes no cell of any row.
+TEST_F(EditorTest, AReportForAColumnPastTheListWritesNoOtherCell) {
+    std::vector<std::string> before;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column)
+            before.push_back(RowText(row, column));
+    std::string text = "x";
+    platform::LV_DISPINFO info{};
+    info.hdr.hwndFrom = grid.get();
+    info.hdr.code = platform::LVN_ENDLABELEDIT;
+    info.item.mask = platform::LVIF_TEXT;
+    info.item.iItem = 2;
+    info.item.iSubItem = kColumns + 3;
+    info.item.pszText = text.data();
+    owner->SendMessage(platform::WM_NOTIFY, 256, reinterpret_cast<platform::LPARAM>(&info));
+    std::vector<std::string> after;
+    for (int row = 0; row < kRows; ++row)
+        for (int column = 0; column < kColumns; ++column)
+            after.push_back(RowText(row, column));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(EditorTest, OneEditorAtATime) {

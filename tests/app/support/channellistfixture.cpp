@@ -3,6 +3,7 @@
 #include "dbopen.h"
 #include "dbstate.h"
 #include "imagebuilder.h"
+#include "resource.h"
 #include "servicecells.h"
 
 #include <QApplication>
@@ -43,7 +44,22 @@ ImageSpec FixtureSpec(TpInfo* tpA, TpInfo* tpB) {
     return spec;
 }
 
+ImageSpec SixServicesSpec(TpInfo* tp) {
+    ImageSpec spec;
+    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
+    TsInfo ts = MakeTs(11494, 22000, POL_HORIZONTAL, 0);
+    ts.id1 = 1;
+    spec.transportStreams = {ts};
+    spec.transponders = {ts.tp};
+    *tp = ts.tp;
+    for (const std::string& name : kSixNames)
+        spec.services.push_back({MakeService(name.c_str(), SVC_TYPE_TV, 256, 257), 0});
+    return spec;
+}
+
 } // namespace
+
+const Names kSixNames = {"S1", "S2", "S3", "S4", "S5", "S6"};
 
 void ChannelListTest::SetUp() {
     DB_ResetAllState();
@@ -74,6 +90,33 @@ void ChannelListTest::TearDown() {
     if (owner) owner->DestroyWindow();
     owner.reset();
     DB_ResetAllState();
+}
+
+void ChannelListTest::OpenSixServices() {
+    DB_ResetAllState();
+    TpInfo tp{};
+    ASSERT_TRUE(BuildImage(SixServicesSpec(&tp)));
+    ResetLibraryKeepImage();
+    uint16_t count = 0;
+    ASSERT_EQ(DB_OpenDatabase(&count), 1u);
+    ASSERT_EQ(SN_SetRegionId(0), DBERR_OK);
+    SelectTp(tp);
+    ASSERT_EQ(ServiceNames(), kSixNames);
+    ASSERT_EQ(grid->GetItemCount(), 7);
+}
+
+Names ChannelListTest::ServiceNames() const {
+    Names names;
+    SvcHandle handle = SVC_HANDLE_INVALID;
+    for (uint32_t n = 0;
+         SLM_GetNthServiceHandleWithTpInfo(&selection.m_tpInfo, n, &handle) == DBERR_OK &&
+         handle != SVC_HANDLE_INVALID;
+         ++n) {
+        const SvcInfo record = Record(handle);
+        const auto* name = reinterpret_cast<const char*>(record.name);
+        names.emplace_back(name, strnlen(name, SVC_NAME_LEN));
+    }
+    return names;
 }
 
 void ChannelListTest::SelectRoot() {
@@ -133,6 +176,56 @@ void ChannelListTest::Commit(int row, int column, const std::string& text) {
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(text.size());
     grid->CommitCellText(grid->GetTreeItem(row), &item);
+}
+
+void ChannelListTest::Settle() {
+    for (int n = 0; n < 3; ++n) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+platform::ComboBox* ChannelListTest::OpenCombo() const {
+    return dynamic_cast<platform::ComboBox*>(grid->GetDlgItem(IDC_COMBOINLISTVIEW));
+}
+
+void ChannelListTest::PressF2(int row, int column) {
+    grid->SelectAllRows(FALSE);
+    grid->SetItemState(row, platform::LVIS_SELECTED | platform::LVIS_FOCUSED,
+                       platform::LVIS_SELECTED | platform::LVIS_FOCUSED);
+    grid->SetCurrentColumn(column);
+    grid->SetFocus();
+    QTest::keyClick(grid->GetClientWidget(), Qt::Key_F2);
+    Settle();
+}
+
+void ChannelListTest::Key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    // In the open list the keys go where the keyboard does: its view.
+    QWidget* target = QApplication::activePopupWidget();
+    if (target && target->focusWidget()) target = target->focusWidget();
+    if (!target) target = QApplication::focusWidget();
+    QTest::keyClick(target, key, modifiers);
+    Settle();
+}
+
+void ChannelListTest::Type(const std::string& text) {
+    QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text.c_str()));
+}
+
+BOOL GridDeleteHost::DeleteRowService(int row) {
+    SvcHandle handle = SVC_HANDLE_INVALID;
+    SvcInfo record{};
+    const NetworkSelection selection = m_tree->GetNetworkSelection();
+    if (row > 0 && SLM_GetNthServiceHandleWithTpInfo(
+                       &selection.m_tpInfo, static_cast<uint32_t>(row - 1), &handle) == DBERR_OK)
+        SLM_GetServiceInfo(handle, &record);
+    deleted.emplace_back(row, record);
+    return m_grid->DeleteRowService(row);
+}
+
+void GridDeleteHost::RefreshList(BOOL bAll) {
+    ++rebuilds;
+    m_grid->RebuildList(bAll);
 }
 
 BOOL ReportingOwner::OnNotify(platform::WPARAM wParam, platform::LPARAM lParam,

@@ -5,19 +5,26 @@
 //     data service (type 2) with an unterminated 22-byte name, an unknown CA
 //     id and PIDs above 8191
 //   TP B, 11900 MHz: no service
-// The tree's selection comes from the fixture (selection); RebuildList reads
-// it. Message boxes are recorded, never shown.
+// or, after OpenSixServices, one satellite "Astra" with one transponder that
+// holds the TV services S1 to S6. The tree's selection comes from the
+// fixture (selection); RebuildList reads it. Message boxes are recorded,
+// never shown. Editors are opened and driven by real key and mouse events.
 #pragma once
 
+#include "combobox.h"
+#include "font.h"
 #include "messagebox.h"
 #include "mysupergrid.h"
-#include "font.h"
 #include "slm.h"
+#include "treelisthost.h"
 
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
+
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 using Node = CSuperGridCtrl::CTreeItem;
@@ -48,6 +55,30 @@ class ReportingOwner : public platform::Window {
                   platform::LRESULT* result) override;
 };
 
+// The editor around the list for the Delete key: a loaded list, deletes
+// through the grid (each row's record kept as it was just before) and the
+// pane's rebuild, counted.
+class GridDeleteHost : public ITreeListHost {
+  public:
+    GridDeleteHost(CMySuperGrid* grid, const INetworkSelectionSource* tree)
+        : m_grid(grid), m_tree(tree) {}
+    BOOL IsLoaded() const override { return TRUE; }
+    BOOL DeleteRowService(int row) override;
+    void RefreshList(BOOL bAll) override;
+    platform::CommandTarget* PopupMenuOwner() const override { return nullptr; }
+
+    std::vector<std::pair<int, SvcInfo>> deleted; // row, its record then
+    int rebuilds = 0;
+
+  private:
+    CMySuperGrid* m_grid;
+    const INetworkSelectionSource* m_tree;
+};
+
+using Names = std::vector<std::string>;
+// The services of OpenSixServices, in list order.
+extern const Names kSixNames;
+
 // Names of TP A's services, as the image stores them.
 extern const char kTvName[];
 extern const char kRadioName[];
@@ -63,6 +94,13 @@ class ChannelListTest : public ::testing::Test, public INetworkSelectionSource {
 
     NetworkSelection GetNetworkSelection() const override { return selection; }
 
+    // A fresh database of the services S1 to S6 on one transponder, which
+    // is selected, and the list built.
+    void OpenSixServices();
+    // The selected transponder's service names in row order, read from the
+    // database.
+    Names ServiceNames() const;
+
     // Sets the tree's selection and rebuilds the list.
     void SelectRoot();
     void SelectSatellite(int slot);
@@ -76,6 +114,18 @@ class ChannelListTest : public ::testing::Test, public INetworkSelectionSource {
     std::string Cell(int row, int column) const { return grid->GetItemText(row, column); }
     // Commits text into cell (row, column) as an editor's end of edit does.
     void Commit(int row, int column, const std::string& text);
+
+    // ---- real editors ----
+    // Runs what was posted (reports, closes, the keys an editor posts).
+    static void Settle();
+    // The open in-place combo, null when none.
+    platform::ComboBox* OpenCombo() const;
+    // Selects and focuses row, makes column the current one and presses F2.
+    void PressF2(int row, int column);
+    // A key to the open drop-down when one shows, else to the focus widget.
+    static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Types text at the focus widget.
+    static void Type(const std::string& text);
 
     TpInfo tpA{};
     TpInfo tpB{};
