@@ -60,6 +60,7 @@ class MouseGrid : public TestGrid {
     void SetAllowRowHide(BOOL allow) { m_bAllowRowHide = allow; }
     void SetColumnDividerPress(BOOL on) { m_bColumnDividerPress = on; }
     BOOL RightButtonDown() const { return m_bRMouseButtonDown; }
+    void ForgetWheelRemainder() { m_nWheelRemainder = 0; }
     using CGridCtrl::CreateDragImage;
 
   protected:
@@ -288,6 +289,33 @@ TEST_F(MouseTest, TheTrackingBandIsInvertedOnScreenAndFollowsTheMouse) {
     }
     Release(QPoint(x2, press.y()));
     EXPECT_EQ(grid.GetColumnWidth(2), x2 - Origin(0, 2).x);
+}
+
+TEST_F(MouseTest, ADividerThatCannotBeSizedLeavesNoBandAndNoSize) {
+    // Scrolled so that column 1 is out of view: the divider at column 2's
+    // left edge belongs to a column that has no place on screen.
+    for (int col = 0; col < grid.GetColumnCount(); ++col)
+        grid.SetColumnWidth(col, 100);
+    grid.ResetScrollBars();
+    ASSERT_TRUE(grid.IsVisibleHScroll());
+    grid.SetScrollPos32(SB_HORZ, 100);
+    ASSERT_EQ(grid.GetTopleftNonFixedCell().col, 2);
+    QImage image = Paint(grid);
+    const QPoint press = AtColumnEdge(2, 1);
+    const int y = Centre(3, 2).y();
+    const COLORREF before = PixelAt(image, press.x(), y);
+
+    Hover(press);
+    ASSERT_EQ(grid.GetMouseMode(), CGridCtrl::MOUSE_OVER_COL_DIVIDE);
+    Press(press);
+    EXPECT_EQ(PixelAt(grid.GetSurface()->copy(), press.x(), y), before);
+    EXPECT_NE(grid.GetMouseMode(), CGridCtrl::MOUSE_SIZING_COL);
+    EXPECT_FALSE(GetClipCursor(nullptr));
+    const QPoint release(press.x() + 30, press.y());
+    QTest::mouseMove(Client(), release);
+    Release(release);
+    for (int col = 0; col < grid.GetColumnCount(); ++col)
+        EXPECT_EQ(grid.GetColumnWidth(col), 100) << "column " << col;
 }
 
 TEST_F(MouseTest, HeadingClicksSortUpThenDown) {
@@ -613,10 +641,7 @@ TEST_F(MouseTest, TheWheelQueuesScrollMessages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         grid.SetWheelLines(c.lines);
-        // A turn of the wheel starts a new count in each case.
-        Wheel(-1);
-        Wheel(1);
-        QApplication::processEvents();
+        grid.ForgetWheelRemainder();
         grid.vscrolls.clear();
         for (int delta : c.deltas)
             Wheel(delta);
