@@ -27,7 +27,8 @@ void ShowCursor(int id) {
 
 } // namespace
 
-// The press that the original platform's window map leaves out.
+// The grid's message map has no entry for the right-button press: it gets
+// the default handling only, and OnRButtonDown is not reached from here.
 LRESULT CGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_RBUTTONDOWN) return DefWindowProc(message, wParam, lParam);
     return ScrollWindow::WindowProc(message, wParam, lParam);
@@ -492,7 +493,9 @@ void CGridCtrl::OnRButtonUp(UINT nFlags, Point point) {
 BOOL CGridCtrl::OnMouseWheel(UINT nFlags, short zDelta, Point pt) {
     const bool pages = m_nRowsPerWheelNotch == -1;
     const int movement = pages ? zDelta : zDelta * m_nRowsPerWheelNotch;
-    if ((movement < 0) != (m_nWheelRemainder < 0)) m_nWheelRemainder = 0;
+    // A turn of the wheel forgets what was left over in the other direction.
+    if ((movement < 0 && m_nWheelRemainder > 0) || (movement > 0 && m_nWheelRemainder < 0))
+        m_nWheelRemainder = 0;
     m_nWheelRemainder += movement;
     const int n = m_nWheelRemainder / WHEEL_DELTA;
     m_nWheelRemainder -= n * WHEEL_DELTA;

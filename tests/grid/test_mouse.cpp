@@ -635,6 +635,7 @@ TEST_F(MouseTest, TheWheelQueuesScrollMessages) {
         {"a notch down", 3, {-120}, {SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN}},
         {"one line a notch", 1, {-120, -120}, {SB_LINEDOWN, SB_LINEDOWN}},
         {"a turn drops the rest", 3, {30, -30, -30}, {SB_LINEDOWN}},
+        {"a still step keeps it", 3, {-60, 0, -60}, {SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN}},
         {"pages", -1, {120, -240}, {SB_PAGEUP, SB_PAGEDOWN, SB_PAGEDOWN}},
         {"pages by half notches", -1, {60, 60, 60}, {SB_PAGEUP}},
     };
