@@ -76,6 +76,10 @@ class CGridCtrl : public platform::ScrollWindow {
     static constexpr int MOUSE_SELECT_CELLS = 4;
     static constexpr int MOUSE_OVER_ROW_DIVIDE = 6;
     static constexpr int MOUSE_OVER_COL_DIVIDE = 8;
+    static constexpr int MOUSE_SIZING_ROW = 7;
+    static constexpr int MOUSE_SIZING_COL = 9;
+    static constexpr int MOUSE_PREPARE_EDIT = 10;
+    static constexpr int MOUSE_PREPARE_DRAG = 11;
     static constexpr int MOUSE_DRAGGING = 12;
 
     explicit CGridCtrl(int nRows = 0, int nCols = 0, int nFixedRows = 0, int nFixedCols = 0);
@@ -404,6 +408,48 @@ class CGridCtrl : public platform::ScrollWindow {
     virtual void OnEditCopy() {}
     virtual void OnEditCut() {}
     virtual void OnEditPaste() {}
+
+    // ---- mouse (gridctrlmouse.cpp)
+    // Starts a drag of the selection's text; its body comes with the drag work.
+    virtual void OnBeginDrag() {}
+    // A press on a fixed row: sorts by the column when heading clicks sort,
+    // then selects columns (everything at the corner). Nothing for an
+    // invalid cell.
+    virtual void OnFixedRowClick(CCellID& cell);
+    // A press on a fixed column: selects rows (everything at the corner);
+    // nothing for an invalid cell or with fixed-column selection off.
+    virtual void OnFixedColumnClick(CCellID& cell);
+    // The focus cell drawn into a new list of one image; pHotSpot gets its
+    // bottom-right corner. Null without a focus cell on screen, a window
+    // context, or room for an image of at least 1 x 1.
+    virtual std::unique_ptr<platform::ImageList> CreateDragImage(platform::Point* pHotSpot);
+    // point relative to the cell's origin; (0, 0) when the cell has none.
+    platform::Point GetPointClicked(int nRow, int nCol, const platform::Point& point);
+    // The grid takes no right-button press of its own (OnRButtonDown is
+    // not wired): the press gets the default handling only.
+    LRESULT WindowProc(UINT message, platform::WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(UINT nFlags, platform::Point point) override;
+    void OnMouseMove(UINT nFlags, platform::Point point) override;
+    void OnLButtonUp(UINT nFlags, platform::Point point) override;
+    void OnLButtonDblClk(UINT nFlags, platform::Point point) override;
+    void OnRButtonDown(UINT nFlags, platform::Point point) override;
+    void OnRButtonUp(UINT nFlags, platform::Point point) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, platform::Point pt) override;
+    // Whether point lies in the text area of the cell.
+    BOOL IsPointInTextArea(const CCellID& cell, const platform::Point& point);
+    // Starts sizing at a press on a column (row) divider: the tracking band
+    // and the left-press cell's column (row) that the release sizes. FALSE,
+    // with no band left on screen, when no column (row) there can be sized.
+    BOOL BeginColumnSizing(const platform::Point& point);
+    BOOL BeginRowSizing(const platform::Point& point);
+    // Inverts the 2-pixel tracking band at x (a column size) or y (a row
+    // size) across the client area; drawing it twice erases it.
+    void InvertColumnBand(int x);
+    void InvertRowBand(int y);
+    // Wheel movement short of one scroll message, in 1/120 of a message,
+    // carried to the next wheel event in the same direction.
+    int m_nWheelRemainder = 0;
+
     void OnPaint() override;
     BOOL OnEraseBkgnd(platform::Dc* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;

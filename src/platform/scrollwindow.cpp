@@ -74,6 +74,13 @@ void ScrollWindow::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {
         area->setFrameStyle(QFrame::NoFrame);
 }
 
+// 0 without a parent window.
+LRESULT ScrollWindow::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_MOUSEWHEEL) return Window::DefWindowProc(message, wParam, lParam);
+    Window* parent = GetParent();
+    return parent && parent->IsWindow() ? parent->SendMessage(message, wParam, lParam) : 0;
+}
+
 void ScrollWindow::ApplyVisibility(int nBar) {
     QAbstractScrollArea* area = Area();
     if (!area) return;

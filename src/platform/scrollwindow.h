@@ -39,6 +39,10 @@ class ScrollWindow : public Window {
     QWidget* CreateWidget(QWidget* parent) override;
     // WS_EX_CLIENTEDGE gives the area a sunken frame.
     void OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) override;
+    // The wheel's default goes to the parent window, as on the original
+    // platform; the Qt scroll area would move the bars itself, behind the
+    // window's back.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
     QAbstractScrollArea* Area() const;
