@@ -184,8 +184,9 @@ CInPlaceList::CInPlaceList(Window* pParent, Rect& rect, DWORD dwStyle, UINT nID,
     SetRedraw(TRUE);
     if (pParent) SetFont(pParent->GetFont());
     SetDroppedHeight(m_nNumLines * nHeight + GetSystemMetrics(SM_CYHSCROLL));
+    // No horizontal extent: here it would be the dropped width again, and the
+    // dropped list never scrolls sideways.
     SetDroppedWidth(static_cast<UINT>(GetDropWidth()));
-    SetHorizontalExtent(0);
 
     SelectInitialText();
     const auto alive = AliveToken();

@@ -3,7 +3,9 @@
 #include "colors.h"
 #include "drawconstants.h"
 #include "focuskeyhook.h"
+#include "mousepost.h"
 #include "syscolors.h"
+#include "windowfrompoint.h"
 #include "windowhost.h"
 
 #include <QPalette>
@@ -58,6 +60,16 @@ void TipWindow::ReleaseMouse() {
 
 LRESULT TipWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseMessage(message)) {
+        // A tip asks for no double clicks: a quick second press is a press.
+        if (message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+            message == WM_MBUTTONDBLCLK)
+            message -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
+        // A hidden window gets no mouse input: what Qt still hands it (the
+        // release of a press that hid it) goes to the window under the point.
+        if (!IsWindowVisible()) {
+            PassToWindowBelow(message, wParam, lParam);
+            return 0;
+        }
         MSG msg;
         msg.hwnd = this;
         msg.message = message;
@@ -66,6 +78,15 @@ LRESULT TipWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (PreTranslateMessage(&msg)) return 0;
     }
     return Window::WindowProc(message, wParam, lParam);
+}
+
+void TipWindow::PassToWindowBelow(UINT message, WPARAM wParam, LPARAM lParam) {
+    Point point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    ClientToScreen(&point);
+    Window* below = WindowFromPoint(point);
+    if (!below || below == this) return;
+    below->ScreenToClient(&point);
+    PostMouseMessage(below, message, wParam, point);
 }
 
 void TipWindow::OnShowWindow(BOOL show, UINT status) {

@@ -1,6 +1,8 @@
 // A tip pop-up: a top-level, frameless window that stays on top of the
 // others and is shown without taking the activation or the focus; its
-// background is the tip colour (COLOR_INFOBK). While it
+// background is the tip colour (COLOR_INFOBK). Like a window class without
+// double clicks it gets a quick second press as a press, and once hidden it
+// passes the mouse messages Qt still gives it to the window underneath. While it
 // is shown, the key presses meant for the focus window are offered to its
 // hook first (focuskeyhook.h), and the mouse messages it gets pass its hook
 // before its handlers, as the message loop's pre-translation does.
@@ -38,6 +40,9 @@ class TipWindow : public Window {
 
   private:
     void DropKeyHook();
+    // Posts a mouse message the hidden tip got (its client coordinates) to
+    // the window under its point; nothing where no window is.
+    void PassToWindowBelow(UINT message, WPARAM wParam, LPARAM lParam);
     std::unique_ptr<FocusKeyHook> m_keyHook;
 };
 

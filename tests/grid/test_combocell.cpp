@@ -18,6 +18,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <memory>
+
 using namespace grid_test;
 using namespace platform;
 
@@ -50,11 +52,11 @@ void ClickItem(CInPlaceList* list, int index) {
 }
 
 // A key as the user types it: to the open list, else to the focus widget.
-void Type(CInPlaceList* list, Qt::Key key) {
+void Type(CInPlaceList* list, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QAbstractItemView* view = list->Combo()->view();
     QWidget* target = view->isVisible() ? view : QApplication::focusWidget();
     ASSERT_NE(target, nullptr);
-    QTest::keyClick(target, key);
+    QTest::keyClick(target, key, modifiers);
     QApplication::processEvents();
 }
 
@@ -255,10 +257,9 @@ TEST(InPlaceList, EndKeysReportTheChoiceOnce) {
         Qt::Key key;
         UINT code;
     } cases[] = {
-        {CBS_DROPDOWN, Qt::Key_Tab, VK_TAB},
-        {CBS_DROPDOWN, Qt::Key_Return, VK_RETURN},
-        {CBS_DROPDOWNLIST, Qt::Key_Tab, VK_TAB},
-        {CBS_DROPDOWNLIST, Qt::Key_Return, VK_RETURN},
+        {CBS_DROPDOWN, Qt::Key_Tab, VK_TAB},     {CBS_DROPDOWN, Qt::Key_Return, VK_RETURN},
+        {CBS_DROPDOWNLIST, Qt::Key_Tab, VK_TAB}, {CBS_DROPDOWNLIST, Qt::Key_Return, VK_RETURN},
+        {CBS_DROPDOWN, Qt::Key_Backtab, VK_TAB},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.code);
@@ -267,8 +268,43 @@ TEST(InPlaceList, EndKeysReportTheChoiceOnce) {
         CInPlaceList* list = OpenList(owner, c.style, "One", VK_LBUTTON);
         const auto alive = list->AliveToken();
         ClickItem(list, 1);
-        Type(list, c.key);
+        Type(list, c.key, c.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
         const auto reports = Reports(owner);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_EQ(reports[0].text, "Two");
+        EXPECT_EQ(reports[0].lParam, static_cast<LPARAM>(c.code));
+        EXPECT_FALSE(*alive);
+    }
+}
+
+TEST(InPlaceList, ArrowsEndTheEditOnlyWithCtrl) {
+    struct Case {
+        DWORD style;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool ends;
+        UINT code;
+    } cases[] = {
+        {CBS_DROPDOWN, Qt::Key_Down, Qt::ControlModifier, true, VK_DOWN},
+        {CBS_DROPDOWN, Qt::Key_PageUp, Qt::ControlModifier, true, VK_PRIOR},
+        {CBS_DROPDOWNLIST, Qt::Key_Down, Qt::ControlModifier, true, VK_DOWN},
+        {CBS_DROPDOWN, Qt::Key_Left, Qt::NoModifier, false, 0},
+        {CBS_DROPDOWNLIST, Qt::Key_Down, Qt::NoModifier, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.style) + " " + std::to_string(c.key));
+        FakeOwner owner;
+        ASSERT_TRUE(owner.IsActive());
+        CInPlaceList* list = OpenList(owner, c.style, "One", VK_LBUTTON);
+        const auto alive = list->AliveToken();
+        ClickItem(list, 1); // the list closed: the keys go to the focus window
+        Type(list, c.key, c.modifiers);
+        const auto reports = Reports(owner);
+        if (!c.ends) {
+            EXPECT_TRUE(reports.empty());
+            list->EndEdit();
+            continue;
+        }
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_EQ(reports[0].text, "Two");
         EXPECT_EQ(reports[0].lParam, static_cast<LPARAM>(c.code));
@@ -349,4 +385,19 @@ TEST(ComboCell, EditOpensOneListAndTheGridTakesOneReport) {
     EXPECT_EQ(g.grid.GetItemText(2, 2), "Two");
     EXPECT_EQ(g.OpenLists(), 0);
     EXPECT_EQ(g.Cell(2, 2)->GetEditWnd(), nullptr);
+}
+
+TEST(ComboCell, GridGoingWithAnOpenListWritesNothing) {
+    FakeOwner owner;
+    ASSERT_TRUE(owner.IsActive());
+    auto grid = std::make_unique<TestGrid>(4, 4, 1, 1);
+    ASSERT_TRUE(grid->Create(Rect(0, 0, 300, 200), &owner, 1000));
+    grid->SetCellType(2, 2, CGridCellCombo::Class());
+    grid->OnEditCell(2, 2, Point(-1, -1), 'x');
+    QApplication::processEvents();
+    ASSERT_NE(grid->GetCell(2, 2)->GetEditWnd(), nullptr);
+    owner.ClearRecords();
+    grid.reset();
+    QApplication::processEvents();
+    EXPECT_TRUE(owner.RecordsOf(static_cast<int>(LVN_ENDLABELEDIT)).empty());
 }

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -156,6 +157,29 @@ TEST_F(TipTest, MouseMessagesPassTheHookFirst) {
         QTest::mouseClick(tip.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(4, 5));
         EXPECT_EQ(Lines("tip "), c.expected);
     }
+}
+
+TEST_F(TipTest, QuickSecondPressIsAPressAndAHiddenTipPassesTheMouseOn) {
+    Point origin(30, 40);
+    top.window.ClientToScreen(&origin);
+    tip.ShowNoActivate(Rect(origin.x, origin.y, origin.x + 80, origin.y + 20));
+    QWidget* widget = tip.GetWidget();
+    const QPointF at(4, 5);
+    QMouseEvent dblclk(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &dblclk);
+    EXPECT_EQ(Lines("tip "), (Log{"tip hook 513 1", "tip OnLButtonDown 4,5"}));
+
+    // Hidden by that press, the tip still gets its release from Qt: the
+    // window underneath (the child, from (10, 10)) gets it instead.
+    tip.ShowWindow(SW_HIDE);
+    log.clear();
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Lines("tip ").empty());
+    EXPECT_EQ(Lines("child OnL"), (Log{"child OnLButtonUp 0 24,35"}));
 }
 
 TEST_F(TipTest, FocusWindowsKeysPassTheHookWhileShown) {
