@@ -361,6 +361,23 @@ TEST(ComboCell, EditOpensOneListAndTheGridTakesOneReport) {
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->GetWindowText(), "Two");
 
+    // Under the open list the cell draws neither its text nor its button,
+    // and keeps its text.
+    Rect cell;
+    ASSERT_TRUE(g.grid.GetCellRect(2, 1, &cell));
+    {
+        DcCallLog log;
+        Paint(g.grid);
+        for (const DcCall& call : log.Calls()) {
+            const bool inCell = call.rect.left >= cell.left && call.rect.right <= cell.right + 1 &&
+                                call.rect.top >= cell.top && call.rect.bottom <= cell.bottom + 1;
+            if (!inCell) continue;
+            EXPECT_NE(call.kind, DcCallKind::DrawFrameControl);
+            EXPECT_NE(call.text, "Two");
+        }
+    }
+    EXPECT_EQ(g.grid.GetItemText(2, 1), "Two");
+
     // A second start on the same cell types into the open list.
     g.grid.OnEditCell(2, 1, Point(-1, -1), 'x');
     QApplication::processEvents();
@@ -400,4 +417,21 @@ TEST(ComboCell, GridGoingWithAnOpenListWritesNothing) {
     grid.reset();
     QApplication::processEvents();
     EXPECT_TRUE(owner.RecordsOf(static_cast<int>(LVN_ENDLABELEDIT)).empty());
+}
+
+TEST(ComboCell, TypingOnTheFocusCellOpensTheListWithTheCharacter) {
+    ComboGrid g;
+    ASSERT_TRUE(g.owner.IsActive());
+    g.grid.SetFocus();
+    g.grid.SetFocusCell(3, 2);
+    QTest::keyClick(g.grid.GetWidget(), Qt::Key_T);
+    QApplication::processEvents();
+    ASSERT_EQ(g.OpenLists(), 1);
+    Window* field = g.Cell(3, 2)->GetEditWnd();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->GetWindowText(), "t");
+    QTest::keyClick(field->GetWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(g.grid.GetItemText(3, 2), "t");
+    EXPECT_EQ(g.OpenLists(), 0);
 }
