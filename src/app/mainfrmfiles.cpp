@@ -255,7 +255,7 @@ void CMainFrame::OnSaveChannelData() {
                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     QByteArray image(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
-    if (SaveCommit(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != DBERR_OK) {
+    if (m_pDoc->SaveDatabase(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != 1) {
         SaveFailed(m_bNewFile                 ? QByteArray(g_szCurFileName)
                    : WorkFileIs(g_szTempPath) ? QByteArray(g_szCurFileName)
                                               : WorkFilePath());
