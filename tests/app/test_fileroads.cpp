@@ -473,6 +473,31 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     }
 }
 
+// A new list saved over a working image file of the start-up directory
+// would be lost at the next save or New: refused, and nothing changes.
+TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    WriteFile(StartFile("data.tmp"), ListImage({"OLD"}));
+    for (const char* name : {"Default.dat", "data.tmp"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Start(), 1);
+        Command(ID_NEW_FILE);
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        boxes.Clear();
+        boxes.QueueAnswer(platform::IDOK);  // the question
+        boxes.QueueAnswer(platform::IDYES); // "... already exists. Do you want to replace it?"
+        Answer(StartFile(name));
+        Command(ID_SAVE_CHANNEL_DATA);
+        ASSERT_EQ(boxes.Calls().size(), 3u);
+        EXPECT_EQ(boxes.Calls()[2].text,
+                  QStringLiteral("File Save Fail! [%1]").arg(StartFile(name)));
+        EXPECT_EQ(Tree(scratch.path()), before);
+        EXPECT_EQ(frame()->m_bNewFile, 1);
+        Stop();
+    }
+}
+
 TEST_F(FileRoadsTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
     ASSERT_EQ(Start(), 1);
     const Files before = Tree(scratch.path());
