@@ -13,12 +13,14 @@
 #include "supervw.h"
 #include "text.h"
 #include "trace.h"
+#include "workfile.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -75,12 +77,18 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
     m_szCmdLine = StripEnclosingQuotes(GetAppCommandLine());
     m_bLoaded = 0;
     m_bNewFile = 0;
-    m_bStartDirOk = SetStartDirectory(ToLatin1(QDir::currentPath())) != 0;
+    // The working files lie in the start-up directory; its path reaches the
+    // file functions as the file system's bytes.
+    m_bStartDirOk = SetStartDirectory(QFile::encodeName(QDir::currentPath()).toStdString()) != 0;
+    // No list yet: the working file is closed and the list has no name.
+    CloseWorkImageFile();
+    g_szCurFileName[0] = '\0';
     m_deleteService = [](SvcHandle handle) { return SLM_DeleteService(handle); };
     MapCommands();
 }
 
 CMainFrame::~CMainFrame() {
+    CloseWorkImageFile();
     disconnect(qApp, nullptr, this, nullptr);
     m_pActiveView = nullptr;
     for (auto& [id, timer] : m_timers)
@@ -320,11 +328,14 @@ void CMainFrame::MapCommands() {
     MapUpdateCommandUI(ID_MOVE_CHANNEL, loaded);
     MapCommand(ID_APP_EXIT, [this] { close(); });
 
-    // The file roads and the transfers: the next step fills them in.
-    for (unsigned id :
-         {ID_NEW_FILE, ID_LOAD_CHANNEL_DATA, ID_SAVE_CHANNEL_DATA, ID_UPLOAD_CHANNEL_DATA,
-          ID_DOWNLOAD_CHANNEL_DATA, ID_DOWNLOAD_PROGRAM, ID_KEYDATA_UPLOAD, ID_KEYDATA_DOWNLOAD})
-        MapCommand(id, [] {});
+    MapCommand(ID_NEW_FILE, [this] { OnNewFile(); });
+    MapCommand(ID_LOAD_CHANNEL_DATA, [this] { OnLoadChannelData(); });
+    MapCommand(ID_SAVE_CHANNEL_DATA, [this] { OnSaveChannelData(); });
+    MapCommand(ID_UPLOAD_CHANNEL_DATA, [this] { OnUploadChannelData(); });
+    MapCommand(ID_DOWNLOAD_CHANNEL_DATA, [this] { OnDownloadChannelData(); });
+    MapCommand(ID_DOWNLOAD_PROGRAM, [this] { OnDownloadProgram(); });
+    MapCommand(ID_KEYDATA_UPLOAD, [this] { OnKeyDataUpload(); });
+    MapCommand(ID_KEYDATA_DOWNLOAD, [this] { OnKeyDataDownload(); });
     MapUpdateCommandUI(ID_SAVE_CHANNEL_DATA, leaveAsIs);
     MapUpdateCommandUI(ID_DOWNLOAD_CHANNEL_DATA, leaveAsIs);
 
@@ -396,21 +407,20 @@ int CMainFrame::PleaseWait() {
     return m_waitDlg.DoModal();
 }
 
-// Stand-in until the file roads land: nothing is opened.
-void CMainFrame::OpenWorkFile(const char* path) {
-    Trace("OpenWorkFile %s\n", path);
-}
-
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-// The last file dropped is opened as a raw image.
+// Only local files are dropped files; their paths as the file system's bytes.
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.isEmpty()) return;
+    DropFiles drop;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            drop.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+    const QPoint at = event->position().toPoint();
+    drop.point = Point(at.x(), at.y());
     event->acceptProposedAction();
-    OpenWorkFile(ToLatin1(urls.last().toLocalFile()).c_str());
+    if (!drop.paths.empty()) OnDropFiles(&drop);
 }
 
 void CMainFrame::OnAddChannel() {

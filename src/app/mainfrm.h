@@ -8,11 +8,13 @@
 
 #include "commandtarget.h"
 #include "directmove2.h"
+#include "dropfiles.h"
 #include "networkselection.h"
 #include "networktphost.h"
 #include "slm.h"
 #include "treelisthost.h"
 
+#include <QByteArray>
 #include <QMainWindow>
 
 #include <functional>
@@ -85,7 +87,10 @@ class CMainFrame : public QMainWindow,
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QMenu* TopMenu(int index) const;
 
-    // Opens the file as a raw image after the first show and for a drop.
+    // Opens the file (file-system bytes) as the working image file, reads
+    // the image from it and loads it. A file that does not open or cannot be
+    // read, or an image that is no database, is told and leaves no list
+    // loaded and the working file closed.
     virtual void OpenWorkFile(const char* path);
     // Starts timer 3 and shows "Please Wait" until it ends the dialog;
     // the dialog's result (IDOK when the timer closed it, -1 when it could
@@ -96,6 +101,24 @@ class CMainFrame : public QMainWindow,
     void KillTimer(unsigned id);
     bool IsTimerActive(unsigned id) const;
     void OnTimer(unsigned id);
+
+    // The file roads. Each tells its failure in a message box and leaves
+    // the files on disk as they were (Save: the list's file keeps its old
+    // contents).
+    void OnNewFile();
+    void OnLoadChannelData();
+    void OnSaveChannelData();
+    // The last of the dropped files is opened as a raw image.
+    void OnDropFiles(platform::HDROP drop);
+
+    // The Communication commands: the transfer dialog in the command's mode.
+    // An upload of channel data that ends with OK is followed by the
+    // date-file step.
+    void OnUploadChannelData();
+    void OnDownloadChannelData();
+    void OnDownloadProgram();
+    void OnKeyDataUpload();
+    void OnKeyDataDownload();
 
     // Channel commands.
     void OnAddChannel();
@@ -144,6 +167,39 @@ class CMainFrame : public QMainWindow,
 
   private:
     void MapCommands();
+    // The first step of New, Load and a drop: no list is loaded any more,
+    // the working file is closed and the views are empty.
+    void CloseList();
+    void EmptyViews();
+    // The caption of an opened list, with the current list's file name.
+    void SetListCaption();
+    // image, read from a working file or a container, becomes the loaded
+    // list: 1. 0, after the message, when it is no database (no list is
+    // loaded then and the working file is closed).
+    int LoadImage(const QByteArray& image);
+    // The end of a successful load: "Please Wait", then the tree and the
+    // channel list rebuilt.
+    void ShowLoadedList();
+    // "File Open Fail! [path]"; no list stays loaded.
+    void OpenFailed(const QByteArray& path);
+    // The container at path, checked and unwrapped into image: true. False
+    // after the reader's message, or "File Open Fail!" when the file cannot
+    // be read; nothing is written either way.
+    bool DecodeList(const QByteArray& path, QByteArray& image);
+    // Save into the open working file and, when it is "data.tmp", the
+    // list's container; false after "File Save Fail!".
+    bool SaveOpenList(const QByteArray& image);
+    // Save of a new list under a name the user chooses; false after a
+    // message or when the dialog was cancelled.
+    bool SaveNewList(const QByteArray& image);
+    // "File Save Fail! [path]".
+    void SaveFailed(const QByteArray& path);
+    // Runs the transfer dialog in a mode; its result.
+    int RunTransfer(unsigned mode);
+    // After an upload of channel data: today's date file must exist; then
+    // the caption names it and the list is reloaded from the image in
+    // memory.
+    void OpenUploadDateFile();
     QAction* MakeAction(unsigned id, const char* text, const char* prompt = nullptr);
     void BuildMenu();
     CSuperGridCtrl* ChannelList() const;

@@ -351,6 +351,14 @@ void CNetworkTp::SetItemImage(QTreeWidgetItem* item, int image) const {
     item->setIcon(0, image == kNoImage ? QIcon() : m_imageList.GetIcon(image));
 }
 
+void CNetworkTp::Empty() {
+    ClearQuietly();
+    m_select = kLevelNone;
+    m_iNet = 0;
+    m_iTp = 0;
+    m_tpInfo = TpInfo{};
+}
+
 void CNetworkTp::ClearQuietly() {
     m_ignoreCurrentChange = true;
     clear();

@@ -42,6 +42,9 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     // After an image was opened: styles and colours, selection level 0 slot
     // 0, a full build, then the channel list rebuilt.
     void Refresh();
+    // No list: every item goes (no selection change reaches the channel
+    // list) and nothing is selected.
+    void Empty();
     // Fills the whole tree from the database; the root stays collapsed. A
     // satellite's rows stop at the first that cannot be read.
     void BuildTree();

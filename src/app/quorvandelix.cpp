@@ -69,6 +69,18 @@ std::string MainCaption() {
     return caption;
 }
 
+std::string ListCaption(const std::string& fileName) {
+    return MainCaption() + "  " + fileName;
+}
+
+std::string UploadCaption(const std::string& dateFile) {
+    constexpr int kDataVersion = 1;
+    char caption[64];
+    std::snprintf(caption, sizeof caption, "Quorvandelix  Data(%s %s) Version:%d  ", __DATE__,
+                  __TIME__, kDataVersion);
+    return caption + dateFile;
+}
+
 CQuorvandelixApp::CQuorvandelixApp() {
     s_pApp = this;
     MapCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });

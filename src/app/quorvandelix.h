@@ -55,6 +55,11 @@ CQuorvandelixDoc* GetDocument();
 
 // The caption "%s (%s %s)" of the product title and the build date and time.
 std::string MainCaption();
+// The caption of an opened list: "%s (%s %s)  %s" with the list's file name.
+std::string ListCaption(const std::string& fileName);
+// The caption after an upload of channel data: "Quorvandelix  Data(%s %s)
+// Version:%d  %s" with the build date and time, version 1 and the date file.
+std::string UploadCaption(const std::string& dateFile);
 
 // The program: a QApplication titled "Quorvandelix", start-up and the event
 // loop. Returns the exit code (non-zero when start-up failed).

@@ -21,3 +21,11 @@ int CQuorvandelixDoc::OnNewDocument() {
 int CQuorvandelixDoc::OpenDatabase() {
     return DB_ReopenImage() == DBERR_OK ? 1 : 0;
 }
+
+int CQuorvandelixDoc::OpenDatabase(const uint8_t* image, std::size_t size) {
+    return DB_OpenImage(image, size) == DBERR_OK ? 1 : 0;
+}
+
+void CQuorvandelixDoc::CloseDatabase() {
+    DB_CloseImage();
+}

@@ -3,6 +3,9 @@
 // library and its flash image.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 class CQuorvandelixDoc {
   public:
     // Sets the flash map up (six service sectors), with no list open.
@@ -21,4 +24,12 @@ class CQuorvandelixDoc {
     // tables, and selects region 0: 1. 0 when the image is no database; the
     // list that was open and the current region stay as they were.
     int OpenDatabase();
+    // The bytes read from an image file (a shorter one is filled up with 0x00)
+    // become the flash image, which is then checked and loaded as OpenDatabase
+    // does: 1. 0 when they are no database; the list that was open (if any)
+    // stays as it was.
+    int OpenDatabase(const uint8_t* image, std::size_t size);
+    // Closes the list: index tables cleared, lists freed, image zeroed.
+    // Cannot fail; with no list open it does the same.
+    void CloseDatabase();
 };

@@ -48,6 +48,10 @@ void CSuperVw::RefreshList(BOOL bAll) {
     if (m_grid.IsWindow()) m_grid.RebuildList(bAll);
 }
 
+void CSuperVw::EmptyList() {
+    if (m_grid.IsWindow()) m_grid.DeleteAll();
+}
+
 // ---- printing ----
 
 bool CSuperVw::OnPreparePrinting(PrintInfo* info) {

@@ -29,6 +29,8 @@ class CSuperVw : public platform::Window,
     // CMySuperGrid::RebuildList with the same argument; nothing before the
     // pane's list exists.
     void RefreshList(platform::BOOL bAll);
+    // No list: the channel list loses every row.
+    void EmptyList();
 
     CMySuperGrid* GetGrid() { return &m_grid; }
     // Called after the list's row selection changed (the main window's

@@ -1,0 +1,466 @@
+// The file roads of the main window: Load, Save, New, a raw image from the
+// command line or a drop, each read back from the files on disk.
+#include "roadsfixture.h"
+
+#include "dropfiles.h"
+#include "networktp.h"
+#include "resource.h"
+#include "savesteps.h"
+#include "workfile.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTest>
+#include <QUrl>
+
+#include <functional>
+
+namespace {
+
+using Files = std::vector<std::pair<QString, QByteArray>>;
+using Names = std::vector<std::string>;
+
+const QString kInfo = QStringLiteral("Information");
+const QString kError = QStringLiteral("Error");
+const QString kAppTitle = QStringLiteral("Quorvandelix");
+
+QString WorkFileName() {
+    return g_WorkFile.isOpen() ? g_WorkFile.fileName() : QString();
+}
+
+bool SamePath(const QString& a, const QString& b) {
+    return QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+class FileRoadsTest : public RoadsTest {
+  protected:
+    // A ".cdl" of a list with these services, written at path.
+    void WriteList(const QString& path, const Names& services) {
+        WriteFile(path, Container(ListImage(services)));
+    }
+    // Load Channel Data of path; the dialog answers it.
+    void Load(const QString& path) {
+        Answer(path);
+        Command(ID_LOAD_CHANNEL_DATA);
+    }
+    // The state a list shows after it was saved: "data.tmp" is the image
+    // that was committed and the list's ".cdl" decodes to it.
+    void ExpectSavedTo(const QString& cdl) {
+        const QByteArray temp = ReadFile(StartFile("data.tmp"));
+        EXPECT_TRUE(temp == FlashImage()) << "data.tmp is not the committed image";
+        const std::optional<QByteArray> decoded = Decoded(cdl);
+        ASSERT_TRUE(decoded.has_value()) << cdl.toStdString();
+        EXPECT_TRUE(*decoded == temp) << "the container does not hold data.tmp";
+    }
+};
+
+TEST_F(FileRoadsTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
+    const QString cdl = scratch.filePath("lists/X.cdl");
+    ASSERT_TRUE(QDir().mkpath(scratch.filePath("lists")));
+    WriteList(cdl, {"A1", "A2"});
+    ASSERT_EQ(Start(), 1);
+
+    Load(cdl);
+    ASSERT_EQ(frame()->m_bLoaded, 1);
+    EXPECT_EQ(frame()->m_bNewFile, 0);
+    EXPECT_EQ(Services(), (Names{"A1", "A2"}));
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(")  X.cdl"))) << Caption().toStdString();
+    EXPECT_TRUE(SamePath(WorkFileName(), StartFile("data.tmp")));
+    EXPECT_EQ(QDir::currentPath(), start) << "a file dialog changed the current directory";
+    EXPECT_GT(TreeItems(), 0);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].open);
+    EXPECT_EQ(requests[0].nameFilters, QStringList{"Channel List(*.cdl) (*.cdl)"});
+
+    for (const char* added : {"E1", "E2"}) {
+        SCOPED_TRACE(added);
+        AddService(added);
+        boxes.Clear();
+        Command(ID_SAVE_CHANNEL_DATA);
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("Do you wnat to save current data."));
+        EXPECT_EQ(boxes.Calls()[0].caption, QStringLiteral("Save Data"));
+        EXPECT_EQ(boxes.Calls()[0].flags, platform::MB_OKCANCEL | platform::MB_ICONQUESTION);
+        ExpectSavedTo(cdl);
+    }
+    EXPECT_EQ(requests.size(), 1u) << "a loaded list is saved without a dialog";
+
+    boxes.Clear();
+    Load(cdl);
+    EXPECT_EQ(Services(), (Names{"A1", "A2", "E1", "E2"}));
+    EXPECT_TRUE(boxes.Calls().empty());
+}
+
+TEST_F(FileRoadsTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    const QByteArray templateHash = Hash(StartFile("Default.dat"));
+    ASSERT_EQ(Start(), 1);
+
+    Command(ID_NEW_FILE);
+    ASSERT_EQ(frame()->m_bLoaded, 1);
+    EXPECT_EQ(frame()->m_bNewFile, 1);
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(")  NewData.cdl"))) << Caption().toStdString();
+    EXPECT_TRUE(SamePath(WorkFileName(), StartFile("Default.dat")));
+
+    AddService("E1");
+    const QString chosen = scratch.filePath("chosen");
+    Answer(chosen);
+    Command(ID_SAVE_CHANNEL_DATA);
+    ASSERT_EQ(requests.size(), 1u);
+    const platform::FileDialogRequest& request = requests[0];
+    EXPECT_FALSE(request.open);
+    EXPECT_EQ(request.defaultExtension, QStringLiteral("cdl"));
+    EXPECT_EQ(request.initialName, QStringLiteral("newdata"));
+    EXPECT_TRUE(request.flags & platform::OFN_OVERWRITEPROMPT);
+    EXPECT_EQ(request.nameFilters, QStringList{"Channel List(*.cdl) (*.cdl)"});
+    ExpectSavedTo(chosen + ".cdl");
+    EXPECT_EQ(frame()->m_bNewFile, 0);
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(")  chosen.cdl"))) << Caption().toStdString();
+    EXPECT_TRUE(SamePath(WorkFileName(), StartFile("data.tmp")));
+
+    AddService("E2");
+    Command(ID_SAVE_CHANNEL_DATA);
+    EXPECT_EQ(requests.size(), 1u) << "the second save reuses the chosen name";
+    ExpectSavedTo(chosen + ".cdl");
+    EXPECT_EQ(Hash(StartFile("Default.dat")), templateHash);
+
+    Load(chosen + ".cdl");
+    EXPECT_EQ(Services(), (Names{"T1", "E1", "E2"}));
+}
+
+// Cancel at the question or in the save dialog writes nothing.
+TEST_F(FileRoadsTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
+    const QString cdl = StartFile("X.cdl");
+    WriteList(cdl, {"A1"});
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    struct Case {
+        const char* what;
+        unsigned open; // how the list is opened
+        bool cancelQuestion;
+    };
+    const Case cases[] = {
+        {"question, loaded list", ID_LOAD_CHANNEL_DATA, true},
+        {"question, new list", ID_NEW_FILE, true},
+        {"save dialog, new list", ID_NEW_FILE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(Start(), 1);
+        if (c.open == ID_LOAD_CHANNEL_DATA)
+            Load(cdl);
+        else
+            Command(ID_NEW_FILE);
+        ASSERT_EQ(frame()->m_bLoaded, 1);
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        if (c.cancelQuestion)
+            boxes.QueueAnswer(platform::IDCANCEL);
+        else
+            Answer(std::nullopt);
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_EQ(Tree(scratch.path()), before);
+        EXPECT_EQ(frame()->m_bLoaded, 1);
+        Stop();
+    }
+}
+
+TEST_F(FileRoadsTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
+    const QString cdl = StartFile("X.cdl");
+    QByteArray damaged = Container(ListImage({"A1"}));
+    damaged[81 + 3 + 100] = static_cast<char>(damaged[81 + 3 + 100] ^ 0x01); // first DG's payload
+    WriteFile(cdl, damaged);
+    WriteFile(StartFile("data.tmp"), ListImage({"OLD"}));
+    ASSERT_EQ(Start(), 1);
+
+    Load(cdl);
+    ASSERT_EQ(boxes.Texts(), std::vector<QString>{"File open Error(DG_CRC_ERROR)"});
+    ASSERT_EQ(frame()->m_bLoaded, 0);
+    const Files before = Tree(scratch.path());
+    const QByteArray image = FlashImage();
+    boxes.Clear();
+    Command(ID_SAVE_CHANNEL_DATA);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("No channel list is loaded."));
+    EXPECT_EQ(boxes.Calls()[0].caption, kInfo);
+    EXPECT_EQ(Tree(scratch.path()), before);
+    EXPECT_TRUE(FlashImage() == image);
+    EXPECT_TRUE(requests.size() == 1u) << "no save dialog";
+}
+
+// Cancel in Load's dialog changes nothing: not the list, the views, or
+// whether the list is new (its Save still asks for a name).
+TEST_F(FileRoadsTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
+    const QString cdl = StartFile("X.cdl");
+    WriteList(cdl, {"A1", "A2"});
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    for (unsigned open : {ID_LOAD_CHANNEL_DATA, ID_NEW_FILE}) {
+        SCOPED_TRACE(open);
+        ASSERT_EQ(Start(), 1);
+        if (open == ID_LOAD_CHANNEL_DATA)
+            Load(cdl);
+        else
+            Command(ID_NEW_FILE);
+        AddService("E1");
+        const Names services = Services();
+        const int treeItems = TreeItems(), rows = ListRows(), newFile = frame()->m_bNewFile;
+        const QString workFile = WorkFileName();
+        ASSERT_GT(treeItems, 0);
+        ASSERT_GT(rows, 0);
+
+        Answer(std::nullopt);
+        Command(ID_LOAD_CHANNEL_DATA);
+        EXPECT_EQ(frame()->m_bLoaded, 1);
+        EXPECT_EQ(Services(), services);
+        EXPECT_EQ(TreeItems(), treeItems);
+        EXPECT_EQ(ListRows(), rows);
+        EXPECT_EQ(frame()->m_bNewFile, newFile);
+        EXPECT_EQ(WorkFileName(), workFile);
+
+        if (open == ID_NEW_FILE) {
+            const size_t asked = requests.size();
+            Answer(std::nullopt);
+            Command(ID_SAVE_CHANNEL_DATA);
+            ASSERT_EQ(requests.size(), asked + 1) << "the new list's Save asks for a name";
+            EXPECT_FALSE(requests.back().open);
+        }
+        Stop();
+    }
+}
+
+// Bad input to Load: its message, no list loaded, empty views, no file
+// written; a Save afterwards writes nothing either.
+TEST_F(FileRoadsTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
+    const QByteArray good = Container(ListImage({"A1", "A2"}));
+    const QByteArray zeros(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
+    const auto damaged = [&](const std::function<void(QByteArray&)>& change) {
+        QByteArray bytes = good;
+        change(bytes);
+        return bytes;
+    };
+    constexpr int kDgPayload = 81 + 3; // the first block's payload
+    constexpr int kDgRecord = 3 + 0x8000 + 4;
+    struct Case {
+        const char* what;
+        std::function<void(const QString& path)> make; // nothing: no file at all
+        const char* text;                              // "%1": the chosen path
+        QString caption;
+    };
+    const Case cases[] = {
+        {"missing file", nullptr, "File Open Fail! [%1]", kError},
+        {"a directory of that name", [](const QString& p) { QDir().mkpath(p); },
+         "File Open Fail! [%1]", kError},
+        {"a changed payload byte",
+         [&](const QString& p) {
+             WriteFile(p, damaged([](QByteArray& b) { b[kDgPayload + 5 * kDgRecord] ^= 0x10; }));
+         },
+         "File open Error(DG_CRC_ERROR)", kAppTitle},
+        {"cut in the middle of a block",
+         [&](const QString& p) { WriteFile(p, good.left(kDgPayload + 3 * kDgRecord + 100)); },
+         "File open Error(Abnormal File_DG)", kAppTitle},
+        {"a block length larger than any block",
+         [&](const QString& p) {
+             WriteFile(p, damaged([](QByteArray& b) {
+                           b[81 + 1] = static_cast<char>(0xFF);
+                           b[81 + 2] = static_cast<char>(0xFF);
+                       }));
+         },
+         "File open Error(Abnormal File_DG)", kAppTitle},
+        {"a header length too short for its CRC",
+         [&](const QString& p) { WriteFile(p, damaged([](QByteArray& b) { b[1] = 2; })); },
+         "File open Error(Abnormal File_DLH)", kAppTitle},
+        {"not a database", [&](const QString& p) { WriteFile(p, Container(zeros)); },
+         "This File is not HD STB service data file!", kError},
+    };
+    const QString goodPath = StartFile("good.cdl");
+    WriteFile(goodPath, good);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString bad = scratch.filePath("bad.cdl");
+        if (c.make) c.make(bad);
+        ASSERT_EQ(Start(), 1);
+        Load(goodPath);
+        ASSERT_EQ(frame()->m_bLoaded, 1);
+        const Files before = Tree(scratch.path());
+
+        boxes.Clear();
+        Load(bad);
+        ASSERT_EQ(boxes.Calls().size(), 1u);
+        QString text = QString::fromLatin1(c.text);
+        if (text.contains(QStringLiteral("%1"))) text = text.arg(bad);
+        EXPECT_EQ(boxes.Calls()[0].text, text);
+        EXPECT_EQ(boxes.Calls()[0].caption, c.caption);
+        EXPECT_EQ(frame()->m_bLoaded, 0);
+        EXPECT_FALSE(g_WorkFile.isOpen());
+        EXPECT_EQ(Services(), Names{});
+        EXPECT_EQ(TreeItems(), 0);
+        EXPECT_EQ(ListRows(), 0);
+        EXPECT_EQ(Tree(scratch.path()), before);
+
+        boxes.Clear();
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"No channel list is loaded."});
+        EXPECT_EQ(Tree(scratch.path()), before);
+        Stop();
+        QDir(bad).removeRecursively();
+        QFile::remove(bad);
+    }
+}
+
+// A step of Save that fails stops the save with "File Save Fail!"; the
+// list's file keeps its old bytes and still decodes. A new list stays new.
+TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
+    enum Step { Commit, ImageWrite, Flush, ContainerWrite };
+    const auto failing = [](Step step) {
+        SaveSteps steps = DefaultSaveSteps();
+        switch (step) {
+        case Commit:
+            steps.commit = [](uint8_t*, size_t) { return DBERR_NO_MEMORY; };
+            break;
+        case ImageWrite:
+            steps.writeImage = [](QFile&, const QByteArray&) { return false; };
+            break;
+        case Flush:
+            steps.flush = [](QFile&) { return false; };
+            break;
+        case ContainerWrite:
+            steps.writeContainer = [](const char*) { return 1; };
+            break;
+        }
+        return steps;
+    };
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    const QString chosen = scratch.filePath("new.cdl");
+    struct Case {
+        const char* what;
+        bool newList;
+        Step step;
+    };
+    const Case cases[] = {
+        {"commit", false, Commit},
+        {"image write", false, ImageWrite},
+        {"flush", false, Flush},
+        {"container write", false, ContainerWrite},
+        {"new list: image write", true, ImageWrite},
+        {"new list: container write", true, ContainerWrite},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(Start(), 1);
+        if (c.newList) {
+            Command(ID_NEW_FILE);
+            Answer(chosen);
+        } else {
+            Load(cdl);
+        }
+        AddService("E1");
+        const QByteArray old = ReadFile(cdl);
+        boxes.Clear();
+        SetSaveSteps(failing(c.step));
+        Command(ID_SAVE_CHANNEL_DATA);
+        SetSaveSteps(DefaultSaveSteps());
+        ASSERT_EQ(boxes.Calls().size(), 2u);
+        EXPECT_EQ(boxes.Calls()[1].text,
+                  QStringLiteral("File Save Fail! [%1]").arg(c.newList ? chosen : cdl));
+        EXPECT_EQ(boxes.Calls()[1].caption, kError);
+        EXPECT_TRUE(ReadFile(cdl) == old);
+        EXPECT_TRUE(Decoded(cdl).has_value());
+        if (c.newList) {
+            EXPECT_FALSE(QFile::exists(chosen));
+            EXPECT_EQ(frame()->m_bNewFile, 1);
+            EXPECT_TRUE(SamePath(WorkFileName(), StartFile("Default.dat")));
+        }
+        EXPECT_EQ(frame()->m_bLoaded, 1);
+        Stop();
+    }
+}
+
+// The list's full path is kept: a same-named file in the current directory
+// is not the list.
+TEST_F(FileRoadsTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirectory) {
+    const QString folder = scratch.filePath(QStringLiteral("Listen f\u00fcr A"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString list = folder + "/list.cdl";
+    WriteList(list, {"A1"});
+    WriteList(StartFile("list.cdl"), {"DECOY"});
+    const QByteArray decoy = Hash(StartFile("list.cdl"));
+    ASSERT_EQ(Start(), 1);
+
+    Load(list);
+    ASSERT_EQ(Services(), Names{"A1"});
+    EXPECT_TRUE(Caption().endsWith(QStringLiteral(")  list.cdl")));
+    AddService("E1");
+    Command(ID_SAVE_CHANNEL_DATA);
+    ExpectSavedTo(list);
+    EXPECT_EQ(Hash(StartFile("list.cdl")), decoy);
+    EXPECT_EQ(QDir::currentPath(), start);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+}
+
+// A raw image opened from the command line or a drop is its own working
+// file: Save writes the committed image into it and no container.
+TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
+    const QString first = scratch.filePath("first.bin");
+    const QString raw = scratch.filePath("raw image.bin");
+    WriteFile(first, ListImage({"F1"}));
+    WriteFile(raw, ListImage({"R1", "R2"}));
+    const QByteArray firstHash = Hash(first);
+    struct Case {
+        const char* what;
+        bool drop;
+    };
+    for (const Case& c : {Case{"command line", false}, Case{"drop of two files", true}}) {
+        SCOPED_TRACE(c.what);
+        g_bFirstShow = 1;
+        if (c.drop) {
+            ASSERT_EQ(Start(), 1);
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(raw)});
+            // Over the tree pane: the drag goes up to the window, which takes it.
+            QWidget* pane = frame()->GetNetworkTp()->viewport();
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            QCoreApplication::sendEvent(pane, &enter);
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(pane, &drop);
+        } else {
+            ASSERT_EQ(Start({raw.toStdString()}), 1);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
+        }
+        ASSERT_EQ(frame()->m_bLoaded, 1);
+        EXPECT_EQ(Services(), (Names{"R1", "R2"}));
+        EXPECT_TRUE(SamePath(WorkFileName(), raw));
+        EXPECT_TRUE(Caption().endsWith(QStringLiteral(")  "))) << Caption().toStdString();
+
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_TRUE(ReadFile(raw) == FlashImage());
+        EXPECT_EQ(Hash(first), firstHash);
+        Files after = Tree(scratch.path());
+        EXPECT_EQ(after.size(), before.size()) << "a file was made";
+        EXPECT_FALSE(QFile::exists(StartFile("data.tmp")));
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        boxes.Clear();
+        Stop();
+        WriteFile(raw, ListImage({"R1", "R2"}));
+    }
+}
+
+TEST_F(FileRoadsTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
+    ASSERT_EQ(Start(), 1);
+    const Files before = Tree(scratch.path());
+    Command(ID_NEW_FILE);
+    ASSERT_EQ(boxes.Calls().size(), 1u);
+    EXPECT_EQ(boxes.Calls()[0].text,
+              QStringLiteral("File Open Fail! [%1]").arg(StartFile("Default.dat")));
+    EXPECT_EQ(boxes.Calls()[0].caption, kError);
+    EXPECT_FALSE(QFile::exists(StartFile("Default.dat")));
+    EXPECT_EQ(Tree(scratch.path()), before);
+    EXPECT_EQ(frame()->m_bLoaded, 0);
+    EXPECT_EQ(frame()->m_bNewFile, 1);
+}
