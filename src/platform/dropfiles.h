@@ -10,7 +10,7 @@
 namespace platform {
 
 struct DropFiles {
-    std::vector<std::string> paths; // local paths, Latin-1 bytes
+    std::vector<std::string> paths; // local paths as the file system's bytes (QFile::encodeName)
     Point point;                    // client coordinates of the drop
 };
 using HDROP = DropFiles*;

@@ -27,7 +27,9 @@ std::optional<QString> RunQtDialog(const FileDialogRequest& request, QWidget* pa
                            : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    if (!request.nameFilters.isEmpty()) dialog.setNameFilters(request.nameFilters);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (!request.nameFilters.isEmpty())
+        dialog.setNameFilters(NameFiltersInBothCases(request.nameFilters));
     dialog.setDefaultSuffix(request.defaultExtension);
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -54,6 +56,24 @@ QStringList NameFiltersFromFilterString(const QString& filter) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.simplified());
+    }
+    return out;
+}
+
+QStringList NameFiltersInBothCases(const QStringList& filters) {
+    QStringList out;
+    for (const QString& filter : filters) {
+        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+        if (open < 0 || !filter.endsWith(QLatin1Char(')'))) {
+            out << filter;
+            continue;
+        }
+        QStringList patterns;
+        for (const QString& pattern : filter.mid(open + 1, filter.size() - open - 2)
+                                          .split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            for (const QString& spelling : {pattern, pattern.toLower(), pattern.toUpper()})
+                if (!patterns.contains(spelling)) patterns << spelling;
+        out << filter.left(open + 1) + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out;
 }

@@ -40,6 +40,10 @@ FileDialogHook SetFileDialogHook(FileDialogHook hook);
 // "desc|patterns|desc|patterns||" -> Qt name filters; ';' between patterns
 // becomes a blank. A filter without '|' is taken as one pattern ("*.CDL").
 QStringList NameFiltersFromFilterString(const QString& filter);
+// The original's filters match names in either case ("*.cdl" shows "A.CDL"),
+// a native dialog's may not: each pattern of "desc (patterns)" is followed
+// by its lower- and upper-case spellings where they differ from it.
+QStringList NameFiltersInBothCases(const QStringList& filters);
 
 class FileDialog {
   public:

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <QFocusEvent>
@@ -997,7 +998,8 @@ bool Window::HandleQtEvent(QEvent* event, bool fromClient) {
         if (!m_acceptFiles || !drag->mimeData()->hasUrls()) return false;
         DropFiles drop;
         for (const QUrl& url : drag->mimeData()->urls())
-            if (url.isLocalFile()) drop.paths.push_back(ToLatin1(url.toLocalFile()));
+            if (url.isLocalFile())
+                drop.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
         const QPoint at = drag->position().toPoint();
         drop.point = Point(fromClient ? at : GetClientWidget()->mapFrom(m_widget, at));
         drag->acceptProposedAction();

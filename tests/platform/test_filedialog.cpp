@@ -28,6 +28,22 @@ TEST(FileDialogTest, FilterStringsBecomeQtNameFilters) {
         EXPECT_EQ(NameFiltersFromFilterString(c.filter), c.expected) << c.filter.toStdString();
 }
 
+TEST(FileDialogTest, PatternsMatchInEitherCase) {
+    struct Case {
+        QStringList filters;
+        QStringList expected;
+    } cases[] = {
+        {{"Channel List(*.cdl) (*.cdl)"}, {"Channel List(*.cdl) (*.cdl *.CDL)"}},
+        {{"*.CDL (*.CDL)"}, {"*.CDL (*.CDL *.cdl)"}},
+        {{"Lists (*.Cdl *.dat)", "All Files (*.*) (*.*)"},
+         {"Lists (*.Cdl *.cdl *.CDL *.dat *.DAT)", "All Files (*.*) (*.*)"}},
+        {{"no patterns"}, {"no patterns"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NameFiltersInBothCases(c.filters), c.expected)
+            << c.filters.join('|').toStdString();
+}
+
 // Each test runs in a temporary folder and puts the current folder back.
 class FileDialogFixture : public ::testing::Test {
   protected:

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 #include <QImage>
@@ -246,6 +247,26 @@ TEST_F(WindowTest, DroppedFilesReachAWindowThatAcceptsThem) {
     for (const Case& c : cases)
         EXPECT_EQ(DragQueryFile(&files, c.index, c.buffer, c.size), c.result) << c.index;
     EXPECT_STREQ(buffer, "/tmp/on");
+}
+
+// Dropped paths arrive as the file system's bytes, so that a folder with a
+// letter outside ASCII opens again.
+TEST_F(WindowTest, DroppedPathsAreTheFileSystemsBytes) {
+    struct PathWindow : LogWindow {
+        using LogWindow::LogWindow;
+        void OnDropFiles(DropFiles* drop) override { paths = drop->paths; }
+        std::vector<std::string> paths;
+    } child("child", &log);
+    MakeChild(child);
+    child.DragAcceptFiles();
+    const QString path = QStringLiteral("/tmp/Listen f\u00fcr A/list.cdl");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(child.GetWidget(), &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(child.GetWidget(), &drop);
+    EXPECT_EQ(child.paths, std::vector<std::string>{QFile::encodeName(path).toStdString()});
 }
 
 } // namespace
