@@ -32,7 +32,7 @@ constexpr const char* kListFilter = "Channel List(*.cdl)|*.cdl||";
 constexpr const char* kNewListName = "NewData.cdl";
 constexpr const char* kTemplateName = "Default.dat";
 
-// "%s\\%s" of the start-up directory and a file name.
+// A file of the start-up directory.
 QByteArray StartDirFile(const char* name) {
     return QByteArray(g_szStartDir) + '/' + name;
 }
@@ -42,16 +42,10 @@ QString Shown(const QByteArray& path) {
     return QFile::decodeName(path);
 }
 
-bool SameFile(const QByteArray& a, const QByteArray& b) {
-    const QFileInfo first(QFile::decodeName(a)), second(QFile::decodeName(b));
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
-}
-
 // The working image files of the start-up directory: a list saved over one
 // of them would be destroyed by the next save or New.
 bool IsWorkingImageFile(const QByteArray& path) {
-    return SameFile(path, g_szTempPath) || SameFile(path, StartDirFile(kTemplateName));
+    return IsSameFile(path, g_szTempPath) || IsSameFile(path, StartDirFile(kTemplateName));
 }
 
 // Writes the image into "data.tmp", created or truncated; false when any
@@ -139,7 +133,7 @@ bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
     QFile file(QFile::decodeName(path));
     QByteArray container;
     // "data.tmp" holds the image the list is unwrapped into, not a container.
-    if (SameFile(path, g_szTempPath) ||
+    if (IsSameFile(path, g_szTempPath) ||
         !ReadImageFile(file, static_cast<qint64>(CDL_MAX_CONTAINER_SIZE), container)) {
         OpenFailed(path);
         return false;
@@ -255,7 +249,7 @@ void CMainFrame::OnSaveChannelData() {
                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
     QByteArray image(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
-    if (SaveCommit(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != DBERR_OK) {
+    if (m_pDoc->SaveDatabase(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != 1) {
         SaveFailed(m_bNewFile                 ? QByteArray(g_szCurFileName)
                    : WorkFileIs(g_szTempPath) ? QByteArray(g_szCurFileName)
                                               : WorkFilePath());

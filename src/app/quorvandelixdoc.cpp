@@ -26,6 +26,10 @@ int CQuorvandelixDoc::OpenDatabase(const uint8_t* image, std::size_t size) {
     return DB_OpenImage(image, size) == DBERR_OK ? 1 : 0;
 }
 
+int CQuorvandelixDoc::SaveDatabase(uint8_t* out, std::size_t size) {
+    return DB_SaveImage(out, size) == DBERR_OK ? 1 : 0;
+}
+
 void CQuorvandelixDoc::CloseDatabase() {
     DB_CloseImage();
 }

@@ -29,6 +29,10 @@ class CQuorvandelixDoc {
     // does: 1. 0 when they are no database; the list that was open (if any)
     // stays as it was.
     int OpenDatabase(const uint8_t* image, std::size_t size);
+    // Commits the list into the flash image (all or nothing) and copies the
+    // whole image into out, which holds size bytes: 1. 0 when the commit
+    // fails or out is too small; the image and the list stay as they were.
+    int SaveDatabase(uint8_t* out, std::size_t size);
     // Closes the list: index tables cleared, lists freed, image zeroed.
     // Cannot fail; with no list open it does the same.
     void CloseDatabase();

@@ -1,7 +1,6 @@
 #include "savesteps.h"
 
 #include "cdlfile.h"
-#include "slm.h"
 
 #include <QFile>
 
@@ -19,7 +18,6 @@ SaveSteps& Current() {
 // A short write is a failure: the file would hold part of the new image.
 SaveSteps DefaultSaveSteps() {
     SaveSteps steps;
-    steps.commit = [](uint8_t* out, std::size_t size) { return DB_SaveImage(out, size); };
     steps.writeImage = [](QFile& file, const QByteArray& image) {
         return file.seek(0) && file.write(image) == image.size();
     };
@@ -34,11 +32,6 @@ const SaveSteps& CurrentSaveSteps() {
 
 SaveSteps SetSaveSteps(SaveSteps steps) {
     return std::exchange(Current(), std::move(steps));
-}
-
-DBERR SaveCommit(uint8_t* out, std::size_t size) {
-    const auto& step = Current().commit;
-    return step ? step(out, size) : DefaultSaveSteps().commit(out, size);
 }
 
 bool SaveWriteImage(QFile& file, const QByteArray& image) {

@@ -1,22 +1,16 @@
 // The steps of Save Channel Data that can fail, as one replaceable set: the
 // editor runs the real ones; a test replaces one step to make it fail there
-// (permissions cannot make a write fail for a test that runs as root).
+// (permissions cannot make a write fail for a test that runs as root). The
+// commit before them fails through the database library's own seam.
 #pragma once
-
-#include "dberr.h"
 
 #include <QByteArray>
 
-#include <cstddef>
-#include <cstdint>
 #include <functional>
 
 class QFile;
 
 struct SaveSteps {
-    // The all-or-nothing commit of the database into the flash image and a
-    // copy of the whole image into out (DB_SaveImage): 0 on success.
-    std::function<DBERR(uint8_t* out, std::size_t size)> commit;
     // Writes the whole image at the start of an open file: true when every
     // byte went into the file's buffer.
     std::function<bool(QFile& file, const QByteArray& image)> writeImage;
@@ -35,7 +29,6 @@ const SaveSteps& CurrentSaveSteps();
 SaveSteps SetSaveSteps(SaveSteps steps);
 
 // The calls Save makes; each goes to the current step.
-DBERR SaveCommit(uint8_t* out, std::size_t size);
 bool SaveWriteImage(QFile& file, const QByteArray& image);
 bool SaveFlush(QFile& file);
 int SaveWriteContainer(const char* name);

@@ -36,10 +36,14 @@ QByteArray WorkFilePath() {
     return g_WorkFile.isOpen() ? QFile::encodeName(g_WorkFile.fileName()) : QByteArray();
 }
 
+bool IsSameFile(const QByteArray& a, const QByteArray& b) {
+    const QFileInfo first(QFile::decodeName(a)), second(QFile::decodeName(b));
+    return first.exists() && second.exists() &&
+           first.canonicalFilePath() == second.canonicalFilePath();
+}
+
 bool WorkFileIs(const QByteArray& path) {
-    if (!g_WorkFile.isOpen()) return false;
-    const QFileInfo open(g_WorkFile.fileName()), other(QFile::decodeName(path));
-    return open.exists() && other.exists() && open.canonicalFilePath() == other.canonicalFilePath();
+    return g_WorkFile.isOpen() && IsSameFile(WorkFilePath(), path);
 }
 
 // A read that fails part way counts as a file that could not be read: the

@@ -33,6 +33,9 @@ bool OpenWorkImageFile(const QByteArray& path);
 void CloseWorkImageFile();
 // The working image file's path as file-system bytes; empty when closed.
 QByteArray WorkFilePath();
+// True when both paths name one existing file; false when either does not
+// exist.
+bool IsSameFile(const QByteArray& a, const QByteArray& b);
 // True when the working image file is open and is the file at path.
 bool WorkFileIs(const QByteArray& path);
 

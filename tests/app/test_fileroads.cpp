@@ -5,6 +5,7 @@
 #include "dropfiles.h"
 #include "networktp.h"
 #include "resource.h"
+#include "indextable.h"
 #include "savesteps.h"
 #include "workfile.h"
 
@@ -317,7 +318,7 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
         SaveSteps steps = DefaultSaveSteps();
         switch (step) {
         case Commit:
-            steps.commit = [](uint8_t*, size_t) { return DBERR_NO_MEMORY; };
+            IDX_SetAddFailAfter(3); // the store refuses the fourth record
             break;
         case ImageWrite:
             steps.writeImage = [](QFile&, const QByteArray&) { return false; };
@@ -345,6 +346,7 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
         {"image write", false, ImageWrite},
         {"flush", false, Flush},
         {"container write", false, ContainerWrite},
+        {"new list: commit", true, Commit},
         {"new list: image write", true, ImageWrite},
         {"new list: container write", true, ContainerWrite},
     };
@@ -353,19 +355,26 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
         ASSERT_EQ(Start(), 1);
         if (c.newList) {
             Command(ID_NEW_FILE);
-            Answer(chosen);
+            if (c.step != Commit) Answer(chosen); // the commit comes before the dialog
         } else {
             Load(cdl);
         }
         AddService("E1");
         const QByteArray old = ReadFile(cdl);
         boxes.Clear();
+        const QByteArray image = FlashImage();
         SetSaveSteps(failing(c.step));
         Command(ID_SAVE_CHANNEL_DATA);
         SetSaveSteps(DefaultSaveSteps());
+        IDX_SetAddFailAfter(-1);
+        if (c.step == Commit) {
+            EXPECT_TRUE(FlashImage() == image) << "a failed commit changed the image";
+        }
         ASSERT_EQ(boxes.Calls().size(), 2u);
-        EXPECT_EQ(boxes.Calls()[1].text,
-                  QStringLiteral("File Save Fail! [%1]").arg(c.newList ? chosen : cdl));
+        EXPECT_EQ(boxes.Calls()[1].text, QStringLiteral("File Save Fail! [%1]")
+                                             .arg(!c.newList         ? cdl
+                                                  : c.step == Commit ? "NewData.cdl"
+                                                                     : chosen));
         EXPECT_EQ(boxes.Calls()[1].caption, kError);
         EXPECT_TRUE(ReadFile(cdl) == old);
         EXPECT_TRUE(Decoded(cdl).has_value());
@@ -375,7 +384,20 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
             EXPECT_TRUE(SamePath(WorkFileName(), StartFile("Default.dat")));
         }
         EXPECT_EQ(frame()->m_bLoaded, 1);
+
+        // The list is intact: the next save writes it.
+        if (c.newList) Answer(chosen);
+        boxes.Clear();
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        ExpectSavedTo(c.newList ? chosen : cdl);
         Stop();
+        ASSERT_EQ(Start(), 1);
+        Load(c.newList ? chosen : cdl);
+        EXPECT_EQ(Services(), (Names{c.newList ? "T1" : "A1", "E1"}));
+        Stop();
+        QFile::remove(chosen);
+        WriteList(cdl, {"A1"});
     }
 }
 
@@ -448,6 +470,31 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
         boxes.Clear();
         Stop();
         WriteFile(raw, ListImage({"R1", "R2"}));
+    }
+}
+
+// A new list saved over a working image file of the start-up directory
+// would be lost at the next save or New: refused, and nothing changes.
+TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
+    WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
+    WriteFile(StartFile("data.tmp"), ListImage({"OLD"}));
+    for (const char* name : {"Default.dat", "data.tmp"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(Start(), 1);
+        Command(ID_NEW_FILE);
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        boxes.Clear();
+        boxes.QueueAnswer(platform::IDOK);  // the question
+        boxes.QueueAnswer(platform::IDYES); // "... already exists. Do you want to replace it?"
+        Answer(StartFile(name));
+        Command(ID_SAVE_CHANNEL_DATA);
+        ASSERT_EQ(boxes.Calls().size(), 3u);
+        EXPECT_EQ(boxes.Calls()[2].text,
+                  QStringLiteral("File Save Fail! [%1]").arg(StartFile(name)));
+        EXPECT_EQ(Tree(scratch.path()), before);
+        EXPECT_EQ(frame()->m_bNewFile, 1);
+        Stop();
     }
 }
 
