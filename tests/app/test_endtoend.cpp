@@ -8,6 +8,7 @@
 
 #include "dbstate.h"
 #include "imagebuilder.h"
+#include "listcontrol.h"
 #include "mainfrm.h"
 #include "mysupergrid.h"
 #include "networktp.h"
@@ -16,8 +17,6 @@
 #include "servicecells.h"
 #include "stbdownloaddlg.h"
 #include "wrapper.h"
-#include "listcontrol.h"
-#include "progressctrl.h"
 
 #include <QDir>
 #include <QTest>
@@ -33,7 +32,6 @@ namespace {
 using namespace platform;
 using satdialog_test::Choose;
 using satdialog_test::Click;
-using satdialog_test::EditOf;
 using satdialog_test::TypeInto;
 
 const char* const kStartName = "start.cdl";
