@@ -473,6 +473,32 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     }
 }
 
+// A dropped name that is no readable file opens nothing and creates nothing.
+TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
+    const QString folder = scratch.filePath("folder.bin");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const QString& path : {scratch.filePath("missing.bin"), folder}) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_EQ(Start(), 1);
+        const Files before = Tree(scratch.path());
+        boxes.Clear();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QWidget* pane = frame()->GetNetworkTp()->viewport();
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(pane, &enter);
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(pane, &drop);
+        EXPECT_EQ(boxes.Texts(),
+                  std::vector<QString>{QStringLiteral("File Open Fail! [%1]").arg(path)});
+        EXPECT_EQ(frame()->m_bLoaded, 0);
+        EXPECT_EQ(Tree(scratch.path()), before);
+        EXPECT_FALSE(g_WorkFile.isOpen());
+        Stop();
+    }
+}
+
 // A new list saved over a working image file of the start-up directory
 // would be lost at the next save or New: refused, and nothing changes.
 TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
