@@ -1,7 +1,9 @@
 #include "dialogrunner.h"
 
+#include "editchannel.h"
 #include "editnetwork.h"
 #include "edittransport.h"
+#include "window.h"
 
 #include <utility>
 
@@ -16,13 +18,15 @@ DialogRunner& Current() {
 
 } // namespace
 
-// Each entry calls its dialog's Run; a dialog not built yet answers as a
-// cancelled one, so nothing changes.
+// Each entry calls its dialog's Run.
 DialogRunner DefaultDialogRunner() {
     DialogRunner runner;
     runner.editNetwork = &CEditNetwork::Run;
     runner.editTransport = &CEditTransport::Run;
-    runner.editChannel = [](QWidget*, int, uint8_t, uint8_t, uint16_t) { return kCancel; };
+    runner.editChannel = [](QWidget* parent, int mode, uint8_t level, uint8_t slot, uint16_t tp) {
+        return CEditChannel::Run(static_cast<uint8_t>(mode), level, slot, tp,
+                                 platform::Window::FromWidgetOrAncestor(parent));
+    };
     return runner;
 }
 

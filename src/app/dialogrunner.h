@@ -23,7 +23,7 @@ struct DialogRunner {
         editChannel;
 };
 
-// The editor's own runner: the real dialogs; a dialog not built yet answers 2.
+// The editor's own runner: the real dialogs.
 DialogRunner DefaultDialogRunner();
 
 // The runner in use; an entry left empty answers 2.

@@ -1,5 +1,5 @@
-// The editor's own dialog runner opens the real satellite and transponder
-// dialogs, with the mode and slot the tree hands over.
+// The editor's own dialog runner opens the real satellite, transponder and
+// channel dialogs, with the mode and slot the tree hands over.
 #include "dialogrunner.h"
 #include "editnetwork.h"
 #include "edittransport.h"
@@ -42,6 +42,8 @@ TEST_F(DialogRunnerDialogsTest, TheTreesCallsOpenTheRealDialogs) {
          "Edit Transport"},
         {"add transport", [] { return RunEditTransport(nullptr, 1, 0, 0); }, IDD_EDIT_TRANSPORT,
          "Add Transport"},
+        {"add channel", [] { return RunEditChannel(nullptr, 1, 2, 0, 0); }, IDD_EDIT_CHANNEL,
+         "Add Channel"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
