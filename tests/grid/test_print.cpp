@@ -14,11 +14,13 @@
 #include "font.h"
 #include "muldiv.h"
 #include "printdialog.h"
+#include "printinfo.h"
 #include "stringtable.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -405,6 +407,43 @@ TEST_F(GridPrintTest, RowsAndColumnsLargerThanAPagePrintOnAPageOfTheirOwn) {
             EXPECT_EQ(PageOf(job, text), c.pages[static_cast<std::size_t>(i)]) << text;
         }
     }
+}
+
+TEST_F(GridPrintTest, ARowTallerThanThePageIsCutAtTheBottomOfItsBand) {
+    // The steps driven by hand on an image, as a framework would, so that
+    // the printed pixels can be read: a 20-unit row, then a red one of twice
+    // the room a page has.
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    PrintFixture fx(3, 2);
+    QImage paper(600, 800, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    paper.setDotsPerMeterX(3780); // 96 per inch
+    paper.setDotsPerMeterY(3780);
+    auto dc = std::make_unique<Dc>(&paper);
+    const PageFigures f = Measure(*dc);
+    const Size page = PageWithoutLayout(fx.grid, f);
+    const int room = RowRoom(page, f);
+    fx.grid.SetRowHeight(2, 2 * room);
+    fx.grid.SetItemBkColour(2, 1, kRed);
+
+    PrintInfo info;
+    fx.grid.OnBeginPrinting(dc.get(), &info);
+    EXPECT_EQ(info.GetMaxPage(), 2u);
+    info.m_nCurPage = 2;
+    fx.grid.OnPrint(dc.get(), &info);
+    fx.grid.OnEndPrinting(dc.get(), &info);
+    dc.reset();
+
+    // Device pixels of a logical point of the page.
+    auto at = [&](int x, int y) {
+        return FromQColor(paper.pixelColor(x * 600 / page.cx, y * 800 / page.cy));
+    };
+    const int cellX = 4 * f.cw + kFixedColWidth + 30;
+    const int rowsTop = 3 * f.ch + kFixedRowHeight;
+    EXPECT_EQ(at(cellX, rowsTop + 2), kRed);
+    EXPECT_EQ(at(cellX, rowsTop + room - 2), kRed);
+    // The gap above the footer stays clear.
+    EXPECT_EQ(at(cellX, rowsTop + room + 2), RGB(255, 255, 255));
 }
 
 TEST_F(GridPrintTest, APageWithNoRoomForRowsStillPrintsEachRowOnceAndEnds) {
