@@ -56,6 +56,9 @@ class TestGrid : public CGridCtrl {
         m_pfnCallback = callback;
         m_lParam = lParam;
     }
+    void AllowDragAndDrop(BOOL allow) { m_bAllowDragAndDrop = allow; }
+    CGridDropTarget& DropTarget() { return m_DropTarget; }
+    CCellID DropCell() const { return m_LastDragOverCell; }
 };
 
 // A cell that logs every Draw into a list the test reads.
