@@ -5,13 +5,18 @@
 
 namespace platform {
 
+namespace {
+const QString kPlainText = QStringLiteral("text/plain");
+} // namespace
+
 BOOL DataObject::AttachClipboard() {
     m_data = CurrentClipboard().Data();
     return m_data ? TRUE : FALSE;
 }
 
 BOOL DataObject::IsDataAvailable(CLIPFORMAT format) const {
-    return format == CF_TEXT && m_data && m_data->hasText() ? TRUE : FALSE;
+    // Only plain text: dropped files' names are no cell text.
+    return format == CF_TEXT && m_data && m_data->hasFormat(kPlainText) ? TRUE : FALSE;
 }
 
 std::optional<std::string> DataObject::GetGlobalData(CLIPFORMAT format) const {

@@ -23,7 +23,7 @@ class DataObject {
     void Release() { m_data = nullptr; }
     const QMimeData* Data() const { return m_data; }
 
-    // Whether the data can be had in the format (text for CF_TEXT).
+    // Whether the data can be had in the format (plain text for CF_TEXT).
     BOOL IsDataAvailable(CLIPFORMAT format) const;
     // The block of the format; none when the data does not offer it.
     std::optional<std::string> GetGlobalData(CLIPFORMAT format) const;
