@@ -22,6 +22,10 @@ class DataSource {
     // (nothing kept) for a format other than CF_TEXT.
     BOOL CacheGlobalData(CLIPFORMAT format, std::string block);
     BOOL HasData() const { return m_text.has_value(); }
+    // The block kept for the format, as its maker wrote it; null when none.
+    const std::string* GetCachedData(CLIPFORMAT format) const {
+        return format == CF_TEXT && m_text ? &*m_text : nullptr;
+    }
 
     // The data as Qt hands it on: the text before the first NUL (all of the
     // block without one). Null when nothing is kept.

@@ -59,6 +59,10 @@ class TestGrid : public CGridCtrl {
     void AllowDragAndDrop(BOOL allow) { m_bAllowDragAndDrop = allow; }
     CGridDropTarget& DropTarget() { return m_DropTarget; }
     CCellID DropCell() const { return m_LastDragOverCell; }
+    // A selection entry the grid no longer has a cell for.
+    void AddStaleSelection(CCellID cell) {
+        m_SelectedCellMap[SelectionKey(cell.row, cell.col)] = cell;
+    }
 };
 
 // A cell that logs every Draw into a list the test reads.
