@@ -39,8 +39,7 @@ DROPEFFECT CGridCtrl::OnDragScroll(Window*, DWORD, Point) {
 DROPEFFECT CGridCtrl::OnDragEnter(DataObject* pDataObject, DWORD dwKeyState, Point point) {
     if (!m_bAllowDragAndDrop || !OffersText(pDataObject)) return DROPEFFECT_NONE;
     m_LastDragOverCell = GetCellFromPt(point, FALSE);
-    if (!IsValid(m_LastDragOverCell) || !IsCellEditable(m_LastDragOverCell))
-        return DROPEFFECT_NONE;
+    if (!IsValid(m_LastDragOverCell) || !IsCellEditable(m_LastDragOverCell)) return DROPEFFECT_NONE;
     const CCellID cell = m_LastDragOverCell;
     SetItemState(cell.row, cell.col, GetItemState(cell.row, cell.col) | CELL_DROPHILITED);
     RedrawCell(cell);
@@ -48,8 +47,7 @@ DROPEFFECT CGridCtrl::OnDragEnter(DataObject* pDataObject, DWORD dwKeyState, Poi
 }
 
 DROPEFFECT CGridCtrl::OnDragOver(DataObject* pDataObject, DWORD dwKeyState, Point point) {
-    if (!m_bAllowDragAndDrop || !IsEditable() || !OffersText(pDataObject))
-        return DROPEFFECT_NONE;
+    if (!m_bAllowDragAndDrop || !IsEditable() || !OffersText(pDataObject)) return DROPEFFECT_NONE;
     const CCellID cell = GetCellFromPt(point, FALSE);
     if (!IsValid(cell)) {
         OnDragLeave();
@@ -85,8 +83,7 @@ void CGridCtrl::OnDragLeave() {
 
 BOOL CGridCtrl::OnDrop(DataObject* pDataObject, DROPEFFECT, Point) {
     m_MouseMode = MOUSE_NOTHING;
-    if (!m_bAllowDragAndDrop || !IsValid(m_LastDragOverCell) ||
-        !IsCellEditable(m_LastDragOverCell))
+    if (!m_bAllowDragAndDrop || !IsValid(m_LastDragOverCell) || !IsCellEditable(m_LastDragOverCell))
         return FALSE;
     OnDragLeave();
     return PasteTextAtCell(m_LastDragOverCell, pDataObject, FALSE);

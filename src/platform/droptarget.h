@@ -41,8 +41,7 @@ class DropTarget {
                                    Point point);
     virtual DROPEFFECT OnDragOver(Window* pWnd, DataObject* pDataObject, DWORD dwKeyState,
                                   Point point);
-    virtual BOOL OnDrop(Window* pWnd, DataObject* pDataObject, DROPEFFECT dropEffect,
-                        Point point);
+    virtual BOOL OnDrop(Window* pWnd, DataObject* pDataObject, DROPEFFECT dropEffect, Point point);
     virtual void OnDragLeave(Window* pWnd);
     virtual DROPEFFECT OnDragScroll(Window* pWnd, DWORD dwKeyState, Point point);
 

@@ -8,8 +8,10 @@
 #include "cmdui.h"
 #include "dataobject.h"
 #include "datasource.h"
+#include "edit.h"
 #include "keys.h"
 
+#include <QApplication>
 #include <QTest>
 
 #include <functional>
@@ -174,9 +176,8 @@ TEST(GridPaste, TextAtACell) {
          TRUE, "a||c|1,4/d|2,2|2,3|2,4/3,1|3,2|3,3|3,4/4,1|4,2|4,3|4,4/5,1|5,2|5,3|5,4"},
         {"white space around a cell is trimmed", "  a \t\tb\v", CCellID(1, 1), TRUE,
          "a||b|1,4/2,1|2,2|2,3|2,4/3,1|3,2|3,3|3,4/4,1|4,2|4,3|4,4/5,1|5,2|5,3|5,4"},
-        {"the text ends at a NUL inside the data", QString::fromLatin1("p\0q\tr", 5),
-         CCellID(1, 1), TRUE,
-         "p|1,2|1,3|1,4/2,1|2,2|2,3|2,4/3,1|3,2|3,3|3,4/4,1|4,2|4,3|4,4/5,1|5,2|5,3|5,4"},
+        {"the text ends at a NUL inside the data", QString::fromLatin1("p\0q\tr", 5), CCellID(1, 1),
+         TRUE, "p|1,2|1,3|1,4/2,1|2,2|2,3|2,4/3,1|3,2|3,3|3,4/4,1|4,2|4,3|4,4/5,1|5,2|5,3|5,4"},
         {"Latin-1 text stays bytes", QString::fromUtf8("caf\xC3\xA9"), CCellID(1, 1), TRUE,
          "caf\xE9|1,2|1,3|1,4/2,1|2,2|2,3|2,4/3,1|3,2|3,3|3,4/4,1|4,2|4,3|4,4/5,1|5,2|5,3|5,4"},
     };
@@ -315,8 +316,7 @@ TEST(GridClipboard, CopyAndPasteByTheirKeys) {
     g.grid.SetSelectedRange(3, 3, 3, 3);
     QTest::keyClick(g.grid.GetWidget(), Qt::Key_V, Qt::ControlModifier);
     ResetInputState();
-    EXPECT_EQ(g.Texts(),
-              "a|b|1,3|1,4/c d||2,3|2,4/3,1|3,2|a|b/4,1|4,2|c d|4,4/5,1|5,2|5,3|5,4");
+    EXPECT_EQ(g.Texts(), "a|b|1,3|1,4/c d||2,3|2,4/3,1|3,2|a|b/4,1|4,2|c d|4,4/5,1|5,2|5,3|5,4");
     EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellSpan(3, 3, 4, 4));
 }
 
@@ -329,8 +329,7 @@ TEST(GridClipboard, PasteTargetWithoutASelection) {
     const Case cases[] = {
         {"the focus cell", [](TestGrid& g) { g.SetFocusCell(2, 3); }, CCellID(2, 3)},
         {"else the top-left non-fixed cell", [](TestGrid&) {}, CCellID(1, 1)},
-        {"a grid not editable takes nothing", [](TestGrid& g) { g.SetEditable(FALSE); },
-         CCellID()},
+        {"a grid not editable takes nothing", [](TestGrid& g) { g.SetEditable(FALSE); }, CCellID()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -347,6 +346,21 @@ TEST(GridClipboard, PasteTargetWithoutASelection) {
                 }
         EXPECT_EQ(written, c.expect.IsValid() ? 1 : 0);
     }
+}
+
+TEST(GridClipboard, AnOpenEditBoxTakesThePasteItself) {
+    ClipGrid g;
+    g.grid.SetFocusCell(2, 2);
+    g.grid.OnEditCell(2, 2, Point(-1, -1), VK_LBUTTON);
+    QApplication::processEvents();
+    ASSERT_TRUE(g.grid.IsItemEditing(2, 2));
+    auto* editor = dynamic_cast<Edit*>(g.grid.GetCell(2, 2)->GetEditWnd());
+    ASSERT_NE(editor, nullptr);
+    editor->SetWindowText("");
+    g.PutOnClipboard("p\tq");
+    g.grid.OnEditPaste();
+    EXPECT_EQ(editor->GetWindowText(), "p\tq");
+    EXPECT_EQ(g.grid.GetItemText(2, 3), "2,3");
 }
 
 TEST(GridClipboard, UpdateRules) {

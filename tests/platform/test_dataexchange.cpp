@@ -129,7 +129,9 @@ TEST(DataObjectTest, TextComesBackAsLatin1BytesWithANul) {
         {"", "\0"s},
         {QString::fromUtf8("caf\xC3\xA9"), "caf\xE9\0"s},
         // Beyond Latin-1: '?'.
-        {QString::fromUtf8("\xE2\x82\xAC" "1"), "?1\0"s},
+        {QString::fromUtf8("\xE2\x82\xAC"
+                           "1"),
+         "?1\0"s},
     };
     for (const Case& c : cases) {
         QMimeData data;
