@@ -117,8 +117,9 @@ struct Canvas {
         bitmap.CreateCompatibleBitmap(&dc, kWidth, kHeight);
         dc.SelectObject(&bitmap);
     }
-    platform::MemDc dc;
+    // The bitmap outlives the context that draws on it.
     platform::Bitmap bitmap;
+    platform::MemDc dc;
 };
 
 // ---- B1: filling 100k x 10 ----
