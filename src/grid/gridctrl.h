@@ -29,6 +29,7 @@
 namespace platform {
 class Dc;
 class ImageList;
+struct PrintInfo;
 } // namespace platform
 
 // Grid-line modes.
@@ -381,6 +382,34 @@ class CGridCtrl : public platform::ScrollWindow {
     static int CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     static int CompareCellNumbers(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
+    // ---- printing
+    // Runs a whole job: on pPrntDC, or after the print dialog on the printer
+    // chosen there (a cancelled dialog prints nothing). A job that cannot
+    // begin, or whose page cannot be printed, is aborted.
+    void Print(platform::Dc* pPrntDC = nullptr);
+    // The job's steps, for a framework that drives them: the font and the page
+    // layout (none without a window to measure the screen with: then no page
+    // is asked for), one page, and the end (the font goes).
+    virtual void OnBeginPrinting(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    virtual void OnPrint(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    virtual void OnEndPrinting(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    // Header and footer heights and the gap in character heights, left and
+    // right margins in character widths; top and bottom are kept only. A
+    // negative value leaves its setting.
+    void SetPrintMarginInfo(int nHeaderHeight, int nFooterHeight, int nLeftMargin, int nRightMargin,
+                            int nTopMargin, int nBottomMargin, int nGap);
+    void GetPrintMarginInfo(int& nHeaderHeight, int& nFooterHeight, int& nLeftMargin,
+                            int& nRightMargin, int& nTopMargin, int& nBottomMargin,
+                            int& nGap) const;
+
+    // ---- text file: one line a row, fields split by separator, no quoting
+    // FALSE after a message when the file cannot be opened or written.
+    BOOL SaveToFile(LPCTSTR szFileName, char chSeparator = ',');
+    // Replaces the whole grid: the first line gives the columns, every further
+    // line a row. FALSE in virtual mode, or after a message when the file
+    // cannot be opened or read (the rows read so far stay).
+    BOOL LoadFromFile(LPCTSTR szFileName, char chSeparator = ',');
+
     // ---- cell objects
     // A new cell of the cell run-time class with the grid, its place and the
     // fixed bits set; null (assertion) in virtual mode. May throw std::bad_alloc.
@@ -413,6 +442,16 @@ class CGridCtrl : public platform::ScrollWindow {
     void OnTimer(platform::UINT_PTR nIDEvent) override;
     void OnHScroll(UINT nSBCode, UINT nPos, platform::ScrollBar* pScrollBar) override;
     void OnVScroll(UINT nSBCode, UINT nPos, platform::ScrollBar* pScrollBar) override;
+
+    // ---- printing steps, in page coordinates set up by OnPrint
+    // The cells of row nRow from column nFirstCol up to nStopCol that fit the
+    // page width, left to right from rect.right + 1.
+    virtual void PrintCellRange(int nFirstCol, int nStopCol, int& nRow, platform::Rect& rect,
+                                platform::Dc* pDC, BOOL& bFirst);
+    virtual void PrintFixedRows(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    virtual void PrintHeader(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    virtual void PrintFooter(platform::Dc* pDC, platform::PrintInfo* pInfo);
+    virtual void PrintRowHeadings(platform::Dc* pDC, platform::PrintInfo* pInfo);
 
     // The background of the client area outside and under the cells.
     void EraseBkgnd(platform::Dc* pDC);
@@ -477,6 +516,17 @@ class CGridCtrl : public platform::ScrollWindow {
     int m_nTopMargin = 1;
     int m_nBottomMargin = 1;
     int m_nGap = 1;
+    // The layout of the job being printed (logical units of the page unless
+    // said otherwise), made when printing begins and kept afterwards.
+    platform::Size m_CharSize;        // average character width, line height
+    int m_nPageHeight = 0;            // room for the non-fixed rows of a page
+    platform::Size m_LogicalPageSize; // the page (window extent)
+    platform::Size m_PaperSize;       // the page in device pixels (viewport extent)
+    int m_nPageWidth = 0;             // room for the non-fixed columns of a page
+    int m_nCurrPrintCol = 0;          // first non-fixed column of the page
+    int m_nCurrPrintRow = 0;          // first non-fixed row of the page, then the next
+    int m_nNumPages = 0;
+    int m_nPageMultiplier = 1; // column pages per row page
 
     // The selection, kept in step with the cells' selected bit. The key holds
     // the whole column and row, column first, so that no two cells share one.
@@ -497,6 +547,18 @@ class CGridCtrl : public platform::ScrollWindow {
     using GridRow = std::vector<CGridCellBase*>;
     static constexpr DWORD kHorzBarShown = 0x1;
     static constexpr DWORD kVertBarShown = 0x2;
+
+    // Printing: the job's document name (the application's title, else the
+    // nearest parent's text); the text of the nearest parent that has one.
+    std::string PrintDocumentName() const;
+    std::string NearestParentText() const;
+    // How many pages the sizes of items from..to-1 need at limit each.
+    int CountPrintPages(bool bRows, int nFrom, int nTo, int nLimit) const;
+    // The first item of page nPage (1-based) of items from nFrom to nTo - 1.
+    int FirstItemOfPrintPage(bool bRows, int nFrom, int nTo, int nLimit, int nPage) const;
+    // What a cell larger than the page may cover: left of nRight and above
+    // nBottom, in the page's logical units.
+    platform::Rect PageEdges(int nRight, int nBottom) const;
 
     // One scroll handler for both directions.
     void ScrollBy(int nBar, UINT nSBCode);

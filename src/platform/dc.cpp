@@ -264,6 +264,7 @@ void Dc::FillSolidRect(const Rect& rect, COLORREF color) {
     if (DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::FillSolidRect;
+        call.windowOrg = d_->st.windowOrg;
         call.rect = rect;
         call.color = color;
         DcCallLog::Record(std::move(call));
@@ -295,6 +296,7 @@ bool Dc::Rectangle(const Rect& rect) {
     if (DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::Rectangle;
+        call.windowOrg = d_->st.windowOrg;
         call.rect = rect;
         call.color = st.penColor;
         DcCallLog::Record(std::move(call));
@@ -324,6 +326,7 @@ void Dc::DrawFocusRect(const Rect& rect) {
     if (DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::DrawFocusRect;
+        call.windowOrg = d_->st.windowOrg;
         call.rect = rect;
         DcCallLog::Record(std::move(call));
     }
@@ -382,6 +385,7 @@ bool Dc::DrawFrameControl(Rect* rect, UINT type, UINT state) {
     if (rect && DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::DrawFrameControl;
+        call.windowOrg = d_->st.windowOrg;
         call.rect = *rect;
         call.flags = type;
         call.state = state;
@@ -474,6 +478,7 @@ bool Dc::LineTo(int x, int y) {
     if (DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::LineTo;
+        call.windowOrg = d_->st.windowOrg;
         call.from = from;
         call.to = Point(x, y);
         call.color = st.penColor;
@@ -536,6 +541,7 @@ bool Dc::ExtTextOut(int x, int y, UINT options, const Rect* rect, const char* te
     if (DcCallLog::IsOpen()) {
         DcCall call;
         call.kind = DcCallKind::ExtTextOut;
+        call.windowOrg = d_->st.windowOrg;
         if (rect) call.rect = *rect;
         call.text.assign(text ? text : "", static_cast<std::size_t>(count));
         call.flags = options;
@@ -571,6 +577,7 @@ int Dc::DrawText(const char* text, int count, Rect* rect, UINT format) {
     if (DcCallLog::IsOpen() && !(format & DT_CALCRECT)) {
         DcCall call;
         call.kind = DcCallKind::DrawText;
+        call.windowOrg = d_->st.windowOrg;
         call.rect = *rect;
         call.text.assign(text ? text : "", static_cast<std::size_t>(count));
         call.flags = format;
@@ -623,15 +630,20 @@ bool IsMonochromeDevice(const QPaintDevice* dev) {
 int Dc::GetDeviceCaps(int index) const {
     const QPaintDevice* dev = d_->device;
     if (!dev) return 0;
+    // The part of the device that can be painted, in device pixels: a
+    // printer's page within its margins, the whole of any other device.
+    QPrinter* printer = d_->printer;
+    const QRect paintable = printer ? printer->pageLayout().paintRectPixels(printer->resolution())
+                                    : QRect(0, 0, dev->width(), dev->height());
     switch (index) {
     case HORZRES:
-        return dev->width();
+        return paintable.width();
     case VERTRES:
-        return dev->height();
+        return paintable.height();
     case LOGPIXELSX:
-        return dev->logicalDpiX();
+        return printer ? printer->resolution() : dev->logicalDpiX();
     case LOGPIXELSY:
-        return dev->logicalDpiY();
+        return printer ? printer->resolution() : dev->logicalDpiY();
     case BITSPIXEL:
         return dev->depth();
     case NUMCOLORS:
@@ -651,6 +663,7 @@ void Dc::SetPrinting(bool printing) {
 // ---- printing
 
 int Dc::StartDoc(const char* docName) {
+    DcCallLog::Record(DcCallKind::StartDoc, docName ? docName : "");
     Impl& d = *d_;
     if (!d.printer || d.docOpen) return -1;
     d.printer->setDocName(QString::fromLatin1(docName ? docName : ""));
@@ -666,6 +679,7 @@ int Dc::StartDoc(const char* docName) {
 }
 
 int Dc::StartPage() {
+    DcCallLog::Record(DcCallKind::StartPage);
     Impl& d = *d_;
     if (!d.docOpen) return -1;
     if (d.pagesStarted > 0 && !d.printer->newPage()) return -1;
@@ -674,10 +688,12 @@ int Dc::StartPage() {
 }
 
 int Dc::EndPage() {
+    DcCallLog::Record(DcCallKind::EndPage);
     return d_->docOpen ? 1 : -1;
 }
 
 int Dc::EndDoc() {
+    DcCallLog::Record(DcCallKind::EndDoc);
     Impl& d = *d_;
     if (!d.docOpen) return -1;
     d.ownPainter->end();
@@ -687,6 +703,7 @@ int Dc::EndDoc() {
 }
 
 int Dc::AbortDoc() {
+    DcCallLog::Record(DcCallKind::AbortDoc);
     Impl& d = *d_;
     if (!d.docOpen) return -1;
     d.printer->abort();

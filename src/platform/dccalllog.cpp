@@ -33,4 +33,12 @@ void DcCallLog::Record(DcCall call) {
     if (t_open) t_open->calls_.push_back(std::move(call));
 }
 
+void DcCallLog::Record(DcCallKind kind, std::string text) {
+    if (!t_open) return;
+    DcCall call;
+    call.kind = kind;
+    call.text = std::move(text);
+    t_open->calls_.push_back(std::move(call));
+}
+
 } // namespace platform

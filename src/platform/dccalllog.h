@@ -24,6 +24,12 @@ enum class DcCallKind {
     Rectangle,        // rect, color = pen colour
     LineTo,           // from, to (the end point, not painted), color = pen colour
     DrawImage,        // rect = position and size drawn, index, state = style
+    // The printing calls of a context, whatever their result.
+    StartDoc, // text = the document's name
+    StartPage,
+    EndPage,
+    EndDoc,
+    AbortDoc,
 };
 
 struct DcCall {
@@ -36,6 +42,10 @@ struct DcCall {
     Point from;
     Point to;
     int index = -1;
+    // The window origin when the call was made: with the viewport origin at 0
+    // (as when printing), rect - windowOrg is where the call lands on the page
+    // in logical units.
+    Point windowOrg;
 };
 
 class DcCallLog {
@@ -56,6 +66,8 @@ class DcCallLog {
     static bool IsOpen();
     // Appends call to the open log; nothing when none is open.
     static void Record(DcCall call);
+    // Appends a call of kind with only its text.
+    static void Record(DcCallKind kind, std::string text = std::string());
 
   private:
     DcCallLog* outer_;

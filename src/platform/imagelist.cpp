@@ -108,6 +108,7 @@ bool ImageList::DrawEx(Dc* dc, int index, Point pt, Size size, COLORREF bg, COLO
         call.rect = Rect(pt, size);
         call.index = index;
         call.state = style;
+        call.windowOrg = dc->GetWindowOrg();
         DcCallLog::Record(std::move(call));
     }
     if (size.cx <= 0 || size.cy <= 0) return true;

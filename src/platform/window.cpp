@@ -31,6 +31,8 @@
 namespace platform {
 
 namespace {
+// Dots per meter from dots per inch.
+constexpr double kInchesPerMeter = 0.0254;
 
 // The window holding the mouse capture.
 Window* g_capture = nullptr;
@@ -494,6 +496,9 @@ void Window::EnsureSurface() {
     const QSize size = client->size().expandedTo(QSize(1, 1));
     if (m_surface && m_surface->size() == size) return;
     auto surface = std::make_unique<QImage>(size, QImage::Format_RGB32);
+    // Contexts on the client area measure at the screen's resolution.
+    surface->setDotsPerMeterX(qRound(client->logicalDpiX() / kInchesPerMeter));
+    surface->setDotsPerMeterY(qRound(client->logicalDpiY() / kInchesPerMeter));
     surface->fill(client->palette().color(QPalette::Base));
     if (m_surface) {
         QPainter p(surface.get());
