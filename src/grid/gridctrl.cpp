@@ -183,6 +183,7 @@ void CGridCtrl::OnSize(UINT nType, int cx, int cy) {
     static bool insideOnSize = false;
     if (insideOnSize || !IsWindow()) return;
     insideOnSize = true;
+    m_DropTarget.Register(this); // once: later calls answer FALSE
     EndEditing();
     Window::OnSize(nType, cx, cy);
     ResetScrollBars();

@@ -11,11 +11,13 @@
 #pragma once
 
 #include "cellid.h"
+#include "griddroptarget.h"
 #include "gridcell.h"
 #include "gridnotify.h"
 #include "gridsizearray.h"
 #include "gridtypes.h"
 
+#include "datasource.h"
 #include "font.h"
 #include "geometry.h"
 #include "scrollinfo.h"
@@ -27,6 +29,8 @@
 #include <vector>
 
 namespace platform {
+class CmdUI;
+class DataObject;
 class Dc;
 class ImageList;
 struct PrintInfo;
@@ -429,10 +433,59 @@ class CGridCtrl : public platform::ScrollWindow {
     BOOL OnNotify(platform::WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     void OnEndInPlaceEdit(platform::NMHDR* pNMHDR, LRESULT* pResult);
     void OnDestroy() override;
-    // Clipboard commands: their bodies come with the clipboard work.
-    virtual void OnEditCopy() {}
-    virtual void OnEditCut() {}
-    virtual void OnEditPaste() {}
+
+  public:
+    // ---- text by the clipboard and by drag and drop (gridctrlclipboard.cpp,
+    // gridctrldrag.cpp). The text is 8-bit: lines of the selection's rows,
+    // "\t" between its columns, a NUL at the end; a paste also splits cells
+    // at ",".
+    // Sets a cell's text as an edit does. Nothing for a cell outside the grid
+    // or not editable, or when the owner vetoes (LVN_BEGINLABELEDIT < 0); the
+    // old text comes back when the validation or the owner (LVN_ENDLABELEDIT
+    // < 0) rejects the new one.
+    void SetItemTextNotify(int nRow, int nCol, LPCTSTR str);
+    // Empties every selected cell by SetItemTextNotify; nothing while the
+    // grid is not editable.
+    virtual void CutSelectedText();
+    // Empties the shown cells of the block (the part inside the grid).
+    void ClearCells(CCellSpan Selection);
+    // The selected block's text; null when there is no valid selection or
+    // memory runs out.
+    virtual std::unique_ptr<platform::DataSource> CopySelectionToDataSource();
+    // Writes the data's text into the grid from cell on; lines and cells
+    // beyond the grid and read-only cells are left out. FALSE for a cell
+    // outside the grid or not editable, or data without text.
+    virtual BOOL PasteTextAtCell(CCellID cell, platform::DataObject* pDataObject,
+                                 BOOL bSelectPastedCells = TRUE);
+    // Drags the selection's text; a move empties the dragged cells. Nothing
+    // unless drag and drop is allowed and something is selected.
+    virtual void OnBeginDrag();
+    virtual platform::DROPEFFECT OnDragScroll(platform::Window* pWnd, DWORD dwKeyState,
+                                              platform::Point point);
+    // Copy with Ctrl, else move, over an editable cell that is not fixed;
+    // DROPEFFECT_NONE elsewhere, for data without text or while drag and
+    // drop is not allowed.
+    virtual platform::DROPEFFECT OnDragEnter(platform::DataObject* pDataObject, DWORD dwKeyState,
+                                             platform::Point point);
+    virtual platform::DROPEFFECT OnDragOver(platform::DataObject* pDataObject, DWORD dwKeyState,
+                                            platform::Point point);
+    virtual void OnDragLeave();
+    // FALSE when the drop cell is not editable or drag and drop not allowed.
+    virtual BOOL OnDrop(platform::DataObject* pDataObject, platform::DROPEFFECT dropEffect,
+                        platform::Point point);
+    // The clipboard commands: nothing happens when a step fails.
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    void OnUpdateEditCopy(platform::CmdUI* pCmdUI);
+    void OnUpdateEditCut(platform::CmdUI* pCmdUI);
+    void OnUpdateEditPaste(platform::CmdUI* pCmdUI);
+    void OnUpdateEditSelectAll(platform::CmdUI* pCmdUI);
+
+  protected:
+    // Registered at the first size message that finds a window.
+    CGridDropTarget m_DropTarget;
+
     void OnPaint() override;
     BOOL OnEraseBkgnd(platform::Dc* pDC) override;
     void OnSize(UINT nType, int cx, int cy) override;

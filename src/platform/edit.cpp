@@ -1,5 +1,6 @@
 #include "edit.h"
 
+#include "clipboard.h"
 #include "text.h"
 #include "windowhost.h"
 
@@ -150,13 +151,17 @@ DWORD Edit::GetSel() const {
     return static_cast<DWORD>(MAKELPARAM(start, end));
 }
 
+// From the current clipboard (clipboard.h); nothing for a read-only box or
+// a clipboard without text.
 void Edit::Paste() {
-    if (QLineEdit* edit = LineEdit()) {
-        const int limit = m_limit > 0 ? m_limit : kNoLimit;
-        edit->setMaxLength(limit); // a paste stops at the limit
-        edit->paste();
-        KeepLimit();
-    }
+    QLineEdit* edit = LineEdit();
+    if (!edit || edit->isReadOnly()) return;
+    const QMimeData* data = CurrentClipboard().Data();
+    if (!data || !data->hasText()) return;
+    const int limit = m_limit > 0 ? m_limit : kNoLimit;
+    edit->setMaxLength(limit); // a paste stops at the limit
+    edit->insert(data->text());
+    KeepLimit();
 }
 
 LRESULT Edit::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 #include "dropfiles.h"
 #include "font.h"
 #include "keys.h"
+#include "keystate.h"
 #include "messagequeue.h"
 #include "paintdc.h"
 #include "text.h"
@@ -45,16 +46,6 @@ UINT SizeType(const QWidget* widget) {
     if (top->isMinimized()) return SIZE_MINIMIZED;
     if (top->isMaximized()) return SIZE_MAXIMIZED;
     return SIZE_RESTORED;
-}
-
-UINT MouseKeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
-    UINT flags = 0;
-    if (buttons & Qt::LeftButton) flags |= MK_LBUTTON;
-    if (buttons & Qt::RightButton) flags |= MK_RBUTTON;
-    if (buttons & Qt::MiddleButton) flags |= MK_MBUTTON;
-    if (modifiers & Qt::ShiftModifier) flags |= MK_SHIFT;
-    if (modifiers & Qt::ControlModifier) flags |= MK_CONTROL;
-    return flags;
 }
 
 UINT MouseMessage(const QMouseEvent* event) {

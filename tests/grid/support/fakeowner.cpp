@@ -69,6 +69,10 @@ BOOL FakeOwner::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         record.col = cell->iColumn;
     }
     m_records.push_back(record);
+    if (answerFor) {
+        *result = answerFor(record);
+        return TRUE;
+    }
     const auto answer = answers.find(record.code);
     *result = answer == answers.end() ? 0 : answer->second;
     return TRUE;

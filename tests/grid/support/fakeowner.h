@@ -6,6 +6,7 @@
 
 #include "window.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -47,6 +48,9 @@ class FakeOwner : public platform::Window {
 
     // What to answer for a code (0 when not set).
     std::map<int, LRESULT> answers;
+    // When set, answers every notification instead of the table (it may
+    // also act on the grid, as an owner can).
+    std::function<LRESULT(const OwnerRecord&)> answerFor;
     // Virtual mode: the contents the owner gives each cell.
     std::map<std::pair<int, int>, DisplayAnswer> display;
 

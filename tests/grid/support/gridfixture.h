@@ -56,6 +56,13 @@ class TestGrid : public CGridCtrl {
         m_pfnCallback = callback;
         m_lParam = lParam;
     }
+    void AllowDragAndDrop(BOOL allow) { m_bAllowDragAndDrop = allow; }
+    CGridDropTarget& DropTarget() { return m_DropTarget; }
+    CCellID DropCell() const { return m_LastDragOverCell; }
+    // A selection entry the grid no longer has a cell for.
+    void AddStaleSelection(CCellID cell) {
+        m_SelectedCellMap[SelectionKey(cell.row, cell.col)] = cell;
+    }
 };
 
 // A cell that logs every Draw into a list the test reads.
