@@ -49,6 +49,7 @@ CGridCtrl::~CGridCtrl() {
         DestroyRow(row);
     m_RowData.clear();
     m_SelectedCellMap.clear();
+    if (m_bTitleTips && m_TitleTip.IsWindow()) m_TitleTip.DestroyWindow();
     DestroyWindow();
 }
 
@@ -84,6 +85,7 @@ BOOL CGridCtrl::Create(const Rect& rect, Window* pParentWnd, UINT nID, DWORD dwS
 }
 
 void CGridCtrl::PreSubclassWindow() {
+    m_TitleTip.SetParentWnd(this);
     ModifyStyleEx(0, WS_EX_CLIENTEDGE);
 }
 

@@ -16,6 +16,7 @@
 #include "gridnotify.h"
 #include "gridsizearray.h"
 #include "gridtypes.h"
+#include "titletip.h"
 
 #include "datasource.h"
 #include "font.h"
@@ -539,6 +540,8 @@ class CGridCtrl : public platform::ScrollWindow {
 
     COLORREF m_crTTipBackClr = platform::CLR_DEFAULT;
     COLORREF m_crTTipTextClr = platform::CLR_DEFAULT;
+    // Shows a cell's whole text; hidden when the grid scrolls or an edit starts.
+    CTitleTip m_TitleTip;
 
     // The mouse state.
     int m_MouseMode = MOUSE_NOTHING;

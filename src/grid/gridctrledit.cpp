@@ -9,6 +9,7 @@ using namespace platform;
 // Each refusal (invalid or read-only cell, grid not editable, cell not
 // shown, owner veto) returns and leaves the grid as it was.
 void CGridCtrl::OnEditCell(int nRow, int nCol, Point point, UINT nChar) {
+    m_TitleTip.Hide();
     if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return;
     EnsureVisible(nRow, nCol);
     if (!IsCellVisible(nRow, nCol)) return;

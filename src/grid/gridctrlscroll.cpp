@@ -108,6 +108,7 @@ void CGridCtrl::OnVScroll(UINT nSBCode, UINT, ScrollBar*) {
 
 void CGridCtrl::ScrollBy(int nBar, UINT nSBCode) {
     EndEditing();
+    m_TitleTip.Hide();
 
     // The axis: columns and widths across, rows and heights down.
     const bool horz = nBar == SB_HORZ;

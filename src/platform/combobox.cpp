@@ -258,6 +258,14 @@ int ComboBox::GetDroppedWidth() const {
     return std::max(m_droppedWidth, Combo()->width());
 }
 
+BOOL ComboBox::SetDroppedHeight(int height) {
+    QComboBox* combo = Combo();
+    if (!combo) return FALSE;
+    const int item = std::max(GetItemHeight(0), 1);
+    combo->setMaxVisibleItems(std::max(height / item, 1));
+    return TRUE;
+}
+
 void ComboBox::ShowDropDown(BOOL show) {
     QComboBox* combo = Combo();
     if (!combo) return;

@@ -71,6 +71,10 @@ class ComboBox : public Window {
     // The drop-down list is at least this wide (its items need no sideways
     // scrolling).
     void SetHorizontalExtent(UINT extent) { SetDroppedWidth(extent); }
+    // The dropped list shows as many items as fit in height pixels, at least
+    // one (the original gives the list the box's window height below the
+    // field). FALSE without a window.
+    BOOL SetDroppedHeight(int height);
 
     void ShowDropDown(BOOL show = TRUE);
     BOOL GetDroppedState() const;

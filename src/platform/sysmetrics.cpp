@@ -28,4 +28,9 @@ int GetSystemMetrics(int index) {
     }
 }
 
+unsigned int GetDoubleClickTime() {
+    const int interval = QApplication::doubleClickInterval();
+    return interval > 0 ? static_cast<unsigned int>(interval) : 0u;
+}
+
 } // namespace platform

@@ -8,4 +8,7 @@ namespace platform {
 // SM_CYBORDER and anything unknown: 0 (the widgets draw no extra border).
 int GetSystemMetrics(int index);
 
+// The longest time in milliseconds between two clicks that make a double click.
+unsigned int GetDoubleClickTime();
+
 } // namespace platform

@@ -198,3 +198,26 @@ TEST(ComboFieldTest, AnotherEditTakesOverTheField) {
 
 } // namespace
 } // namespace platform_test
+
+namespace platform_test {
+namespace {
+
+TEST_F(ComboTest, DroppedHeightGivesTheRowsThatFit) {
+    for (int i = 0; i < 10; ++i)
+        combo.AddString(("item " + std::to_string(i)).c_str());
+    const int item = combo.GetItemHeight(0);
+    ASSERT_GT(item, 0);
+    struct Case {
+        int height;
+        int rows;
+    } cases[] = {{3 * item, 3}, {3 * item + item - 1, 3}, {item - 1, 1}, {0, 1}};
+    for (const Case& c : cases) {
+        EXPECT_TRUE(combo.SetDroppedHeight(c.height));
+        EXPECT_EQ(combo.Combo()->maxVisibleItems(), c.rows) << c.height;
+    }
+    ComboBox none;
+    EXPECT_FALSE(none.SetDroppedHeight(100));
+}
+
+} // namespace
+} // namespace platform_test
