@@ -70,7 +70,9 @@ CQuorvandelixView::CQuorvandelixView() : FormView(Form()) {
 }
 
 CQuorvandelixView::~CQuorvandelixView() {
-    // The grid and the buttons go while the view's handlers are in place.
+    // The tip is a window of its own; the grid and the buttons go while the
+    // view's handlers are in place.
+    if (m_TitleTip.IsWindow()) m_TitleTip.DestroyWindow();
     if (IsWindow()) DestroyWindow();
 }
 
@@ -114,6 +116,7 @@ void CQuorvandelixView::OnInitialUpdate() {
         ScreenToClient(&rect);
     }
     m_Grid.Create(rect, this, IDC_GRID_PLACE, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
+    m_TitleTip.Create(this);
 
     m_btnAdd.EnableWindow(FALSE);
     m_btnDelete.EnableWindow(FALSE);

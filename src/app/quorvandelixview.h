@@ -13,6 +13,7 @@
 #include "combobox.h"
 #include "formview.h"
 #include "gridctrl.h"
+#include "titletip.h"
 
 #include <cstdint>
 #include <functional>
@@ -71,6 +72,7 @@ class CQuorvandelixView : public platform::FormView {
     std::string m_strChannelCount;
     std::string m_strChannelInfo;
     CGridCtrl m_Grid;
+    CTitleTip m_TitleTip;
     int m_bEditEnabled = 0;
     // Rows as 16 bits, as the view has always kept them; decisions use the
     // notification's own row.

@@ -113,6 +113,9 @@ TEST_F(FormViewTest, InitialUpdatePutsTheGridOverThePlaceholderAndDisablesTheEdi
     EXPECT_EQ(view->m_Grid.GetColumnCount(), 0);
     EXPECT_EQ(view->m_Grid.GetStyle() & (WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP),
               WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
+    // The view's own tip exists, hidden.
+    EXPECT_TRUE(view->m_TitleTip.IsWindow());
+    EXPECT_FALSE(view->m_TitleTip.IsWindowVisible());
     for (Window* control : std::initializer_list<Window*>{&view->m_btnAdd, &view->m_btnDelete,
                                                           &view->m_cbSort, &view->m_btnFav})
         EXPECT_FALSE(control->IsWindowEnabled()) << control->GetDlgCtrlID();
