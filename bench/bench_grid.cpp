@@ -8,17 +8,32 @@
 //      organ-pipe columns;
 //   B5 virtual mode: 10M rows, a frame, and the display requests and cache
 //      hints a frame costs, as counters;
+//   B6 saving and loading 100k x 10 as a text file (the load auto-sizes the
+//      columns);
+//   B7 select all and copy of 100k x 10, and a paste of a 10k x 10 block
+//      whose cell changes the owner allows;
 //   B8 removing 100k rows three ways;
-//   B9 AutoSize of 100k x 10.
+//   B9 AutoSize of 100k x 10;
+//   B10 printing 10k rows to a PDF file at 300 dpi, with the pages as a counter.
 // Run in a Release build; each scenario repeats and reports its median.
 #include <benchmark/benchmark.h>
 
 #include "bitmap.h"
+#include "clipboard.h"
+#include "dataobject.h"
+#include "datasource.h"
+#include "dc.h"
 #include "gridctrl.h"
 #include "memdc.h"
 #include "messages.h"
 #include "window.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -97,12 +112,13 @@ struct Fixture {
     }
     ~Fixture() { grid.DestroyWindow(); }
 
-    // Every cell gets a text of its place.
+    // Every cell gets a text of its place, "row.column" (100k x 10 make a
+    // file of about 8 MB).
     void Fill() {
         char text[32];
         for (int row = 0; row < grid.GetRowCount(); ++row)
             for (int col = 0; col < grid.GetColumnCount(); ++col) {
-                std::snprintf(text, sizeof text, "cell %d.%d", row, col);
+                std::snprintf(text, sizeof text, "%d.%d", row, col);
                 grid.SetItemText(row, col, text);
             }
     }
@@ -329,6 +345,100 @@ BENCHMARK(BM_B5_VirtualFrame)
     ->Repetitions(kRepetitions)
     ->ReportAggregatesOnly(true);
 
+// ---- B6: the text file ----
+
+void BM_B6_SaveToFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("grid.csv")).toStdString();
+    Fixture f(kRows);
+    f.Fill();
+    for (auto _ : state)
+        if (!f.grid.SaveToFile(path.c_str())) state.SkipWithError("the save failed");
+    state.counters["file_MB"] =
+        static_cast<double>(QFileInfo(QString::fromStdString(path)).size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_B6_SaveToFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+
+void BM_B6_LoadFromFile(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("grid.csv")).toStdString();
+    {
+        Fixture source(kRows);
+        source.Fill();
+        source.grid.SaveToFile(path.c_str());
+    }
+    Fixture f;
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.grid.DeleteAllItems();
+        state.ResumeTiming();
+        if (!f.grid.LoadFromFile(path.c_str())) state.SkipWithError("the load failed");
+    }
+    if (f.grid.GetRowCount() != kRows) state.SkipWithError("rows missing");
+}
+BENCHMARK(BM_B6_LoadFromFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+
+// ---- B7: the clipboard ----
+
+// A clipboard in memory for the run, so the desktop's is left alone.
+struct ClipboardInMemory {
+    ClipboardInMemory() : previous(platform::InstallClipboard(&memory)) {}
+    ~ClipboardInMemory() { platform::InstallClipboard(previous); }
+    platform::MemoryClipboard memory;
+    platform::Clipboard* previous;
+};
+
+void BM_B7_SelectAllAndCopy(benchmark::State& state) {
+    ClipboardInMemory clipboard;
+    Fixture f(kRows);
+    f.Fill();
+    for (auto _ : state) {
+        f.grid.OnEditSelectAll();
+        f.grid.OnEditCopy();
+    }
+    if (!clipboard.memory.Data()) state.SkipWithError("nothing copied");
+}
+BENCHMARK(BM_B7_SelectAllAndCopy)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+
+void BM_B7_Paste10kBlock(benchmark::State& state) {
+    constexpr int kBlockRows = 10000;
+    // The block: 10k lines of 10 tab-separated fields.
+    std::string text;
+    char field[32];
+    for (int row = 0; row < kBlockRows; ++row)
+        for (int col = 0; col < kColumns; ++col) {
+            std::snprintf(field, sizeof field, "p%d.%d%c", row, col,
+                          col + 1 < kColumns ? '\t' : '\n');
+            text += field;
+        }
+    QMimeData data;
+    data.setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    platform::DataObject object;
+    object.Attach(&data);
+    Fixture f(kBlockRows + 1, kColumns + 1);
+    for (auto _ : state)
+        if (!f.grid.PasteTextAtCell(CCellID(1, 1), &object, platform::FALSE))
+            state.SkipWithError("the paste failed");
+    if (f.grid.GetItemText(kBlockRows, kColumns) != "p9999.9") state.SkipWithError("not pasted");
+}
+BENCHMARK(BM_B7_Paste10kBlock)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(kRepetitions)
+    ->ReportAggregatesOnly(true);
+
 // ---- B8: removing 100k rows ----
 
 // 0 DeleteNonFixedRows, 1 SetRowCount(0), 2 DeleteAllItems.
@@ -367,6 +477,37 @@ void BM_B9_AutoSize(benchmark::State& state) {
         f.grid.AutoSize();
 }
 BENCHMARK(BM_B9_AutoSize)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+// ---- B10: printing to PDF ----
+
+void BM_B10_Print10kToPdf(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grid.pdf"));
+    Fixture f(10000);
+    f.Fill();
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(300);
+        printer.setOutputFileName(path);
+        platform::Dc dc(&printer);
+        f.grid.Print(&dc);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("no PDF");
+        return;
+    }
+    const QByteArray pdf = file.readAll();
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    state.counters["pages"] = static_cast<double>(QString::fromLatin1(pdf).count(page));
+    state.counters["pdf_MB"] = static_cast<double>(pdf.size()) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_B10_Print10kToPdf)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(3)

@@ -93,7 +93,7 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
     // One argument, kept whole; more are ignored.
     SetAppCommandLine(args.empty() ? std::string() : args.front());
 
-    m_pDocTemplate = std::make_unique<CSingleDocTemplate>(IDR_MAINFRAME);
+    m_pDocTemplate = std::make_unique<CQuorvandelixTemplate>(IDR_MAINFRAME);
     m_pDoc = m_pDocTemplate->CreateNewDocument();
     m_pMainFrame = MakeMainFrame(m_pDoc.get());
     if (!m_pMainFrame->StartDirOk()) return 0;

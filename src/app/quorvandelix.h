@@ -4,7 +4,7 @@
 
 #include "commandtarget.h"
 #include "recentfilelist.h"
-#include "singledoctemplate.h"
+#include "quorvandelixtemplate.h"
 
 #include <memory>
 #include <string>
@@ -31,7 +31,7 @@ class CQuorvandelixApp : public platform::CommandTarget {
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     CQuorvandelixDoc* GetDocument() const { return m_pDoc.get(); }
     // The template registered at start-up; null before.
-    const CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+    const CQuorvandelixTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
     const platform::RecentFileList& RecentFiles() const { return m_recentFiles; }
 
   protected:
@@ -45,7 +45,7 @@ class CQuorvandelixApp : public platform::CommandTarget {
     bool CheckCommandLineFile(const std::string& path);
 
     platform::RecentFileList m_recentFiles;
-    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::unique_ptr<CQuorvandelixTemplate> m_pDocTemplate;
     // Declared first, destroyed last: the document outlives the window.
     std::unique_ptr<CQuorvandelixDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -39,13 +39,14 @@ long LeadingNumber(const char* text) {
     if (*text == '-' || *text == '+') ++text;
     const unsigned long limit =
         negative ? static_cast<unsigned long>(LONG_MAX) + 1 : static_cast<unsigned long>(LONG_MAX);
+    // Past cutoff (or at it with a larger digit) the next digit overflows.
+    const unsigned long cutoff = limit / 10;
+    const unsigned long cutDigit = limit % 10;
     unsigned long value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         const auto digit = static_cast<unsigned long>(*text - '0');
-        if (value > (limit - digit) / 10) {
-            value = limit;
-            break;
-        }
+        if (value > cutoff || (value == cutoff && digit > cutDigit))
+            return negative ? LONG_MIN : LONG_MAX;
         value = value * 10 + digit;
     }
     if (!negative) return static_cast<long>(value);

@@ -4,13 +4,11 @@
 // message, and the form's colours on screen. Boxes and menus go through the
 // layer's hooks.
 #include "networktp.h"
-#include "quorvandelixdoc.h"
 #include "quorvandelixview.h"
 #include "resource.h"
-#include "singledoctemplate.h"
+#include "quorvandelixtemplate.h"
 
 #include "colors.h"
-#include "dbstate.h"
 #include "messagebox.h"
 #include "popupmenu.h"
 
@@ -60,7 +58,7 @@ class FormViewTest : public ::testing::Test {
     // runs its initial update on the shown, active frame.
     void Make(int width = 1200, int height = 900) {
         frame = std::make_unique<HostFrame>(width, height);
-        view = CSingleDocTemplate(IDR_MAINFRAME).CreateView(nullptr);
+        view = CQuorvandelixTemplate(IDR_MAINFRAME).CreateView(nullptr);
         view->SetEditChannelRunner([this](uint8_t mode, uint8_t level, uint8_t net, uint16_t tp) {
             runs.push_back({mode, level, net, tp});
             return 1;
@@ -298,20 +296,6 @@ TEST_F(FormViewTest, TheFormAndItsControlsShowYellowOnBlack) {
     // The push buttons keep their own face.
     const QRect del = ChildRect(IDC_FORM_DELETE);
     EXPECT_NE(colourAt(del.center() + QPoint(0, del.height() / 4)), CQuorvandelixView::kBackColour);
-}
-
-TEST(FormViewTemplate, TheTemplateMakesTheViewOnItsDocument) {
-    DB_ResetAllState();
-    {
-        CQuorvandelixDoc doc;
-        const CSingleDocTemplate docTemplate(IDR_MAINFRAME);
-        EXPECT_EQ(docTemplate.GetResourceId(), 128u);
-        const auto view = docTemplate.CreateView(&doc);
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->GetDocument(), &doc);
-        EXPECT_FALSE(view->IsWindow());
-    }
-    DB_ResetAllState();
 }
 
 } // namespace

@@ -1,14 +1,14 @@
-#include "singledoctemplate.h"
+#include "quorvandelixtemplate.h"
 
 #include "editchannel.h"
 #include "quorvandelixdoc.h"
 #include "quorvandelixview.h"
 
-std::unique_ptr<CQuorvandelixDoc> CSingleDocTemplate::CreateNewDocument() const {
+std::unique_ptr<CQuorvandelixDoc> CQuorvandelixTemplate::CreateNewDocument() const {
     return std::make_unique<CQuorvandelixDoc>();
 }
 
-std::unique_ptr<CQuorvandelixView> CSingleDocTemplate::CreateView(CQuorvandelixDoc* doc) const {
+std::unique_ptr<CQuorvandelixView> CQuorvandelixTemplate::CreateView(CQuorvandelixDoc* doc) const {
     auto view = std::make_unique<CQuorvandelixView>();
     view->SetDocument(doc);
     view->SetEditChannelRunner([](uint8_t mode, uint8_t level, uint8_t network, uint16_t tp) {

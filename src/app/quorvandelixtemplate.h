@@ -10,9 +10,9 @@
 class CQuorvandelixDoc;
 class CQuorvandelixView;
 
-class CSingleDocTemplate {
+class CQuorvandelixTemplate {
   public:
-    explicit CSingleDocTemplate(platform::UINT resourceId) : m_nIDResource(resourceId) {}
+    explicit CQuorvandelixTemplate(platform::UINT resourceId) : m_nIDResource(resourceId) {}
 
     platform::UINT GetResourceId() const { return m_nIDResource; }
     // A new document. Never null.
