@@ -461,6 +461,7 @@ class CGridCtrl : public platform::ScrollWindow {
     // Drags the selection's text; a move empties the dragged cells. Nothing
     // unless drag and drop is allowed and something is selected.
     virtual void OnBeginDrag();
+    // DROPEFFECT_NONE: the drop target answers drag-scrolls, the drag-over scrolls.
     virtual platform::DROPEFFECT OnDragScroll(platform::Window* pWnd, DWORD dwKeyState,
                                               platform::Point point);
     // Copy with Ctrl, else move, over an editable cell that is not fixed;
@@ -468,8 +469,11 @@ class CGridCtrl : public platform::ScrollWindow {
     // drop is not allowed.
     virtual platform::DROPEFFECT OnDragEnter(platform::DataObject* pDataObject, DWORD dwKeyState,
                                              platform::Point point);
+    // As OnDragEnter; a new cell takes the highlight over, and near the top
+    // or bottom edge the grid scrolls a line. Off the cells the highlight goes.
     virtual platform::DROPEFFECT OnDragOver(platform::DataObject* pDataObject, DWORD dwKeyState,
                                             platform::Point point);
+    // Clears the drop cell's highlight; the drop cell stays for the drop.
     virtual void OnDragLeave();
     // FALSE when the drop cell is not editable or drag and drop not allowed.
     virtual BOOL OnDrop(platform::DataObject* pDataObject, platform::DROPEFFECT dropEffect,

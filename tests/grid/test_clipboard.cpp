@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 using namespace grid_test;
@@ -245,6 +246,8 @@ TEST(GridPaste, ARejectingValidationPutsTheOldTextBack) {
         BOOL ValidateEdit(LPCTSTR str) override { return std::string(str) != "no"; }
     };
     ClipGrid g;
+    // The grid leaves the cell it replaces to the caller.
+    std::unique_ptr<CGridCellBase> replaced(g.grid.GetCell(1, 2));
     g.grid.SetCell(1, 2, new Refusing);
     g.grid.SetItemText(1, 2, "kept");
     QMimeData data;
