@@ -48,6 +48,8 @@ void CTitleTip::OnNcDestroy() {
     TipWindow::OnNcDestroy();
 }
 
+// Without a drawing context the tip stays hidden (measuring) or shows without
+// its text and the mouse (drawing).
 void CTitleTip::Show(Rect rectTitle, LPCTSTR lpszTitleText, int xoffset, const Rect* lpHoverRect,
                      const LOGFONT* lpLogFont, COLORREF crTextClr, COLORREF crBackClr) {
     if (!IsWindow() && m_pParentWnd) Create(m_pParentWnd);

@@ -45,14 +45,16 @@ class CTitleTip : public platform::TipWindow {
     void OnNcDestroy() override;
 
   private:
-    // The mouse message msg made for the window under screenPoint, at that
-    // window's client coordinates; FALSE when no window is there.
+    // Posts the mouse message to the window under screenPoint (the parent
+    // when that is the tip), at that window's client coordinates; FALSE when
+    // no window is there. Every point counts as client area: Qt tells no frame.
     BOOL PassOn(UINT message, platform::WPARAM wParam, platform::Point screenPoint);
 
     platform::Window* m_pParentWnd = nullptr;
     platform::Rect m_rectTitle;
     platform::Rect m_rectHover;
-    // No press seen yet: far enough back that the first press is a single one.
+    // No left press seen yet: the first one is a single press whatever the
+    // tick count.
     static constexpr DWORD kNoPress = 0xFFFFFFFF;
     DWORD m_dwLastLButtonDown = kNoPress;
     UINT m_dwDblClickMsecs;
