@@ -14,16 +14,19 @@
 #include "font.h"
 #include "muldiv.h"
 #include "printdialog.h"
+#include "printinfo.h"
 #include "stringtable.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -244,6 +247,50 @@ TEST_F(GridPrintTest, APageHasTheHeaderGapHeadingsRowsAndFooterFourCharactersIn)
     EXPECT_EQ(PdfPages(pdf.path), 1);
 }
 
+TEST_F(GridPrintTest, GridLinesAndRulesLieOnTheCellEdgesOfThePage) {
+    PrintFixture fx(3, 3);
+    fx.grid.SetGridLines(GVL_BOTH);
+    PdfPrinter pdf;
+    const PageFigures f = Measure(*pdf.dc);
+    const Size page = PageWithoutLayout(fx.grid, f);
+    DcCallLog log;
+    fx.grid.Print(pdf.dc.get());
+    const PrintedJob job = ReadPrintedJob(log);
+    ASSERT_EQ(job.pages.size(), 1u);
+    const std::vector<grid_test::PrintedLine>& lines = job.pages[0].lines;
+
+    const int l = 4 * f.cw; // the page's left edge inside the margin
+    const int w = page.cx - 8 * f.cw;
+    const int t = 3 * f.ch;            // top of the headings
+    const int r = t + kFixedRowHeight; // top of the rows
+    const int c = l + kFixedColWidth;  // left of the non-fixed columns
+    const struct {
+        const char* name;
+        Point from, to;
+    } expected[] = {
+        {"header rule", {l, 2 * f.ch}, {l + w, 2 * f.ch}},
+        {"footer rule", {l, page.cy - 2 * f.ch}, {l + w, page.cy - 2 * f.ch}},
+        {"heading row's top", {l, t}, {l + kFixedColWidth - 1, t}},
+        {"heading row's left edge", {l - 1, t}, {l - 1, t + kFixedRowHeight - 1}},
+        {"row heading's left edge", {l, r - 1}, {l, r + 19}},
+        {"row heading's top", {l, r - 1}, {l + kFixedColWidth - 1, r - 1}},
+        {"cell 1,1 bottom", {c - 1, r + 19}, {c + 59, r + 19}},
+        {"cell 1,1 right", {c + 59, r}, {c + 59, r + 19}},
+        {"cell 1,2 right", {c + 119, r}, {c + 119, r + 19}},
+        {"cell 2,1 right", {c + 59, r + 19}, {c + 59, r + 39}},
+        {"cell 2,2 bottom", {c + 59, r + 39}, {c + 119, r + 39}},
+    };
+    for (const auto& e : expected) {
+        const grid_test::PrintedLine line{e.from, e.to};
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << e.name;
+    }
+    // Nothing right of the last column or below the last row.
+    for (const auto& line : lines) {
+        EXPECT_LE(std::max(line.from.x, line.to.x), l + w);
+        EXPECT_LE(std::max(line.from.y, line.to.y), page.cy);
+    }
+}
+
 TEST_F(GridPrintTest, TheDocumentIsNamedByTheTitleElseByTheNearestParentWithText) {
     const struct {
         const char* title;
@@ -405,6 +452,43 @@ TEST_F(GridPrintTest, RowsAndColumnsLargerThanAPagePrintOnAPageOfTheirOwn) {
             EXPECT_EQ(PageOf(job, text), c.pages[static_cast<std::size_t>(i)]) << text;
         }
     }
+}
+
+TEST_F(GridPrintTest, ARowTallerThanThePageIsCutAtTheBottomOfItsBand) {
+    // The steps driven by hand on an image, as a framework would, so that
+    // the printed pixels can be read: a 20-unit row, then a red one of twice
+    // the room a page has.
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    PrintFixture fx(3, 2);
+    QImage paper(600, 800, QImage::Format_RGB32);
+    paper.fill(Qt::white);
+    paper.setDotsPerMeterX(3780); // 96 per inch
+    paper.setDotsPerMeterY(3780);
+    auto dc = std::make_unique<Dc>(&paper);
+    const PageFigures f = Measure(*dc);
+    const Size page = PageWithoutLayout(fx.grid, f);
+    const int room = RowRoom(page, f);
+    fx.grid.SetRowHeight(2, 2 * room);
+    fx.grid.SetItemBkColour(2, 1, kRed);
+
+    PrintInfo info;
+    fx.grid.OnBeginPrinting(dc.get(), &info);
+    EXPECT_EQ(info.GetMaxPage(), 2u);
+    info.m_nCurPage = 2;
+    fx.grid.OnPrint(dc.get(), &info);
+    fx.grid.OnEndPrinting(dc.get(), &info);
+    dc.reset();
+
+    // Device pixels of a logical point of the page.
+    auto at = [&](int x, int y) {
+        return FromQColor(paper.pixelColor(x * 600 / page.cx, y * 800 / page.cy));
+    };
+    const int cellX = 4 * f.cw + kFixedColWidth + 30;
+    const int rowsTop = 3 * f.ch + kFixedRowHeight;
+    EXPECT_EQ(at(cellX, rowsTop + 2), kRed);
+    EXPECT_EQ(at(cellX, rowsTop + room - 2), kRed);
+    // The gap above the footer stays clear.
+    EXPECT_EQ(at(cellX, rowsTop + room + 2), RGB(255, 255, 255));
 }
 
 TEST_F(GridPrintTest, APageWithNoRoomForRowsStillPrintsEachRowOnceAndEnds) {

@@ -55,6 +55,12 @@ PrintedJob ReadPrintedJob(const DcCallLog& log) {
                 job.pages.back().texts.push_back({call.text, onPaper, call.flags});
             }
             break;
+        case DcCallKind::LineTo:
+            if (onPage) {
+                const Point shift(-call.windowOrg.x, -call.windowOrg.y);
+                job.pages.back().lines.push_back({call.from + shift, call.to + shift});
+            }
+            break;
         default:
             break;
         }

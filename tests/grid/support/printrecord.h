@@ -17,8 +17,16 @@ struct PrintedText {
     platform::UINT format = 0;
 };
 
+// A line from one point up to (not including) another.
+struct PrintedLine {
+    platform::Point from;
+    platform::Point to;
+    bool operator==(const PrintedLine&) const = default;
+};
+
 struct PrintedPage {
     std::vector<PrintedText> texts;
+    std::vector<PrintedLine> lines;
     // The first text that is exactly text, or null.
     const PrintedText* Find(const std::string& text) const;
     // How many texts are exactly text.
