@@ -111,7 +111,8 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
     // One argument, kept whole; more are ignored.
     SetAppCommandLine(args.empty() ? std::string() : args.front());
 
-    m_pDoc = std::make_unique<CQuorvandelixDoc>();
+    m_pDocTemplate = std::make_unique<CQuorvandelixTemplate>(IDR_MAINFRAME);
+    m_pDoc = m_pDocTemplate->CreateNewDocument();
     m_pMainFrame = MakeMainFrame(m_pDoc.get());
     if (!m_pMainFrame->StartDirOk()) return 0;
     m_pMainFrame->SetApp(this);

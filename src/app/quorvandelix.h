@@ -4,6 +4,7 @@
 
 #include "commandtarget.h"
 #include "recentfilelist.h"
+#include "quorvandelixtemplate.h"
 
 #include <memory>
 #include <string>
@@ -20,7 +21,7 @@ class CQuorvandelixApp : public platform::CommandTarget {
     CQuorvandelixApp();
     ~CQuorvandelixApp() override;
 
-    // Profile, document, main window, the command line's read check, drops,
+    // Profile, the document template, document, main window, the command line's read check, drops,
     // caption, show: 1 when the window is up, 0 (after a message) to end.
     // args are the program's arguments after its name; only the first counts.
     int InitInstance(const std::vector<std::string>& args);
@@ -29,6 +30,8 @@ class CQuorvandelixApp : public platform::CommandTarget {
 
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     CQuorvandelixDoc* GetDocument() const { return m_pDoc.get(); }
+    // The template registered at start-up; null before.
+    const CQuorvandelixTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
     const platform::RecentFileList& RecentFiles() const { return m_recentFiles; }
 
   protected:
@@ -42,6 +45,7 @@ class CQuorvandelixApp : public platform::CommandTarget {
     bool CheckCommandLineFile(const std::string& path);
 
     platform::RecentFileList m_recentFiles;
+    std::unique_ptr<CQuorvandelixTemplate> m_pDocTemplate;
     // Declared first, destroyed last: the document outlives the window.
     std::unique_ptr<CQuorvandelixDoc> m_pDoc;
     std::unique_ptr<CMainFrame> m_pMainFrame;

@@ -688,10 +688,14 @@ class CGridCtrl : public platform::ScrollWindow {
     void PrepareSort(int nCol, BOOL bAscending);
     CGridCellBase* SortCell(int nRow, int nCol) const;
     void RenumberRow(int nRow);
-    void SwapRows(int nRow1, int nRow2);
-    void SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low, int high,
+    // While a sort runs: the sort column's cell of each row by row number,
+    // kept in step as rows move, so a comparison reads one array entry.
+    using SortKeys = std::vector<LPARAM>;
+    void SwapRows(int nRow1, int nRow2, SortKeys& keys);
+    void SortRange(PFNLVCOMPARE fn, BOOL bAscending, LPARAM data, SortKeys& keys, int low, int high,
                    int budget);
-    void MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low, int high);
+    void MergeSortRows(PFNLVCOMPARE fn, BOOL bAscending, LPARAM data, SortKeys& keys, int low,
+                       int high);
 
     // Colours: the grid background, the grid lines and the system colours
     // as last read, which the default cells follow while they keep them.

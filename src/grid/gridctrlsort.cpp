@@ -3,6 +3,7 @@
 #include "gridctrl.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -27,6 +28,31 @@ int PartitionBudget(int nRows) {
     return 2 * levels + 2;
 }
 
+// The number a text begins with as strtol reads it in base 10 in the C
+// locale: blanks, a sign, then digits, saturated at the long range; 0 when
+// no digit follows. Sorting calls it twice per comparison, so it stays a
+// plain loop.
+long LeadingNumber(const char* text) {
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    const bool negative = *text == '-';
+    if (*text == '-' || *text == '+') ++text;
+    const unsigned long limit =
+        negative ? static_cast<unsigned long>(LONG_MAX) + 1 : static_cast<unsigned long>(LONG_MAX);
+    // Past cutoff (or at it with a larger digit) the next digit overflows.
+    const unsigned long cutoff = limit / 10;
+    const unsigned long cutDigit = limit % 10;
+    unsigned long value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        const auto digit = static_cast<unsigned long>(*text - '0');
+        if (value > cutoff || (value == cutoff && digit > cutDigit))
+            return negative ? LONG_MIN : LONG_MAX;
+        value = value * 10 + digit;
+    }
+    if (!negative) return static_cast<long>(value);
+    return value == limit ? LONG_MIN : -static_cast<long>(value);
+}
+
 } // namespace
 
 int CGridCtrl::CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM) {
@@ -41,9 +67,9 @@ int CGridCtrl::CompareCellNumbers(LPARAM lParam1, LPARAM lParam2, LPARAM) {
     const auto* pCell1 = reinterpret_cast<const CGridCellBase*>(lParam1);
     const auto* pCell2 = reinterpret_cast<const CGridCellBase*>(lParam2);
     if (!pCell1 || !pCell2) return 0;
-    // strtol saturates at the long range instead of overflowing as atol may.
-    const long nValue1 = std::strtol(pCell1->GetText(), nullptr, 10);
-    const long nValue2 = std::strtol(pCell2->GetText(), nullptr, 10);
+    // Saturated at the long range instead of overflowing as atol may.
+    const long nValue1 = LeadingNumber(pCell1->GetText());
+    const long nValue2 = LeadingNumber(pCell2->GetText());
     if (nValue1 < nValue2) return -1;
     if (nValue1 > nValue2) return 1;
     return 0;
@@ -90,7 +116,13 @@ BOOL CGridCtrl::QuickSortRows(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending
     if (!pfnCompare || m_bVirtualMode) return FALSE;
     if (static_cast<int>(m_RowData.size()) < GetRowCount()) return FALSE;
     EndEditing();
-    SortRange(pfnCompare, nCol, bAscending, data, low, high, PartitionBudget(high - low + 1));
+    SortKeys keys(static_cast<std::size_t>(high) + 1);
+    for (int nRow = low; nRow <= high; ++nRow)
+        keys[static_cast<std::size_t>(nRow)] = reinterpret_cast<LPARAM>(SortCell(nRow, nCol));
+    SortRange(pfnCompare, bAscending, data, keys, low, high, PartitionBudget(high - low + 1));
+    // The cells learn their new rows once, at the end.
+    for (int nRow = low; nRow <= high; ++nRow)
+        RenumberRow(nRow);
     return TRUE;
 }
 
@@ -108,28 +140,28 @@ void CGridCtrl::RenumberRow(int nRow) {
         if ((*row)[k]) (*row)[k]->SetCoords(nRow, static_cast<int>(k));
 }
 
-void CGridCtrl::SwapRows(int nRow1, int nRow2) {
-    std::swap(m_RowData[static_cast<std::size_t>(nRow1)],
-              m_RowData[static_cast<std::size_t>(nRow2)]);
-    m_arRowHeights.Swap(static_cast<std::size_t>(nRow1), static_cast<std::size_t>(nRow2));
-    RenumberRow(nRow1);
-    RenumberRow(nRow2);
+void CGridCtrl::SwapRows(int nRow1, int nRow2, SortKeys& keys) {
+    const auto row1 = static_cast<std::size_t>(nRow1);
+    const auto row2 = static_cast<std::size_t>(nRow2);
+    std::swap(m_RowData[row1], m_RowData[row2]);
+    std::swap(keys[row1], keys[row2]);
+    m_arRowHeights.Swap(row1, row2);
 }
 
 // The partition as the grid always did it (middle pivot object, equal rows
 // left alone), recursing into the smaller part and looping on the larger so
 // the stack stays at log2(n) frames; a range that runs out of partition
 // levels is merge sorted instead.
-void CGridCtrl::SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low,
+void CGridCtrl::SortRange(PFNLVCOMPARE fn, BOOL bAscending, LPARAM data, SortKeys& keys, int low,
                           int high, int budget) {
+    auto cellAt = [&keys](int nRow) { return keys[static_cast<std::size_t>(nRow)]; };
     while (low < high) {
         if (budget <= 0) {
-            MergeSortRows(fn, nCol, bAscending, data, low, high);
+            MergeSortRows(fn, bAscending, data, keys, low, high);
             return;
         }
         --budget;
-        const auto pivot = reinterpret_cast<LPARAM>(SortCell((low + high) / 2, nCol));
-        auto cellAt = [&](int nRow) { return reinterpret_cast<LPARAM>(SortCell(nRow, nCol)); };
+        const LPARAM pivot = cellAt((low + high) / 2);
         int lo = low;
         int hi = high;
         while (lo <= hi) {
@@ -138,16 +170,16 @@ void CGridCtrl::SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM dat
             while (hi > low && After(fn(cellAt(hi), pivot, data), bAscending))
                 --hi;
             if (lo <= hi) {
-                if (fn(cellAt(lo), cellAt(hi), data) != 0) SwapRows(lo, hi);
+                if (fn(cellAt(lo), cellAt(hi), data) != 0) SwapRows(lo, hi, keys);
                 ++lo;
                 --hi;
             }
         }
         if (hi - low < high - lo) {
-            if (low < hi) SortRange(fn, nCol, bAscending, data, low, hi, budget);
+            if (low < hi) SortRange(fn, bAscending, data, keys, low, hi, budget);
             low = lo;
         } else {
-            if (lo < high) SortRange(fn, nCol, bAscending, data, lo, high, budget);
+            if (lo < high) SortRange(fn, bAscending, data, keys, lo, high, budget);
             high = hi;
         }
     }
@@ -155,14 +187,14 @@ void CGridCtrl::SortRange(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM dat
 
 // A stable bottom-up merge sort of rows low..high; any compare answers keep
 // it inside the range and finite.
-void CGridCtrl::MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM data, int low,
-                              int high) {
+void CGridCtrl::MergeSortRows(PFNLVCOMPARE fn, BOOL bAscending, LPARAM data, SortKeys& keys,
+                              int low, int high) {
     const std::size_t n = static_cast<std::size_t>(high - low + 1);
     std::vector<int> order(n);
     std::vector<int> scratch(n);
     for (std::size_t i = 0; i < n; ++i)
         order[i] = low + static_cast<int>(i);
-    auto cellAt = [&](int nRow) { return reinterpret_cast<LPARAM>(SortCell(nRow, nCol)); };
+    auto cellAt = [&keys](int nRow) { return keys[static_cast<std::size_t>(nRow)]; };
     for (std::size_t width = 1; width < n; width *= 2) {
         for (std::size_t left = 0; left < n; left += 2 * width) {
             const std::size_t mid = std::min(left + width, n);
@@ -182,14 +214,17 @@ void CGridCtrl::MergeSortRows(PFNLVCOMPARE fn, int nCol, BOOL bAscending, LPARAM
     }
     std::vector<std::unique_ptr<GridRow>> rows(n);
     std::vector<unsigned> heights(n);
+    SortKeys cells(n);
     for (std::size_t i = 0; i < n; ++i) {
-        rows[i] = std::move(m_RowData[static_cast<std::size_t>(order[i])]);
-        heights[i] = m_arRowHeights[static_cast<std::size_t>(order[i])];
+        const auto from = static_cast<std::size_t>(order[i]);
+        rows[i] = std::move(m_RowData[from]);
+        heights[i] = m_arRowHeights[from];
+        cells[i] = keys[from];
     }
     for (std::size_t i = 0; i < n; ++i) {
-        const int nRow = low + static_cast<int>(i);
-        m_RowData[static_cast<std::size_t>(nRow)] = std::move(rows[i]);
-        m_arRowHeights.Set(static_cast<std::size_t>(nRow), heights[i]);
-        RenumberRow(nRow);
+        const auto to = static_cast<std::size_t>(low) + i;
+        m_RowData[to] = std::move(rows[i]);
+        m_arRowHeights.Set(to, heights[i]);
+        keys[to] = cells[i];
     }
 }

@@ -2,12 +2,13 @@
 
 #include "button.h"
 #include "dataexchange.h"
+#include "dialogunits.h"
 #include "trace.h"
 #include "windowhost.h"
 
 #include <QDialog>
 #include <QEventLoop>
-#include <QFontMetrics>
+#include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -154,17 +155,7 @@ void DialogBase::SetDlgItemText(int id, const char* text) {
 
 Rect DialogBase::MapDialogRect(const Rect& dialogUnits) const {
     const QWidget* widget = GetWidget();
-    const QFontMetrics metrics(widget ? widget->font() : QFont());
-    // The average width of the 52 letters, rounded, as dialog units count it.
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    const int baseX = (letters / 26 + 1) / 2;
-    const int baseY = metrics.height();
-    const auto scale = [](int v, int base, int div) {
-        return (v * base + (v >= 0 ? div / 2 : -div / 2)) / div;
-    };
-    return Rect(scale(dialogUnits.left, baseX, 4), scale(dialogUnits.top, baseY, 8),
-                scale(dialogUnits.right, baseX, 4), scale(dialogUnits.bottom, baseY, 8));
+    return DialogUnitsToPixels(widget ? widget->font() : QFont(), dialogUnits);
 }
 
 void DialogBase::SetDialogSize(int cxDialogUnits, int cyDialogUnits) {

@@ -10,12 +10,6 @@
 
 namespace platform {
 
-namespace {
-
-BOOL CreateItemControl(DialogBase& dialog, const DialogItemTemplate& item, Window& control);
-
-} // namespace
-
 const DialogItemTemplate* FindDialogItem(const DialogTemplate& dialogTemplate, UINT id) {
     for (const DialogItemTemplate& item : dialogTemplate.items)
         if (item.id == id) return &item;
@@ -24,39 +18,37 @@ const DialogItemTemplate* FindDialogItem(const DialogTemplate& dialogTemplate, U
 
 // Makes the control; it is shown with the dialog when WS_VISIBLE says so.
 BOOL CreateDialogItem(DialogBase& dialog, const DialogItemTemplate& item, Window& control) {
-    if (!CreateItemControl(dialog, item, control)) return FALSE;
-    if (!(item.style & WS_VISIBLE)) control.ShowWindow(SW_HIDE);
-    return TRUE;
-}
-
-namespace {
-
-BOOL CreateItemControl(DialogBase& dialog, const DialogItemTemplate& item, Window& control) {
     const Rect place =
         dialog.MapDialogRect(Rect(item.x, item.y, item.x + item.cx, item.y + item.cy));
+    return CreateTemplateItem(dialog, place, item, control);
+}
+
+BOOL CreateTemplateItem(Window& parent, const Rect& place, const DialogItemTemplate& item,
+                        Window& control) {
     const DWORD style = item.style | WS_CHILD;
+    BOOL made = FALSE;
     switch (item.itemClass) {
     case DialogItemClass::Static:
         if (auto* label = dynamic_cast<Static*>(&control))
-            return label->Create(item.text, style, place, &dialog, item.id);
-        return FALSE;
+            made = label->Create(item.text, style, place, &parent, item.id);
+        break;
     case DialogItemClass::Button:
         if (auto* button = dynamic_cast<Button*>(&control))
-            return button->Create(item.text, style, place, &dialog, item.id);
-        return FALSE;
+            made = button->Create(item.text, style, place, &parent, item.id);
+        break;
     case DialogItemClass::ComboBox:
         if (auto* combo = dynamic_cast<ComboBox*>(&control))
-            return combo->Create(style, place, &dialog, item.id);
-        return FALSE;
+            made = combo->Create(style, place, &parent, item.id);
+        break;
     case DialogItemClass::Progress:
         if (auto* bar = dynamic_cast<ProgressCtrl*>(&control))
-            return bar->Create(style, place, &dialog, item.id);
-        return FALSE;
+            made = bar->Create(style, place, &parent, item.id);
+        break;
     }
-    return FALSE;
+    if (!made) return FALSE;
+    if (!(item.style & WS_VISIBLE)) control.ShowWindow(SW_HIDE);
+    return TRUE;
 }
-
-} // namespace
 
 void ApplyDialogFrame(DialogBase& dialog, const DialogTemplate& dialogTemplate) {
     QWidget* widget = dialog.GetWidget();

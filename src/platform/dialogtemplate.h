@@ -4,6 +4,7 @@
 // into the member that holds it, and then applies the frame.
 #pragma once
 
+#include "geometry.h"
 #include "messages.h"
 
 #include <vector>
@@ -47,6 +48,9 @@ const DialogItemTemplate* FindDialogItem(const DialogTemplate& dialogTemplate, U
 // class says) as the dialog's child at the item's place. FALSE, with nothing
 // made, when control is of another class or cannot be created.
 BOOL CreateDialogItem(DialogBase& dialog, const DialogItemTemplate& item, Window& control);
+// The same as a child of any window (a form) at a place given in pixels.
+BOOL CreateTemplateItem(Window& parent, const Rect& place, const DialogItemTemplate& item,
+                        Window& control);
 
 // Caption, client size in dialog units, and the frame's buttons: a close box,
 // a minimise box with WS_MINIMIZEBOX. With WS_EX_APPWINDOW the dialog stands

@@ -4,6 +4,7 @@
 
 // Dialogs, menus, icons and bitmaps.
 #define IDD_ABOUTBOX 100
+#define IDD_QUORVANDELIX_FORM 101  // the form view
 #define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
 #define IDR_MAINFRAME 128          // the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
@@ -22,6 +23,7 @@
 
 // Controls; each dialog has its own, so one number may name controls of two dialogs.
 #define IDC_COMBO_PORT 1000
+#define IDC_GRID_PLACE 1000        // form view: the grid's place, and the grid
 #define IDC_COMBO_KIND 1001
 #define IDC_PROGRESS 1002
 #define IDC_STATIC_INFO 1003
@@ -38,10 +40,13 @@
 #define IDC_TRANSPORT_SAT_NAME 1009
 #define IDC_NETWORK_FTA_ONLY 1010
 #define IDC_TRANSPORT_DEMODULATION 1010
+#define IDC_FORM_SORT 1010         // form view: "SORT" list
 #define IDC_TRANSPORT_CODE_RATE 1011
+#define IDC_FORM_TV 1011           // form view: "TV" choice
 #define IDC_CHANNEL_NAME 1012      // Add Channel: name edit
 #define IDC_EDIT_MOVE_NUMBER 1012
 #define IDC_TRANSPORT_PILOT 1012
+#define IDC_FORM_RADIO 1012        // form view: "RADIO" choice
 #define IDC_CHANNEL_VIDEO_PID 1013 // Add Channel: video PID edit
 #define IDC_CHANNEL_PCR_PID 1014   // Add Channel: PCR PID edit
 #define IDC_NETWORK_PID_FILTER 1014
@@ -52,11 +57,16 @@
 #define IDC_CHANNEL_TP 1017        // Add Channel: transponder list
 #define IDC_NETWORK_ANGLE 1018
 #define IDC_NETWORK_EAST_WEST 1019
+#define IDC_CHANNEL_COUNT 1031     // form view: "channel count"
+#define IDC_CHANNEL_INFO 1032      // form view: "channel info"
 #define IDC_STATIC_BUILDTIME 1061
 #define IDC_ORDER_LIST 1082        // Channel Move: the services
 #define IDC_ORDER_TV_RADIO 1084    // Channel Move: TV or radio
 #define IDC_ORDER_TARGET_HINT 1085 // Channel Move: "[ Click Target Location ]"
 #define IDC_COMBOINLISTVIEW 4661   // a channel-list cell's in-place combo box
+#define IDC_FORM_ADD 32780         // form view: "ADD"
+#define IDC_FORM_DELETE 32781      // form view: "DELETE"
+#define IDC_FORM_FAV 40000         // form view: "FAV"
 
 // Commands. Menus of different windows may share a value: the transfer dialog's
 // Option items share theirs with two tree commands, and each reaches only its own window.

@@ -7,6 +7,7 @@
 #include "dialogbase.h"
 #include "networktp.h"
 #include "profile.h"
+#include "quorvandelixview.h"
 #include "resource.h"
 #include "supervw.h"
 
@@ -143,6 +144,19 @@ TEST_F(ShellTest, RecentFilesKeepTheNewestFourWithoutDuplicates) {
         Stop();
         EXPECT_EQ(RecentEntries(), step.expected);
     }
+}
+
+TEST_F(ShellTest, TheTemplateNamesTheFormViewThatTheWindowNeverShows) {
+    ASSERT_EQ(Start(), 1);
+    const CQuorvandelixTemplate* docTemplate = app->GetDocTemplate();
+    ASSERT_NE(docTemplate, nullptr);
+    EXPECT_EQ(docTemplate->GetResourceId(), 128u);
+    for (QWidget* widget : frame()->findChildren<QWidget*>())
+        EXPECT_EQ(dynamic_cast<CQuorvandelixView*>(platform::Window::FromWidget(widget)), nullptr);
+    const auto view = docTemplate->CreateView(app->GetDocument());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetDocument(), app->GetDocument());
+    EXPECT_FALSE(view->IsWindow());
 }
 
 TEST_F(ShellTest, PanesSplitTheWindowAQuarterToTheTree) {

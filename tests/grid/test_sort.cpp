@@ -93,6 +93,40 @@ TEST(GridSort, OrdersRowsByTheColumn) {
     }
 }
 
+// The number comparison reads the leading decimal number of each text as
+// strtol does in the C locale, saturated at the long range.
+TEST(GridSort, NumbersAreReadFromTheStartOfTheText) {
+    const struct {
+        const char* a;
+        const char* b;
+        int expected;
+    } cases[] = {
+        {"42", "41", 1},
+        {" \t\n42", "42", 0},
+        {"+5", "5", 0},
+        {"-7", "-8", 1},
+        {"12abc", "13", -1},
+        {"abc", "0", 0},
+        {"", "-", 0},
+        {"- 5", "0", 0},
+        {"0x1A", "0", 0},
+        {"007", "7", 0},
+        {"9223372036854775808", "9223372036854775807", 0},
+        {"99999999999999999999", "9223372036854775806", 1},
+        {"-9223372036854775808", "-9223372036854775807", -1},
+        {"-99999999999999999999", "-9223372036854775808", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
+        CGridCell a, b;
+        a.SetText(c.a);
+        b.SetText(c.b);
+        const auto cell = [](CGridCell& x) { return reinterpret_cast<LPARAM>(&x); };
+        EXPECT_EQ(CGridCtrl::CompareCellNumbers(cell(a), cell(b), 0), c.expected);
+        EXPECT_EQ(CGridCtrl::CompareCellNumbers(cell(b), cell(a), 0), -c.expected);
+    }
+}
+
 TEST(GridSort, RowsTravelWholeWithTheirHeights) {
     CGridCtrl grid;
     Fill(grid, {"c", "a", "b"});

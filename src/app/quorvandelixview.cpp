@@ -1,0 +1,215 @@
+#include "quorvandelixview.h"
+
+#include "networkmenu.h"
+#include "networktp.h"
+#include "quorvandelixdoc.h"
+#include "resource.h"
+
+#include "brush.h"
+#include "cursor.h"
+#include "dc.h"
+#include "ddx.h"
+#include "drawconstants.h"
+#include "messagebox.h"
+#include "popupmenu.h"
+#include "statictext.h"
+
+#include <QSplitter>
+#include <QWidget>
+
+using namespace platform;
+
+namespace {
+
+// Form 101, in dialog units: the buttons and choices in a row above the
+// texts, the grid's place below them.
+const DialogTemplate& Form() {
+    static const DialogTemplate form{
+        IDD_QUORVANDELIX_FORM,
+        "",
+        320,
+        200,
+        0,
+        0,
+        0,
+        {
+            {DialogItemClass::Static, "", IDC_GRID_PLACE, 7, 40, 306, 153, WS_VISIBLE},
+            {DialogItemClass::Button, "ADD", IDC_FORM_ADD, 7, 7, 40, 14,
+             BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+            {DialogItemClass::Button, "DELETE", IDC_FORM_DELETE, 51, 7, 40, 14,
+             BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+            {DialogItemClass::Button, "FAV", IDC_FORM_FAV, 95, 7, 40, 14,
+             BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+            {DialogItemClass::Static, "SORT", IDC_STATIC, 225, 10, 20, 8, SS_LEFT | WS_VISIBLE},
+            {DialogItemClass::ComboBox, "", IDC_FORM_SORT, 248, 7, 65, 60,
+             CBS_DROPDOWNLIST | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP},
+            {DialogItemClass::Button, "TV", IDC_FORM_TV, 145, 9, 28, 10,
+             BS_AUTORADIOBUTTON | WS_GROUP | WS_VISIBLE | WS_TABSTOP},
+            {DialogItemClass::Button, "RADIO", IDC_FORM_RADIO, 177, 9, 40, 10,
+             BS_AUTORADIOBUTTON | WS_VISIBLE},
+            {DialogItemClass::Static, "channel count", IDC_CHANNEL_COUNT, 7, 26, 100, 8,
+             SS_LEFT | WS_VISIBLE},
+            {DialogItemClass::Static, "channel info", IDC_CHANNEL_INFO, 113, 26, 200, 8,
+             SS_LEFT | WS_VISIBLE},
+        },
+    };
+    return form;
+}
+
+} // namespace
+
+CQuorvandelixView::CQuorvandelixView() : FormView(Form()) {
+    MapCommand(IDC_FORM_ADD, [this] { OnAdd(); });
+    MapCommand(IDC_FORM_DELETE, [this] { OnDelete(); });
+    // Handled, and nothing more.
+    for (unsigned id : {IDC_FORM_TV, IDC_FORM_RADIO, IDC_FORM_FAV, ID_CHANNEL_INFORMATION,
+                        ID_INPUT_MOVE_POSITION})
+        MapCommand(id, [] {});
+    MapCommand(
+        IDC_FORM_SORT, [] {}, CBN_SELCHANGE);
+}
+
+CQuorvandelixView::~CQuorvandelixView() {
+    // The tip is a window of its own; the grid and the buttons go while the
+    // view's handlers are in place.
+    if (m_TitleTip.IsWindow()) m_TitleTip.DestroyWindow();
+    if (IsWindow()) DestroyWindow();
+}
+
+Window* CQuorvandelixView::ControlFor(UINT id) {
+    switch (id) {
+    case IDC_FORM_FAV:
+        return &m_btnFav;
+    case IDC_FORM_DELETE:
+        return &m_btnDelete;
+    case IDC_FORM_ADD:
+        return &m_btnAdd;
+    case IDC_FORM_SORT:
+        return &m_cbSort;
+    default:
+        return nullptr;
+    }
+}
+
+void CQuorvandelixView::DoDataExchange(DataExchange* pDX) {
+    FormView::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FORM_FAV, m_btnFav);
+    DDX_Control(pDX, IDC_FORM_DELETE, m_btnDelete);
+    DDX_Control(pDX, IDC_FORM_ADD, m_btnAdd);
+    DDX_Check(pDX, IDC_FORM_TV, m_bTv);
+    DDX_Check(pDX, IDC_FORM_RADIO, m_bRadio);
+    DDX_Control(pDX, IDC_FORM_SORT, m_cbSort);
+    DDX_Text(pDX, IDC_CHANNEL_COUNT, m_strChannelCount);
+    DDX_Text(pDX, IDC_CHANNEL_INFO, m_strChannelInfo);
+}
+
+void CQuorvandelixView::OnInitialUpdate() {
+    if (!IsWindow()) return;
+    FormView::OnInitialUpdate();
+    ResizeParentToFit();
+
+    // The grid takes the placeholder's place (made before the grid, so the
+    // look-up by id finds the placeholder).
+    Rect rect;
+    if (Window* place = GetDlgItem(IDC_GRID_PLACE)) {
+        place->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+    }
+    m_Grid.Create(rect, this, IDC_GRID_PLACE, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP);
+    m_TitleTip.Create(this);
+
+    m_btnAdd.EnableWindow(FALSE);
+    m_btnDelete.EnableWindow(FALSE);
+    m_cbSort.EnableWindow(FALSE);
+    m_btnFav.EnableWindow(FALSE);
+    UpdateData(FALSE);
+}
+
+Brush* CQuorvandelixView::OnCtlColor(Dc* pDC, Window* pWnd, UINT nCtlColor) {
+    FormView::OnCtlColor(pDC, pWnd, nCtlColor);
+    pDC->SetBkColor(kBackColour);
+    pDC->SetTextColor(kTextColour);
+    return GetStockBrush(BLACK_BRUSH);
+}
+
+// ---- printing ----
+
+bool CQuorvandelixView::OnPreparePrinting(PrintInfo* info) {
+    return DoPreparePrinting(info);
+}
+
+void CQuorvandelixView::OnBeginPrinting(Dc*, PrintInfo*) {}
+
+void CQuorvandelixView::OnPrint(Dc*, PrintInfo*) {}
+
+void CQuorvandelixView::OnEndPrinting(Dc*, PrintInfo*) {}
+
+void CQuorvandelixView::OnDraw(Dc*) {}
+
+// ---- commands ----
+
+const CNetworkTp* CQuorvandelixView::SplitterTree() const {
+    QWidget* widget = GetWidget();
+    auto* splitter = widget ? qobject_cast<QSplitter*>(widget->parentWidget()) : nullptr;
+    if (!splitter || splitter->count() == 0) return nullptr;
+    return qobject_cast<const CNetworkTp*>(splitter->widget(0));
+}
+
+void CQuorvandelixView::OnAdd() {
+    if (!m_bEditEnabled) return;
+    const CNetworkTp* tree = SplitterTree();
+    if (!tree || !m_runEditChannel) return;
+    const auto mode = static_cast<uint8_t>(m_bTv & 0xFF);
+    if (m_runEditChannel(mode, tree->m_select, tree->m_iNet, tree->m_iTp) != 0) OnRefresh();
+}
+
+void CQuorvandelixView::OnDelete() {
+    MessageBox("This function is not applied", "Infomation", MB_OK);
+}
+
+// ---- the grid's notifications ----
+
+void CQuorvandelixView::EnableRowButtons(int row) {
+    const BOOL enable = row != 0 ? TRUE : FALSE;
+    m_btnDelete.EnableWindow(enable);
+    m_btnFav.EnableWindow(enable);
+}
+
+void CQuorvandelixView::ShowRowMenu() {
+    Point cursor;
+    GetCursorPos(&cursor);
+    TrackPopupMenu(NetworkPopupMenu(3), TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, this,
+                   GetWidget());
+}
+
+BOOL CQuorvandelixView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (FormView::OnNotify(wParam, lParam, result)) return TRUE;
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (!header || header->idFrom != IDC_GRID_PLACE) return FALSE;
+    const auto* cell = reinterpret_cast<const NMGRIDCELL*>(lParam);
+    switch (header->code) {
+    case LVN_BEGINLABELEDIT:
+        *result = 0;
+        m_strEditText = m_Grid.GetItemText(cell->iRow, cell->iColumn);
+        return TRUE;
+    case LVN_ENDLABELEDIT:
+        return TRUE;
+    case LVN_COLUMNCLICK:
+    case LVN_BEGINDRAG:
+        m_nSelRow = static_cast<uint16_t>(cell->iRow);
+        EnableRowButtons(cell->iRow);
+        return TRUE;
+    case NM_RCLICK:
+        *result = 0;
+        m_nMenuRow = static_cast<uint16_t>(cell->iRow);
+        if (m_bEditEnabled && cell->iRow != -1 && cell->iRow != 0) ShowRowMenu();
+        return TRUE;
+    case GRIDN_SELRESET:
+        *result = 0;
+        m_nSelRow = 0;
+        EnableRowButtons(0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
