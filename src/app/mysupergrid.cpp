@@ -191,8 +191,8 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     }
     SvcInfo record{};
     SLM_GetServiceInfo(handle, &record);
-    if (ApplyCellText(item->iSubItem, item->pszText, &record) == CellCommit::write)
-        SLM_SetServiceInfo(handle, &record);
+    const CellCommit result = ApplyCellText(item->iSubItem, item->pszText, &record);
+    if (result == CellCommit::write) SLM_SetServiceInfo(handle, &record);
     // The cell shows what the record now holds, not what was typed.
     SvcInfo stored{};
     if (SLM_GetServiceInfo(handle, &stored) != DBERR_OK) {
@@ -200,6 +200,10 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
         return;
     }
     CommitText(node, *item, ServiceCellText(item->iSubItem, n, stored, ServiceNumber(handle)));
+    // Told once the cell shows the stored value again, so the box stands over it.
+    if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
+        platform::MessageBox(platform::Own(kPidCellRefusal), platform::Own("ERROR"),
+                             platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 // ---- in-place combo ----

@@ -48,6 +48,14 @@ enum class CellCommit {
 // CAS change nothing. A null text or a column outside the nine is refused.
 CellCommit ApplyCellText(int column, const char* text, SvcInfo* record);
 
+// Whether column holds a PID (VID, AID, PCRPID).
+constexpr bool IsPidColumn(int column) {
+    return column == colVid || column == colAid || column == colPcrPid;
+}
+
+// What a refused PID cell tells the user (caption "ERROR").
+constexpr const char* kPidCellRefusal = "Please enter a pid between 0 and 8192";
+
 // A PID typed into a cell: true and *pid for ASCII digits (at least one)
 // whose value is 0 to kLargestPid; false, *pid untouched, for anything else.
 bool ParsePidText(const char* text, std::uint16_t* pid);

@@ -286,6 +286,8 @@ TEST_F(EndToEndTest, TheUsersWholeRoadThroughTheRealWindows) {
         EditCell(1, colVid, "9000");
         EXPECT_EQ(CurrentList(), before) << "an out-of-range PID stores nothing";
         EXPECT_EQ(Cell(1, colVid), "1234") << "the cell shows what the record holds";
+        ASSERT_EQ(boxes.Texts(), std::vector<QString>{kPidCellRefusal}) << "and says why";
+        boxes.Clear();
         EXPECT_EQ(ListedNames(),
                   (std::vector<std::string>{"Rai 1", "Rai Due", "ABCDEFGHIJKLMNOPQRSTU"}));
         const TpView tp = FindSat(before, "Hotbird")->tps[0];
