@@ -11,33 +11,16 @@
 #include "dataobject.h"
 #include "datasource.h"
 #include "gridctrl.h"
+#include "support/gridbench.h"
 #include "window.h"
 
 namespace {
 
-constexpr int kColumns = 10;
+using gridbench::kColumns;
 
-// A shown owner with a grid of rows x kColumns, one fixed row and column,
-// filled with short texts.
-struct Fixture {
-    explicit Fixture(int rows) {
-        owner.Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 640, 480), nullptr, 0);
-        owner.ShowWindow(platform::SW_SHOW);
-        grid.Create(platform::Rect(0, 0, 600, 400), &owner, 1000);
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(kColumns);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-        for (int row = 0; row < rows; ++row)
-            for (int col = 0; col < kColumns; ++col)
-                grid.SetItemText(row, col, ("cell " + std::to_string(row * col)).c_str());
-    }
-    ~Fixture() {
-        grid.DestroyWindow();
-        owner.DestroyWindow();
-    }
-    platform::Window owner;
-    CGridCtrl grid;
+// The fixture with every cell filled.
+struct Fixture : gridbench::Fixture {
+    explicit Fixture(int rows) : gridbench::Fixture(rows) { Fill(); }
 };
 
 void BM_CopySelection(benchmark::State& state) {

@@ -10,35 +10,13 @@
 
 #include "dc.h"
 #include "gridctrl.h"
+#include "support/gridbench.h"
 #include "window.h"
 
 namespace {
 
-constexpr int kColumns = 10;
-
-// A shown owner with a 600 x 400 grid of rows x kColumns, one fixed row and column.
-struct Fixture {
-    explicit Fixture(int rows) {
-        owner.Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 640, 480), nullptr, 0);
-        owner.ShowWindow(platform::SW_SHOW);
-        grid.Create(platform::Rect(0, 0, 600, 400), &owner, 1000);
-        grid.SetRowCount(rows);
-        grid.SetColumnCount(kColumns);
-        grid.SetFixedRowCount(1);
-        grid.SetFixedColumnCount(1);
-    }
-    ~Fixture() {
-        grid.DestroyWindow();
-        owner.DestroyWindow();
-    }
-    void Fill() {
-        for (int row = 0; row < grid.GetRowCount(); ++row)
-            for (int col = 0; col < kColumns; ++col)
-                grid.SetItemText(row, col, ("cell " + std::to_string(row * col)).c_str());
-    }
-    platform::Window owner;
-    CGridCtrl grid;
-};
+using gridbench::kColumns;
+using gridbench::Fixture;
 
 void BM_FullPaint(benchmark::State& state) {
     Fixture f(static_cast<int>(state.range(0)));

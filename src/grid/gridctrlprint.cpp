@@ -97,6 +97,18 @@ class BlackPen {
     Pen* m_pOld;
 };
 
+// Makes boldFont the bold face of font and selects it into pDC; the font it
+// replaced, or null (nothing selected) when either font cannot be had.
+Font* SelectBold(Dc* pDC, const Font& font, Font* boldFont) {
+    LOGFONT lf;
+    const bool haveFont = font.GetLogFont(&lf) > 0;
+    ASSERT(haveFont);
+    lf.lfWeight = FW_BOLD;
+    const bool madeFont = haveFont && boldFont->CreateFontIndirect(&lf);
+    ASSERT(madeFont);
+    return madeFont ? pDC->SelectObject(boldFont) : nullptr;
+}
+
 } // namespace
 
 // ---- the whole job
@@ -442,14 +454,8 @@ void CGridCtrl::PrintHeader(Dc* pDC, PrintInfo* pInfo) {
     LoadString(AFX_IDS_APP_TITLE, &strRight);
     const std::string strCenter = NearestParentText();
 
-    LOGFONT lf;
-    const bool haveFont = m_PrinterFont.GetLogFont(&lf) > 0;
-    ASSERT(haveFont);
-    lf.lfWeight = FW_BOLD;
     Font boldFont;
-    const bool madeFont = haveFont && boldFont.CreateFontIndirect(&lf);
-    ASSERT(madeFont);
-    Font* pOldFont = madeFont ? pDC->SelectObject(&boldFont) : nullptr;
+    Font* pOldFont = SelectBold(pDC, m_PrinterFont, &boldFont);
     const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
 
     Rect rc = pInfo->m_rectDraw;
@@ -478,14 +484,8 @@ void CGridCtrl::PrintFooter(Dc* pDC, PrintInfo* pInfo) {
              pInfo->m_rectDraw.top);
     }
 
-    LOGFONT lf;
-    const bool haveFont = m_PrinterFont.GetLogFont(&lf) > 0;
-    ASSERT(haveFont);
-    lf.lfWeight = FW_BOLD;
     Font boldFont;
-    const bool madeFont = haveFont && boldFont.CreateFontIndirect(&lf);
-    ASSERT(madeFont);
-    Font* pOldFont = madeFont ? pDC->SelectObject(&boldFont) : nullptr;
+    Font* pOldFont = SelectBold(pDC, m_PrinterFont, &boldFont);
     const int nOldBkMode = pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(RGB(0, 0, 0));
 
