@@ -41,7 +41,7 @@ const DialogTemplate& Form() {
             {DialogItemClass::Button, "FAV", IDC_FORM_FAV, 95, 7, 40, 14,
              BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
             {DialogItemClass::Static, "SORT", IDC_STATIC, 225, 10, 20, 8, SS_LEFT | WS_VISIBLE},
-            {DialogItemClass::ComboBox, "", IDC_FORM_SORT, 248, 7, 65, 60,
+            {DialogItemClass::ComboBox, "", IDC_FORM_SORT, 248, 7, 65, 12,
              CBS_DROPDOWNLIST | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP},
             {DialogItemClass::Button, "TV", IDC_FORM_TV, 145, 9, 28, 10,
              BS_AUTORADIOBUTTON | WS_GROUP | WS_VISIBLE | WS_TABSTOP},

@@ -15,6 +15,7 @@
 
 #include <QAbstractItemView>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QPalette>
 #include <QWidget>
@@ -43,8 +44,11 @@ UINT CtlColorKind(const Window& control) {
 void ShowColors(QWidget* widget, COLORREF back, COLORREF text) {
     if (!widget) return;
     QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base})
-        palette.setColor(role, ToQColor(back));
+    // A radio button or check box paints its label over the Button role and
+    // keeps its indicator in the Base role, white as the system draws it.
+    const bool indicator = qobject_cast<QAbstractButton*>(widget) != nullptr;
+    palette.setColor(QPalette::Window, ToQColor(back));
+    palette.setColor(indicator ? QPalette::Button : QPalette::Base, ToQColor(back));
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, ToQColor(text));
     widget->setPalette(palette);

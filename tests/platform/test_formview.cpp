@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWidget>
 
@@ -77,9 +79,10 @@ class TestForm : public FormView {
             return &m_brush;
         }
         asked[static_cast<UINT>(pWnd->GetDlgCtrlID())] = nCtlColor;
-        if (pWnd->GetDlgCtrlID() != static_cast<int>(kLabel)) return nullptr;
+        const int id = pWnd->GetDlgCtrlID();
+        if (id != static_cast<int>(kLabel) && id != static_cast<int>(kRadio)) return nullptr;
         pDC->SetTextColor(kLabelText);
-        m_labelBrush.CreateSolidBrush(kLabelBack);
+        if (!m_labelBrush.GetSafeHandle()) m_labelBrush.CreateSolidBrush(kLabelBack);
         return &m_labelBrush;
     }
 
@@ -152,3 +155,15 @@ TEST_F(FormViewTest, AClickRunsTheCommandAndDataMovesBothWays) {
 }
 
 } // namespace
+
+TEST_F(FormViewTest, ARadioButtonShowsItsLabelColourAndKeepsAWhiteIndicator) {
+    QWidget* radio = form.GetDlgItem(kRadio)->GetWidget();
+    const QImage image = radio->grab().toImage();
+    // Past the caption, at the right edge, only the label's background shows.
+    EXPECT_EQ(FromQColor(image.pixelColor(radio->width() - 2, radio->height() / 2)), kLabelBack);
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QRect indicator = radio->style()->subElementRect(QStyle::SE_RadioButtonIndicator,
+                                                           &option, radio);
+    EXPECT_EQ(FromQColor(image.pixelColor(indicator.center())), RGB(255, 255, 255));
+}
