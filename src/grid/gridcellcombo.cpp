@@ -1,5 +1,6 @@
 #include "gridcellcombo.h"
 
+#include "editorkeys.h"
 #include "gridctrl.h"
 
 #include "dc.h"
@@ -19,11 +20,6 @@ CGridCellBase* MakeComboCell() {
 }
 
 constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | CBS_AUTOHSCROLL;
-
-bool IsNavigationKey(UINT nChar) {
-    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP ||
-           nChar == VK_RIGHT || nChar == VK_DOWN;
-}
 
 bool IsEndKey(UINT nChar) {
     return nChar == VK_TAB || nChar == VK_RETURN || nChar == VK_ESCAPE;

@@ -1,5 +1,6 @@
 #include "inplaceedit.h"
 
+#include "editorkeys.h"
 #include "gridnotify.h"
 
 #include "dc.h"
@@ -95,9 +96,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    const bool navigation = nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT ||
-                            nChar == VK_UP || nChar == VK_RIGHT || nChar == VK_DOWN;
-    if (navigation && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
+    if (IsNavigationKey(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
         m_nLastChar = nChar;
         LeaveToParent();
         return;

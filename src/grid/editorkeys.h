@@ -1,0 +1,12 @@
+// Keys that end an in-place editor of the grid and move to another cell.
+#pragma once
+
+#include "keys.h"
+
+// Page and arrow keys: they leave an editor that exits on arrows, or any
+// editor while Ctrl is held.
+inline bool IsNavigationKey(platform::UINT nChar) {
+    using namespace platform;
+    return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP ||
+           nChar == VK_RIGHT || nChar == VK_DOWN;
+}
