@@ -18,15 +18,15 @@
 // Run in a Release build; each scenario repeats and reports its median.
 #include <benchmark/benchmark.h>
 
-#include "bitmap.h"
-#include "clipboard.h"
-#include "dataobject.h"
-#include "datasource.h"
-#include "dc.h"
+#include "draw/bitmap.h"
+#include "dnd/clipboard.h"
+#include "dnd/dataobject.h"
+#include "dnd/datasource.h"
+#include "draw/dc.h"
 #include "gridctrl.h"
-#include "memdc.h"
-#include "messages.h"
-#include "window.h"
+#include "draw/memorydc.h"
+#include "base/messages.h"
+#include "window/window.h"
 
 #include <QFile>
 #include <QFileInfo>

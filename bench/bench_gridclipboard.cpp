@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "dataobject.h"
-#include "datasource.h"
+#include "dnd/dataobject.h"
+#include "dnd/datasource.h"
 #include "gridctrl.h"
 #include "support/gridbench.h"
-#include "window.h"
+#include "window/window.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "dc.h"
+#include "draw/dc.h"
 #include "gridctrl.h"
 #include "support/gridbench.h"
-#include "window.h"
+#include "window/window.h"
 
 namespace {
 

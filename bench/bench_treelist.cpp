@@ -7,7 +7,7 @@
 #include <string>
 
 #include "supergridctrl.h"
-#include "window.h"
+#include "window/window.h"
 
 namespace {
 

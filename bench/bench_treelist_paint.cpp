@@ -10,11 +10,11 @@
 #include <cstring>
 #include <string>
 
-#include "dccalllog.h"
-#include "font.h"
-#include "imagelist.h"
+#include "draw/dccalllog.h"
+#include "draw/font.h"
+#include "draw/imagelist.h"
 #include "supergridctrl.h"
-#include "window.h"
+#include "window/window.h"
 
 namespace {
 

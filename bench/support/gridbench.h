@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gridctrl.h"
-#include "window.h"
+#include "window/window.h"
 
 namespace gridbench {
 

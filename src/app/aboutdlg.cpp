@@ -1,7 +1,7 @@
 #include "aboutdlg.h"
 
-#include "button.h"
-#include "ddx.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
 #include "resource.h"
 
 #include <cstdio>

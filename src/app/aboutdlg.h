@@ -2,8 +2,8 @@
 // control 1061, the date and time it was built.
 #pragma once
 
-#include "dialogbase.h"
-#include "statictext.h"
+#include "dialogs/dialogbase.h"
+#include "controls/statictext.h"
 
 class CAboutDlg : public platform::DialogBase {
   public:

@@ -3,7 +3,7 @@
 #include "editchannel.h"
 #include "editnetwork.h"
 #include "edittransport.h"
-#include "window.h"
+#include "window/window.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #include "directmove2.h"
 
-#include "button.h"
-#include "messagebox.h"
+#include "controls/button.h"
+#include "dialogs/messagebox.h"
 #include "resource.h"
-#include "statictext.h"
+#include "controls/statictext.h"
 
 using namespace platform;
 

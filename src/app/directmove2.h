@@ -3,7 +3,7 @@
 // main window's timer ends it by closing it, which counts as OK.
 #pragma once
 
-#include "dialogbase.h"
+#include "dialogs/dialogbase.h"
 
 class CDirectMove2 : public platform::DialogBase {
   public:

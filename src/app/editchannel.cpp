@@ -2,13 +2,13 @@
 
 #include "resource.h"
 
-#include "button.h"
-#include "ddx.h"
-#include "edit.h"
-#include "messagebox.h"
-#include "statictext.h"
-#include "text.h"
-#include "trace.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
+#include "controls/edit.h"
+#include "dialogs/messagebox.h"
+#include "controls/statictext.h"
+#include "base/text.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <cstdio>

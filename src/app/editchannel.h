@@ -6,8 +6,8 @@
 
 #include "slm.h"
 
-#include "combobox.h"
-#include "dialogbase.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
 
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 #include "editnetwork.h"
 
-#include "button.h"
-#include "ddx.h"
-#include "edit.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
+#include "controls/edit.h"
 #include "resource.h"
 #include "satfields.h"
-#include "statictext.h"
+#include "controls/statictext.h"
 
 #include <algorithm>
 #include <cstring>

@@ -4,8 +4,8 @@
 // OK packs them back into the record and stores it in the satellite table.
 #pragma once
 
-#include "combobox.h"
-#include "dialogbase.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
 #include "slm.h"
 
 #include <cstdint>

@@ -1,12 +1,12 @@
 #include "edittransport.h"
 
-#include "button.h"
-#include "ddx.h"
-#include "edit.h"
-#include "messagebox.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
+#include "controls/edit.h"
+#include "dialogs/messagebox.h"
 #include "resource.h"
-#include "statictext.h"
-#include "text.h"
+#include "controls/statictext.h"
+#include "base/text.h"
 #include "tpfields.h"
 
 #include <cstdio>

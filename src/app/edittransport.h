@@ -3,8 +3,8 @@
 // transponders. The satellite's name is shown read-only.
 #pragma once
 
-#include "combobox.h"
-#include "dialogbase.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
 #include "slm.h"
 
 #include <cstdint>

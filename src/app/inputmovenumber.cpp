@@ -1,7 +1,7 @@
 #include "inputmovenumber.h"
 
-#include "button.h"
-#include "edit.h"
+#include "controls/button.h"
+#include "controls/edit.h"
 #include "resource.h"
 
 using namespace platform;

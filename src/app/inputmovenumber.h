@@ -2,7 +2,7 @@
 // nothing of its own.
 #pragma once
 
-#include "dialogbase.h"
+#include "dialogs/dialogbase.h"
 
 class CInputMoveNumber : public platform::DialogBase {
   public:

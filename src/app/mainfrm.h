@@ -6,9 +6,9 @@
 // host: both reach the channel-list pane and the flag through it.
 #pragma once
 
-#include "commandtarget.h"
+#include "window/commandtarget.h"
 #include "directmove2.h"
-#include "dropfiles.h"
+#include "window/dropfiles.h"
 #include "networkselection.h"
 #include "networktphost.h"
 #include "slm.h"

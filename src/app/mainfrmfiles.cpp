@@ -6,15 +6,15 @@
 
 #include "cdlbytes.h"
 #include "cdlfile.h"
-#include "filedialog.h"
-#include "messagebox.h"
+#include "dialogs/filedialog.h"
+#include "dialogs/messagebox.h"
 #include "networktp.h"
 #include "quorvandelix.h"
 #include "quorvandelixdoc.h"
 #include "savesteps.h"
 #include "slm.h"
 #include "supervw.h"
-#include "text.h"
+#include "base/text.h"
 #include "workfile.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 // command's mode and, after an upload of channel data, the date-file step.
 #include "mainfrm.h"
 
-#include "clock.h"
-#include "messagebox.h"
+#include "base/clock.h"
+#include "dialogs/messagebox.h"
 #include "networktp.h"
 #include "quorvandelix.h"
 #include "quorvandelixdoc.h"

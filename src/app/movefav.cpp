@@ -1,7 +1,7 @@
 #include "movefav.h"
 
-#include "button.h"
-#include "ddx.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
 #include "resource.h"
 
 using namespace platform;

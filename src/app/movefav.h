@@ -2,8 +2,8 @@
 // no handlers of its own.
 #pragma once
 
-#include "dialogbase.h"
-#include "edit.h"
+#include "dialogs/dialogbase.h"
+#include "controls/edit.h"
 
 class CMoveFav : public platform::DialogBase {
   public:

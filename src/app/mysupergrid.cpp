@@ -2,12 +2,12 @@
 
 #include "channelimages.h"
 #include "comboinlistview.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "resource.h"
 #include "servicecells.h"
-#include "sysmetrics.h"
-#include "text.h"
-#include "trace.h"
+#include "draw/sysmetrics.h"
+#include "base/text.h"
+#include "base/trace.h"
 
 #include <QImage>
 

@@ -6,8 +6,8 @@
 // once; the list is rebuilt only on request.
 #pragma once
 
-#include "combobox.h"
-#include "imagelist.h"
+#include "controls/combobox.h"
+#include "draw/imagelist.h"
 #include "networkselection.h"
 #include "supergridctrl.h"
 

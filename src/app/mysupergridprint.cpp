@@ -2,7 +2,7 @@
 // many pages as the lines need.
 #include "mysupergrid.h"
 
-#include "printsurface.h"
+#include "draw/printsurface.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "networklabels.h"
 
-#include "text.h"
+#include "base/text.h"
 
 #include <cstdio>
 #include <cstdlib>

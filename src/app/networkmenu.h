@@ -4,7 +4,7 @@
 // runs of blanks.
 #pragma once
 
-#include "popupmenu.h"
+#include "window/popupmenu.h"
 
 #include <vector>
 

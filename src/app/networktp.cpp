@@ -1,16 +1,16 @@
 #include "networktp.h"
 
-#include "colors.h"
+#include "base/colors.h"
 #include "dialogrunner.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "networkbitmap.h"
 #include "networklabels.h"
 #include "networkmenu.h"
 #include "networktphost.h"
-#include "popupmenu.h"
+#include "window/popupmenu.h"
 #include "resource.h"
 #include "treebranches.h"
-#include "trace.h"
+#include "base/trace.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>

@@ -11,8 +11,8 @@
 // updates the channel list from the stored values.
 #pragma once
 
-#include "commandtarget.h"
-#include "imagelist.h"
+#include "window/commandtarget.h"
+#include "draw/imagelist.h"
 #include "slm.h"
 
 #include <QTreeWidget>

@@ -2,8 +2,8 @@
 
 #include "resource.h"
 
-#include "button.h"
-#include "ddx.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
 
 #include <cstdio>
 #include <cstring>

@@ -9,10 +9,10 @@
 
 #include "slm.h"
 
-#include "combobox.h"
-#include "dialogbase.h"
-#include "listcontrol.h"
-#include "statictext.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
+#include "controls/listcontrol.h"
+#include "controls/statictext.h"
 
 #include <cstdint>
 

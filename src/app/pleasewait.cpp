@@ -1,7 +1,7 @@
 #include "pleasewait.h"
 
 #include "resource.h"
-#include "statictext.h"
+#include "controls/statictext.h"
 
 #include <cassert>
 

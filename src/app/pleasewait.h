@@ -3,7 +3,7 @@
 // deletes itself once its window is gone, so nothing else may delete it.
 #pragma once
 
-#include "dialogbase.h"
+#include "dialogs/dialogbase.h"
 
 class CPleaseWait : public platform::DialogBase {
   public:

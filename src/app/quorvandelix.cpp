@@ -1,12 +1,12 @@
 #include "quorvandelix.h"
 
 #include "aboutdlg.h"
-#include "appcommandline.h"
+#include "base/appcommandline.h"
 #include "mainfrm.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "quorvandelixdoc.h"
 #include "resource.h"
-#include "text.h"
+#include "base/text.h"
 
 #include <QApplication>
 #include <QEvent>

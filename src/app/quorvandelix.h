@@ -2,8 +2,8 @@
 // the one document (which outlives the main window) and the about box.
 #pragma once
 
-#include "commandtarget.h"
-#include "recentfilelist.h"
+#include "window/commandtarget.h"
+#include "base/recentfilelist.h"
 #include "quorvandelixtemplate.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 // own panes instead of the view, so a view is made only when asked for.
 #pragma once
 
-#include "messages.h"
+#include "base/messages.h"
 
 #include <memory>
 

@@ -5,14 +5,14 @@
 #include "quorvandelixdoc.h"
 #include "resource.h"
 
-#include "brush.h"
-#include "cursor.h"
-#include "dc.h"
-#include "ddx.h"
-#include "drawconstants.h"
-#include "messagebox.h"
-#include "popupmenu.h"
-#include "statictext.h"
+#include "draw/brush.h"
+#include "window/cursor.h"
+#include "draw/dc.h"
+#include "dialogs/ddx.h"
+#include "base/drawconstants.h"
+#include "dialogs/messagebox.h"
+#include "window/popupmenu.h"
+#include "controls/statictext.h"
 
 #include <QSplitter>
 #include <QWidget>

@@ -9,9 +9,9 @@
 // and FAV following the grid's row, DELETE's message and the form's colours.
 #pragma once
 
-#include "button.h"
-#include "combobox.h"
-#include "formview.h"
+#include "controls/button.h"
+#include "controls/combobox.h"
+#include "dialogs/formview.h"
 #include "gridctrl.h"
 #include "titletip.h"
 

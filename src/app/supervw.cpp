@@ -1,8 +1,8 @@
 #include "supervw.h"
 
-#include "dcprintsurface.h"
-#include "printinfo.h"
-#include "printjob.h"
+#include "draw/dcprintsurface.h"
+#include "dialogs/printinfo.h"
+#include "dialogs/printjob.h"
 
 #include <QApplication>
 

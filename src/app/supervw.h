@@ -8,11 +8,11 @@
 // active view (Ctrl+P sends 57607); no menu carries them.
 #pragma once
 
-#include "commandtarget.h"
-#include "font.h"
+#include "window/commandtarget.h"
+#include "draw/font.h"
 #include "mysupergrid.h"
-#include "printview.h"
-#include "window.h"
+#include "dialogs/printview.h"
+#include "window/window.h"
 
 #include <functional>
 

@@ -11,17 +11,17 @@
 #include <fstream>
 #include <system_error>
 
-#include "clock.h"
+#include "base/clock.h"
 #include "comports.h"
-#include "ddx.h"
-#include "dialogtemplate.h"
-#include "filedialog.h"
+#include "dialogs/ddx.h"
+#include "dialogs/dialogtemplate.h"
+#include "dialogs/filedialog.h"
 #include "mainicon.h"
-#include "messagebox.h"
-#include "appcommandline.h"
+#include "dialogs/messagebox.h"
+#include "base/appcommandline.h"
 #include "resource.h"
-#include "text.h"
-#include "trace.h"
+#include "base/text.h"
+#include "base/trace.h"
 #include "transferdialog.h"
 
 using namespace platform;

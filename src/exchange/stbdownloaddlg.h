@@ -9,14 +9,14 @@
 #include <cstdint>
 #include <string>
 
-#include "button.h"
+#include "controls/button.h"
 #include "com.h"
-#include "combobox.h"
-#include "dialogbase.h"
-#include "icon.h"
-#include "menu.h"
-#include "progressctrl.h"
-#include "statictext.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
+#include "window/icon.h"
+#include "window/menu.h"
+#include "controls/progressctrl.h"
+#include "controls/statictext.h"
 #include "transferowner.h"
 
 class QEventLoop;

@@ -1,7 +1,7 @@
 // Keys that end an in-place editor of the grid and move to another cell.
 #pragma once
 
-#include "keys.h"
+#include "base/keys.h"
 
 // Page and arrow keys: they leave an editor that exits on arrows, or any
 // editor while Ctrl is held.

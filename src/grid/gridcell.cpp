@@ -3,10 +3,10 @@
 #include "gridctrl.h"
 #include "inplaceedit.h"
 
-#include "dc.h"
-#include "fontcache.h"
-#include "screendc.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "draw/fontcache.h"
+#include "draw/screendc.h"
+#include "base/trace.h"
 
 #include <new>
 

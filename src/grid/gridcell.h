@@ -5,7 +5,7 @@
 
 #include "gridcellbase.h"
 
-#include "font.h"
+#include "draw/font.h"
 
 #include <memory>
 

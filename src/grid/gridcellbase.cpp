@@ -4,13 +4,13 @@
 #include "gridctrl.h"
 #include "sortarrow.h"
 
-#include "brush.h"
-#include "cursor.h"
-#include "dc.h"
-#include "imagelist.h"
-#include "pen.h"
-#include "syscolors.h"
-#include "trace.h"
+#include "draw/brush.h"
+#include "window/cursor.h"
+#include "draw/dc.h"
+#include "draw/imagelist.h"
+#include "draw/pen.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <cstring>

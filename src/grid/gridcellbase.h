@@ -7,7 +7,7 @@
 #include "gridnotify.h"
 #include "gridtypes.h"
 
-#include "geometry.h"
+#include "base/geometry.h"
 
 namespace platform {
 class Dc;

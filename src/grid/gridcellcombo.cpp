@@ -3,10 +3,10 @@
 #include "editorkeys.h"
 #include "gridctrl.h"
 
-#include "dc.h"
-#include "drawconstants.h"
-#include "keys.h"
-#include "sysmetrics.h"
+#include "draw/dc.h"
+#include "base/drawconstants.h"
+#include "base/keys.h"
+#include "draw/sysmetrics.h"
 
 #include <algorithm>
 #include <utility>

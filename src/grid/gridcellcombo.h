@@ -9,8 +9,8 @@
 
 #include "gridcell.h"
 
-#include "combobox.h"
-#include "edit.h"
+#include "controls/combobox.h"
+#include "controls/edit.h"
 
 #include <memory>
 #include <string>

@@ -5,15 +5,15 @@
 
 #include "memdc.h"
 
-#include "brush.h"
-#include "cursor.h"
-#include "dc.h"
-#include "frameworktext.h"
-#include "keys.h"
-#include "messagebox.h"
-#include "paintdc.h"
-#include "syscolors.h"
-#include "trace.h"
+#include "draw/brush.h"
+#include "window/cursor.h"
+#include "draw/dc.h"
+#include "base/frameworktext.h"
+#include "base/keys.h"
+#include "dialogs/messagebox.h"
+#include "window/paintdc.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
 
 #include <QApplication>
 

@@ -18,11 +18,11 @@
 #include "gridtypes.h"
 #include "titletip.h"
 
-#include "datasource.h"
-#include "font.h"
-#include "geometry.h"
-#include "scrollinfo.h"
-#include "scrollwindow.h"
+#include "dnd/datasource.h"
+#include "draw/font.h"
+#include "base/geometry.h"
+#include "controls/scrollinfo.h"
+#include "controls/scrollwindow.h"
 
 #include <cstdint>
 #include <map>

@@ -2,7 +2,7 @@
 // replacing and destroying them, the cell class, and the virtual mode switch.
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <memory>
 #include <new>

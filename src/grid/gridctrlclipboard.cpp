@@ -3,10 +3,10 @@
 // setter that every such change goes through.
 #include "gridctrl.h"
 
-#include "cmdui.h"
-#include "dataobject.h"
-#include "edit.h"
-#include "trace.h"
+#include "window/cmdui.h"
+#include "dnd/dataobject.h"
+#include "controls/edit.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <new>

@@ -3,7 +3,7 @@
 // arrays and the selection in step, also when memory runs out.
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <new>
 

@@ -1,7 +1,7 @@
 // Deleting a column, a row, or every non-fixed row at once.
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 using namespace platform;
 

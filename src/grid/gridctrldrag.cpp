@@ -2,8 +2,8 @@
 // target's side (enter, over, leave, drop) with the drop-highlighted cell.
 #include "gridctrl.h"
 
-#include "dataobject.h"
-#include "keystate.h"
+#include "dnd/dataobject.h"
+#include "base/keystate.h"
 
 using namespace platform;
 

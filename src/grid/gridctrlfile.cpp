@@ -4,9 +4,9 @@
 // of any length.
 #include "gridctrl.h"
 
-#include "fileerror.h"
-#include "messagebox.h"
-#include "trace.h"
+#include "dialogs/fileerror.h"
+#include "dialogs/messagebox.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <cerrno>

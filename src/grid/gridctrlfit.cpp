@@ -2,8 +2,8 @@
 // cells, and scrolling a cell into view.
 #include "gridctrl.h"
 
-#include "scrollinfo.h"
-#include "trace.h"
+#include "controls/scrollinfo.h"
+#include "base/trace.h"
 
 #include <QPointer>
 #include <QWidget>

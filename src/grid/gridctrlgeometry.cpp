@@ -3,7 +3,7 @@
 // point and the divider hit tests.
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <algorithm>
 

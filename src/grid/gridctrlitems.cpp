@@ -3,8 +3,8 @@
 // the owner keeps the cells; getters read the owner's cell there too.
 #include "gridctrl.h"
 
-#include "stringtable.h"
-#include "trace.h"
+#include "base/stringtable.h"
+#include "base/trace.h"
 
 #include <cstdarg>
 #include <cstdio>

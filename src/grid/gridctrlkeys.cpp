@@ -3,9 +3,9 @@
 // characters open the editor; also the cursor over dividers and the font.
 #include "gridctrl.h"
 
-#include "cursor.h"
-#include "keys.h"
-#include "trace.h"
+#include "window/cursor.h"
+#include "base/keys.h"
+#include "base/trace.h"
 
 using namespace platform;
 

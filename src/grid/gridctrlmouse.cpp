@@ -4,12 +4,12 @@
 // mouse mode carries a gesture from the press to the release.
 #include "gridctrl.h"
 
-#include "bitmap.h"
-#include "cursor.h"
-#include "dc.h"
-#include "imagelist.h"
+#include "draw/bitmap.h"
+#include "window/cursor.h"
+#include "draw/dc.h"
+#include "draw/imagelist.h"
 #include "memdc.h"
-#include "trace.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <cstdlib>

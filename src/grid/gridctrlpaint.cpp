@@ -3,10 +3,10 @@
 // cells, rows and columns at once, and which cells can be seen.
 #include "gridctrl.h"
 
-#include "dc.h"
-#include "pen.h"
-#include "perfcounter.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "draw/pen.h"
+#include "base/perfcounter.h"
+#include "base/trace.h"
 
 #include <cstdint>
 

@@ -10,15 +10,15 @@
 // at the page's edge when they are larger than the page.
 #include "gridctrl.h"
 
-#include "dc.h"
-#include "font.h"
-#include "muldiv.h"
-#include "pen.h"
-#include "printdialog.h"
-#include "printinfo.h"
-#include "stringtable.h"
-#include "timeformat.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "draw/font.h"
+#include "base/muldiv.h"
+#include "draw/pen.h"
+#include "dialogs/printdialog.h"
+#include "dialogs/printinfo.h"
+#include "base/stringtable.h"
+#include "base/timeformat.h"
+#include "base/trace.h"
 
 #include <QPrinter>
 

@@ -2,8 +2,8 @@
 // and the scroll messages, which move the view by whole rows and columns.
 #include "gridctrl.h"
 
-#include "sysmetrics.h"
-#include "trace.h"
+#include "draw/sysmetrics.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <functional>

@@ -2,9 +2,9 @@
 // setting, extending and clearing a selected block, and select-all.
 #include "gridctrl.h"
 
-#include "cursor.h"
-#include "dc.h"
-#include "trace.h"
+#include "window/cursor.h"
+#include "draw/dc.h"
+#include "base/trace.h"
 
 #include <algorithm>
 

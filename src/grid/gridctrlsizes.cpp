@@ -2,8 +2,8 @@
 // sizing rows and columns to their cells' contents.
 #include "gridctrl.h"
 
-#include "dc.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "base/trace.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // cell, the search for the next cell in a state, and list mode.
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 using namespace platform;
 

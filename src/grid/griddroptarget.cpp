@@ -2,7 +2,7 @@
 
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 using namespace platform;
 

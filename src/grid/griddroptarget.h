@@ -3,7 +3,7 @@
 // over any other window are refused.
 #pragma once
 
-#include "droptarget.h"
+#include "dnd/droptarget.h"
 
 class CGridCtrl;
 

@@ -1,10 +1,10 @@
 // The platform's plain types under the short names the grid's interface uses.
 #pragma once
 
-#include "colors.h"
-#include "drawconstants.h"
-#include "fontdesc.h"
-#include "messages.h"
+#include "base/colors.h"
+#include "base/drawconstants.h"
+#include "draw/fontdesc.h"
+#include "base/messages.h"
 
 using platform::BOOL;
 using platform::COLORREF;

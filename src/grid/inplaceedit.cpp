@@ -3,8 +3,8 @@
 #include "editorkeys.h"
 #include "gridnotify.h"
 
-#include "dc.h"
-#include "keys.h"
+#include "draw/dc.h"
+#include "base/keys.h"
 
 using namespace platform;
 

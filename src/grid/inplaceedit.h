@@ -7,7 +7,7 @@
 
 #include "gridtypes.h"
 
-#include "edit.h"
+#include "controls/edit.h"
 
 #include <string>
 

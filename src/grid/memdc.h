@@ -4,7 +4,7 @@
 // draws on the target directly.
 #pragma once
 
-#include "../platform/memdc.h"
+#include "draw/memorydc.h"
 
 class CMemDC : public platform::MemDc {
   public:

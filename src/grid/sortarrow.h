@@ -3,7 +3,7 @@
 // closed outlines, a light one offset by a pixel and a shadow one.
 #pragma once
 
-#include "geometry.h"
+#include "base/geometry.h"
 
 #include <array>
 

@@ -1,15 +1,15 @@
 #include "titletip.h"
 
-#include "brush.h"
-#include "clock.h"
-#include "dc.h"
-#include "drawconstants.h"
-#include "font.h"
-#include "mousepost.h"
-#include "sysmetrics.h"
-#include "textmetrics.h"
-#include "trace.h"
-#include "windowfrompoint.h"
+#include "draw/brush.h"
+#include "base/clock.h"
+#include "draw/dc.h"
+#include "base/drawconstants.h"
+#include "draw/font.h"
+#include "window/mousepost.h"
+#include "draw/sysmetrics.h"
+#include "draw/textmetrics.h"
+#include "base/trace.h"
+#include "window/windowfrompoint.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 
 #include "gridtypes.h"
 
-#include "tipwindow.h"
+#include "window/tipwindow.h"
 
 class CTitleTip : public platform::TipWindow {
   public:

@@ -2,7 +2,7 @@
 // main window's channel commands; the main window's update rules enable them.
 #pragma once
 
-#include "popupmenu.h"
+#include "window/popupmenu.h"
 
 #include <vector>
 

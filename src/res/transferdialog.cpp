@@ -1,6 +1,6 @@
 #include "transferdialog.h"
 
-#include "button.h"
+#include "controls/button.h"
 #include "resource.h"
 
 using namespace platform;

@@ -1,8 +1,8 @@
 // The transfer dialog's resources: dialog template 102 and menu 129.
 #pragma once
 
-#include "dialogtemplate.h"
-#include "menu.h"
+#include "dialogs/dialogtemplate.h"
+#include "window/menu.h"
 
 const platform::DialogTemplate& TransferDialogTemplate();
 const platform::MenuTemplate& TransferDialogMenu();

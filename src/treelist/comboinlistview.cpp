@@ -1,6 +1,6 @@
 #include "comboinlistview.h"
 
-#include "deferreddelete.h"
+#include "window/deferreddelete.h"
 #include "supergridctrl.h"
 
 #include <utility>

@@ -3,7 +3,7 @@
 // reports the chosen entry (when one is chosen) and closes the box.
 #pragma once
 
-#include "combobox.h"
+#include "controls/combobox.h"
 #include "inplaceeditor.h"
 #include "treetypes.h"
 

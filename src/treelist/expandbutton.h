@@ -4,8 +4,8 @@
 // test; a button made without a drawing context only measures.
 #pragma once
 
-#include "dc.h"
-#include "geometry.h"
+#include "draw/dc.h"
+#include "base/geometry.h"
 #include "treetypes.h"
 
 class CSuperGridCtrl;

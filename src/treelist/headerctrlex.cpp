@@ -1,8 +1,8 @@
 #include "headerctrlex.h"
 
-#include "dc.h"
-#include "pen.h"
-#include "syscolors.h"
+#include "draw/dc.h"
+#include "draw/pen.h"
+#include "draw/syscolors.h"
 
 using platform::Rect;
 

@@ -2,7 +2,7 @@
 // which it then draws itself with an arrow pointing up (ascending) or down.
 #pragma once
 
-#include "headercontrol.h"
+#include "controls/headercontrol.h"
 #include "treetypes.h"
 
 class CHeaderCtrlEx : public platform::HeaderControl {

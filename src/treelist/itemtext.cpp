@@ -1,6 +1,6 @@
 #include "itemtext.h"
 
-#include "text.h"
+#include "base/text.h"
 
 namespace treelist {
 

@@ -1,7 +1,7 @@
 #include "listeditctrl.h"
 
-#include "deferreddelete.h"
-#include "keys.h"
+#include "window/deferreddelete.h"
+#include "base/keys.h"
 #include "supergridctrl.h"
 
 #include <algorithm>

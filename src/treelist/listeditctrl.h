@@ -4,7 +4,7 @@
 // event loop runs again.
 #pragma once
 
-#include "edit.h"
+#include "controls/edit.h"
 #include "inplaceeditor.h"
 #include "treetypes.h"
 

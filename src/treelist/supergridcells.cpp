@@ -3,9 +3,9 @@
 // cells.
 #include "supergridctrl.h"
 
-#include "headercontrol.h"
-#include "keys.h"
-#include "trace.h"
+#include "controls/headercontrol.h"
+#include "base/keys.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <vector>

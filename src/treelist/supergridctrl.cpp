@@ -2,13 +2,13 @@
 
 #include "itemtext.h"
 #include "inplaceeditor.h"
-#include "bitmap.h"
-#include "font.h"
-#include "memdc.h"
-#include "screendc.h"
-#include "syscolors.h"
-#include "trace.h"
-#include "cursor.h"
+#include "draw/bitmap.h"
+#include "draw/font.h"
+#include "draw/memorydc.h"
+#include "draw/screendc.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
+#include "window/cursor.h"
 
 #include <utility>
 #include <vector>

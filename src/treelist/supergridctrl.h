@@ -4,16 +4,16 @@
 // nodes, each node owns its children and its own CItemInfo.
 #pragma once
 
-#include "brush.h"
-#include "colors.h"
-#include "dc.h"
-#include "drawconstants.h"
+#include "draw/brush.h"
+#include "base/colors.h"
+#include "draw/dc.h"
+#include "base/drawconstants.h"
 #include "headerctrlex.h"
-#include "imagelist.h"
-#include "headercontrol.h"
-#include "listcontrol.h"
-#include "pen.h"
-#include "ptrlist.h"
+#include "draw/imagelist.h"
+#include "controls/headercontrol.h"
+#include "controls/listcontrol.h"
+#include "draw/pen.h"
+#include "base/ptrlist.h"
 #include "treelisthost.h"
 #include "treetypes.h"
 

@@ -2,10 +2,10 @@
 #include "supergridctrl.h"
 
 #include "expandbutton.h"
-#include "font.h"
-#include "syscolors.h"
-#include "sysmetrics.h"
-#include "text.h"
+#include "draw/font.h"
+#include "draw/syscolors.h"
+#include "draw/sysmetrics.h"
+#include "base/text.h"
 
 #include <algorithm>
 

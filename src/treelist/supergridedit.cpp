@@ -6,7 +6,7 @@
 #include "comboinlistview.h"
 #include "inplaceeditor.h"
 #include "listeditctrl.h"
-#include "trace.h"
+#include "base/trace.h"
 
 #include <algorithm>
 #include <cstring>

@@ -7,10 +7,10 @@
 // keypad's '*', '+' and '-' there.
 #include "supergridctrl.h"
 
-#include "cursor.h"
-#include "headercontrol.h"
-#include "keys.h"
-#include "trace.h"
+#include "window/cursor.h"
+#include "controls/headercontrol.h"
+#include "base/keys.h"
+#include "base/trace.h"
 
 #include <vector>
 

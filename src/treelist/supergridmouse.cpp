@@ -6,10 +6,10 @@
 #include "supergridctrl.h"
 
 #include "channellistmenu.h"
-#include "cursor.h"
+#include "window/cursor.h"
 #include "expandbutton.h"
-#include "popupmenu.h"
-#include "trace.h"
+#include "window/popupmenu.h"
+#include "base/trace.h"
 
 #include <algorithm>
 

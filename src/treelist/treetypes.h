@@ -2,7 +2,7 @@
 // controls built on it spell them.
 #pragma once
 
-#include "messages.h"
+#include "base/messages.h"
 
 using platform::BOOL;
 using platform::DWORD;

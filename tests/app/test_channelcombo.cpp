@@ -2,11 +2,11 @@
 // cell's drop button or by F2, over the cell, with the cell's value selected.
 #include "channellistfixture.h"
 
-#include "combobox.h"
+#include "controls/combobox.h"
 #include "resource.h"
-#include "screendc.h"
+#include "draw/screendc.h"
 #include "servicecells.h"
-#include "sysmetrics.h"
+#include "draw/sysmetrics.h"
 
 #include <QApplication>
 

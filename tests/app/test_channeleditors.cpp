@@ -4,7 +4,7 @@
 // record of its own row, also when Delete Channel comes while it is open.
 #include "channellistfixture.h"
 
-#include "combobox.h"
+#include "controls/combobox.h"
 #include "listeditctrl.h"
 #include "resource.h"
 #include "servicecells.h"

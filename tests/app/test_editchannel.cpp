@@ -7,7 +7,7 @@
 #include "editchannel.h"
 #include "resource.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <QWidget>
 

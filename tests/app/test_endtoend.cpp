@@ -8,7 +8,7 @@
 
 #include "dbstate.h"
 #include "imagebuilder.h"
-#include "listcontrol.h"
+#include "controls/listcontrol.h"
 #include "mainfrm.h"
 #include "mysupergrid.h"
 #include "networktp.h"

@@ -2,7 +2,7 @@
 // command line or a drop, each read back from the files on disk.
 #include "roadsfixture.h"
 
-#include "dropfiles.h"
+#include "window/dropfiles.h"
 #include "networktp.h"
 #include "resource.h"
 #include "indextable.h"

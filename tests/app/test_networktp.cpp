@@ -8,7 +8,7 @@
 #include "networkmenu.h"
 #include "resource.h"
 #include "sattable.h"
-#include "trace.h"
+#include "base/trace.h"
 #include "treebranches.h"
 
 #include <QTest>

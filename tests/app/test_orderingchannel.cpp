@@ -6,8 +6,8 @@
 #include "orderingchannel.h"
 #include "resource.h"
 
-#include "button.h"
-#include "statictext.h"
+#include "controls/button.h"
+#include "controls/statictext.h"
 
 #include <QAbstractButton>
 #include <QWidget>

@@ -8,9 +8,9 @@
 #include "resource.h"
 #include "quorvandelixtemplate.h"
 
-#include "colors.h"
-#include "messagebox.h"
-#include "popupmenu.h"
+#include "base/colors.h"
+#include "dialogs/messagebox.h"
+#include "window/popupmenu.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // loaded through the document and rows chosen by real clicks.
 #include "shellfixture.h"
 
-#include "cmdui.h"
+#include "window/cmdui.h"
 #include "mysupergrid.h"
 #include "networktp.h"
-#include "printdialog.h"
+#include "dialogs/printdialog.h"
 #include "resource.h"
 #include "supervw.h"
 

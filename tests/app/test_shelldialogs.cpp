@@ -3,7 +3,7 @@
 #include "shellfixture.h"
 
 #include "dbstate.h"
-#include "dialogbase.h"
+#include "dialogs/dialogbase.h"
 #include "imagebuilder.h"
 #include "pleasewait.h"
 #include "quorvandelixdoc.h"

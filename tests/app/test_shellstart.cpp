@@ -4,9 +4,9 @@
 
 #include "aboutdlg.h"
 #include "cdlfile.h"
-#include "dialogbase.h"
+#include "dialogs/dialogbase.h"
 #include "networktp.h"
-#include "profile.h"
+#include "base/profile.h"
 #include "quorvandelixview.h"
 #include "resource.h"
 #include "supervw.h"

@@ -3,8 +3,8 @@
 // a whole upload from the receiver simulator that is then loaded.
 #include "roadsfixture.h"
 
-#include "clock.h"
-#include "dialogbase.h"
+#include "base/clock.h"
+#include "dialogs/dialogbase.h"
 #include "mysupergrid.h"
 #include "networktp.h"
 #include "ptypair.h"

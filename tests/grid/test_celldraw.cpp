@@ -6,11 +6,11 @@
 #include "gridctrl.h"
 #include "sortarrow.h"
 
-#include "dc.h"
-#include "imagelist.h"
-#include "screendc.h"
-#include "syscolors.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "draw/imagelist.h"
+#include "draw/screendc.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
 
 #include <QFontMetrics>
 #include <QImage>

@@ -5,10 +5,10 @@
 #include "gridcell.h"
 #include "gridctrl.h"
 
-#include "dc.h"
-#include "fontcache.h"
-#include "screendc.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "draw/fontcache.h"
+#include "draw/screendc.h"
+#include "base/trace.h"
 
 #include <QFontMetrics>
 

@@ -4,12 +4,12 @@
 // one in memory.
 #include "support/gridfixture.h"
 
-#include "clipboard.h"
-#include "cmdui.h"
-#include "dataobject.h"
-#include "datasource.h"
-#include "edit.h"
-#include "keys.h"
+#include "dnd/clipboard.h"
+#include "window/cmdui.h"
+#include "dnd/dataobject.h"
+#include "dnd/datasource.h"
+#include "controls/edit.h"
+#include "base/keys.h"
 
 #include <QApplication>
 #include <QTest>

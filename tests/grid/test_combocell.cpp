@@ -5,12 +5,12 @@
 
 #include "gridcellcombo.h"
 
-#include "dc.h"
-#include "dccalllog.h"
-#include "drawconstants.h"
-#include "keys.h"
-#include "syscolors.h"
-#include "sysmetrics.h"
+#include "draw/dc.h"
+#include "draw/dccalllog.h"
+#include "base/drawconstants.h"
+#include "base/keys.h"
+#include "draw/syscolors.h"
+#include "draw/sysmetrics.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

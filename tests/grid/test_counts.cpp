@@ -4,9 +4,9 @@
 
 #include "gridctrl.h"
 
-#include "frameworktext.h"
-#include "messagebox.h"
-#include "trace.h"
+#include "base/frameworktext.h"
+#include "dialogs/messagebox.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // through its registered drop target.
 #include "support/gridfixture.h"
 
-#include "dataobject.h"
-#include "dragrunner.h"
-#include "keystate.h"
+#include "dnd/dataobject.h"
+#include "dnd/dragrunner.h"
+#include "base/keystate.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

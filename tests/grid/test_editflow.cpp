@@ -4,9 +4,9 @@
 #include "support/gridfixture.h"
 
 #include "inplaceedit.h"
-#include "cursor.h"
-#include "font.h"
-#include "keys.h"
+#include "window/cursor.h"
+#include "draw/font.h"
+#include "base/keys.h"
 
 #include <QApplication>
 #include <QTest>

@@ -5,10 +5,10 @@
 
 #include "gridctrl.h"
 
-#include "cursor.h"
-#include "keys.h"
-#include "syscolors.h"
-#include "trace.h"
+#include "window/cursor.h"
+#include "base/keys.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
 
 #include <QApplication>
 #include <QPalette>

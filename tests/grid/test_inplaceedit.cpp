@@ -3,7 +3,7 @@
 #include "support/gridfixture.h"
 
 #include "inplaceedit.h"
-#include "keys.h"
+#include "base/keys.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,8 +5,8 @@
 
 #include "gridctrl.h"
 
-#include "stringtable.h"
-#include "trace.h"
+#include "base/stringtable.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

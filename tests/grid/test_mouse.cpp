@@ -4,8 +4,8 @@
 // button, the click command to the owner and the wheel.
 #include "support/gridfixture.h"
 
-#include "cursor.h"
-#include "imagelist.h"
+#include "window/cursor.h"
+#include "draw/imagelist.h"
 
 #include <QApplication>
 #include <QMouseEvent>

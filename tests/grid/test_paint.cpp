@@ -5,8 +5,8 @@
 
 #include "gridctrl.h"
 
-#include "syscolors.h"
-#include "trace.h"
+#include "draw/syscolors.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -8,14 +8,14 @@
 
 #include "gridctrl.h"
 
-#include "clock.h"
-#include "dc.h"
-#include "dccalllog.h"
-#include "font.h"
-#include "muldiv.h"
-#include "printdialog.h"
-#include "printinfo.h"
-#include "stringtable.h"
+#include "base/clock.h"
+#include "draw/dc.h"
+#include "draw/dccalllog.h"
+#include "draw/font.h"
+#include "base/muldiv.h"
+#include "dialogs/printdialog.h"
+#include "dialogs/printinfo.h"
+#include "base/stringtable.h"
 
 #include <gtest/gtest.h>
 

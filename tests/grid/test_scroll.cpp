@@ -4,7 +4,7 @@
 
 #include "gridctrl.h"
 
-#include "sysmetrics.h"
+#include "draw/sysmetrics.h"
 
 #include <QScrollBar>
 

@@ -6,8 +6,8 @@
 #include "gridctrl.h"
 #include "gridsizearray.h"
 
-#include "dc.h"
-#include "trace.h"
+#include "draw/dc.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

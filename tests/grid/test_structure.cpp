@@ -4,7 +4,7 @@
 
 #include "gridctrl.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 
 #include "gridctrl.h"
 
-#include "messagebox.h"
-#include "trace.h"
+#include "dialogs/messagebox.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 
 #include "titletip.h"
 
-#include "clock.h"
-#include "keys.h"
-#include "scrollinfo.h"
-#include "sysmetrics.h"
+#include "base/clock.h"
+#include "base/keys.h"
+#include "controls/scrollinfo.h"
+#include "draw/sysmetrics.h"
 
 #include <QApplication>
 #include <QMouseEvent>

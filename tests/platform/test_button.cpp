@@ -1,8 +1,8 @@
 // Buttons and static texts on a modeless dialog: what a click does to each
 // kind of button, the BN_CLICKED it sends to the dialog, and texts shown.
-#include "button.h"
-#include "dialogbase.h"
-#include "statictext.h"
+#include "controls/button.h"
+#include "dialogs/dialogbase.h"
+#include "controls/statictext.h"
 
 #include "qt_print.h"
 

@@ -1,8 +1,8 @@
 // The combo box: adds that select nothing, prefix selection, item data,
 // notifications of the user's choices only, the order of choice, close-up and
 // focus loss, and keys in the open list taking the box's road.
-#include "combobox.h"
-#include "edit.h"
+#include "controls/combobox.h"
+#include "controls/edit.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemView>

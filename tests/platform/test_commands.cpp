@@ -1,7 +1,7 @@
-#include "cmdui.h"
-#include "commandrouter.h"
-#include "commandtarget.h"
-#include "popupmenu.h"
+#include "window/cmdui.h"
+#include "window/commandrouter.h"
+#include "window/commandtarget.h"
+#include "window/popupmenu.h"
 
 #include <QAction>
 #include <QApplication>

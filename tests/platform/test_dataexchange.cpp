@@ -4,13 +4,13 @@
 // Qt drag events on a scroll window's viewport.
 #include "window_fixture.h"
 
-#include "clipboard.h"
-#include "dataobject.h"
-#include "datasource.h"
-#include "dragrunner.h"
-#include "droptarget.h"
-#include "keystate.h"
-#include "scrollwindow.h"
+#include "dnd/clipboard.h"
+#include "dnd/dataobject.h"
+#include "dnd/datasource.h"
+#include "dnd/dragrunner.h"
+#include "dnd/droptarget.h"
+#include "base/keystate.h"
+#include "controls/scrollwindow.h"
 
 #include <QApplication>
 #include <QDragEnterEvent>

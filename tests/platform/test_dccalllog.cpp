@@ -2,9 +2,9 @@
 // which log hears it.
 #include "canvas.h"
 
-#include "dccalllog.h"
-#include "imagelist.h"
-#include "pen.h"
+#include "draw/dccalllog.h"
+#include "draw/imagelist.h"
+#include "draw/pen.h"
 
 #include <gtest/gtest.h>
 

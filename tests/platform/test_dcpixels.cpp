@@ -2,10 +2,10 @@
 // fixed points of a white image.
 #include "canvas.h"
 
-#include "brush.h"
-#include "dc.h"
-#include "pen.h"
-#include "syscolors.h"
+#include "draw/brush.h"
+#include "draw/dc.h"
+#include "draw/pen.h"
+#include "draw/syscolors.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // from the context's own metrics.
 #include "canvas.h"
 
-#include "dc.h"
-#include "font.h"
-#include "screendc.h"
+#include "draw/dc.h"
+#include "draw/font.h"
+#include "draw/screendc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The data-exchange steps one by one, on the controls of a modeless dialog:
 // number parsing and formatting, bytes bounded by their field, check boxes,
 // the framework's texts and the out-of-memory road.
-#include "frameworktext.h"
-#include "messagebox.h"
+#include "base/frameworktext.h"
+#include "dialogs/messagebox.h"
 #include "test_dialog.h"
 
 #include "qt_print.h"

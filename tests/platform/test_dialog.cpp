@@ -3,7 +3,7 @@
 // dialog open with the bad field focused, Escape, the close box, and
 // OnDestroy before DoModal returns; modeless dialogs and mapped commands.
 #include "test_dialog.h"
-#include "trace.h"
+#include "base/trace.h"
 #include "window_fixture.h"
 
 #include "qt_print.h"

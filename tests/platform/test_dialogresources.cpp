@@ -2,13 +2,13 @@
 // dialog units below the bar, hidden items, the menu's states and commands,
 // Enter on a focused push button and on a dialog without a default button,
 // and minimising reported to OnSize.
-#include "button.h"
-#include "dialogbase.h"
-#include "dialogtemplate.h"
-#include "menu.h"
-#include "progressctrl.h"
-#include "statictext.h"
-#include "trace.h"
+#include "controls/button.h"
+#include "dialogs/dialogbase.h"
+#include "dialogs/dialogtemplate.h"
+#include "window/menu.h"
+#include "controls/progressctrl.h"
+#include "controls/statictext.h"
+#include "base/trace.h"
 #include "window_fixture.h"
 
 #include <QAction>

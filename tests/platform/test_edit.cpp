@@ -1,7 +1,7 @@
 // The edit box: keys it takes before window shortcuts, select-all with the
 // caret at the start, posted characters, the byte limit, alignment and
 // Latin-1 text.
-#include "edit.h"
+#include "controls/edit.h"
 #include "window_fixture.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "filedialog.h"
-#include "messagebox.h"
+#include "dialogs/filedialog.h"
+#include "dialogs/messagebox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Focus, timers and mouse capture between windows: each handler runs before
 // the call returns, and a window's timers and capture go with it.
-#include "cursor.h"
-#include "edit.h"
-#include "timer.h"
+#include "window/cursor.h"
+#include "controls/edit.h"
+#include "window/timer.h"
 #include "window_fixture.h"
 
 #include <QCoreApplication>

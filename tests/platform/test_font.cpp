@@ -1,7 +1,7 @@
-#include "drawconstants.h"
-#include "font.h"
-#include "fontcache.h"
-#include "fontdesc.h"
+#include "base/drawconstants.h"
+#include "draw/font.h"
+#include "draw/fontcache.h"
+#include "draw/fontdesc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,16 +1,16 @@
 // A form view: its template's controls at their places in dialog units, the
 // colours each kind of control asks its form for, the form's background, a
 // click reaching the command table and the data exchange in both directions.
-#include "formview.h"
+#include "dialogs/formview.h"
 
-#include "brush.h"
-#include "button.h"
-#include "colors.h"
-#include "combobox.h"
-#include "dc.h"
-#include "ddx.h"
-#include "dialogunits.h"
-#include "statictext.h"
+#include "draw/brush.h"
+#include "controls/button.h"
+#include "base/colors.h"
+#include "controls/combobox.h"
+#include "draw/dc.h"
+#include "dialogs/ddx.h"
+#include "dialogs/dialogunits.h"
+#include "controls/statictext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "canvas.h"
 
-#include "imagelist.h"
-#include "syscolors.h"
+#include "draw/imagelist.h"
+#include "draw/syscolors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The key road: virtual keys from Qt keys, the order in which hooks and
 // handlers see a key, posted and sent keys, Tab and Enter left to the dialog,
 // and GetKeyState during a key.
-#include "keys.h"
+#include "base/keys.h"
 #include "window_fixture.h"
-#include "windowhost.h"
+#include "window/windowhost.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "listgeometry.h"
+#include "controls/listgeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "listrows.h"
+#include "controls/listrows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "listselection.h"
+#include "controls/listselection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "muldiv.h"
+#include "base/muldiv.h"
 
 #include <gtest/gtest.h>
 

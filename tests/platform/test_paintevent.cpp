@@ -3,8 +3,8 @@
 // that region only.
 #include "canvas.h"
 
-#include "dc.h"
-#include "memdc.h"
+#include "draw/dc.h"
+#include "draw/memorydc.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // Print jobs run to PDF files in a temporary folder; the print dialog and the
 // preview are answered by hooks, so nothing waits for a user.
-#include "dc.h"
-#include "dcprintsurface.h"
-#include "messagebox.h"
-#include "printdialog.h"
-#include "printinfo.h"
-#include "printjob.h"
-#include "printview.h"
-#include "recordingprintsurface.h"
-#include "screendc.h"
-#include "stringtable.h"
+#include "draw/dc.h"
+#include "draw/dcprintsurface.h"
+#include "dialogs/messagebox.h"
+#include "dialogs/printdialog.h"
+#include "dialogs/printinfo.h"
+#include "dialogs/printjob.h"
+#include "dialogs/printview.h"
+#include "draw/recordingprintsurface.h"
+#include "draw/screendc.h"
+#include "base/stringtable.h"
 
 #include <gtest/gtest.h>
 

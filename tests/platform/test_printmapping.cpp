@@ -4,12 +4,12 @@
 // calls, the time as text and the message of a file that fails.
 #include "canvas.h"
 
-#include "dc.h"
-#include "dccalllog.h"
-#include "fileerror.h"
-#include "messagebox.h"
-#include "timeformat.h"
-#include "window.h"
+#include "draw/dc.h"
+#include "draw/dccalllog.h"
+#include "dialogs/fileerror.h"
+#include "dialogs/messagebox.h"
+#include "base/timeformat.h"
+#include "window/window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "profile.h"
-#include "recentfilelist.h"
+#include "base/profile.h"
+#include "base/recentfilelist.h"
 
 #include <QSettings>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "ptrlist.h"
+#include "base/ptrlist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Scroll bars with the original platform's range, page and position rules,
 // and the window whose Qt bars report scroll codes and only show the state.
-#include "dc.h"
-#include "drawconstants.h"
-#include "messages.h"
-#include "scrollbarstate.h"
-#include "scrollwindow.h"
+#include "draw/dc.h"
+#include "base/drawconstants.h"
+#include "base/messages.h"
+#include "controls/scrollbarstate.h"
+#include "controls/scrollwindow.h"
 
 #include <QImage>
 #include <QScrollBar>

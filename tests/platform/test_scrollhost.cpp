@@ -1,8 +1,8 @@
 // A window over a scroll area, as the list control is: the viewport is the
 // client area for geometry, mouse and paint, and scrolling repaints it.
-#include "scrollwindow.h"
+#include "controls/scrollwindow.h"
 #include "window_fixture.h"
-#include "windowhost.h"
+#include "window/windowhost.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // System colours and metrics come from the application's palette and style
 // (the test main installs the Fusion style with its standard palette).
-#include "drawconstants.h"
-#include "syscolors.h"
-#include "sysmetrics.h"
+#include "base/drawconstants.h"
+#include "draw/syscolors.h"
+#include "draw/sysmetrics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "text.h"
-#include "trace.h"
+#include "base/text.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

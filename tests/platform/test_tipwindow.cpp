@@ -2,9 +2,9 @@
 // events, the window under a screen point, and the tip window itself (shown
 // without activation, its mouse messages and the focus window's keys passing
 // its hook first, the mouse grab).
-#include "mousepost.h"
-#include "tipwindow.h"
-#include "windowfrompoint.h"
+#include "window/mousepost.h"
+#include "window/tipwindow.h"
+#include "window/windowfrompoint.h"
 #include "window_fixture.h"
 
 #include <QApplication>

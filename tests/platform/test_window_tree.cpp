@@ -1,7 +1,7 @@
 // Windows inside windows: destruction order, owner-drawn items reflected to
 // the control, redraw switched off, fonts, system keys.
-#include "edit.h"
-#include "font.h"
+#include "controls/edit.h"
+#include "draw/font.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>

@@ -2,10 +2,10 @@
 // selected node into view.
 #include "treefixture.h"
 
-#include "font.h"
-#include "screendc.h"
-#include "syscolors.h"
-#include "textmetrics.h"
+#include "draw/font.h"
+#include "draw/screendc.h"
+#include "draw/syscolors.h"
+#include "draw/textmetrics.h"
 
 #include <cstring>
 

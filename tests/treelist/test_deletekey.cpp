@@ -5,7 +5,7 @@
 // a rebuild in the middle of a drag and vetoing hooks.
 #include "inputfixture.h"
 
-#include "cursor.h"
+#include "window/cursor.h"
 
 #include <QApplication>
 #include <QTest>

@@ -2,9 +2,9 @@
 // list's geometry gives, and from the drawing calls it made.
 #include "drawfixture.h"
 
-#include "dccalllog.h"
-#include "syscolors.h"
-#include "sysmetrics.h"
+#include "draw/dccalllog.h"
+#include "draw/syscolors.h"
+#include "draw/sysmetrics.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // Shortening a text to its cell with "...": expectations come from the
 // drawing context's own extents in DejaVu Sans 12 px.
-#include "dc.h"
-#include "font.h"
+#include "draw/dc.h"
+#include "draw/font.h"
 #include "supergridctrl.h"
-#include "text.h"
+#include "base/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The header the control installs: one sort column, drawn with its arrow.
 #include "drawfixture.h"
 
-#include "dccalllog.h"
+#include "draw/dccalllog.h"
 #include "headerctrlex.h"
-#include "syscolors.h"
+#include "draw/syscolors.h"
 
 #include <QApplication>
 #include <QTest>

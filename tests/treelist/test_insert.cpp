@@ -1,7 +1,7 @@
 // Inserting nodes: where a new child goes among its siblings, and which rows
 // it gets.
 #include "itemtext.h"
-#include "text.h"
+#include "base/text.h"
 #include "treefixture.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Row data: texts, editor kinds, choice lists, colours and the copy rules.
 #include "supergridctrl.h"
-#include "trace.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // with their capture and auto-scroll timer, double clicks and the pop-up menu.
 #include "inputfixture.h"
 
-#include "cursor.h"
+#include "window/cursor.h"
 #include "resource.h"
 
 #include <QApplication>

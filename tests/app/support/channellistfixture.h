@@ -11,9 +11,9 @@
 // never shown. Editors are opened and driven by real key and mouse events.
 #pragma once
 
-#include "combobox.h"
-#include "font.h"
-#include "messagebox.h"
+#include "controls/combobox.h"
+#include "draw/font.h"
+#include "dialogs/messagebox.h"
 #include "mysupergrid.h"
 #include "slm.h"
 #include "treelisthost.h"

@@ -3,7 +3,7 @@
 #include "dbstate.h"
 #include "wrapper.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <QWidget>
 

@@ -7,11 +7,11 @@
 #include "imagebuilder.h"
 #include "slm.h"
 
-#include "combobox.h"
-#include "dialogbase.h"
-#include "edit.h"
-#include "listcontrol.h"
-#include "messagebox.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
+#include "controls/edit.h"
+#include "controls/listcontrol.h"
+#include "dialogs/messagebox.h"
 
 #include <QTest>
 

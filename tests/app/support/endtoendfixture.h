@@ -8,10 +8,10 @@
 // each answered from a queue the test fills before it acts.
 #pragma once
 
-#include "clock.h"
-#include "dialogbase.h"
-#include "filedialog.h"
-#include "messagebox.h"
+#include "base/clock.h"
+#include "dialogs/dialogbase.h"
+#include "dialogs/filedialog.h"
+#include "dialogs/messagebox.h"
 #include "ptypair.h"
 #include "quorvandelix.h"
 #include "receiversim.h"

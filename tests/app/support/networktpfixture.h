@@ -6,10 +6,10 @@
 #pragma once
 
 #include "dialogrunner.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "networktp.h"
 #include "networktphost.h"
-#include "popupmenu.h"
+#include "window/popupmenu.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "panewindow.h"
 
-#include "printjob.h"
+#include "dialogs/printjob.h"
 
 #include <QAction>
 #include <QKeySequence>

@@ -6,7 +6,7 @@
 // last had the focus.
 #pragma once
 
-#include "commandrouter.h"
+#include "window/commandrouter.h"
 #include "networkselection.h"
 #include "networktp.h"
 #include "networktphost.h"

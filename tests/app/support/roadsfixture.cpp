@@ -5,7 +5,7 @@
 #include "imagebuilder.h"
 #include "mysupergrid.h"
 #include "networktp.h"
-#include "profile.h"
+#include "base/profile.h"
 #include "supervw.h"
 #include "wrapper.h"
 

@@ -9,8 +9,8 @@
 #pragma once
 
 #include "mainfrm.h"
-#include "messagebox.h"
-#include "filedialog.h"
+#include "dialogs/messagebox.h"
+#include "dialogs/filedialog.h"
 #include "quorvandelix.h"
 #include "slm.h"
 

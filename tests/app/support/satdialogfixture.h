@@ -4,11 +4,11 @@
 // key and mouse events a user makes on their controls.
 #pragma once
 
-#include "combobox.h"
-#include "dialogbase.h"
-#include "edit.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
+#include "controls/edit.h"
 #include "imagebuilder.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "slm.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "imagebuilder.h"
 #include "mysupergrid.h"
 #include "networktp.h"
-#include "profile.h"
+#include "base/profile.h"
 #include "quorvandelixdoc.h"
 #include "supervw.h"
 

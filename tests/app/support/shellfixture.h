@@ -9,7 +9,7 @@
 #pragma once
 
 #include "mainfrm.h"
-#include "messagebox.h"
+#include "dialogs/messagebox.h"
 #include "quorvandelix.h"
 #include "slm.h"
 

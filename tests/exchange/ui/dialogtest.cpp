@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "appcommandline.h"
-#include "trace.h"
+#include "base/appcommandline.h"
+#include "base/trace.h"
 
 void TransferDialogTest::SetUp() {
     ASSERT_TRUE(pty.IsOpen());

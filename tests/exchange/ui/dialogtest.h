@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
-#include "filedialog.h"
-#include "messagebox.h"
+#include "base/clock.h"
+#include "dialogs/filedialog.h"
+#include "dialogs/messagebox.h"
 #include "ptypair.h"
 #include "receiversim.h"
 #include "resource.h"

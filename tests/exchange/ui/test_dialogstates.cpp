@@ -10,7 +10,7 @@
 
 #include <filesystem>
 
-#include "appcommandline.h"
+#include "base/appcommandline.h"
 #include "cdltest.h"
 
 namespace {

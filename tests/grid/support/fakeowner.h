@@ -4,7 +4,7 @@
 
 #include "gridnotify.h"
 
-#include "window.h"
+#include "window/window.h"
 
 #include <functional>
 #include <map>

@@ -5,8 +5,8 @@
 #include "fakeowner.h"
 #include "gridctrl.h"
 
-#include "colors.h"
-#include "trace.h"
+#include "base/colors.h"
+#include "base/trace.h"
 
 #include <QImage>
 

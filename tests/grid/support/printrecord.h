@@ -3,8 +3,8 @@
 // their places on the page (logical units, from the page's top-left corner).
 #pragma once
 
-#include "dccalllog.h"
-#include "geometry.h"
+#include "draw/dccalllog.h"
+#include "base/geometry.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // A white image with a drawing context on it, read back pixel by pixel.
 #pragma once
 
-#include "colors.h"
-#include "dc.h"
+#include "base/colors.h"
+#include "draw/dc.h"
 
 #include <QImage>
 

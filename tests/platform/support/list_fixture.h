@@ -4,12 +4,12 @@
 // at a height the test chooses.
 #pragma once
 
-#include "dc.h"
-#include "font.h"
-#include "headercontrol.h"
-#include "imagelist.h"
-#include "listcontrol.h"
-#include "syscolors.h"
+#include "draw/dc.h"
+#include "draw/font.h"
+#include "controls/headercontrol.h"
+#include "draw/imagelist.h"
+#include "controls/listcontrol.h"
+#include "draw/syscolors.h"
 
 #include <QApplication>
 #include <QTest>

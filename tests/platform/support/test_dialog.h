@@ -3,11 +3,11 @@
 // (unsigned), a check box, OK and Cancel; every step it takes is logged.
 #pragma once
 
-#include "button.h"
-#include "ddx.h"
-#include "dialogbase.h"
-#include "edit.h"
-#include "statictext.h"
+#include "controls/button.h"
+#include "dialogs/ddx.h"
+#include "dialogs/dialogbase.h"
+#include "controls/edit.h"
+#include "controls/statictext.h"
 
 #include <QLineEdit>
 #include <QTest>

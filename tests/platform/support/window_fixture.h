@@ -2,10 +2,10 @@
 // window that writes each handler it runs into a shared log.
 #pragma once
 
-#include "cursor.h"
-#include "dropfiles.h"
-#include "paintdc.h"
-#include "window.h"
+#include "window/cursor.h"
+#include "window/dropfiles.h"
+#include "window/paintdc.h"
+#include "window/window.h"
 
 #include <QTest>
 #include <QWidget>

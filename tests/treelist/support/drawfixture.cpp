@@ -1,6 +1,6 @@
 #include "drawfixture.h"
 
-#include "trace.h"
+#include "base/trace.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -5,11 +5,11 @@
 // colours can be read anywhere in a cell.
 #pragma once
 
-#include "dccalllog.h"
-#include "font.h"
-#include "imagelist.h"
+#include "draw/dccalllog.h"
+#include "draw/font.h"
+#include "draw/imagelist.h"
 #include "supergridctrl.h"
-#include "window.h"
+#include "window/window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "inputfixture.h"
 
-#include "cursor.h"
-#include "keys.h"
-#include "popupmenu.h"
+#include "window/cursor.h"
+#include "base/keys.h"
+#include "window/popupmenu.h"
 #include "resource.h"
-#include "screendc.h"
-#include "trace.h"
+#include "draw/screendc.h"
+#include "base/trace.h"
 
 #include <QApplication>
 #include <QImage>

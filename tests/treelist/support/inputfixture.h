@@ -11,12 +11,12 @@
 // answers TRUE).
 #pragma once
 
-#include "commandtarget.h"
-#include "edit.h"
-#include "font.h"
-#include "imagelist.h"
+#include "window/commandtarget.h"
+#include "controls/edit.h"
+#include "draw/font.h"
+#include "draw/imagelist.h"
 #include "supergridctrl.h"
-#include "window.h"
+#include "window/window.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #pragma once
 
 #include "supergridctrl.h"
-#include "trace.h"
+#include "base/trace.h"
 
 #include <gtest/gtest.h>
 
-#include "window.h"
+#include "window/window.h"
 
 #include <memory>
 #include <string>

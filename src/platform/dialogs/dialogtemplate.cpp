@@ -1,0 +1,71 @@
+#include "dialogs/dialogtemplate.h"
+
+#include "controls/button.h"
+#include "controls/combobox.h"
+#include "dialogs/dialogbase.h"
+#include "controls/progressctrl.h"
+#include "controls/statictext.h"
+
+#include <QWidget>
+
+namespace platform {
+
+const DialogItemTemplate* FindDialogItem(const DialogTemplate& dialogTemplate, UINT id) {
+    for (const DialogItemTemplate& item : dialogTemplate.items)
+        if (item.id == id) return &item;
+    return nullptr;
+}
+
+// Makes the control; it is shown with the dialog when WS_VISIBLE says so.
+BOOL CreateDialogItem(DialogBase& dialog, const DialogItemTemplate& item, Window& control) {
+    const Rect place =
+        dialog.MapDialogRect(Rect(item.x, item.y, item.x + item.cx, item.y + item.cy));
+    return CreateTemplateItem(dialog, place, item, control);
+}
+
+BOOL CreateTemplateItem(Window& parent, const Rect& place, const DialogItemTemplate& item,
+                        Window& control) {
+    const DWORD style = item.style | WS_CHILD;
+    BOOL made = FALSE;
+    switch (item.itemClass) {
+    case DialogItemClass::Static:
+        if (auto* label = dynamic_cast<Static*>(&control))
+            made = label->Create(item.text, style, place, &parent, item.id);
+        break;
+    case DialogItemClass::Button:
+        if (auto* button = dynamic_cast<Button*>(&control))
+            made = button->Create(item.text, style, place, &parent, item.id);
+        break;
+    case DialogItemClass::ComboBox:
+        if (auto* combo = dynamic_cast<ComboBox*>(&control))
+            made = combo->Create(style, place, &parent, item.id);
+        break;
+    case DialogItemClass::Progress:
+        if (auto* bar = dynamic_cast<ProgressCtrl*>(&control))
+            made = bar->Create(style, place, &parent, item.id);
+        break;
+    }
+    if (!made) return FALSE;
+    if (!(item.style & WS_VISIBLE)) control.ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+void ApplyDialogFrame(DialogBase& dialog, const DialogTemplate& dialogTemplate) {
+    QWidget* widget = dialog.GetWidget();
+    if (!widget) return;
+    dialog.SetWindowText(dialogTemplate.caption);
+    const Rect size = dialog.MapDialogRect(Rect(0, 0, dialogTemplate.cx, dialogTemplate.cy));
+    widget->resize(size.Width(), size.Height());
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (dialogTemplate.style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+    if (dialogTemplate.exStyle & WS_EX_APPWINDOW) {
+        flags &= ~Qt::Dialog;
+        flags |= Qt::Window;
+    }
+    const bool visible = widget->isVisible();
+    widget->setWindowFlags(flags);
+    if (visible) widget->show();
+}
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#include "draw/recordingprintsurface.h"
+
+namespace platform {
+
+namespace {
+// Default tab stops: every kTabAverageWidths average character widths.
+constexpr int kTabAverageWidths = 8;
+} // namespace
+
+RecordingPrintSurface::RecordingPrintSurface(int pageHeight) : pageHeight_(pageHeight) {}
+
+int RecordingPrintSurface::lineHeight() const {
+    TextMetrics tm;
+    const_cast<ScreenDc&>(measure_).GetTextMetrics(&tm);
+    return tm.tmHeight + tm.tmExternalLeading;
+}
+
+int RecordingPrintSurface::TabSpacing() const {
+    TextMetrics tm;
+    const_cast<ScreenDc&>(measure_).GetTextMetrics(&tm);
+    return kTabAverageWidths * tm.tmAveCharWidth;
+}
+
+void RecordingPrintSurface::drawTabbed(int x, int y, const std::string& text) {
+    Line line{page_, x, y, text, {}};
+    const int spacing = TabSpacing();
+    int cur = x;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t tab = text.find('\t', start);
+        std::string piece = text.substr(start, tab == std::string::npos ? tab : tab - start);
+        line.pieces.push_back({cur, piece});
+        cur += measure_.GetTextExtent(piece).cx;
+        if (tab == std::string::npos) break;
+        if (spacing > 0) cur = (cur / spacing + 1) * spacing;
+        start = tab + 1;
+    }
+    lines_.push_back(std::move(line));
+}
+
+bool RecordingPrintSurface::newPage() {
+    ++page_;
+    return true;
+}
+
+} // namespace platform
