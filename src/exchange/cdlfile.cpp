@@ -373,11 +373,73 @@ bool SameFile(const char* a, const char* b) {
     return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
 }
 
+// Opens the file for writing over its bytes, creating it when it is missing;
+// null when it cannot be opened. An existing file is written over and then
+// cut to the new length (CutTo) rather than truncated first: for a list of
+// the same size the file system then frees and allocates no blocks, and ext4
+// does not push the new data out at close as it does after a truncate to
+// zero, which costs a journal commit.
+FilePtr OpenToWriteOver(const char* path) {
+    std::error_code ec;
+    const bool exists = fs::is_regular_file(fs::path(path), ec);
+    return FilePtr(std::fopen(path, exists ? "r+b" : "wb"));
+}
+
+// Cuts the closed file to `size` bytes when it is longer; false when that fails.
+bool CutTo(const char* path, size_t size) {
+    std::error_code ec;
+    const uintmax_t current = fs::file_size(fs::path(path), ec);
+    if (!ec && current != size) fs::resize_file(fs::path(path), size, ec);
+    return !ec;
+}
+
+// The buffers of the file road, kept from one save or load to the next. A
+// buffer of a list's size is handed back to the system when it is freed, and
+// every page of a fresh one then costs a fault on first touch: on a virtual
+// machine that is most of the road. Each thread keeps its own, and one that
+// an unusually large file grew beyond kKeptCapacity is let go after use.
+struct RoadBuffers {
+    std::vector<uint8_t> image;
+    std::vector<uint8_t> container;
+};
+
+constexpr size_t kKeptCapacity = 2 * CDL_DATA_SIZE;
+
+RoadBuffers& Buffers() {
+    thread_local RoadBuffers buffers;
+    return buffers;
+}
+
+// Empties the buffer, giving its memory back only when it grew past what a
+// channel list needs.
+void Release(std::vector<uint8_t>& buffer) {
+    buffer.clear();
+    if (buffer.capacity() > kKeptCapacity) std::vector<uint8_t>().swap(buffer);
+}
+
+// Releases both buffers when the road leaves, whichever way it leaves.
+struct BuffersInUse {
+    RoadBuffers& buffers = Buffers();
+    ~BuffersInUse() {
+        Release(buffers.image);
+        Release(buffers.container);
+    }
+};
+
 } // namespace
 
 // ---- Writer ----------------------------------------------------------------
 
 namespace {
+
+// Wraps the image into the container buffer and writes it through the open
+// target; the result of CdlEncodeFile for what is left of the road.
+int WriteContainer(ReplacementFile& target, const uint8_t* image, size_t size,
+                   std::vector<uint8_t>& container) {
+    if (CdlEncodeBytes(image, size, container) != 0) return 1;
+    if (!WriteAll(target.file(), container.data(), container.size())) return 1;
+    return target.Commit();
+}
 
 int EncodeFile(const char* name) {
     if (name == nullptr) return -1;
@@ -386,13 +448,19 @@ int EncodeFile(const char* name) {
     ReplacementFile target;
     if (!target.Open(name)) return -1;
 
-    std::vector<uint8_t> image;
-    if (!ReadUpTo(source.get(), CDL_DATA_SIZE, image)) return 1;
+    BuffersInUse use;
+    if (!ReadUpTo(source.get(), CDL_DATA_SIZE, use.buffers.image)) return 1;
     source.reset();
-    std::vector<uint8_t> container;
-    if (CdlEncodeBytes(image.data(), image.size(), container) != 0) return 1;
-    if (!WriteAll(target.file(), container.data(), container.size())) return 1;
-    return target.Commit();
+    return WriteContainer(target, use.buffers.image.data(), use.buffers.image.size(),
+                          use.buffers.container);
+}
+
+int WriteContainerFile(const char* name, const uint8_t* image, size_t size) {
+    if (name == nullptr || (image == nullptr && size != 0)) return -1;
+    ReplacementFile target;
+    if (!target.Open(name)) return -1;
+    BuffersInUse use;
+    return WriteContainer(target, image, size, use.buffers.container);
 }
 
 } // namespace
@@ -400,6 +468,14 @@ int EncodeFile(const char* name) {
 int CdlEncodeFile(const char* name) {
     try {
         return EncodeFile(name);
+    } catch (...) { // only path handling can throw (out of memory)
+        return -1;
+    }
+}
+
+int CdlWriteContainerFile(const char* name, const uint8_t* image, size_t size) {
+    try {
+        return WriteContainerFile(name, image, size);
     } catch (...) { // only path handling can throw (out of memory)
         return -1;
     }
@@ -417,19 +493,21 @@ int DecodeFile(const char* name) {
     if (SameFile(name, g_szTempPath)) return -1;
     // A read that fails part way leaves the bytes before it, which the checks
     // then find cut short, as they would a file that ends there.
-    std::vector<uint8_t> container;
+    BuffersInUse use;
+    std::vector<uint8_t>& container = use.buffers.container;
     if (!ReadUpTo(in.get(), CDL_MAX_CONTAINER_SIZE, container) && std::ferror(in.get()) == 0) {
         return -1; // out of memory
     }
     in.reset();
-    std::vector<uint8_t> image;
+    std::vector<uint8_t>& image = use.buffers.image;
     const CdlCheck check = CdlDecodeBytes(container.data(), container.size(), image);
     if (check.fault == CdlFault::NoMemory) return -1;
 
-    FilePtr out(std::fopen(g_szTempPath, "wb"));
+    FilePtr out = OpenToWriteOver(g_szTempPath);
     if (!out) return -1;
     bool written = WriteAll(out.get(), image.data(), image.size());
     written = std::fclose(out.release()) == 0 && written;
+    written = written && CutTo(g_szTempPath, image.size());
     if (!check.Passed()) {
         ShowMessage(CdlCheckMessage(check));
         return -1;

@@ -137,6 +137,15 @@ int CdlGetPHHeaderCrc(const PH* record, uint32_t* value);
 // of the folder fails, or memory runs out. Shows no message.
 int CdlEncodeFile(const char* name);
 
+// Writes the named container from `size` bytes of image in memory, laid out
+// by CdlEncodeBytes (a shorter image is padded with 0xFF, a longer one cut),
+// through the same safe replacement as CdlEncodeFile; "data.tmp" is neither
+// read nor written. Returns 0 on success; -1 for a NULL name, a NULL image
+// with a nonzero size, or a target that cannot be written; 1 when a write,
+// the flush, the rename or the folder's sync fails, or memory runs out.
+// Shows no message.
+int CdlWriteContainerFile(const char* name, const uint8_t* image, size_t size);
+
 // Reads the named container (at most CDL_MAX_CONTAINER_SIZE bytes: the
 // reader never looks further), checks it with CdlDecodeBytes and writes its
 // data blocks, in order, into "data.tmp", which is replaced. Returns 0 on

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -87,9 +88,10 @@ TEST_F(CdlEncodeTest, FullImageGivesTheContainerOfTheRecordTablesAndReadsBack) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// The largest first: a save after a larger one must show none of its bytes.
 TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
     for (size_t size :
-         {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}, size_t{0xA0010}}) {
+         {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}}) {
         SCOPED_TRACE(size);
         const Bytes content = PatternBytes(size, 2);
         WriteFileBytes(TempPath(), content);
@@ -99,6 +101,49 @@ TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
         const Bytes file = ReadFileBytes(PathOf("list.cdl"));
         EXPECT_EQ(GetBe32(file, 49 + 12), RefCrc32(expected.data(), expected.size()));
         EXPECT_TRUE(file == BuildContainer(expected));
+    }
+}
+
+// An image in memory is wrapped exactly as the same bytes in "data.tmp" would
+// be, and "data.tmp" stays out of it; the largest first, as above.
+TEST_F(CdlEncodeTest, ImageInMemoryIsWrittenAsTheContainerOfItsBytes) {
+    const Bytes dataTmp(100, 0x3C);
+    WriteFileBytes(TempPath(), dataTmp);
+    for (size_t size : {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x9FFFF}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 9);
+        ASSERT_EQ(
+            CdlWriteContainerFile(PathOf("list.cdl").string().c_str(), image.data(), image.size()),
+            0);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(expected));
+        EXPECT_TRUE(ReadFileBytes(TempPath()) == dataTmp);
+    }
+    const Bytes written = ReadFileBytes(PathOf("list.cdl"));
+    const Bytes image(10, 1);
+    fs::create_directory(PathOf("folder.cdl"));
+    struct Case {
+        const char* what;
+        std::string target;
+        const uint8_t* image;
+        size_t size;
+    };
+    const Case refused[] = {
+        {"no name", "", image.data(), image.size()},
+        {"no image, but a size", PathOf("list.cdl").string(), nullptr, 5},
+        {"target is a folder", PathOf("folder.cdl").string(), image.data(), image.size()},
+        {"target in a missing folder", PathOf("missing/list.cdl").string(), image.data(),
+         image.size()},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.what);
+        const std::vector<std::string> before = DirEntries();
+        EXPECT_EQ(
+            CdlWriteContainerFile(c.target.empty() ? nullptr : c.target.c_str(), c.image, c.size),
+            -1);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == written);
+        EXPECT_EQ(DirEntries(), before);
     }
 }
 
@@ -192,26 +237,41 @@ class FileSizeLimit {
     bool ok_ = false;
 };
 
+// Both writers: from "data.tmp" and from an image in memory.
 TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
     const Bytes previous = BuildContainer(PatternBytes(0xA0000, 4));
-    WriteFileBytes(PathOf("list.cdl"), previous);
-    WriteFileBytes(TempPath(), PatternBytes(0xA0000, 5));
-    const std::vector<std::string> before = DirEntries();
-    // Inside the DLH, the PH, the first block, a middle block, the last CRC.
-    for (rlim_t limit : {rlim_t{1}, rlim_t{60}, rlim_t{100}, rlim_t{0x50000}, rlim_t{655580}}) {
-        SCOPED_TRACE(limit);
-        int result = 0;
-        {
-            FileSizeLimit full(limit);
-            ASSERT_TRUE(full.ok());
-            result = Encode("list.cdl");
+    const Bytes image = PatternBytes(0xA0000, 5);
+    WriteFileBytes(TempPath(), image);
+    const std::string list = PathOf("list.cdl").string();
+    struct Writer {
+        const char* what;
+        std::function<int()> write;
+    };
+    const Writer writers[] = {
+        {"from data.tmp", [&] { return Encode("list.cdl"); }},
+        {"from memory",
+         [&] { return CdlWriteContainerFile(list.c_str(), image.data(), image.size()); }},
+    };
+    for (const Writer& writer : writers) {
+        SCOPED_TRACE(writer.what);
+        WriteFileBytes(PathOf("list.cdl"), previous);
+        const std::vector<std::string> before = DirEntries();
+        // Inside the DLH, the PH, the first block, a middle block, the last CRC.
+        for (rlim_t limit : {rlim_t{1}, rlim_t{60}, rlim_t{100}, rlim_t{0x50000}, rlim_t{655580}}) {
+            SCOPED_TRACE(limit);
+            int result = 0;
+            {
+                FileSizeLimit full(limit);
+                ASSERT_TRUE(full.ok());
+                result = writer.write();
+            }
+            EXPECT_EQ(result, 1);
+            EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+            EXPECT_EQ(DirEntries(), before) << "the temporary must be removed";
         }
-        EXPECT_EQ(result, 1);
-        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
-        EXPECT_EQ(DirEntries(), before) << "the temporary must be removed";
+        ASSERT_EQ(writer.write(), 0); // and with room again it is written
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(image));
     }
-    ASSERT_EQ(Encode("list.cdl"), 0); // and with room again it is written
-    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 5)));
 }
 
 // A save killed while it writes (here by the file-size signal, whose default
