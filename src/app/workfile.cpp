@@ -3,6 +3,10 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
 
 QFile g_WorkFile;
 char g_szCurFileName[kCurFileNameSize] = "";
@@ -36,14 +40,23 @@ QByteArray WorkFilePath() {
     return g_WorkFile.isOpen() ? QFile::encodeName(g_WorkFile.fileName()) : QByteArray();
 }
 
+// One file by device and inode, as the system tells them apart: a file made
+// anew under an old name is another file.
 bool IsSameFile(const QByteArray& a, const QByteArray& b) {
-    const QFileInfo first(QFile::decodeName(a)), second(QFile::decodeName(b));
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
+    std::error_code ec;
+    return std::filesystem::equivalent(std::filesystem::path(a.toStdString()),
+                                       std::filesystem::path(b.toStdString()), ec) &&
+           !ec;
 }
 
+// The open file itself, not the name it was opened by: one removed or
+// replaced since is no longer the file at its path.
 bool WorkFileIs(const QByteArray& path) {
-    return g_WorkFile.isOpen() && IsSameFile(WorkFilePath(), path);
+    if (!g_WorkFile.isOpen()) return false;
+    struct stat opened {}, named {};
+    return ::fstat(g_WorkFile.handle(), &opened) == 0 &&
+           ::stat(path.constData(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
 }
 
 // A read that fails part way counts as a file that could not be read: the
@@ -64,5 +77,15 @@ bool ReadImageFile(QFile& file, qint64 maxSize, QByteArray& image) {
         total += got;
     }
     image.resize(total);
+    return true;
+}
+
+bool AppendFileTail(QFile& file, qint64 from, QByteArray& bytes) {
+    const qint64 size = file.size();
+    if (size <= from) return true;
+    if (!file.seek(from)) return false;
+    const QByteArray tail = file.read(size - from);
+    if (tail.size() != size - from) return false;
+    bytes += tail;
     return true;
 }

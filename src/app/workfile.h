@@ -39,6 +39,10 @@ bool IsSameFile(const QByteArray& a, const QByteArray& b);
 // True when the working image file is open and is the file at path.
 bool WorkFileIs(const QByteArray& path);
 
+// Appends to bytes what the open file holds past its first `from` bytes:
+// true, also when it holds nothing more. False when the read fails.
+bool AppendFileTail(QFile& file, qint64 from, QByteArray& bytes);
+
 // Reads up to maxSize bytes from the start of an existing file into image.
 // False, with image empty, when it does not open or the read fails.
 bool ReadImageFile(QFile& file, qint64 maxSize, QByteArray& image);

@@ -1,6 +1,7 @@
 // The main window's file commands: Load, Save, New, a raw image from the
 // command line or a drop, each read back from the files on disk.
 #include "appfixture.h"
+#include "filesizelimit.h"
 
 #include "window/dropfiles.h"
 #include "networktp.h"
@@ -15,6 +16,8 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -313,7 +316,7 @@ TEST_F(FileCommandTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
 // A step of Save that fails stops the save with "File Save Fail!"; the
 // list's file keeps its old bytes and still decodes. A new list stays new.
 TEST_F(FileCommandTest, ASaveStepThatFailsKeepsTheOldFile) {
-    enum Step { Commit, ImageWrite, Flush, ContainerWrite };
+    enum Step { Commit, ImageWrite, Flush, FileReplace, ContainerWrite };
     const auto failing = [](Step step) {
         SaveSteps steps = DefaultSaveSteps();
         switch (step) {
@@ -326,8 +329,11 @@ TEST_F(FileCommandTest, ASaveStepThatFailsKeepsTheOldFile) {
         case Flush:
             steps.flush = [](QFile&) { return false; };
             break;
+        case FileReplace:
+            steps.replaceFile = [](const QByteArray&, const QByteArray&) { return EIO; };
+            break;
         case ContainerWrite:
-            steps.writeContainer = [](const char*) { return 1; };
+            steps.writeContainer = [](const char*, const QByteArray&) { return 1; };
             break;
         }
         return steps;
@@ -347,7 +353,7 @@ TEST_F(FileCommandTest, ASaveStepThatFailsKeepsTheOldFile) {
         {"flush", false, Flush},
         {"container write", false, ContainerWrite},
         {"new list: commit", true, Commit},
-        {"new list: image write", true, ImageWrite},
+        {"new list: working copy write", true, FileReplace},
         {"new list: container write", true, ContainerWrite},
     };
     for (const Case& c : cases) {
@@ -421,6 +427,146 @@ TEST_F(FileCommandTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirec
     EXPECT_EQ(Hash(StartFile("list.cdl")), decoy);
     EXPECT_EQ(QDir::currentPath(), start);
     EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+}
+
+// Save wraps the committed image in memory: whatever another program does to
+// "data.tmp" (a cleaner removes it, another editor leaves its own list there)
+// before the save or between the working copy's write and the container's,
+// the list's file gets this list.
+TEST_F(FileCommandTest, SaveWrapsTheListInMemoryWhateverDataTmpHolds) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    const QByteArray other = ListImage({"OTHER"});
+    enum class When { BeforeSave, BetweenImageAndContainer };
+    enum class What { Removed, Replaced };
+    struct Case {
+        const char* what;
+        When when;
+        What act;
+    };
+    const Case cases[] = {
+        {"removed before the save", When::BeforeSave, What::Removed},
+        {"replaced before the save", When::BeforeSave, What::Replaced},
+        {"removed after the image write", When::BetweenImageAndContainer, What::Removed},
+        {"replaced after the image write", When::BetweenImageAndContainer, What::Replaced},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(Start(), 1);
+        Load(cdl);
+        AddService("E1");
+        const auto act = [this, &c, &other] {
+            const QString temp = StartFile("data.tmp");
+            QFile::remove(temp);
+            if (c.act == What::Replaced) WriteFile(temp, other);
+        };
+        if (c.when == When::BeforeSave) act();
+        SaveSteps steps = DefaultSaveSteps();
+        if (c.when == When::BetweenImageAndContainer) {
+            steps.flush = [act](QFile& file) {
+                const bool flushed = DefaultSaveSteps().flush(file);
+                act();
+                return flushed;
+            };
+        }
+        SetSaveSteps(steps);
+        boxes.Clear();
+        Command(ID_SAVE_CHANNEL_DATA);
+        SetSaveSteps(DefaultSaveSteps());
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        const std::optional<QByteArray> saved = Decoded(cdl);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_TRUE(*saved == FlashImage()) << "the list's file holds another list";
+        if (c.when == When::BeforeSave) ExpectSavedTo(cdl);
+
+        // The next save makes the working copy whole again.
+        AddService("E2");
+        Command(ID_SAVE_CHANNEL_DATA);
+        ExpectSavedTo(cdl);
+        Stop();
+        ASSERT_EQ(Start(), 1);
+        Load(cdl);
+        EXPECT_EQ(Services(), (Names{"A1", "E1", "E2"}));
+        Stop();
+        WriteList(cdl, {"A1"});
+    }
+}
+
+// A raw image is replaced whole: a write that fails half way (the file size
+// limit stands in for a full disk) leaves the file byte for byte as it was,
+// and bytes a larger file holds past the image are kept by a save.
+TEST_F(FileCommandTest, RawImageSaveReplacesTheFileWhole) {
+    const QString raw = scratch.filePath("raw.bin");
+    const QByteArray image = ListImage({"R1", "R2"});
+    const QByteArray tail = QByteArrayLiteral("bytes past the image");
+    struct Case {
+        const char* what;
+        QByteArray file;
+        bool failHalfWay;
+    };
+    const Case cases[] = {
+        {"write fails half way", image, true},
+        {"a larger file", image + tail, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(raw, c.file);
+        g_bFirstShow = 1;
+        ASSERT_EQ(Start({raw.toStdString()}), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        boxes.Clear();
+        if (c.failHalfWay) {
+            FileSizeLimit full(DB_IMAGE_SIZE / 2);
+            ASSERT_TRUE(full.ok());
+            Command(ID_SAVE_CHANNEL_DATA);
+        } else {
+            Command(ID_SAVE_CHANNEL_DATA);
+        }
+        if (c.failHalfWay) {
+            EXPECT_EQ(boxes.Texts(),
+                      (std::vector<QString>{"Do you wnat to save current data.",
+                                            QStringLiteral("File Save Fail! [%1]").arg(raw)}));
+            EXPECT_TRUE(ReadFile(raw) == c.file) << "the raw image changed";
+            EXPECT_EQ(Tree(scratch.path()), before) << "a temporary was left";
+            EXPECT_EQ(frame()->m_bLoaded, 1);
+            boxes.Clear();
+            Command(ID_SAVE_CHANNEL_DATA); // with room again it is saved
+        }
+        EXPECT_TRUE(ReadFile(raw) == FlashImage() + (c.file.size() > image.size() ? tail : ""));
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        AddService("E2"); // the file saved is the working file again
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_TRUE(ReadFile(raw).left(image.size()) == FlashImage());
+        Stop();
+    }
+}
+
+// A working copy that cannot be written is named with the system's reason,
+// and the old "data.tmp" stays whole; the list is not blamed.
+TEST_F(FileCommandTest, LoadThatCannotWriteTheWorkingCopyNamesItAndKeepsTheOldOne) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    const QByteArray old = ListImage({"OLD"});
+    WriteFile(StartFile("data.tmp"), old);
+    ASSERT_EQ(Start(), 1);
+    const Files before = Tree(scratch.path());
+    {
+        FileSizeLimit full(DB_IMAGE_SIZE / 2);
+        ASSERT_TRUE(full.ok());
+        Load(cdl);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("File Open Fail! [%1]\n%2")
+                                                      .arg(StartFile("data.tmp"),
+                                                           QString::fromLocal8Bit(strerror(EFBIG)))});
+    EXPECT_EQ(frame()->m_bLoaded, 0);
+    EXPECT_EQ(Tree(scratch.path()), before) << "a partial working copy or a temporary was left";
+    EXPECT_FALSE(g_WorkFile.isOpen());
+    boxes.Clear();
+    Load(cdl); // with room again it loads
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(Services(), Names{"A1"});
 }
 
 // A raw image opened from the command line or a drop is its own working
