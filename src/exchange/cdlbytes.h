@@ -1,7 +1,7 @@
 // The channel-list container in memory: the reader's checks and the writer's
 // layout over byte buffers, with no file and no message. The file reader and
 // writer (CdlDecodeFile, CdlEncodeFile in cdlfile.h) are thin wrappers over
-// these two, and the editor's own roads call them directly.
+// these two, and the editor's own file commands call them directly.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // that describes the data, and DG data blocks, each protected by a CRC-32 and
 // stored big-endian. The writer wraps the working image file "data.tmp" into
 // a container; the reader checks a container and unwraps it into "data.tmp".
-// Both are file roads over the in-memory container of cdlbytes.h; the
+// Both are file wrappers over the in-memory container of cdlbytes.h; the
 // records themselves are in cdlrecords.h.
 // Plain C++, no user interface: the reader's message boxes go through a hook.
 #pragma once
