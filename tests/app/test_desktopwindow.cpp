@@ -1,6 +1,6 @@
 // The main window on a desktop: its frame on the screen, the dialogs it
 // opens over itself.
-#include "shellfixture.h"
+#include "appfixture.h"
 
 #include "dialogs/dialogbase.h"
 #include "networktp.h"
@@ -17,12 +17,14 @@
 
 namespace {
 
+class DesktopWindowTest : public AppTest {};
+
 // The original's placement of the main window.
 const QRect kPlacement(100, 50, 1095, 900);
 
 // Runs on a desktop screen that has room for the original's window, and
 // again (app_small_screen) on a 1280 x 800 one that has not.
-TEST_F(ShellTest, MainWindowFrameFitsOnTheScreenWithTheTreesShare) {
+TEST_F(DesktopWindowTest, MainWindowFrameFitsOnTheScreenWithTheTreesShare) {
     ASSERT_EQ(Start(), 1);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
     const QRect available = frame()->screen()->availableGeometry();
@@ -50,13 +52,13 @@ TEST_F(ShellTest, MainWindowFrameFitsOnTheScreenWithTheTreesShare) {
 
 struct DialogRoad {
     const char* name;
-    std::function<void(ShellTest&, RecordingFrame&)> open;
+    std::function<void(RecordingFrame&)> open;
 };
 
-class DialogOwnerTest : public ShellTest {
+class DialogOwnerTest : public AppTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        AppTest::SetUp();
         ASSERT_EQ(Start(), 1);
         LoadDatabase();
         SelectTp(tpA);
@@ -67,16 +69,16 @@ class DialogOwnerTest : public ShellTest {
 // window of it for the window manager, modal to it, centred over it.
 TEST_F(DialogOwnerTest, EveryDialogOpensOverTheMainWindowAndModalToIt) {
     const auto command = [](unsigned id) {
-        return [id](ShellTest&, RecordingFrame& f) { f.Action(id)->trigger(); };
+        return [id](RecordingFrame& f) { f.Action(id)->trigger(); };
     };
     const auto treeCommand = [](unsigned id) {
-        return [id](ShellTest&, RecordingFrame& f) { f.GetNetworkTp()->ExecuteCommand(id); };
+        return [id](RecordingFrame& f) { f.GetNetworkTp()->ExecuteCommand(id); };
     };
     const DialogRoad roads[] = {
         {"Add Channel", command(ID_ADD_CHANNEL)},
         {"Channel Move", command(ID_MOVE_CHANNEL)},
         {"About", command(ID_APP_ABOUT)},
-        {"Please Wait", [](ShellTest&, RecordingFrame& f) { f.PleaseWait(); }},
+        {"Please Wait", [](RecordingFrame& f) { f.PleaseWait(); }},
         {"satellite", treeCommand(ID_EDIT_NETWORK)},
         {"transponder", treeCommand(ID_EDIT_TRANSPORT)},
         {"channel from the tree", treeCommand(ID_ADD_CHANNEL_TREE)},
@@ -98,7 +100,7 @@ TEST_F(DialogOwnerTest, EveryDialogOpensOverTheMainWindowAndModalToIt) {
             EXPECT_LE(offset.manhattanLength(), 6) << "centred over the main window";
             dialog.EndDialog(platform::IDCANCEL);
         });
-        road.open(*this, *frame());
+        road.open(*frame());
         platform::DialogBase::SetModalHook(previous);
         EXPECT_EQ(shown, 1);
     }
