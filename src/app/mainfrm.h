@@ -102,7 +102,7 @@ class CMainFrame : public QMainWindow,
     bool IsTimerActive(unsigned id) const;
     void OnTimer(unsigned id);
 
-    // The file roads. Each tells its failure in a message box and leaves
+    // The file commands. Each tells its failure in a message box and leaves
     // the files on disk as they were (Save: the list's file keeps its old
     // contents).
     void OnNewFile();

@@ -1,4 +1,4 @@
-// The main window's file roads: New, Load and Save of a channel list, and a
+// The main window's file commands: New, Load and Save of a channel list, and a
 // raw image opened from the command line or a drop. The flash image moves
 // whole between the database and the working image file; the container
 // moves between "data.tmp" and the list's ".cdl".

@@ -1,5 +1,5 @@
 // The working image file and the name of the current channel list: the
-// program-wide state of the file roads. Paths are kept as the file system's
+// program-wide state of the file commands. Paths are kept as the file system's
 // bytes (QFile::encodeName), so that a folder with a blank or a letter
 // outside ASCII reaches the byte-string functions unchanged.
 #pragma once

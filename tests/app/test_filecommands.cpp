@@ -1,6 +1,6 @@
-// The file roads of the main window: Load, Save, New, a raw image from the
+// The main window's file commands: Load, Save, New, a raw image from the
 // command line or a drop, each read back from the files on disk.
-#include "roadsfixture.h"
+#include "appfixture.h"
 
 #include "window/dropfiles.h"
 #include "networktp.h"
@@ -36,7 +36,7 @@ bool SamePath(const QString& a, const QString& b) {
 
 } // namespace
 
-class FileRoadsTest : public RoadsTest {
+class FileCommandTest : public AppTest {
   protected:
     // A ".cdl" of a list with these services, written at path.
     void WriteList(const QString& path, const Names& services) {
@@ -58,7 +58,7 @@ class FileRoadsTest : public RoadsTest {
     }
 };
 
-TEST_F(FileRoadsTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
+TEST_F(FileCommandTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
     const QString cdl = scratch.filePath("lists/X.cdl");
     ASSERT_TRUE(QDir().mkpath(scratch.filePath("lists")));
     WriteList(cdl, {"A1", "A2"});
@@ -95,7 +95,7 @@ TEST_F(FileRoadsTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
-TEST_F(FileRoadsTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
+TEST_F(FileCommandTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
     const QByteArray templateHash = Hash(StartFile("Default.dat"));
     ASSERT_EQ(Start(), 1);
@@ -133,7 +133,7 @@ TEST_F(FileRoadsTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
 }
 
 // Cancel at the question or in the save dialog writes nothing.
-TEST_F(FileRoadsTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
+TEST_F(FileCommandTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
     const QString cdl = StartFile("X.cdl");
     WriteList(cdl, {"A1"});
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
@@ -168,7 +168,7 @@ TEST_F(FileRoadsTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
     }
 }
 
-TEST_F(FileRoadsTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
+TEST_F(FileCommandTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
     const QString cdl = StartFile("X.cdl");
     QByteArray damaged = Container(ListImage({"A1"}));
     damaged[81 + 3 + 100] = static_cast<char>(damaged[81 + 3 + 100] ^ 0x01); // first DG's payload
@@ -193,7 +193,7 @@ TEST_F(FileRoadsTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
 
 // Cancel in Load's dialog changes nothing: not the list, the views, or
 // whether the list is new (its Save still asks for a name).
-TEST_F(FileRoadsTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
+TEST_F(FileCommandTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
     const QString cdl = StartFile("X.cdl");
     WriteList(cdl, {"A1", "A2"});
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
@@ -233,7 +233,7 @@ TEST_F(FileRoadsTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
 
 // Bad input to Load: its message, no list loaded, empty views, no file
 // written; a Save afterwards writes nothing either.
-TEST_F(FileRoadsTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
+TEST_F(FileCommandTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
     const QByteArray good = Container(ListImage({"A1", "A2"}));
     const QByteArray zeros(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
     const auto damaged = [&](const std::function<void(QByteArray&)>& change) {
@@ -312,7 +312,7 @@ TEST_F(FileRoadsTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
 
 // A step of Save that fails stops the save with "File Save Fail!"; the
 // list's file keeps its old bytes and still decodes. A new list stays new.
-TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
+TEST_F(FileCommandTest, ASaveStepThatFailsKeepsTheOldFile) {
     enum Step { Commit, ImageWrite, Flush, ContainerWrite };
     const auto failing = [](Step step) {
         SaveSteps steps = DefaultSaveSteps();
@@ -403,7 +403,7 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
 
 // The list's full path is kept: a same-named file in the current directory
 // is not the list.
-TEST_F(FileRoadsTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirectory) {
+TEST_F(FileCommandTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirectory) {
     const QString folder = scratch.filePath(QStringLiteral("Listen f\u00fcr A"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString list = folder + "/list.cdl";
@@ -425,7 +425,7 @@ TEST_F(FileRoadsTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirecto
 
 // A raw image opened from the command line or a drop is its own working
 // file: Save writes the committed image into it and no container.
-TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
+TEST_F(FileCommandTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     const QString first = scratch.filePath("first.bin");
     const QString raw = scratch.filePath("raw image.bin");
     WriteFile(first, ListImage({"F1"}));
@@ -474,7 +474,7 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
 }
 
 // A dropped name that is no readable file opens nothing and creates nothing.
-TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
+TEST_F(FileCommandTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
     const QString folder = scratch.filePath("folder.bin");
     ASSERT_TRUE(QDir().mkpath(folder));
     for (const QString& path : {scratch.filePath("missing.bin"), folder}) {
@@ -501,7 +501,7 @@ TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
 
 // A new list saved over a working image file of the start-up directory
 // would be lost at the next save or New: refused, and nothing changes.
-TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
+TEST_F(FileCommandTest, ANewListIsNotSavedOverAWorkingImageFile) {
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
     WriteFile(StartFile("data.tmp"), ListImage({"OLD"}));
     for (const char* name : {"Default.dat", "data.tmp"}) {
@@ -524,7 +524,7 @@ TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
     }
 }
 
-TEST_F(FileRoadsTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
+TEST_F(FileCommandTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
     ASSERT_EQ(Start(), 1);
     const Files before = Tree(scratch.path());
     Command(ID_NEW_FILE);
