@@ -162,11 +162,18 @@ class CMainFrame : public QMainWindow,
     int OnCreateClient();
     void OnShowWindow();
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     void MapCommands();
+    // The tree takes its share of width, the channel-list pane the rest.
+    void SplitPanes(int width);
+    // Cuts the shown window to the screen's free area once its frame is
+    // known; nothing after that or while it is maximised.
+    void FitFrameToScreen();
     // The first step of New, Load and a drop: no list is loaded any more,
     // the working file is closed and the views are empty.
     void CloseList();
@@ -226,6 +233,8 @@ class CMainFrame : public QMainWindow,
     CQuorvandelixDoc* m_pDoc;
     platform::CommandTarget* m_pApp = nullptr;
     bool m_bStartDirOk = true;
+    // Until the window system has framed the shown window.
+    bool m_bFitPending = true;
     CNetworkTp* m_pTree = nullptr;
     std::unique_ptr<CSuperVw> m_pView;
     // The active view: the pane that last had the focus, none before either had it.
