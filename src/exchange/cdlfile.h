@@ -7,6 +7,7 @@
 // Plain C++, no user interface: the reader's message boxes go through a hook.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 constexpr size_t CDL_TEMP_PATH_SIZE = 1024;
