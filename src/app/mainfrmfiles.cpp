@@ -138,11 +138,10 @@ void CMainFrame::OnNewFile() {
 // Reads at most what the reader can consume; a file that is no container
 // is told by the reader's checks.
 bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
-    QFile file(QFile::decodeName(path));
     QByteArray container;
     // "data.tmp" holds the image the list is unwrapped into, not a container.
     if (IsSameFile(path, g_szTempPath) ||
-        !ReadImageFile(file, static_cast<qint64>(CDL_MAX_CONTAINER_SIZE), container)) {
+        !ReadRegularFile(path, static_cast<qint64>(CDL_MAX_CONTAINER_SIZE), container)) {
         OpenFailed(path);
         return false;
     }

@@ -7,15 +7,17 @@
 #include "quorvandelixdoc.h"
 #include "resource.h"
 #include "base/text.h"
+#include "workfile.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
 #include <QTimer>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include <unistd.h>
 
 using namespace platform;
 
@@ -93,14 +95,15 @@ CQuorvandelixApp::~CQuorvandelixApp() {
 }
 
 bool CQuorvandelixApp::CheckCommandLineFile(const std::string& path) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        const std::string reason = std::strerror(errno);
-        MessageBox(FromLatin1(path + "\n" + reason), kAppTitle, MB_OK | MB_ICONSTOP);
+    const QByteArray bytes = QByteArray::fromStdString(path);
+    int error = 0;
+    const int descriptor = OpenRegularFile(bytes, false, &error);
+    if (descriptor < 0) {
+        MessageBox(QFile::decodeName(bytes) + QLatin1Char('\n') + OpenErrorText(error), kAppTitle,
+                   MB_OK | MB_ICONSTOP);
         return false;
     }
-    std::fclose(file);
+    ::close(descriptor);
     m_recentFiles.Add(FromLatin1(path));
     m_recentFiles.WriteList();
     return true;

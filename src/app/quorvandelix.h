@@ -39,9 +39,10 @@ class CQuorvandelixApp : public platform::CommandTarget {
     virtual std::unique_ptr<CMainFrame> MakeMainFrame(CQuorvandelixDoc* doc);
 
   private:
-    // Opens path for reading only, as the framework's document would: a path
-    // that cannot be read shows "%s\n%s" of it and the system's reason and
-    // answers false; else it enters the recent-file list.
+    // Opens path for reading only, as the framework's document would, but
+    // never waits and takes only a regular file: a path that cannot be read,
+    // or names a FIFO, a device, a socket or a folder, shows "%s\n%s" of it
+    // and the reason and answers false; else it enters the recent-file list.
     bool CheckCommandLineFile(const std::string& path);
 
     platform::RecentFileList m_recentFiles;

@@ -2,6 +2,7 @@
 // command line or a drop, each read back from the files on disk.
 #include "appfixture.h"
 #include "filesizelimit.h"
+#include "hangguard.h"
 
 #include "window/dropfiles.h"
 #include "networktp.h"
@@ -17,8 +18,13 @@
 #include <QUrl>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -30,7 +36,7 @@ const QString kError = QStringLiteral("Error");
 const QString kAppTitle = QStringLiteral("Quorvandelix");
 
 QString WorkFileName() {
-    return g_WorkFile.isOpen() ? g_WorkFile.fileName() : QString();
+    return QFile::decodeName(WorkFilePath());
 }
 
 bool SamePath(const QString& a, const QString& b) {
@@ -586,15 +592,7 @@ TEST_F(FileCommandTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
         g_bFirstShow = 1;
         if (c.drop) {
             ASSERT_EQ(Start(), 1);
-            QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(raw)});
-            // Over the tree pane: the drag goes up to the window, which takes it.
-            QWidget* pane = frame()->GetNetworkTp()->viewport();
-            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QCoreApplication::sendEvent(pane, &enter);
-            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(pane, &drop);
+            Drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(raw)});
         } else {
             ASSERT_EQ(Start({raw.toStdString()}), 1);
             EXPECT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
@@ -619,6 +617,122 @@ TEST_F(FileCommandTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     }
 }
 
+// What is no regular file (a FIFO, a character device, a folder) is refused
+// before it is opened, on every road, with that road's open-failure message:
+// nothing waits for a writer that never comes.
+TEST_F(FileCommandTest, NoRoadOpensWhatIsNoRegularFile) {
+    const QString special = scratch.filePath(QStringLiteral("special"));
+    ASSERT_TRUE(QDir().mkpath(special));
+    const QString fifo = special + QStringLiteral("/list.fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = special + QStringLiteral("/folder.cdl");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    struct Kind {
+        const char* what;
+        QString path;
+        QString reason; // on the command line's line
+    };
+    const Kind kinds[] = {
+        {"FIFO", fifo, QStringLiteral("Not a regular file")},
+        {"character device", QStringLiteral("/dev/zero"), QStringLiteral("Not a regular file")},
+        {"folder", folder, QString::fromLocal8Bit(strerror(EISDIR))},
+    };
+    enum class Road { CommandLine, Load, Drop };
+    const std::pair<Road, const char*> roads[] = {
+        {Road::CommandLine, "command line"}, {Road::Load, "Load"}, {Road::Drop, "drop"}};
+    for (const auto& [road, roadName] : roads) {
+        for (const Kind& kind : kinds) {
+            const std::string step = std::string(roadName) + ", " + kind.what;
+            SCOPED_TRACE(step);
+            g_bFirstShow = 1;
+            const Files before = Tree(scratch.path());
+            boxes.Clear();
+            {
+                HangGuard guard(step, std::chrono::seconds(10));
+                if (road == Road::CommandLine) {
+                    EXPECT_EQ(Start({kind.path.toStdString()}), 0);
+                } else {
+                    ASSERT_EQ(Start(), 1);
+                    if (road == Road::Load) {
+                        Answer(kind.path);
+                        Command(ID_LOAD_CHANNEL_DATA);
+                    } else {
+                        Drop({QUrl::fromLocalFile(kind.path)});
+                    }
+                    QTest::qWait(CMainFrame::kOpenCmdLineDelayMs * 2);
+                }
+            }
+            ASSERT_EQ(boxes.Calls().size(), 1u);
+            if (road == Road::CommandLine) {
+                EXPECT_EQ(boxes.Calls()[0].text, kind.path + QLatin1Char('\n') + kind.reason);
+                EXPECT_EQ(boxes.Calls()[0].caption, kAppTitle);
+                EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Critical);
+            } else {
+                EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("File Open Fail! [%1]").arg(kind.path));
+                EXPECT_EQ(frame()->m_bLoaded, 0);
+            }
+            EXPECT_FALSE(g_WorkFile.isOpen());
+            EXPECT_EQ(Tree(scratch.path()), before);
+            Stop();
+        }
+    }
+}
+
+// A file name with a byte that is no UTF-8 reaches every step as the bytes
+// it was given: it opens from the command line and from a drop, and Save
+// writes the image back into that very file.
+TEST_F(FileCommandTest, APathThatIsNoUtf8KeepsItsBytes) {
+    const QByteArray folder = QFile::encodeName(scratch.filePath(QStringLiteral("odd")));
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(folder)));
+    const QByteArray raw = folder + "/raw\xff" "image.bin";
+    const QByteArray image = ListImage({"R1", "R2"});
+    const auto write = [&raw](const QByteArray& bytes) {
+        std::FILE* file = std::fopen(raw.constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), file),
+                  static_cast<size_t>(bytes.size()));
+        std::fclose(file);
+    };
+    const auto read = [&raw] {
+        QByteArray bytes;
+        if (std::FILE* file = std::fopen(raw.constData(), "rb")) {
+            char chunk[4096];
+            for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+                bytes.append(chunk, static_cast<qsizetype>(got));
+            std::fclose(file);
+        }
+        return bytes;
+    };
+    const auto entries = [&folder] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.toStdString()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    };
+    for (bool drop : {false, true}) {
+        SCOPED_TRACE(drop ? "drop" : "command line");
+        boxes.Clear();
+        write(image);
+        g_bFirstShow = 1;
+        if (drop) {
+            ASSERT_EQ(Start(), 1);
+            Drop({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        } else {
+            ASSERT_EQ(Start({raw.toStdString()}), 1);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
+        }
+        EXPECT_TRUE(boxes.Calls().empty());
+        ASSERT_EQ(frame()->m_bLoaded, 1);
+        EXPECT_EQ(Services(), (Names{"R1", "R2"}));
+        AddService("E1");
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        EXPECT_TRUE(read() == FlashImage());
+        EXPECT_EQ(entries(), std::vector<std::string>{"raw\xff" "image.bin"});
+        Stop();
+    }
+}
+
 // A dropped name that is no readable file opens nothing and creates nothing.
 TEST_F(FileCommandTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
     const QString folder = scratch.filePath("folder.bin");
@@ -628,14 +742,7 @@ TEST_F(FileCommandTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
         ASSERT_EQ(Start(), 1);
         const Files before = Tree(scratch.path());
         boxes.Clear();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QWidget* pane = frame()->GetNetworkTp()->viewport();
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QCoreApplication::sendEvent(pane, &enter);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(pane, &drop);
+        Drop({QUrl::fromLocalFile(path)});
         EXPECT_EQ(boxes.Texts(),
                   std::vector<QString>{QStringLiteral("File Open Fail! [%1]").arg(path)});
         EXPECT_EQ(frame()->m_bLoaded, 0);
