@@ -13,6 +13,8 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
@@ -23,6 +25,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include <sys/stat.h>
 
@@ -672,8 +675,8 @@ TEST_F(FileCommandTest, NoRoadOpensWhatIsNoRegularFile) {
                 EXPECT_EQ(frame()->m_bLoaded, 0);
             }
             EXPECT_FALSE(g_WorkFile.isOpen());
-            EXPECT_EQ(Tree(scratch.path()), before);
             Stop();
+            EXPECT_EQ(Tree(scratch.path()), before);
         }
     }
 }
@@ -732,6 +735,76 @@ TEST_F(FileCommandTest, APathThatIsNoUtf8KeepsItsBytes) {
         Stop();
     }
 }
+
+#ifdef QV_EDITOR
+namespace {
+
+// The editor itself, started in the start-up folder with no user: its boxes
+// go to standard error, answered with their default buttons, and its
+// profile into a folder of its own below the scratch folder.
+QProcess* StartEditor(const QString& folder, const QString& config, const QStringList& args) {
+    auto* editor = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QUORVANDELIX_ANSWER_BOXES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    editor->setProcessEnvironment(environment);
+    editor->setWorkingDirectory(folder);
+    editor->start(QStringLiteral(QV_EDITOR), args);
+    return editor;
+}
+
+} // namespace
+
+// Two editors in one start-up folder: the second says so and ends without
+// touching any file; the first's list then saves intact.
+TEST_F(FileCommandTest, ASecondEditorInTheFolderRefusesAndTheFirstSavesIntact) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    ASSERT_EQ(Start(), 1);
+    Load(cdl);
+    AddService("E1");
+    const Files before = Tree(scratch.path());
+
+    const std::unique_ptr<QProcess> second(
+        StartEditor(start, scratch.filePath(QStringLiteral("second-config")), {cdl}));
+    ASSERT_TRUE(second->waitForFinished(30000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(second->exitCode(), 0);
+    const QStringList lines =
+        QString::fromLocal8Bit(second->readAllStandardError()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Quorvandelix is already open in this folder.")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("message box: Quorvandelix: Quorvandelix is already open in this folder.")));
+    EXPECT_EQ(Tree(scratch.path()), before) << "the second editor touched a file";
+
+    boxes.Clear();
+    Command(ID_SAVE_CHANNEL_DATA);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+    ExpectSavedTo(cdl);
+    Stop();
+    ASSERT_EQ(Start(), 1);
+    Load(cdl);
+    EXPECT_EQ(Services(), (Names{"A1", "E1"}));
+}
+
+// The lock of an editor that was killed is no editor: the next one starts.
+TEST_F(FileCommandTest, TheLockOfAKilledEditorIsTakenOver) {
+    const std::unique_ptr<QProcess> killed(
+        StartEditor(start, scratch.filePath(QStringLiteral("killed-config")), {}));
+    ASSERT_TRUE(killed->waitForStarted(30000));
+    const QString lock = StartFile(QStringLiteral("data.tmp.lock"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 30000));
+    killed->kill();
+    ASSERT_TRUE(killed->waitForFinished(30000));
+    ASSERT_TRUE(QFile::exists(lock)) << "a killed editor leaves its lock";
+
+    ASSERT_EQ(Start(), 1);
+    EXPECT_TRUE(boxes.Calls().empty());
+    Stop();
+    EXPECT_FALSE(QFile::exists(lock)) << "an editor that ends lets the folder go";
+}
+#endif
 
 // A dropped name that is no readable file opens nothing and creates nothing.
 TEST_F(FileCommandTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
