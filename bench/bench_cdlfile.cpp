@@ -148,11 +148,8 @@ void BM_FileRoadSystemCallsOnly(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        ReplacementFile target;
-        bool done =
-            target.Open(list) &&
-            std::fwrite(container.data(), 1, container.size(), target.file()) == container.size() &&
-            target.Commit() == 0 && readWhole(list, container);
+        bool done = ReplaceFileContents(list, container.data(), container.size()) == 0 &&
+                    readWhole(list, container);
         std::FILE* out = std::fopen(g_szTempPath, "r+b");
         done = done && out != nullptr &&
                std::fwrite(image.data(), 1, image.size(), out) == image.size();

@@ -1,6 +1,7 @@
 #include "stbdownloaddlg.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -112,6 +113,7 @@ CSTBDownloadDlg::~CSTBDownloadDlg() {
 
 int CSTBDownloadDlg::RunTransfer(Window* parent, unsigned mode, void* source) {
     m_pParent = parent;
+    SetParentWnd(parent);
     m_nMode = mode;
     m_pSource = source;
     return DoModal();
@@ -246,7 +248,7 @@ void CSTBDownloadDlg::OnConnect() {
     const int kind = m_cbKind.GetCurSel();
     const bool upload = DirectionIsUpload();
     if (upload && kind != XFER_KIND_CHANNEL && kind != XFER_KIND_KEY) {
-        MessageBox(Own(COM_TEXT_NO_PROGRAM_UPLOAD), Own(kAppTitle), MB_OK | MB_ICONSTOP,
+        MessageBox(FromUtf8(COM_TEXT_NO_PROGRAM_UPLOAD), FromUtf8(kAppTitle), MB_OK | MB_ICONSTOP,
                    GetWidget());
         return;
     }
@@ -271,7 +273,7 @@ void CSTBDownloadDlg::OnConnect() {
         m_strInfo = previousInfo;
         ShowInfoText();
     }
-    MessageBox(Own("OPEN ERROR"), Own("ERROR"), MB_OK, GetWidget());
+    MessageBox(FromUtf8("OPEN ERROR"), FromUtf8("ERROR"), MB_OK, GetWidget());
 }
 
 // Tells the worker to stop and does not wait: its end returns the dialog to
@@ -292,9 +294,9 @@ void CSTBDownloadDlg::OnAbort() {
 void CSTBDownloadDlg::OnFileLoad() {
     if (m_bClosing || m_bBusy || DirectionIsUpload()) return;
     FileDialog dialog(true, QString(), FromLatin1(m_strFilePath),
-                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR, Own(LoadFilterOf(m_cbKind.GetCurSel())),
-                      GetWidget());
-    dialog.SetTitle(Own("File Open"));
+                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                      FromUtf8(LoadFilterOf(m_cbKind.GetCurSel())), GetWidget());
+    dialog.SetTitle(FromUtf8("File Open"));
     if (dialog.DoModal() != IDOK) return;
     m_strFilePath = ToLatin1(dialog.GetPathName());
     ShowFileInfo();
@@ -415,19 +417,21 @@ void CSTBDownloadDlg::ShowInfoText() {
 
 // ---- window ----------------------------------------------------------------
 
-// Minimising the dialog hides the main window; restoring shows it again.
+// Minimising the dialog hides the window it belongs to (the main window);
+// restoring shows it again.
 void CSTBDownloadDlg::OnSize(UINT type, int cx, int cy) {
     DialogBase::OnSize(type, cx, cy);
     if (static_cast<int>(type) == m_nLastSizeType) return;
     m_nLastSizeType = static_cast<int>(type);
-    if (!m_pParent || !m_pParent->IsWindow()) return;
-    if (type == SIZE_MINIMIZED) m_pParent->ShowWindow(SW_HIDE);
-    if (type == SIZE_RESTORED) m_pParent->ShowWindow(SW_SHOW);
+    QWidget* owner = OwnerWidget();
+    if (!owner) return;
+    if (type == SIZE_MINIMIZED) owner->hide();
+    if (type == SIZE_RESTORED) owner->show();
 }
 
 void CSTBDownloadDlg::OnDestroy() {
-    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED) && m_pParent && m_pParent->IsWindow())
-        m_pParent->ShowWindow(SW_SHOW);
+    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED))
+        if (QWidget* owner = OwnerWidget()) owner->show();
     m_nLastSizeType = SIZE_RESTORED;
     DialogBase::OnDestroy();
 }
@@ -470,7 +474,7 @@ void CSTBDownloadDlg::ClearTransferPath() {
 
 void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon icon) {
     ASSERT(OnDialogThread());
-    MessageBox(FromLatin1(text), Own(kAppTitle),
+    MessageBox(FromLatin1(text), FromUtf8(kAppTitle),
                MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0),
                IsWindow() ? GetWidget() : nullptr);
 }

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "filesizelimit.h"
 #endif
 
 #include "cdlbytes.h"
@@ -104,49 +106,6 @@ TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
     }
 }
 
-// An image in memory is wrapped exactly as the same bytes in "data.tmp" would
-// be, and "data.tmp" stays out of it; the largest first, as above.
-TEST_F(CdlEncodeTest, ImageInMemoryIsWrittenAsTheContainerOfItsBytes) {
-    const Bytes dataTmp(100, 0x3C);
-    WriteFileBytes(TempPath(), dataTmp);
-    for (size_t size : {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x9FFFF}}) {
-        SCOPED_TRACE(size);
-        const Bytes image = PatternBytes(size, 9);
-        ASSERT_EQ(
-            CdlWriteContainerFile(PathOf("list.cdl").string().c_str(), image.data(), image.size()),
-            0);
-        Bytes expected = image;
-        expected.resize(0xA0000, 0xFF);
-        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(expected));
-        EXPECT_TRUE(ReadFileBytes(TempPath()) == dataTmp);
-    }
-    const Bytes written = ReadFileBytes(PathOf("list.cdl"));
-    const Bytes image(10, 1);
-    fs::create_directory(PathOf("folder.cdl"));
-    struct Case {
-        const char* what;
-        std::string target;
-        const uint8_t* image;
-        size_t size;
-    };
-    const Case refused[] = {
-        {"no name", "", image.data(), image.size()},
-        {"no image, but a size", PathOf("list.cdl").string(), nullptr, 5},
-        {"target is a folder", PathOf("folder.cdl").string(), image.data(), image.size()},
-        {"target in a missing folder", PathOf("missing/list.cdl").string(), image.data(),
-         image.size()},
-    };
-    for (const Case& c : refused) {
-        SCOPED_TRACE(c.what);
-        const std::vector<std::string> before = DirEntries();
-        EXPECT_EQ(
-            CdlWriteContainerFile(c.target.empty() ? nullptr : c.target.c_str(), c.image, c.size),
-            -1);
-        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == written);
-        EXPECT_EQ(DirEntries(), before);
-    }
-}
-
 TEST_F(CdlEncodeTest, ReplacesAnExistingListKeepingItsPermissions) {
     WriteFileBytes(PathOf("list.cdl"), Bytes(100, 0x5A));
     fs::permissions(PathOf("list.cdl"),
@@ -214,63 +173,74 @@ TEST_F(CdlEncodeTest, OpenFailuresGiveMinusOneAndTouchNothing) {
 
 #if defined(__unix__) || defined(__APPLE__)
 
-// Makes every write of this process beyond `limit` bytes of a file fail, as
-// on a full disk, for as long as the object lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a signal
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = nullptr;
-    bool ok_ = false;
-};
-
-// Both writers: from "data.tmp" and from an image in memory.
 TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
     const Bytes previous = BuildContainer(PatternBytes(0xA0000, 4));
-    const Bytes image = PatternBytes(0xA0000, 5);
-    WriteFileBytes(TempPath(), image);
-    const std::string list = PathOf("list.cdl").string();
-    struct Writer {
-        const char* what;
-        std::function<int()> write;
-    };
-    const Writer writers[] = {
-        {"from data.tmp", [&] { return Encode("list.cdl"); }},
-        {"from memory",
-         [&] { return CdlWriteContainerFile(list.c_str(), image.data(), image.size()); }},
-    };
-    for (const Writer& writer : writers) {
-        SCOPED_TRACE(writer.what);
-        WriteFileBytes(PathOf("list.cdl"), previous);
-        const std::vector<std::string> before = DirEntries();
-        // Inside the DLH, the PH, the first block, a middle block, the last CRC.
-        for (rlim_t limit : {rlim_t{1}, rlim_t{60}, rlim_t{100}, rlim_t{0x50000}, rlim_t{655580}}) {
-            SCOPED_TRACE(limit);
-            int result = 0;
-            {
-                FileSizeLimit full(limit);
-                ASSERT_TRUE(full.ok());
-                result = writer.write();
-            }
-            EXPECT_EQ(result, 1);
-            EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
-            EXPECT_EQ(DirEntries(), before) << "the temporary must be removed";
+    WriteFileBytes(PathOf("list.cdl"), previous);
+    WriteFileBytes(TempPath(), PatternBytes(0xA0000, 5));
+    const std::vector<std::string> before = DirEntries();
+    // Inside the DLH, the PH, the first block, a middle block, the last CRC.
+    for (rlim_t limit : {rlim_t{1}, rlim_t{60}, rlim_t{100}, rlim_t{0x50000}, rlim_t{655580}}) {
+        SCOPED_TRACE(limit);
+        int result = 0;
+        {
+            FileSizeLimit full(limit);
+            ASSERT_TRUE(full.ok());
+            result = Encode("list.cdl");
         }
-        ASSERT_EQ(writer.write(), 0); // and with room again it is written
+        EXPECT_EQ(result, 1);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+        EXPECT_EQ(DirEntries(), before) << "the temporary must be removed";
+    }
+    ASSERT_EQ(Encode("list.cdl"), 0); // and with room again it is written
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 5)));
+}
+
+// The image in memory is wrapped as the file writer wraps "data.tmp", whatever
+// "data.tmp" holds or whether it exists; a failed write keeps the old list
+// and names the system's reason.
+TEST_F(CdlEncodeTest, ImageInMemoryIsWrappedWithoutTheWorkingFile) {
+    const Bytes image = PatternBytes(0xA0000, 11);
+    struct Case {
+        const char* what;
+        bool workingFile; // "data.tmp" holds another image
+    };
+    for (const Case& c : {Case{"no data.tmp", false}, Case{"another data.tmp", true}}) {
+        SCOPED_TRACE(c.what);
+        fs::remove(TempPath());
+        if (c.workingFile) WriteFileBytes(TempPath(), PatternBytes(0xA0000, 12));
+        const std::string list = PathOf("list.cdl").string();
+        int error = -1;
+        ASSERT_EQ(CdlEncodeImageFile(list.c_str(), image.data(), image.size(), &error), 0);
+        EXPECT_EQ(error, 0);
         EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(image));
+    }
+    const Bytes previous = ReadFileBytes(PathOf("list.cdl"));
+    const Bytes other = PatternBytes(0xA0000, 13);
+    int result = 0, error = 0;
+    {
+        FileSizeLimit full(0x50000);
+        ASSERT_TRUE(full.ok());
+        result = CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), other.data(), other.size(),
+                                    &error);
+    }
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+    EXPECT_EQ(CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), nullptr, 5), -1);
+    EXPECT_EQ(CdlEncodeImageFile(nullptr, image.data(), image.size()), -1);
+}
+
+// Images of any size in turn, the largest first: each container holds only
+// its own image's bytes.
+TEST_F(CdlEncodeTest, ImageInMemoryAfterALargerOneGivesTheContainerOfItsOwnBytes) {
+    for (size_t size : {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x9FFFF}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 9);
+        ASSERT_EQ(
+            CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), image.data(), image.size()), 0);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(expected));
     }
 }
 
