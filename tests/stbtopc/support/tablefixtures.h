@@ -39,17 +39,10 @@ inline TsInfo MakeTs(uint16_t id1, uint16_t id2, const Tp& tp) {
     return out;
 }
 
+// The edit-list row of that transponder, made as the library makes the row
+// of a stored one.
 inline TpRow MakeRow(const Tp& tp, uint32_t state = 1) {
-    TpRow row{};
-    row.frequency = tp.frequencyMhz;
-    row.symbolRate = tp.symbolRate;
-    row.rowField = tp.rowField;
-    row.polarisation = tp.polarisation;
-    row.fec = tp.fec;
-    row.modulation = tp.modulation;
-    row.pilot = tp.pilot;
-    row.state = state;
-    return row;
+    return DB_TpRowFrom(MakeTp(tp), state);
 }
 
 } // namespace fixtures
