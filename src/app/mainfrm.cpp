@@ -124,10 +124,10 @@ void CMainFrame::PreCreateWindow() {
 QAction* CMainFrame::MakeAction(unsigned id, const char* text, const char* prompt) {
     auto it = m_actions.find(id);
     if (it != m_actions.end()) return it->second;
-    auto* action = new QAction(Own(text), this);
+    auto* action = new QAction(FromUtf8(text), this);
     if (prompt) {
-        action->setToolTip(Own(prompt));
-        action->setStatusTip(Own(prompt));
+        action->setToolTip(FromUtf8(prompt));
+        action->setStatusTip(FromUtf8(prompt));
     }
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     m_actions[id] = action;
@@ -166,7 +166,7 @@ void CMainFrame::BuildMenu() {
         {"&Help", {{ID_APP_ABOUT, "&About Quorvandelix...", nullptr}}},
     };
     for (const Popup& popup : menus) {
-        QMenu* menu = menuBar()->addMenu(Own(popup.title));
+        QMenu* menu = menuBar()->addMenu(FromUtf8(popup.title));
         for (const Item& item : popup.items) {
             if (item.id == 0)
                 menu->addSeparator();

@@ -158,7 +158,7 @@ bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
 // only by an image that loaded.
 void CMainFrame::OnLoadChannelData() {
     FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                      Own(kListFilter), this);
+                      FromUtf8(kListFilter), this);
     if (dialog.DoModal() != IDOK) return;
     CloseList();
     m_bNewFile = 0;
@@ -218,8 +218,8 @@ bool CMainFrame::SaveOpenList(const QByteArray& image) {
 // its working file and the next Save asks for a name again.
 bool CMainFrame::SaveNewList(const QByteArray& image) {
     FileDialog dialog(false, QStringLiteral("cdl"), QStringLiteral("newdata"),
-                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR, Own(kListFilter),
-                      this);
+                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR,
+                      FromUtf8(kListFilter), this);
     if (dialog.DoModal() != IDOK) return false;
     const QByteArray chosen = QFile::encodeName(dialog.GetPathName());
     if (static_cast<std::size_t>(chosen.size()) >= kCurFileNameSize || IsWorkingImageFile(chosen) ||

@@ -173,8 +173,8 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     if (!item || item->iSubItem < 0 || item->iSubItem >= kChannelColumnCount) return;
     const NetworkSelection selection = Selection();
     if (selection.m_select != kLevelTransponder) {
-        platform::MessageBox(platform::Own("Current not applied"), platform::Own("Information"),
-                             platform::MB_OK);
+        platform::MessageBox(platform::FromUtf8("Current not applied"),
+                             platform::FromUtf8("Information"), platform::MB_OK);
         CSuperGridCtrl::CommitCellText(node, item);
         return;
     }
@@ -202,7 +202,7 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     CommitText(node, *item, ServiceCellText(item->iSubItem, n, stored, ServiceNumber(handle)));
     // Told once the cell shows the stored value again, so the box stands over it.
     if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
-        platform::MessageBox(platform::Own(kPidCellRefusal), platform::Own("ERROR"),
+        platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
                              platform::MB_OK | platform::MB_ICONSTOP);
 }
 

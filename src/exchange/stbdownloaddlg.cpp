@@ -246,7 +246,7 @@ void CSTBDownloadDlg::OnConnect() {
     const int kind = m_cbKind.GetCurSel();
     const bool upload = DirectionIsUpload();
     if (upload && kind != XFER_KIND_CHANNEL && kind != XFER_KIND_KEY) {
-        MessageBox(Own(COM_TEXT_NO_PROGRAM_UPLOAD), Own(kAppTitle), MB_OK | MB_ICONSTOP,
+        MessageBox(FromUtf8(COM_TEXT_NO_PROGRAM_UPLOAD), FromUtf8(kAppTitle), MB_OK | MB_ICONSTOP,
                    GetWidget());
         return;
     }
@@ -271,7 +271,7 @@ void CSTBDownloadDlg::OnConnect() {
         m_strInfo = previousInfo;
         ShowInfoText();
     }
-    MessageBox(Own("OPEN ERROR"), Own("ERROR"), MB_OK, GetWidget());
+    MessageBox(FromUtf8("OPEN ERROR"), FromUtf8("ERROR"), MB_OK, GetWidget());
 }
 
 // Tells the worker to stop and does not wait: its end returns the dialog to
@@ -292,9 +292,9 @@ void CSTBDownloadDlg::OnAbort() {
 void CSTBDownloadDlg::OnFileLoad() {
     if (m_bClosing || m_bBusy || DirectionIsUpload()) return;
     FileDialog dialog(true, QString(), FromLatin1(m_strFilePath),
-                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR, Own(LoadFilterOf(m_cbKind.GetCurSel())),
-                      GetWidget());
-    dialog.SetTitle(Own("File Open"));
+                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                      FromUtf8(LoadFilterOf(m_cbKind.GetCurSel())), GetWidget());
+    dialog.SetTitle(FromUtf8("File Open"));
     if (dialog.DoModal() != IDOK) return;
     m_strFilePath = ToLatin1(dialog.GetPathName());
     ShowFileInfo();
@@ -470,7 +470,7 @@ void CSTBDownloadDlg::ClearTransferPath() {
 
 void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon icon) {
     ASSERT(OnDialogThread());
-    MessageBox(FromLatin1(text), Own(kAppTitle),
+    MessageBox(FromLatin1(text), FromUtf8(kAppTitle),
                MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0),
                IsWindow() ? GetWidget() : nullptr);
 }
