@@ -105,20 +105,21 @@ bool SameFile(const char* a, const char* b) {
 
 namespace {
 
+int EncodeImageFile(const char* name, const uint8_t* image, size_t size, int* error) {
+    if (name == nullptr || (image == nullptr && size > 0)) return -1;
+    std::vector<uint8_t> container;
+    if (CdlEncodeBytes(image, size, container) != 0) return 1;
+    return ReplaceFileContents(name, container.data(), container.size(), error);
+}
+
 int EncodeFile(const char* name) {
     if (name == nullptr) return -1;
     FilePtr source = OpenForReading(g_szTempPath);
     if (!source) return -1;
-    ReplacementFile target;
-    if (!target.Open(name)) return -1;
-
     std::vector<uint8_t> image;
     if (!ReadUpTo(source.get(), CDL_DATA_SIZE, image)) return 1;
     source.reset();
-    std::vector<uint8_t> container;
-    if (CdlEncodeBytes(image.data(), image.size(), container) != 0) return 1;
-    if (!WriteAll(target.file(), container.data(), container.size())) return 1;
-    return target.Commit();
+    return EncodeImageFile(name, image.data(), image.size(), nullptr);
 }
 
 } // namespace
@@ -126,6 +127,15 @@ int EncodeFile(const char* name) {
 int CdlEncodeFile(const char* name) {
     try {
         return EncodeFile(name);
+    } catch (...) { // only path handling can throw (out of memory)
+        return -1;
+    }
+}
+
+int CdlEncodeImageFile(const char* name, const uint8_t* image, size_t size, int* error) {
+    if (error != nullptr) *error = 0;
+    try {
+        return EncodeImageFile(name, image, size, error);
     } catch (...) { // only path handling can throw (out of memory)
         return -1;
     }

@@ -1,6 +1,7 @@
 #include "stbdownloaddlg.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -112,6 +113,7 @@ CSTBDownloadDlg::~CSTBDownloadDlg() {
 
 int CSTBDownloadDlg::RunTransfer(Window* parent, unsigned mode, void* source) {
     m_pParent = parent;
+    SetParentWnd(parent);
     m_nMode = mode;
     m_pSource = source;
     return DoModal();
@@ -415,19 +417,21 @@ void CSTBDownloadDlg::ShowInfoText() {
 
 // ---- window ----------------------------------------------------------------
 
-// Minimising the dialog hides the main window; restoring shows it again.
+// Minimising the dialog hides the window it belongs to (the main window);
+// restoring shows it again.
 void CSTBDownloadDlg::OnSize(UINT type, int cx, int cy) {
     DialogBase::OnSize(type, cx, cy);
     if (static_cast<int>(type) == m_nLastSizeType) return;
     m_nLastSizeType = static_cast<int>(type);
-    if (!m_pParent || !m_pParent->IsWindow()) return;
-    if (type == SIZE_MINIMIZED) m_pParent->ShowWindow(SW_HIDE);
-    if (type == SIZE_RESTORED) m_pParent->ShowWindow(SW_SHOW);
+    QWidget* owner = OwnerWidget();
+    if (!owner) return;
+    if (type == SIZE_MINIMIZED) owner->hide();
+    if (type == SIZE_RESTORED) owner->show();
 }
 
 void CSTBDownloadDlg::OnDestroy() {
-    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED) && m_pParent && m_pParent->IsWindow())
-        m_pParent->ShowWindow(SW_SHOW);
+    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED))
+        if (QWidget* owner = OwnerWidget()) owner->show();
     m_nLastSizeType = SIZE_RESTORED;
     DialogBase::OnDestroy();
 }
