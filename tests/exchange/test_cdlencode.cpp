@@ -90,9 +90,10 @@ TEST_F(CdlEncodeTest, FullImageGivesTheContainerOfTheRecordTablesAndReadsBack) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// The largest first: a save after a larger one must show none of its bytes.
 TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
     for (size_t size :
-         {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}, size_t{0xA0010}}) {
+         {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}}) {
         SCOPED_TRACE(size);
         const Bytes content = PatternBytes(size, 2);
         WriteFileBytes(TempPath(), content);
@@ -219,14 +220,28 @@ TEST_F(CdlEncodeTest, ImageInMemoryIsWrappedWithoutTheWorkingFile) {
     {
         FileSizeLimit full(0x50000);
         ASSERT_TRUE(full.ok());
-        result = CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), other.data(),
-                                    other.size(), &error);
+        result = CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), other.data(), other.size(),
+                                    &error);
     }
     EXPECT_EQ(result, 1);
     EXPECT_EQ(error, EFBIG);
     EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
     EXPECT_EQ(CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), nullptr, 5), -1);
     EXPECT_EQ(CdlEncodeImageFile(nullptr, image.data(), image.size()), -1);
+}
+
+// Images of any size in turn, the largest first: each container holds only
+// its own image's bytes.
+TEST_F(CdlEncodeTest, ImageInMemoryAfterALargerOneGivesTheContainerOfItsOwnBytes) {
+    for (size_t size : {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x9FFFF}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 9);
+        ASSERT_EQ(
+            CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), image.data(), image.size()), 0);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(expected));
+    }
 }
 
 // A save killed while it writes (here by the file-size signal, whose default
