@@ -483,12 +483,16 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-// Only local files are dropped files; their paths as the file system's bytes.
+// Only local files are dropped files. Their paths are the file system's
+// bytes as the URL carries them, percent-encoded: decoding to text first
+// would lose a byte that is no UTF-8.
 void CMainFrame::dropEvent(QDropEvent* event) {
     DropFiles drop;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            drop.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            drop.paths.push_back(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                    .toStdString());
     const QPoint at = event->position().toPoint();
     drop.point = Point(at.x(), at.y());
     event->acceptProposedAction();

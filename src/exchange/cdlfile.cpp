@@ -99,26 +99,80 @@ bool SameFile(const char* a, const char* b) {
     return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
 }
 
+// Opens the file for writing over its bytes, creating it when it is missing;
+// null when it cannot be opened. An existing file is written over and then
+// cut to the new length (CutTo) rather than truncated first: for a list of
+// the same size the file system then frees and allocates no blocks, and ext4
+// does not push the new data out at close as it does after a truncate to
+// zero, which costs a journal commit.
+FilePtr OpenToWriteOver(const char* path) {
+    std::error_code ec;
+    const bool exists = fs::is_regular_file(fs::path(path), ec);
+    return FilePtr(std::fopen(path, exists ? "r+b" : "wb"));
+}
+
+// Cuts the closed file to `size` bytes when it is longer; false when that fails.
+bool CutTo(const char* path, size_t size) {
+    std::error_code ec;
+    const uintmax_t current = fs::file_size(fs::path(path), ec);
+    if (!ec && current != size) fs::resize_file(fs::path(path), size, ec);
+    return !ec;
+}
+
+// The buffers of the file road, kept from one save or load to the next. A
+// buffer of a list's size is handed back to the system when it is freed, and
+// every page of a fresh one then costs a fault on first touch: on a virtual
+// machine that is most of the road. Each thread keeps its own.
+struct RoadBuffers {
+    std::vector<uint8_t> image;
+    std::vector<uint8_t> container;
+};
+
+RoadBuffers& Buffers() {
+    thread_local RoadBuffers buffers;
+    return buffers;
+}
+
+// One of the road's buffers while a step uses it. It is emptied when the
+// step leaves, whichever way; its memory goes back only when an unusually
+// large file grew it beyond kKeptCapacity.
+class BorrowedBuffer {
+  public:
+    explicit BorrowedBuffer(std::vector<uint8_t>& kept) : bytes_(kept) {}
+    BorrowedBuffer(const BorrowedBuffer&) = delete;
+    BorrowedBuffer& operator=(const BorrowedBuffer&) = delete;
+    ~BorrowedBuffer() {
+        bytes_.clear();
+        if (bytes_.capacity() > kKeptCapacity) std::vector<uint8_t>().swap(bytes_);
+    }
+    std::vector<uint8_t>& bytes() { return bytes_; }
+
+  private:
+    static constexpr size_t kKeptCapacity = 2 * CDL_DATA_SIZE;
+    std::vector<uint8_t>& bytes_;
+};
+
 } // namespace
 
 // ---- Writer ----------------------------------------------------------------
 
 namespace {
 
+int EncodeImageFile(const char* name, const uint8_t* image, size_t size, int* error) {
+    if (name == nullptr || (image == nullptr && size > 0)) return -1;
+    BorrowedBuffer container(Buffers().container);
+    if (CdlEncodeBytes(image, size, container.bytes()) != 0) return 1;
+    return ReplaceFileContents(name, container.bytes().data(), container.bytes().size(), error);
+}
+
 int EncodeFile(const char* name) {
     if (name == nullptr) return -1;
     FilePtr source = OpenForReading(g_szTempPath);
     if (!source) return -1;
-    ReplacementFile target;
-    if (!target.Open(name)) return -1;
-
-    std::vector<uint8_t> image;
-    if (!ReadUpTo(source.get(), CDL_DATA_SIZE, image)) return 1;
+    BorrowedBuffer image(Buffers().image);
+    if (!ReadUpTo(source.get(), CDL_DATA_SIZE, image.bytes())) return 1;
     source.reset();
-    std::vector<uint8_t> container;
-    if (CdlEncodeBytes(image.data(), image.size(), container) != 0) return 1;
-    if (!WriteAll(target.file(), container.data(), container.size())) return 1;
-    return target.Commit();
+    return EncodeImageFile(name, image.bytes().data(), image.bytes().size(), nullptr);
 }
 
 } // namespace
@@ -126,6 +180,15 @@ int EncodeFile(const char* name) {
 int CdlEncodeFile(const char* name) {
     try {
         return EncodeFile(name);
+    } catch (...) { // only path handling can throw (out of memory)
+        return -1;
+    }
+}
+
+int CdlEncodeImageFile(const char* name, const uint8_t* image, size_t size, int* error) {
+    if (error != nullptr) *error = 0;
+    try {
+        return EncodeImageFile(name, image, size, error);
     } catch (...) { // only path handling can throw (out of memory)
         return -1;
     }
@@ -143,19 +206,22 @@ int DecodeFile(const char* name) {
     if (SameFile(name, g_szTempPath)) return -1;
     // A read that fails part way leaves the bytes before it, which the checks
     // then find cut short, as they would a file that ends there.
-    std::vector<uint8_t> container;
-    if (!ReadUpTo(in.get(), CDL_MAX_CONTAINER_SIZE, container) && std::ferror(in.get()) == 0) {
+    BorrowedBuffer container(Buffers().container);
+    if (!ReadUpTo(in.get(), CDL_MAX_CONTAINER_SIZE, container.bytes()) &&
+        std::ferror(in.get()) == 0) {
         return -1; // out of memory
     }
     in.reset();
-    std::vector<uint8_t> image;
-    const CdlCheck check = CdlDecodeBytes(container.data(), container.size(), image);
+    BorrowedBuffer image(Buffers().image);
+    const CdlCheck check =
+        CdlDecodeBytes(container.bytes().data(), container.bytes().size(), image.bytes());
     if (check.fault == CdlFault::NoMemory) return -1;
 
-    FilePtr out(std::fopen(g_szTempPath, "wb"));
+    FilePtr out = OpenToWriteOver(g_szTempPath);
     if (!out) return -1;
-    bool written = WriteAll(out.get(), image.data(), image.size());
+    bool written = WriteAll(out.get(), image.bytes().data(), image.bytes().size());
     written = std::fclose(out.release()) == 0 && written;
+    written = written && CutTo(g_szTempPath, image.bytes().size());
     if (!check.Passed()) {
         ShowMessage(CdlCheckMessage(check));
         return -1;

@@ -7,6 +7,7 @@
 // Plain C++, no user interface: the reader's message boxes go through a hook.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 constexpr size_t CDL_TEMP_PATH_SIZE = 1024;
@@ -30,6 +31,17 @@ extern char g_szTempPath[CDL_TEMP_PATH_SIZE];
 // 1 when reading "data.tmp", a write, the flush, the final rename or the sync
 // of the folder fails, or memory runs out. Shows no message.
 int CdlEncodeFile(const char* name);
+
+// Writes the named container from an image in memory, the first `size`
+// bytes at `image` laid out by CdlEncodeBytes (padded or cut to 0xA0000
+// data bytes), through the same replacement as CdlEncodeFile: the previous
+// file stays as it was on any failure. No working file is read. Returns 0 on
+// success; -1 when the target cannot be written (as CdlEncodeFile) or the
+// image is NULL with a nonzero size; 1 when a write, the flush, the rename or
+// the folder's sync fails, or memory runs out. *error, when given, gets the
+// system's error number of a failed write (0 on success or when the system
+// named none). Shows no message.
+int CdlEncodeImageFile(const char* name, const uint8_t* image, size_t size, int* error = nullptr);
 
 // Reads the named container (at most CDL_MAX_CONTAINER_SIZE bytes: the
 // reader never looks further), checks it with CdlDecodeBytes and writes its

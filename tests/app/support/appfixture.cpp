@@ -14,7 +14,10 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
 
 #include <algorithm>
@@ -223,6 +226,16 @@ void AppTest::ClickRow(int row, Qt::KeyboardModifiers modifiers) {
     // Past the tree column's button and image, inside the row.
     const QPoint at(rect.left + 120, (rect.top + rect.bottom) / 2);
     QTest::mouseClick(grid->GetClientWidget(), Qt::LeftButton, modifiers, at);
+}
+
+void AppTest::Drop(const QList<QUrl>& files) {
+    QMimeData data;
+    data.setUrls(files);
+    QWidget* pane = frame()->GetNetworkTp()->viewport();
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pane, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pane, &drop);
 }
 
 // ---- the database and the views --------------------------------------------

@@ -25,6 +25,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <deque>
 #include <memory>
@@ -101,6 +102,9 @@ class AppTest : public ::testing::Test {
     void SelectTp(const TpInfo& tp);
     // Real clicks on rows of the channel list (Ctrl adds to the selection).
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Files dragged from a file manager and dropped over the tree pane (the
+    // drag goes up to the window, which takes it).
+    void Drop(const QList<QUrl>& files);
 
     // ---- the database and the views ----
     // The names of the services on a transponder (TP A when none is given),
