@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "base/clock.h"
+#include "cdlbytes.h"
 #include "comports.h"
 #include "dialogs/ddx.h"
 #include "dialogs/dialogtemplate.h"
@@ -87,6 +89,23 @@ std::string PathFromCommandLine(const std::string& commandLine) {
 
 std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
+}
+
+// A received file, read into memory and checked as Load checks a list: the
+// reader's text for the first check it fails ("File open Error(DG_CRC_ERROR)"),
+// or "" when it passes or cannot be read back (memory, a vanished file: no
+// verdict on the data).
+std::string ReceivedFileDamage(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    std::vector<uint8_t> container(CDL_MAX_CONTAINER_SIZE);
+    file.read(reinterpret_cast<char*>(container.data()),
+              static_cast<std::streamsize>(container.size()));
+    container.resize(static_cast<size_t>(file.gcount()));
+    std::vector<uint8_t> image;
+    const CdlCheck check = CdlDecodeBytes(container.data(), container.size(), image);
+    const char* text = CdlCheckMessage(check);
+    return text ? text : std::string();
 }
 
 } // namespace
@@ -258,6 +277,8 @@ void CSTBDownloadDlg::OnConnect() {
     m_settings.kind = kind;
     m_settings.transferPath = m_strFilePath;
     const std::string previousInfo = m_strInfo;
+    m_strInfoBeforeUpload = m_strInfo;
+    m_stStatus.ShowWindow(SW_HIDE);
     if (upload) OnUploadStart();
 
     // A worker whose end is still on its way (the dialog is idle already)
@@ -484,10 +505,26 @@ void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon i
 // text; OK and Cancel stop waiting once no worker is left.
 void CSTBDownloadDlg::TransferEnded(TransferOutcome outcome, const std::string& path) {
     ASSERT(OnDialogThread());
-    if (m_nWorkersPending <= 1 && outcome != TransferOutcome::None && IsWindow()) {
-        m_strInfo = FileNameOf(path);
-        ShowInfoText();
+    if (m_nWorkersPending <= 1 && IsWindow()) {
+        if (outcome != TransferOutcome::None) {
+            m_strInfo = FileNameOf(path);
+            ShowInfoText();
+        } else if (m_settings.direction == XFER_DIR_UPLOAD) {
+            // No file was made: the name announced at Connect names nothing.
+            m_strInfo = m_strInfoBeforeUpload;
+            ShowInfoText();
+        }
+        if (outcome == TransferOutcome::FileMade) ShowReceivedCheck(path);
     }
     m_nWorkersPending = std::max(m_nWorkersPending - 1, 0);
     if (m_pEndLoop && WorkerGone()) m_pEndLoop->quit();
+}
+
+// Complete is not correct: a received list that does not decode says so on
+// the status line and stays on disk as it came.
+void CSTBDownloadDlg::ShowReceivedCheck(const std::string& path) {
+    const std::string damage = ReceivedFileDamage(path);
+    if (damage.empty()) return;
+    m_stStatus.SetWindowText(("Received file is damaged: " + damage).c_str());
+    m_stStatus.ShowWindow(SW_SHOW);
 }
