@@ -4,7 +4,7 @@
 #include "controls/headercontrol.h"
 #include "draw/imagelist.h"
 #include "controls/liststate.h"
-#include "controls/scrollbarstate.h"
+#include "controls/scrollbarbridge.h"
 #include "draw/screendc.h"
 #include "window/windowhost.h"
 
@@ -71,28 +71,19 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
     ListState* state = m_detached ? m_detached.release() : new ListState(nullptr);
     state->setParent(area);
     // The bars ask the window to scroll (OnVScroll / OnHScroll), whose default
-    // moves them; Qt's own move is taken back first. The window is looked up
-    // at each call: another object may have taken it over.
-    auto bridge = [area, state](QScrollBar* bar, UINT message) {
-        QObject::connect(bar, &QAbstractSlider::actionTriggered, state,
-                         [area, bar, message](int a) {
-                             const int wanted = bar->sliderPosition();
-                             bar->setSliderPosition(bar->value());
-                             if (ListControl* list = FromArea(area))
-                                 list->SendMessage(message,
-                                                   MAKEWPARAM(ScrollBarState::ScrollCodeOf(a),
-                                                              static_cast<unsigned>(wanted)),
-                                                   0);
-                         });
+    // moves them. The window is looked up at each call: another object may
+    // have taken it over.
+    const auto list = [area] { return static_cast<Window*>(FromArea(area)); };
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+        BridgeScrollBar(bar, bar == area->verticalScrollBar() ? WM_VSCROLL : WM_HSCROLL, state,
+                        {list, nullptr});
         QObject::connect(bar, &QAbstractSlider::valueChanged, state, [area](int) {
-            ListControl* list = FromArea(area);
-            if (!list) return;
-            list->GetHeaderCtrl()->SetScrollOffset(list->Geometry().scrollX);
-            list->Invalidate(TRUE);
+            ListControl* shown = FromArea(area);
+            if (!shown) return;
+            shown->GetHeaderCtrl()->SetScrollOffset(shown->Geometry().scrollX);
+            shown->Invalidate(TRUE);
         });
-    };
-    bridge(area->verticalScrollBar(), WM_VSCROLL);
-    bridge(area->horizontalScrollBar(), WM_HSCROLL);
+    }
     return area;
 }
 
