@@ -317,13 +317,13 @@ void CNetworkTp::drawBranches(QPainter* painter, const QRect& rect,
                               const QModelIndex& index) const {
     const QColor background = palette().color(QPalette::Base);
     painter->fillRect(rect, background);
-    std::vector<BranchCell> cells = BranchCells(index, m_hasLines, m_hasButtons);
+    std::vector<platform::BranchCell> cells = BranchCells(index, m_hasLines, m_hasButtons);
     if (cells.empty()) return;
     cells.back().expanded = isExpanded(index);
     // The item's own column is the rightmost of the rectangle.
     const int indent = indentation();
     int left = rect.right() + 1 - indent * static_cast<int>(cells.size());
-    for (const BranchCell& cell : cells) {
+    for (const platform::BranchCell& cell : cells) {
         const QRect column(left, rect.top(), indent, rect.height());
         if (column.intersects(rect))
             PaintBranchCell(painter, column, cell, BranchLineColour(),

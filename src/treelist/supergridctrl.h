@@ -457,6 +457,15 @@ class CSuperGridCtrl : public platform::ListControl {
     CTreeItem* FindInsertBefore(CTreeItem* parent, const std::string& text, int nPos) const;
     // True when node is a node of this control's tree.
     BOOL IsOwnNode(CTreeItem* node) const;
+    // Where an in-place box goes over sub-item cell (row, column), the edit
+    // box and the channel list's combo box alike: the row is scrolled into
+    // view (in part will do), and the list sideways when the cell's left edge
+    // lies outside the client area (the list may scroll less than asked near
+    // its ends: the box goes where the cell now is); the box starts at the
+    // cell's left edge and is one column wide, cut at the client's right
+    // edge. FALSE, *rect untouched, when the row cannot be shown or the cell
+    // does not exist.
+    BOOL CellBoxRect(int row, int column, platform::Rect* rect);
 
   private:
     // The few places that touch the list's rows.

@@ -16,8 +16,8 @@ std::vector<PopupMenuItem> SubMenuItems(const MenuTemplate& menu, int index) {
             items.push_back(PopupMenuItem::Separator());
             continue;
         }
-        PopupMenuItem entry{Own(item.text), item.id};
-        if (item.prompt) entry.prompt = Own(item.prompt);
+        PopupMenuItem entry{FromUtf8(item.text), item.id};
+        if (item.prompt) entry.prompt = FromUtf8(item.prompt);
         items.push_back(entry);
     }
     return items;
@@ -49,7 +49,7 @@ MenuActions FillMenuBar(QMenuBar& bar, const MenuTemplate& menu, QObject* action
     MenuActions actions;
     for (size_t index = 0; index < menu.popups.size(); ++index) {
         const char* title = menu.popups[index].text;
-        QMenu* popup = bar.addMenu(Own(title ? title : ""));
+        QMenu* popup = bar.addMenu(FromUtf8(title ? title : ""));
         actions.merge(FillMenu(*popup, SubMenuItems(menu, static_cast<int>(index)), actionOwner));
     }
     return actions;
