@@ -230,6 +230,7 @@ int CMainFrame::OnCreateClient() {
         else if (QWidget* pane = m_pView->GetWidget(); pane == now || pane->isAncestorOf(now))
             m_pActiveView = m_pView.get();
     });
+    AddPaneKeys();
     auto* print = new QAction(this);
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, [this] { ExecuteCommand(ID_FILE_PRINT); });
@@ -329,6 +330,33 @@ void CMainFrame::MapCommands() {
     for (unsigned id : {ID_SORT_NORMAL, ID_SORT_ALPHABETICAL, ID_SORT_SATELLITE})
         MapUpdateCommandUI(id, loaded);
     MapUpdateCommandUI(ID_UNUSED_32826, never);
+}
+
+void CMainFrame::AddPaneKeys() {
+    auto* other = new QAction(this);
+    other->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6),
+                         QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    connect(other, &QAction::triggered, this, [this] { FocusOtherPane(); });
+    addAction(other);
+}
+
+// Two panes: either key goes to the one that does not have the focus.
+void CMainFrame::FocusOtherPane() {
+    if (!m_pTree) return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == m_pTree || m_pTree->isAncestorOf(focus)))
+        FocusChannelList();
+    else
+        m_pTree->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool CMainFrame::FocusChannelList() {
+    CSuperGridCtrl* list = ChannelList();
+    if (!list || !list->IsWindow()) return false;
+    list->SetFocus();
+    return true;
 }
 
 void CMainFrame::SplitPanes(int width) {

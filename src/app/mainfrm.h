@@ -142,6 +142,7 @@ class CMainFrame : public QMainWindow,
     // NetworkTpHost
     void RefreshChannelList(int flag) override;
     void RebuildChannelList(int flag) override;
+    bool FocusChannelList() override;
     // INetworkSelectionSource: the tree's selection.
     NetworkSelection GetNetworkSelection() const override;
 
@@ -171,6 +172,10 @@ class CMainFrame : public QMainWindow,
 
   private:
     void MapCommands();
+    // F6, Shift+F6, Ctrl+Tab and Ctrl+Shift+Tab: the keyboard focus goes to
+    // the other pane.
+    void AddPaneKeys();
+    void FocusOtherPane();
     // The tree takes its share of width, the channel-list pane the rest.
     void SplitPanes(int width);
     // Cuts the shown window to the screen's free area once its frame is

@@ -537,6 +537,12 @@ class CSuperGridCtrl : public platform::ListControl {
     void OnMouseMove(UINT flags, platform::Point point) override;
     void OnLButtonUp(UINT flags, platform::Point point) override;
     void OnRButtonDown(UINT flags, platform::Point point) override;
+    // The host's pop-up menu at a point of the client area, its commands
+    // going to the host's owner; nothing without an owner or items.
+    void TrackHostPopupMenu(platform::Point point);
+    // The Menu key or Shift+F10: the pop-up at the focused row, as a right
+    // click there opens it, the selection left as it is.
+    void OnContextMenuKey();
     void OnTimer(platform::UINT_PTR id) override;
     void OnKillFocus(platform::Window* newWnd) override;
     BOOL OnNotifyReflect(platform::NMHDR* header, platform::LRESULT* result) override;
