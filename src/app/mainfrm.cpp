@@ -24,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -98,10 +99,13 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
     MapCommands();
     // Dialogs without a parent of their own open over this window.
     SetMainWnd(this);
+    // Every change that reaches the database marks the caption at once.
+    DB_SetChangeHook([this] { RefreshCaption(); });
     setWindowIcon(LoadIcon(MainIconPixmap()));
 }
 
 CMainFrame::~CMainFrame() {
+    DB_SetChangeHook(nullptr);
     if (GetMainWnd() == this) SetMainWnd(nullptr);
     CloseWorkImageFile();
     disconnect(qApp, nullptr, this, nullptr);
@@ -375,6 +379,13 @@ void CMainFrame::FitFrameToScreen() {
     if (fitted == geometry()) return;
     setGeometry(fitted);
     if (m_mainSplitter) SplitPanes(fitted.width());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
