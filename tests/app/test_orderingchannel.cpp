@@ -11,6 +11,7 @@
 #include "controls/statictext.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include <cstring>
@@ -369,6 +370,22 @@ TEST_F(OrderingChannelTest, TheButtonsCarryTheirOwnTexts) {
     Run([&](COrderingChannel& d) {
         EXPECT_EQ(d.GetDlgItem<Button>(IDOK)->QtButton()->text(), QString::fromUtf8("확인"));
         EXPECT_EQ(d.GetDlgItem<Button>(IDCANCEL)->QtButton()->text(), QString::fromUtf8("취소"));
+        Click(d.GetDlgItem(IDOK));
+    });
+}
+
+// A Hangul font must be installed (the setup installs one): without it both
+// buttons are empty boxes.
+TEST_F(OrderingChannelTest, TheButtonFontHasEveryCharacterOfBothCaptions) {
+    OpenCommitted();
+    Run([&](COrderingChannel& d) {
+        for (int id : {IDOK, IDCANCEL}) {
+            const QAbstractButton* button = d.GetDlgItem<Button>(id)->QtButton();
+            const QFontMetrics metrics(button->font());
+            for (const char32_t ch : button->text().toUcs4())
+                EXPECT_TRUE(metrics.inFontUcs4(ch))
+                    << "button " << id << " U+" << std::hex << static_cast<unsigned>(ch);
+        }
         Click(d.GetDlgItem(IDOK));
     });
 }
