@@ -1,30 +1,29 @@
 #include "aboutdlg.h"
 
-#include "controls/button.h"
 #include "dialogs/ddx.h"
+#include "editordialogs.h"
 #include "resource.h"
+
+#include "buildstamp.h"
+#include "mainicon.h"
+#include "window/icon.h"
+
+#include <QLabel>
 
 #include <cstdio>
 
 using namespace platform;
 
 namespace {
-constexpr UINT kTextId = 0xFFFF; // static texts no code addresses
-}
+// The icon's static, which no code addresses by id, and its picture's side.
+constexpr UINT kIconId = 0xFFFF;
+constexpr int kIconSize = 32;
+} // namespace
 
 CAboutDlg::CAboutDlg(Window* parent) : DialogBase(IDD_ABOUTBOX, parent) {}
 
 void CAboutDlg::CreateControls() {
-    SetDialogSize(235, 55);
-    SetWindowText("About Quorvandelix");
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    AddControl<Static>()->Create("Varonek HD STB Channel Editor  Ver 0.2", child,
-                                 MapDialogRect({40, 10, 180, 18}), this, kTextId);
-    AddControl<Static>()->Create("Created Time : ", child, MapDialogRect({40, 25, 95, 33}), this,
-                                 kTextId);
-    m_stTime.Create("", child, MapDialogRect({95, 25, 190, 33}), this, IDC_STATIC_BUILDTIME);
-    AddControl<Button>()->Create("OK", child | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                 MapDialogRect({190, 7, 228, 21}), this, IDOK);
+    CreateFromTemplate(AboutDialogTemplate(), {{IDC_STATIC_BUILDTIME, &m_stTime}});
 }
 
 void CAboutDlg::DoDataExchange(DataExchange* pDX) {
@@ -36,7 +35,17 @@ void CAboutDlg::DoDataExchange(DataExchange* pDX) {
 BOOL CAboutDlg::OnInitDialog() {
     DialogBase::OnInitDialog();
     char text[64];
-    std::snprintf(text, sizeof text, "%s %s", __DATE__, __TIME__);
+    std::snprintf(text, sizeof text, "%s %s", BuildDate(), BuildTime());
     m_stTime.SetWindowText(text);
+    // Icon 128, in the frame and beside the texts.
+    const HICON icon = LoadIcon(MainIconPixmap());
+    SetIcon(*this, icon, TRUE);
+    Static* picture = AddControl<Static>();
+    if (picture->Create("", WS_CHILD | WS_VISIBLE, MapDialogRect({11, 10, 32, 31}), this,
+                        kIconId) &&
+        picture->Label()) {
+        picture->Label()->setPixmap(icon.pixmap(kIconSize, kIconSize));
+        picture->Label()->setAlignment(Qt::AlignCenter);
+    }
     return TRUE;
 }
