@@ -2,8 +2,11 @@
 
 #include "base/appcommandline.h"
 #include "cdlfile.h"
+#include "channellistmenu.h"
 #include "window/cmdui.h"
 #include "dialogrunner.h"
+#include "mainmenu.h"
+#include "window/menubuilder.h"
 #include "dialogs/messagebox.h"
 #include "networktp.h"
 #include "orderingchannel.h"
@@ -21,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -95,10 +99,13 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
     MapCommands();
     // Dialogs without a parent of their own open over this window.
     SetMainWnd(this);
+    // Every change that reaches the database marks the caption at once.
+    DB_SetChangeHook([this] { RefreshCaption(); });
     setWindowIcon(LoadIcon(MainIconPixmap()));
 }
 
 CMainFrame::~CMainFrame() {
+    DB_SetChangeHook(nullptr);
     if (GetMainWnd() == this) SetMainWnd(nullptr);
     CloseWorkImageFile();
     disconnect(qApp, nullptr, this, nullptr);
@@ -135,61 +142,14 @@ void CMainFrame::PreCreateWindow() {
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-// The menu and the toolbar share one action per command.
-QAction* CMainFrame::MakeAction(unsigned id, const char* text, const char* prompt) {
-    auto it = m_actions.find(id);
-    if (it != m_actions.end()) return it->second;
-    auto* action = new QAction(FromUtf8(text), this);
-    if (prompt) {
-        action->setToolTip(FromUtf8(prompt));
-        action->setStatusTip(FromUtf8(prompt));
-    }
-    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    m_actions[id] = action;
-    return action;
-}
-
-// Menu 128.
+// Menu 128. The menu and the toolbar share one action per command.
 void CMainFrame::BuildMenu() {
-    struct Item {
-        unsigned id; // 0: a separator
-        const char* text;
-        const char* prompt;
-    };
-    struct Popup {
-        const char* title;
-        std::vector<Item> items;
-    };
-    const Popup menus[] = {
-        {"&File",
-         {{ID_NEW_FILE, "New File", "New File"},
-          {ID_LOAD_CHANNEL_DATA, "Load Channel Data", "Load Channel Data"},
-          {ID_SAVE_CHANNEL_DATA, "Save Channel Data", "Save Channel Data"},
-          {0, nullptr, nullptr},
-          {ID_APP_EXIT, "Exit", nullptr}}},
-        {"&Edit",
-         {{ID_ADD_CHANNEL, "Add Channel", "Add Channel"},
-          {ID_DELETE_CHANNEL, "Delete Channel", "Delete Channel"},
-          {ID_DELETE_ALL, "Delete All", "Delete All"},
-          {ID_MOVE_CHANNEL, "Move Channel", "Move Channel"}}},
-        {"&Communication",
-         {{ID_UPLOAD_CHANNEL_DATA, "DATA STB->PC", "Upload Channel Data"},
-          {ID_DOWNLOAD_CHANNEL_DATA, "&DATA PC->STB", "Download Channel Data"},
-          {ID_DOWNLOAD_PROGRAM, "&Program PC->STB", "Download Program"},
-          {ID_KEYDATA_UPLOAD, "KD STB->PC", nullptr},
-          {ID_KEYDATA_DOWNLOAD, "KD PC->STB", nullptr}}},
-        {"&Help", {{ID_APP_ABOUT, "&About Quorvandelix...", nullptr}}},
-    };
-    for (const Popup& popup : menus) {
-        QMenu* menu = menuBar()->addMenu(FromUtf8(popup.title));
-        for (const Item& item : popup.items) {
-            if (item.id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(MakeAction(item.id, item.text, item.prompt));
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+    for (const auto& [id, action] : FillMenuBar(*menuBar(), MainFrameMenu(), this)) {
+        connect(action, &QAction::triggered, this, [this, id = id] { ExecuteCommand(id); });
+        m_actions[id] = action;
     }
+    for (QAction* top : menuBar()->actions())
+        connect(top->menu(), &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 }
 
 QMenu* CMainFrame::TopMenu(int index) const {
@@ -274,6 +234,7 @@ int CMainFrame::OnCreateClient() {
         else if (QWidget* pane = m_pView->GetWidget(); pane == now || pane->isAncestorOf(now))
             m_pActiveView = m_pView.get();
     });
+    AddPaneKeys();
     auto* print = new QAction(this);
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, [this] { ExecuteCommand(ID_FILE_PRINT); });
@@ -375,6 +336,33 @@ void CMainFrame::MapCommands() {
     MapUpdateCommandUI(ID_UNUSED_32826, never);
 }
 
+void CMainFrame::AddPaneKeys() {
+    auto* other = new QAction(this);
+    other->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6),
+                         QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    connect(other, &QAction::triggered, this, [this] { FocusOtherPane(); });
+    addAction(other);
+}
+
+// Two panes: either key goes to the one that does not have the focus.
+void CMainFrame::FocusOtherPane() {
+    if (!m_pTree) return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == m_pTree || m_pTree->isAncestorOf(focus)))
+        FocusChannelList();
+    else
+        m_pTree->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool CMainFrame::FocusChannelList() {
+    CSuperGridCtrl* list = ChannelList();
+    if (!list || !list->IsWindow()) return false;
+    list->SetFocus();
+    return true;
+}
+
 void CMainFrame::SplitPanes(int width) {
     const int tree = static_cast<int>(width * kTreeShare);
     m_mainSplitter->setSizes({tree, width - tree});
@@ -391,6 +379,13 @@ void CMainFrame::FitFrameToScreen() {
     if (fitted == geometry()) return;
     setGeometry(fitted);
     if (m_mainSplitter) SplitPanes(fitted.width());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {
@@ -541,6 +536,10 @@ void CMainFrame::RefreshList(BOOL bAll) {
 
 CommandTarget* CMainFrame::PopupMenuOwner() const {
     return const_cast<CMainFrame*>(this);
+}
+
+std::vector<PopupMenuItem> CMainFrame::PopupMenuItems() const {
+    return ChannelListPopupMenu(kChannelListPopup);
 }
 
 void CMainFrame::RefreshChannelList(int flag) {

@@ -111,6 +111,17 @@ class CMainFrame : public QMainWindow,
     // The last of the dropped files is opened as a raw image.
     void OnDropFiles(platform::HDROP drop);
 
+    // True while the loaded list has changes that no save has written.
+    bool IsListModified() const;
+    // When the list has such changes, asks "Save changes to <name>?": Yes
+    // saves it by the road that opened it and answers true only when the
+    // save succeeded; No answers true; Cancel answers false. True at once
+    // without changes. New, Load, a drop and the window's close ask first.
+    bool SaveModified();
+    // The window's caption: base, with "*" after it while the list has
+    // changes not saved.
+    void SetCaption(const QString& base);
+
     // The Communication commands: the transfer dialog in the command's mode.
     // An upload of channel data that ends with OK is followed by the
     // date-file step.
@@ -137,9 +148,12 @@ class CMainFrame : public QMainWindow,
     platform::BOOL DeleteRowService(int row) override;
     void RefreshList(platform::BOOL bAll) override;
     platform::CommandTarget* PopupMenuOwner() const override;
+    // Menu 163.
+    std::vector<platform::PopupMenuItem> PopupMenuItems() const override;
     // NetworkTpHost
     void RefreshChannelList(int flag) override;
     void RebuildChannelList(int flag) override;
+    bool FocusChannelList() override;
     // INetworkSelectionSource: the tree's selection.
     NetworkSelection GetNetworkSelection() const override;
 
@@ -162,6 +176,9 @@ class CMainFrame : public QMainWindow,
     int OnCreateClient();
     void OnShowWindow();
     void showEvent(QShowEvent* event) override;
+    // File > Exit and the close box: the window closes only once
+    // SaveModified lets it.
+    void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -169,6 +186,10 @@ class CMainFrame : public QMainWindow,
 
   private:
     void MapCommands();
+    // F6, Shift+F6, Ctrl+Tab and Ctrl+Shift+Tab: the keyboard focus goes to
+    // the other pane.
+    void AddPaneKeys();
+    void FocusOtherPane();
     // The tree takes its share of width, the channel-list pane the rest.
     void SplitPanes(int width);
     // Cuts the shown window to the screen's free area once its frame is
@@ -180,6 +201,14 @@ class CMainFrame : public QMainWindow,
     void EmptyViews();
     // The caption of an opened list, with the current list's file name.
     void SetListCaption();
+    // The caption again, after the list changed or was saved.
+    void RefreshCaption();
+    // The list's file name as the user knows it: the container's, the raw
+    // image's, "NewData.cdl" for a new list.
+    QString ListDisplayName() const;
+    // Save Channel Data after its question: the commit, then the road that
+    // opened the list; true when the list is on disk. Failures are told.
+    bool SaveList();
     // image, read from a working file or a container, becomes the loaded
     // list: 1. 0, after the message, when it is no database (no list is
     // loaded then and the working file is closed).
@@ -215,7 +244,6 @@ class CMainFrame : public QMainWindow,
     // the caption names it and the list is reloaded from the image in
     // memory.
     void OpenUploadDateFile();
-    QAction* MakeAction(unsigned id, const char* text, const char* prompt = nullptr);
     void BuildMenu();
     CSuperGridCtrl* ChannelList() const;
 
@@ -229,6 +257,8 @@ class CMainFrame : public QMainWindow,
     ListFile m_listFile = ListFile::None;
     // The raw image file the list came from (file-system bytes).
     QByteArray m_rawImagePath;
+
+    QString m_captionBase;
 
     CQuorvandelixDoc* m_pDoc;
     platform::CommandTarget* m_pApp = nullptr;

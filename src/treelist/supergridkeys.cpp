@@ -46,6 +46,11 @@ BOOL CSuperGridCtrl::PreTranslateMessage(platform::MSG* msg) {
 
     if (msg->message == platform::WM_KEYDOWN) {
         UINT vk = static_cast<UINT>(msg->wParam);
+        if (platform::IsContextMenuKey(vk, KeyHeld(platform::VK_SHIFT),
+                                       KeyHeld(platform::VK_CONTROL), false)) {
+            OnContextMenuKey();
+            return TRUE;
+        }
         if (vk == platform::VK_SPACE && m_CurSubItem == 0) {
             ToggleSelectedChecks();
             return TRUE;

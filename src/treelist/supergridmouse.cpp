@@ -2,16 +2,17 @@
 // holds the mouse so that a drag selects a range of rows, scrolling the list
 // while the pointer is outside it; expand buttons and check boxes take their
 // clicks first; a double click toggles a group row or opens a cell's editor;
-// the right button shows the channel commands' pop-up menu.
+// the right button shows the host's pop-up menu.
 #include "supergridctrl.h"
 
-#include "channellistmenu.h"
 #include "window/cursor.h"
 #include "expandbutton.h"
 #include "window/popupmenu.h"
 #include "base/trace.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using platform::LVHITTESTINFO;
 using platform::Point;
@@ -30,9 +31,6 @@ constexpr int kFastRowLines = 2;
 constexpr int kColumnLines = 3;
 
 constexpr UINT kSelectedFocused = platform::LVIS_SELECTED | platform::LVIS_FOCUSED;
-
-// The pop-up of menu 163 that the list shows.
-constexpr int kChannelPopup = 0;
 
 } // namespace
 
@@ -233,13 +231,32 @@ void CSuperGridCtrl::OnRButtonDown(UINT flags, Point point) {
     SetFocus();
     // The menu comes first; its command is posted to the main window and so
     // runs after the list's default below has selected the row clicked on.
-    if (platform::CommandTarget* owner = HostPopupMenuOwner()) {
-        Point screen = point;
-        ClientToScreen(&screen);
-        platform::TrackPopupMenu(ChannelListPopupMenu(kChannelPopup), platform::TPM_RIGHTBUTTON,
-                                 screen.x, screen.y, owner, GetWidget());
-    }
+    TrackHostPopupMenu(point);
     ListControl::OnRButtonDown(flags, point);
+}
+
+void CSuperGridCtrl::TrackHostPopupMenu(Point point) {
+    platform::CommandTarget* owner = HostPopupMenuOwner();
+    std::vector<platform::PopupMenuItem> items = HostPopupMenuItems();
+    if (!owner || items.empty()) return;
+    Point screen = point;
+    ClientToScreen(&screen);
+    platform::TrackPopupMenu(std::move(items), platform::TPM_RIGHTBUTTON, screen.x, screen.y, owner,
+                             GetWidget());
+}
+
+// Where no row has the focus, the menu opens at the top left of the list.
+void CSuperGridCtrl::OnContextMenuKey() {
+    Point at(0, 0);
+    const int row = GetNextItem(-1, platform::LVNI_FOCUSED);
+    Rect bounds;
+    if (row >= 0 && GetItemRect(row, &bounds, platform::LVIR_LABEL)) {
+        Rect client;
+        GetClientRect(&client);
+        at = Point(std::clamp(bounds.left + bounds.Height() / 2, 0, std::max(0, client.right - 1)),
+                   std::clamp((bounds.top + bounds.bottom) / 2, 0, std::max(0, client.bottom - 1)));
+    }
+    TrackHostPopupMenu(at);
 }
 
 void CSuperGridCtrl::OnDblclk(platform::NMHDR* header, platform::LRESULT* result) {
