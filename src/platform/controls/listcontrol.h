@@ -46,7 +46,8 @@ struct LVCOLUMN {
 };
 using LV_COLUMN = LVCOLUMN;
 
-// NM_DBLCLK: the row and column under the click, and the click point.
+// NM_CLICK (after a left click's selection change) and NM_DBLCLK: the row
+// and column under the click, and the click point.
 struct NMITEMACTIVATE {
     NMHDR hdr;
     int iItem = -1;
