@@ -139,6 +139,9 @@ int CMainFrame::LoadImage(const QByteArray& image) {
 }
 
 void CMainFrame::ShowLoadedList() {
+    // The folder of a list that loaded is where the next file dialog opens,
+    // in this run and the next.
+    SaveFileDialogSettings();
     PleaseWait();
     if (CNetworkTp* tree = GetNetworkTp()) tree->Refresh();
     UpdateActions();
@@ -315,6 +318,7 @@ bool CMainFrame::SaveNewList(const QByteArray& image) {
         return false;
     }
     SetCurFileName(chosen);
+    SaveFileDialogSettings();
     m_bNewFile = 0;
     if (!OpenWorkImageFile(g_szTempPath)) {
         // The list is saved; without a working file it cannot stay loaded.

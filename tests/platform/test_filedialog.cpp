@@ -52,9 +52,11 @@ class FileDialogFixture : public ::testing::Test {
         ASSERT_TRUE(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
         SetProfileFile(Path(QStringLiteral("profile.ini")));
+        ForgetFileDialogSettings();
     }
     void TearDown() override {
         SetFileDialogHook(nullptr);
+        ForgetFileDialogSettings();
         SetProfileFile(QString());
         QDir::setCurrent(m_oldCurrent);
     }
@@ -163,9 +165,15 @@ TEST_F(FileDialogFixture, DialogsOpenInTheDocumentsOrTheLastFolderElseHome) {
         {"the document's folder", documents, last + QStringLiteral("/a.cdl"), documents},
         {"the last folder chosen", QString(), QString(), last},
         {"a document folder that is gone", Path(QStringLiteral("gone")), QString(), last},
+        {"the last folder, kept in the settings", QString(), QString(), last},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
+        if (step.name == std::string("the last folder, kept in the settings")) {
+            // As a program that ends and starts again.
+            ASSERT_TRUE(SaveFileDialogSettings());
+            ForgetFileDialogSettings();
+        }
         answer = step.chosen;
         FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
         dialog.SetInitialFolder(step.preferred);

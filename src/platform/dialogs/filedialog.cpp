@@ -18,6 +18,23 @@ namespace {
 const QString kFolderSection = QStringLiteral("Settings");
 const QString kLastFolderEntry = QStringLiteral("Last Folder");
 
+// The folder of the last file chosen in this run; read from the settings
+// the first time, written back by SaveFileDialogSettings.
+struct LastFolder {
+    bool read = false;
+    bool changed = false;
+    QString folder;
+};
+
+LastFolder& Last() {
+    static LastFolder last;
+    if (!last.read) {
+        last.folder = GetProfileString(kFolderSection, kLastFolderEntry);
+        last.read = true;
+    }
+    return last;
+}
+
 FileDialogHook& Hook() {
     static FileDialogHook hook;
     return hook;
@@ -43,6 +60,17 @@ std::optional<QString> RunQtDialog(const FileDialogRequest& request, QWidget* pa
 }
 
 } // namespace
+
+bool SaveFileDialogSettings() {
+    LastFolder& last = Last();
+    if (!last.changed) return true;
+    last.changed = false;
+    return WriteProfileString(kFolderSection, kLastFolderEntry, last.folder);
+}
+
+void ForgetFileDialogSettings() {
+    Last() = LastFolder{};
+}
 
 FileDialogHook SetFileDialogHook(FileDialogHook hook) {
     return std::exchange(Hook(), std::move(hook));
@@ -113,7 +141,7 @@ bool FileDialog::ConfirmOverwrite(const QString& path) const {
 
 QString FileDialog::StartFolder(const QString& preferred) {
     if (!preferred.isEmpty() && QFileInfo(preferred).isDir()) return preferred;
-    const QString last = GetProfileString(kFolderSection, kLastFolderEntry);
+    const QString last = Last().folder;
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     return QDir::homePath();
 }
@@ -141,7 +169,8 @@ int FileDialog::DoModal() {
         m_path = path;
         break;
     }
-    WriteProfileString(kFolderSection, kLastFolderEntry, QFileInfo(m_path).absolutePath());
+    Last().folder = QFileInfo(m_path).absolutePath();
+    Last().changed = true;
     // The editor hands bare file names to the container reader and writer, so
     // the chosen folder becomes the current one, as the original dialog did.
     if (!(m_flags & OFN_NOCHANGEDIR)) QDir::setCurrent(QFileInfo(m_path).absolutePath());

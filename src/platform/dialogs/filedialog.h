@@ -46,6 +46,14 @@ QStringList NameFiltersFromFilterString(const QString& filter);
 // by its lower- and upper-case spellings where they differ from it.
 QStringList NameFiltersInBothCases(const QStringList& filters);
 
+// Writes the folder of the last file chosen into the settings, where the
+// next run finds it (the editor does it once a chosen list has loaded or
+// been saved); false when they could not be written.
+bool SaveFileDialogSettings();
+// Drops what this run knows of the last folder: the next dialog reads the
+// settings again (a test that changes the settings file).
+void ForgetFileDialogSettings();
+
 class FileDialog {
   public:
     FileDialog(bool openFileDialog, const QString& defaultExtension = QString(),
