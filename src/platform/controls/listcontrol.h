@@ -148,8 +148,6 @@ class ListControl : public Window {
     BOOL Scroll(Size size);
     int GetTopIndex() const;
     int GetCountPerPage() const;
-    // Repaints rows first..last (either order) when the window next paints.
-    BOOL RedrawItems(int first, int last);
     // Repaints a row now.
     BOOL Update(int row);
 
