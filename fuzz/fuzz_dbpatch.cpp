@@ -18,8 +18,7 @@
 
 #include "dbroundtrip.h"
 #include "dbstate.h"
-#include "dbtemplate.h"
-#include "imagebuilder.h"
+#include "dbseeds.h"
 #include "imagereseal.h"
 #include "wrapper.h"
 
@@ -30,36 +29,13 @@ constexpr size_t kOffsetBytes = 3;
 
 using Image = std::vector<uint8_t>;
 
-// The images patches are made in: databases of the test builder, from a few
-// services to a hundred and more with every record kind, and the empty
-// template. Small ones: each input opens, commits and reopens one.
+// The seed images, each as built once.
 std::vector<Image> MakeSeedImages() {
-    const ImageCounts counts[] = {
-        {.services = 12,
-         .transportStreams = 3,
-         .transponders = 2,
-         .providers = 2,
-         .satellites = 3,
-         .favourites = 2,
-         .kind9 = 1,
-         .kind10 = 1},
-        {.services = 60, .transportStreams = 10, .providers = 5, .satellites = 1},
-        {.services = 120,
-         .transportStreams = 40,
-         .transponders = 20,
-         .providers = 12,
-         .satellites = 8,
-         .favourites = 1},
-    };
     std::vector<Image> images;
-    for (const ImageCounts& c : counts) {
-        DB_ResetAllState();
-        if (!BuildImage(SampleSpec(c))) std::abort();
+    for (std::size_t index = 0; index < kDbSeedCount; ++index) {
+        if (!BuildDbSeed(index)) std::abort();
         images.emplace_back(g_FlashImage, g_FlashImage + FLASH_DB_SIZE);
     }
-    DB_ResetAllState();
-    if (DB_MakeEmptyImage() != 0) std::abort();
-    images.emplace_back(g_FlashImage, g_FlashImage + FLASH_DB_SIZE);
     DB_ResetAllState();
     return images;
 }

@@ -5,8 +5,7 @@
 #include <string>
 
 #include "dbstate.h"
-#include "dbtemplate.h"
-#include "imagebuilder.h"
+#include "dbseeds.h"
 #include "wrapper.h"
 
 namespace {
@@ -26,24 +25,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    const ImageCounts seeds[] = {
-        {.services = 12,
-         .transportStreams = 3,
-         .transponders = 2,
-         .providers = 2,
-         .satellites = 3,
-         .favourites = 2,
-         .kind9 = 1},
-        {.services = 60, .transportStreams = 10, .providers = 5, .satellites = 1},
-    };
-    int n = 0;
-    for (const ImageCounts& counts : seeds) {
-        DB_ResetAllState();
-        if (!BuildImage(SampleSpec(counts)) ||
-            !WriteImage(folder + "/db_seed_" + std::to_string(n++) + ".img"))
-            return 1;
+    for (std::size_t index = 0; index < kDbSeedCount; ++index) {
+        const std::string name = index + 1 == kDbSeedCount ? "empty" : std::to_string(index);
+        if (!BuildDbSeed(index) || !WriteImage(folder + "/db_seed_" + name + ".img")) return 1;
     }
     DB_ResetAllState();
-    if (DB_MakeEmptyImage() != 0 || !WriteImage(folder + "/db_seed_empty.img")) return 1;
     return 0;
 }
