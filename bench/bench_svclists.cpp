@@ -64,6 +64,7 @@ void BM_WalkWholeMasterList(benchmark::State& state) {
 BENCHMARK(BM_WalkWholeMasterList)
     ->ArgName("services")
     ->Arg(750)
+    ->Arg(1000)
     ->Arg(1500)
     ->Arg(3000)
     ->Arg(6000)
