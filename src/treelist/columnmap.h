@@ -1,37 +1,68 @@
 // A value for some of a row's columns, such as the editor kind or the choice
-// list of the columns that have one. A row sets a few columns, so they lie
-// in one small array, searched in order, rather than in a hash table whose
-// buckets and nodes each cost an allocation for every row of the list.
+// list of the columns that have one. A row sets a few columns, so the first
+// of them lie inside the row's own record and only more go to the heap: a
+// hash table would cost allocations for its buckets and nodes in every row
+// of the list, each one more place for a rebuild of a long list to fetch.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <utility>
 #include <vector>
 
 template <class Value> class ColumnMap {
+    using Entry = std::pair<int, Value>;
+
   public:
     // The column's value, made (value-initialised) when the column has none.
     Value& operator[](int column) {
-        for (auto& entry : entries_)
+        for (Entry& entry : *this)
             if (entry.first == column) return entry.second;
-        if (entries_.empty()) entries_.reserve(kFirstCapacity);
-        entries_.emplace_back(column, Value{});
-        return entries_.back().second;
+        if (inline_ < kInline) {
+            first_[inline_] = Entry(column, Value{});
+            return first_[inline_++].second;
+        }
+        more_.emplace_back(column, Value{});
+        return more_.back().second;
     }
 
     // The column's value, or null when it has none.
     const Value* Find(int column) const {
-        for (const auto& entry : entries_)
+        for (const Entry& entry : *this)
             if (entry.first == column) return &entry.second;
         return nullptr;
     }
 
-    // (column, value) pairs, in the order the columns were first set.
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
+    // Walks the (column, value) pairs in the order the columns were first set.
+    template <class Map, class Pair> class Iterator {
+      public:
+        Iterator(Map* map, std::size_t at) : map_(map), at_(at) {}
+        Pair& operator*() const {
+            return at_ < map_->inline_ ? map_->first_[at_] : map_->more_[at_ - map_->inline_];
+        }
+        Pair* operator->() const { return &**this; }
+        Iterator& operator++() {
+            ++at_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+
+      private:
+        Map* map_;
+        std::size_t at_;
+    };
+
+    Iterator<ColumnMap, Entry> begin() { return {this, 0}; }
+    Iterator<ColumnMap, Entry> end() { return {this, size()}; }
+    Iterator<const ColumnMap, const Entry> begin() const { return {this, 0}; }
+    Iterator<const ColumnMap, const Entry> end() const { return {this, size()}; }
 
   private:
-    // Room for what a row usually sets, had in one allocation.
-    static constexpr std::size_t kFirstCapacity = 4;
-    std::vector<std::pair<int, Value>> entries_;
+    // What a row usually sets, held without an allocation.
+    static constexpr std::size_t kInline = 4;
+    std::size_t size() const { return inline_ + more_.size(); }
+
+    std::array<Entry, kInline> first_{};
+    std::size_t inline_ = 0;
+    std::vector<Entry> more_;
 };

@@ -82,6 +82,37 @@ const ItemInfoCase kItemInfoCases[] = {
          EXPECT_TRUE(info.GetControlType(1, type));
          EXPECT_EQ(type, CItemInfo::combobox);
      }},
+    {"ten columns each, set out of order and some set again, read back per column",
+     [](CItemInfo& info) {
+         static ChoiceList lists[10];
+         for (int n : {9, 0, 5, 2, 7, 1, 8, 3, 6, 4}) {
+             info.SetControlType(n % 2 ? CItemInfo::combobox : CItemInfo::editNoButton, n);
+             info.SetListData(n, &lists[n]);
+             info.SetSubItemImage(n, 100 + n);
+             info.SetSubItemBkColor(n, platform::RGB(n, 0, 0));
+         }
+         for (int n : {6, 1}) { // again: replaced, not added
+             info.SetControlType(CItemInfo::combobox, n);
+             info.SetSubItemImage(n, 200 + n);
+         }
+         info.SetListData(8, nullptr);
+     },
+     [](const CItemInfo& info) {
+         for (int n = 0; n < 10; ++n) {
+             SCOPED_TRACE(n);
+             auto type = CItemInfo::edit;
+             EXPECT_TRUE(info.GetControlType(n, type));
+             EXPECT_EQ(type, n % 2 || n == 6 ? CItemInfo::combobox : CItemInfo::editNoButton);
+             ChoiceList* list = nullptr;
+             EXPECT_TRUE(info.GetListData(n, list));
+             EXPECT_EQ(list == nullptr, n == 8);
+             EXPECT_EQ(info.GetSubItemImage(n), (n == 6 || n == 1 ? 200 : 100) + n);
+             EXPECT_EQ(info.GetSubItemBkColor(n), platform::RGB(n, 0, 0));
+         }
+         auto type = CItemInfo::combobox;
+         EXPECT_FALSE(info.GetControlType(10, type));
+         EXPECT_EQ(info.GetSubItemImage(10), -1);
+     }},
     {"a missing choice list leaves the pointer alone", [](CItemInfo&) {},
      [](const CItemInfo& info) {
          ChoiceList dummy;
