@@ -369,11 +369,14 @@ class CGridCtrl : public platform::ScrollWindow {
     // Every cell of a row (column) on one context; TRUE when all succeeded.
     BOOL RedrawRow(int nRow);
     BOOL RedrawColumn(int nCol);
-    // Ends an edit in progress (the editing issue fills it in).
+    // Ends the open editor (its report then arrives as OnEndInPlaceEdit).
     virtual void EndEditing();
 
     // ---- editing and keys
     static constexpr UINT IDC_INPLACE_CONTROL = 8;
+    // Opens the cell's editor; an editor open on another cell ends first.
+    // Nothing opens when the cell, as looked up after that end, may not be
+    // edited, cannot be shown or the owner vetoes.
     virtual void OnEditCell(int nRow, int nCol, platform::Point point, UINT nChar);
     virtual void OnEndEditCell(int nRow, int nCol, std::string str);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
@@ -679,6 +682,11 @@ class CGridCtrl : public platform::ScrollWindow {
     void RepaintSelectionChange(int nRow, int nCol, bool bForce, platform::Dc* pDC);
     // Clears the modified bit of every cell.
     void ClearAllModified();
+    // Drops the grid's own pointers to a cell that is about to be deleted.
+    void ForgetCell(const CGridCellBase* pCell);
+    // The steps before an edit opens: a valid, editable cell scrolled into
+    // view, its rectangle in *pRect; FALSE when one of them fails.
+    BOOL PrepareCellEdit(int nRow, int nCol, platform::Rect* pRect);
     // Removes row nRow's size, cells and counts without resetting the
     // selection or the scroll bars; FALSE for a row without cells.
     BOOL RemoveRow(int nRow);
@@ -734,6 +742,9 @@ class CGridCtrl : public platform::ScrollWindow {
     // The open editor's cell wherever it started (focus cell or not), so
     // that ending it reaches that cell; cleared when the cell goes.
     CGridCellBase* m_pEditingCell = nullptr;
+    // The cell whose editor's end report is being taken; cleared when the
+    // cell goes.
+    CGridCellBase* m_pEndingCell = nullptr;
     // Set by the destructor: a late editor report then changes nothing.
     bool m_bClosing = false;
     CCellID m_idEditingCell;

@@ -94,10 +94,15 @@ void CGridCtrl::DestroyCell(int nRow, int nCol) {
     if (m_bVirtualMode) return;
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (!pCell) return;
-    if (pCell == m_pEditingCell) m_pEditingCell = nullptr;
+    ForgetCell(pCell);
     SetItemState(nRow, nCol, 0);
     (*m_RowData[static_cast<std::size_t>(nRow)])[static_cast<std::size_t>(nCol)] = nullptr;
     delete pCell;
+}
+
+void CGridCtrl::ForgetCell(const CGridCellBase* pCell) {
+    if (pCell == m_pEditingCell) m_pEditingCell = nullptr;
+    if (pCell == m_pEndingCell) m_pEndingCell = nullptr;
 }
 
 void CGridCtrl::DestroyRow(int nRow) {
@@ -195,6 +200,7 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, const GridCellClass* pRuntimeCla
     if (pOldCell) pNewCell->CopyAttributes(*pOldCell);
     if (!SetCell(nRow, nCol, pNewCell.get())) return FALSE;
     pNewCell.release();
+    ForgetCell(pOldCell);
     delete pOldCell;
     return TRUE;
 }
