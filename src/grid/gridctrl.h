@@ -721,8 +721,6 @@ class CGridCtrl : public platform::ScrollWindow {
     int m_nFixedCols = 0;
     GridSizeArray m_arRowHeights;
     GridSizeArray m_arColWidths;
-    // Cells whose modified bit is set (so clearing can stop at none).
-    int m_nModifiedCells = 0;
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
 
