@@ -220,6 +220,23 @@ TEST(GridKeys, NavigationTable) {
          CCellSpan(), -1},
         {"shift+tab at a row's start", CCellID(2, 1), Qt::Key_Backtab, Qt::ShiftModifier,
          CCellID(1, 7), CCellSpan(1, 7, 1, 7), -1},
+        // A hidden row is never a target: with none shown below (above) the
+        // focus stays.
+        {"tab at a row's end, every row below hidden", CCellID(2, 7), Qt::Key_Tab,
+         Qt::NoModifier, CCellID(2, 7), CCellSpan(), -1,
+         [](CGridCtrl& g) {
+             for (int r = 4; r < 20; ++r)
+                 g.SetRowHeight(r, 0);
+         }},
+        {"shift+tab at a row's start, every row above hidden", CCellID(2, 1), Qt::Key_Backtab,
+         Qt::ShiftModifier, CCellID(2, 1), CCellSpan(), -1,
+         [](CGridCtrl& g) { g.SetRowHeight(1, 0); }},
+        {"tab at a row's end over hidden rows", CCellID(2, 7), Qt::Key_Tab, Qt::NoModifier,
+         CCellID(6, 1), CCellSpan(6, 1, 6, 1), -1,
+         [](CGridCtrl& g) {
+             g.SetRowHeight(4, 0);
+             g.SetRowHeight(5, 0);
+         }},
         {"shift+right keeps the anchor", CCellID(1, 1), Qt::Key_Right, Qt::ShiftModifier,
          CCellID(1, 2), CCellSpan(1, 1, 1, 2), -1},
         {"page down at the bottom", CCellID(10, 1), Qt::Key_PageDown, Qt::NoModifier,
