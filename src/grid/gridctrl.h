@@ -23,6 +23,7 @@
 #include "base/geometry.h"
 #include "controls/scrollinfo.h"
 #include "controls/scrollwindow.h"
+#include "window/commandtarget.h"
 
 #include <cstdint>
 #include <map>
@@ -70,7 +71,10 @@ using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
 using GRIDCALLBACK = BOOL (*)(NMGRIDITEM* pDispInfo, LPARAM lParam);
 
-class CGridCtrl : public platform::ScrollWindow {
+// The grid takes the Edit menu's copy, cut, paste and select-all commands
+// (window/editcommands.h) in its own command table, with their update rules:
+// sent to the grid window, or routed to it as a command target.
+class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget {
   public:
     // The id of the timer that scrolls while the mouse selects outside the cells.
     static constexpr platform::UINT_PTR kSelectionTimerId = 513;
@@ -531,6 +535,8 @@ class CGridCtrl : public platform::ScrollWindow {
     void OnUpdateEditCut(platform::CmdUI* pCmdUI);
     void OnUpdateEditPaste(platform::CmdUI* pCmdUI);
     void OnUpdateEditSelectAll(platform::CmdUI* pCmdUI);
+    // A command sent to the grid window: its command table decides.
+    BOOL OnCommand(platform::WPARAM wParam, LPARAM lParam) override;
 
   protected:
     // Registered at the first size message that finds a window.
@@ -667,6 +673,8 @@ class CGridCtrl : public platform::ScrollWindow {
 
     // One scroll handler for both directions.
     void ScrollBy(int nBar, UINT nSBCode);
+    // The command table's entries for the Edit commands.
+    void MapEditCommands();
     // The default cells take the system colours they follow.
     void SetUpDefaultCells();
     // Virtual mode: the selection forgets cells past the new counts.
