@@ -1,7 +1,8 @@
 // The channel-list container: writing and reading a full channel list
-// (0xA0000-byte image, 20 blocks) through files and in memory, and CdlCrc32
-// over one block and over the whole image, beside a plain slicing-by-8
-// CRC-32/MPEG-2 written here as the yardstick.
+// (0xA0000-byte image, 20 blocks) through files and in memory, the system
+// calls of the file road on their own, and CdlCrc32 over one block and over
+// the whole image, beside a plain slicing-by-8 CRC-32/MPEG-2 written here as
+// the yardstick.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -14,6 +15,7 @@
 
 #include "cdlbytes.h"
 #include "cdlfile.h"
+#include "replacementfile.h"
 
 namespace fs = std::filesystem;
 
@@ -125,6 +127,38 @@ void BM_EncodeAndDecodeChannelList(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * CDL_DATA_SIZE * 2);
 }
 BENCHMARK(BM_EncodeAndDecodeChannelList)->Unit(benchmark::kMillisecond);
+
+// The system calls of that save and load alone, with the bytes ready and no
+// container work: the safe replacement of the list (temporary, write, flush,
+// rename, folder sync), the read of the list and the write over "data.tmp".
+// The two roads above cost little more than this.
+void BM_FileRoadSystemCallsOnly(benchmark::State& state) {
+    const char* list = TheScratch().List();
+    const auto readWhole = [](const char* path, std::vector<uint8_t>& bytes) {
+        std::FILE* file = std::fopen(path, "rb");
+        const bool read =
+            file != nullptr && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        if (file != nullptr) std::fclose(file);
+        return read;
+    };
+    std::vector<uint8_t> container(fs::file_size(list));
+    std::vector<uint8_t> image(CDL_DATA_SIZE);
+    if (!readWhole(list, container) || !readWhole(g_szTempPath, image)) {
+        state.SkipWithError("scratch files not read");
+        return;
+    }
+    for (auto _ : state) {
+        bool done = ReplaceFileContents(list, container.data(), container.size()) == 0 &&
+                    readWhole(list, container);
+        std::FILE* out = std::fopen(g_szTempPath, "r+b");
+        done = done && out != nullptr &&
+               std::fwrite(image.data(), 1, image.size(), out) == image.size();
+        if (out != nullptr) std::fclose(out);
+        if (!done) state.SkipWithError("a system call failed");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * CDL_DATA_SIZE * 2);
+}
+BENCHMARK(BM_FileRoadSystemCallsOnly)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeBytes(benchmark::State& state) {
     const std::vector<uint8_t> image = RandomImage();

@@ -131,7 +131,7 @@ void CEditChannel::OnOK() {
         return;
     }
     if (m_cbTp.GetCurSel() == CB_ERR) {
-        MessageBox(Own("Please select a TP."), Own("ERROR"), MB_OK | MB_ICONSTOP);
+        MessageBox(FromUtf8("Please select a TP."), FromUtf8("ERROR"), MB_OK | MB_ICONSTOP);
         return;
     }
 
@@ -143,7 +143,7 @@ void CEditChannel::OnOK() {
         char text[48];
         std::snprintf(text, sizeof text, "Add Channel fail! [0x%04X]",
                       static_cast<unsigned>(result) & 0xFFFFu);
-        MessageBox(Own(text), Own("ERROR"), MB_OK | MB_ICONSTOP);
+        MessageBox(FromUtf8(text), FromUtf8("ERROR"), MB_OK | MB_ICONSTOP);
         return;
     }
     SvcInfo svcInfo{};
@@ -207,5 +207,6 @@ void CEditChannel::TakeTransponder(uint8_t slot, uint16_t n) {
 }
 
 void CEditChannel::RefusePid() {
-    MessageBox(Own("Please enter a pid between 1 and 8191"), Own("ERROR"), MB_OK | MB_ICONSTOP);
+    MessageBox(FromUtf8("Please enter a pid between 1 and 8191"), FromUtf8("ERROR"),
+               MB_OK | MB_ICONSTOP);
 }

@@ -240,5 +240,5 @@ void CEditTransport::ReloadAfterFailedCommit() {
 }
 
 void CEditTransport::ShowError(const char* text) {
-    MessageBox(Own(text), Own("ERROR"), MB_OK | MB_ICONSTOP, GetWidget());
+    MessageBox(FromUtf8(text), FromUtf8("ERROR"), MB_OK | MB_ICONSTOP, GetWidget());
 }

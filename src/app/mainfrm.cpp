@@ -14,6 +14,10 @@
 #include "base/text.h"
 #include "base/trace.h"
 #include "workfile.h"
+#include "window/icon.h"
+#include "window/mainwnd.h"
+#include "window/screenfit.h"
+#include "mainicon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +52,10 @@ namespace {
 constexpr int kLevelTransponder = CNetworkTp::kLevelTransponder;
 // The splitter's pane (0,1): the framework's first pane id plus one.
 constexpr UINT kPaneRightId = 0xE900 + 1;
+// Where the window asks to be and how big, as the original placed it.
+constexpr QRect kFramePlacement(100, 50, 1095, 900);
+// The tree's share of the window's width.
+constexpr double kTreeShare = 0.25;
 
 // The command line as a path: one pair of enclosing quotes removed, the
 // rest kept whole however long it is.
@@ -85,9 +93,13 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
     g_szCurFileName[0] = '\0';
     m_deleteService = [](SvcHandle handle) { return SLM_DeleteService(handle); };
     MapCommands();
+    // Dialogs without a parent of their own open over this window.
+    SetMainWnd(this);
+    setWindowIcon(LoadIcon(MainIconPixmap()));
 }
 
 CMainFrame::~CMainFrame() {
+    if (GetMainWnd() == this) SetMainWnd(nullptr);
     CloseWorkImageFile();
     disconnect(qApp, nullptr, this, nullptr);
     m_pActiveView = nullptr;
@@ -114,8 +126,11 @@ bool CMainFrame::Create() {
     return OnCreateClient() != 0;
 }
 
+// The original's place and size where the screen has room for them; on a
+// smaller screen the window is cut to the screen's free area.
 void CMainFrame::PreCreateWindow() {
-    setGeometry(100, 50, 1095, 900);
+    setGeometry(FitToArea(kFramePlacement, FrameMargins(*this),
+                          AvailableArea(*this, kFramePlacement.topLeft())));
     // The right button on the frame and its bars opens no menu.
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
@@ -124,10 +139,10 @@ void CMainFrame::PreCreateWindow() {
 QAction* CMainFrame::MakeAction(unsigned id, const char* text, const char* prompt) {
     auto it = m_actions.find(id);
     if (it != m_actions.end()) return it->second;
-    auto* action = new QAction(Own(text), this);
+    auto* action = new QAction(FromUtf8(text), this);
     if (prompt) {
-        action->setToolTip(Own(prompt));
-        action->setStatusTip(Own(prompt));
+        action->setToolTip(FromUtf8(prompt));
+        action->setStatusTip(FromUtf8(prompt));
     }
     connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
     m_actions[id] = action;
@@ -166,7 +181,7 @@ void CMainFrame::BuildMenu() {
         {"&Help", {{ID_APP_ABOUT, "&About Quorvandelix...", nullptr}}},
     };
     for (const Popup& popup : menus) {
-        QMenu* menu = menuBar()->addMenu(Own(popup.title));
+        QMenu* menu = menuBar()->addMenu(FromUtf8(popup.title));
         for (const Item& item : popup.items) {
             if (item.id == 0)
                 menu->addSeparator();
@@ -247,7 +262,7 @@ int CMainFrame::OnCreateClient() {
     // Only the right pane takes what the window gains or loses later.
     m_mainSplitter->setStretchFactor(0, 0);
     m_mainSplitter->setStretchFactor(1, 1);
-    m_mainSplitter->setSizes({static_cast<int>(width * 0.25), static_cast<int>(width * 0.75)});
+    SplitPanes(width);
     setCentralWidget(m_mainSplitter);
     m_pTree->OnInitialUpdate();
     // The pane that takes the focus becomes the active view; Ctrl+P sends the
@@ -259,6 +274,7 @@ int CMainFrame::OnCreateClient() {
         else if (QWidget* pane = m_pView->GetWidget(); pane == now || pane->isAncestorOf(now))
             m_pActiveView = m_pView.get();
     });
+    AddPaneKeys();
     auto* print = new QAction(this);
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, [this] { ExecuteCommand(ID_FILE_PRINT); });
@@ -360,9 +376,65 @@ void CMainFrame::MapCommands() {
     MapUpdateCommandUI(ID_UNUSED_32826, never);
 }
 
+void CMainFrame::AddPaneKeys() {
+    auto* other = new QAction(this);
+    other->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6),
+                         QKeySequence(Qt::CTRL | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    connect(other, &QAction::triggered, this, [this] { FocusOtherPane(); });
+    addAction(other);
+}
+
+// Two panes: either key goes to the one that does not have the focus.
+void CMainFrame::FocusOtherPane() {
+    if (!m_pTree) return;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == m_pTree || m_pTree->isAncestorOf(focus)))
+        FocusChannelList();
+    else
+        m_pTree->setFocus(Qt::ShortcutFocusReason);
+}
+
+bool CMainFrame::FocusChannelList() {
+    CSuperGridCtrl* list = ChannelList();
+    if (!list || !list->IsWindow()) return false;
+    list->SetFocus();
+    return true;
+}
+
+void CMainFrame::SplitPanes(int width) {
+    const int tree = static_cast<int>(width * kTreeShare);
+    m_mainSplitter->setSizes({tree, width - tree});
+}
+
+// The window manager frames the window only after it is shown, and its frame
+// may then not fit where the window was placed: until a frame has been seen
+// the window is fitted again, each pane keeping its share.
+void CMainFrame::FitFrameToScreen() {
+    if (!m_bFitPending || !isVisible() || isMaximized() || isFullScreen()) return;
+    const QMargins frame = FrameMargins(*this);
+    if (!frame.isNull()) m_bFitPending = false;
+    const QRect fitted = FitToArea(geometry(), frame, AvailableArea(*this, pos()));
+    if (fitted == geometry()) return;
+    setGeometry(fitted);
+    if (m_mainSplitter) SplitPanes(fitted.width());
+}
+
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     OnShowWindow();
+    FitFrameToScreen();
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    FitFrameToScreen();
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FitFrameToScreen();
 }
 
 // The command line's file opens once the window has been shown for the
@@ -411,12 +483,16 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-// Only local files are dropped files; their paths as the file system's bytes.
+// Only local files are dropped files. Their paths are the file system's
+// bytes as the URL carries them, percent-encoded: decoding to text first
+// would lose a byte that is no UTF-8.
 void CMainFrame::dropEvent(QDropEvent* event) {
     DropFiles drop;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            drop.paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            drop.paths.push_back(
+                QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1())
+                    .toStdString());
     const QPoint at = event->position().toPoint();
     drop.point = Point(at.x(), at.y());
     event->acceptProposedAction();

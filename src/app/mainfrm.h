@@ -102,7 +102,7 @@ class CMainFrame : public QMainWindow,
     bool IsTimerActive(unsigned id) const;
     void OnTimer(unsigned id);
 
-    // The file roads. Each tells its failure in a message box and leaves
+    // The file commands. Each tells its failure in a message box and leaves
     // the files on disk as they were (Save: the list's file keeps its old
     // contents).
     void OnNewFile();
@@ -140,6 +140,7 @@ class CMainFrame : public QMainWindow,
     // NetworkTpHost
     void RefreshChannelList(int flag) override;
     void RebuildChannelList(int flag) override;
+    bool FocusChannelList() override;
     // INetworkSelectionSource: the tree's selection.
     NetworkSelection GetNetworkSelection() const override;
 
@@ -162,11 +163,22 @@ class CMainFrame : public QMainWindow,
     int OnCreateClient();
     void OnShowWindow();
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
     void MapCommands();
+    // F6, Shift+F6, Ctrl+Tab and Ctrl+Shift+Tab: the keyboard focus goes to
+    // the other pane.
+    void AddPaneKeys();
+    void FocusOtherPane();
+    // The tree takes its share of width, the channel-list pane the rest.
+    void SplitPanes(int width);
+    // Cuts the shown window to the screen's free area once its frame is
+    // known; nothing after that or while it is maximised.
+    void FitFrameToScreen();
     // The first step of New, Load and a drop: no list is loaded any more,
     // the working file is closed and the views are empty.
     void CloseList();
@@ -180,15 +192,23 @@ class CMainFrame : public QMainWindow,
     // The end of a successful load: "Please Wait", then the tree and the
     // channel list rebuilt.
     void ShowLoadedList();
-    // "File Open Fail! [path]"; no list stays loaded.
-    void OpenFailed(const QByteArray& path);
+    // "File Open Fail! [path]", with the system's text for error on a line
+    // of its own when it is not 0; no list stays loaded.
+    void OpenFailed(const QByteArray& path, int error = 0);
     // The container at path, checked and unwrapped into image: true. False
     // after the reader's message, or "File Open Fail!" when the file cannot
     // be read; nothing is written either way.
     bool DecodeList(const QByteArray& path, QByteArray& image);
-    // Save into the open working file and, when it is "data.tmp", the
-    // list's container; false after "File Save Fail!".
+    // Save of a list that has a file, by the road that opened it: false
+    // after "File Save Fail!".
     bool SaveOpenList(const QByteArray& image);
+    // The image into the working copy "data.tmp"; false when it fails.
+    bool WriteWorkingCopy(const QByteArray& image);
+    // The image into the raw image file the list came from, replaced whole;
+    // false after a message.
+    bool SaveRawImage(const QByteArray& image);
+    // The file a Save of the current list writes, as "File Save Fail!" names it.
+    QByteArray SaveTarget() const;
     // Save of a new list under a name the user chooses; false after a
     // message or when the dialog was cancelled.
     bool SaveNewList(const QByteArray& image);
@@ -204,9 +224,22 @@ class CMainFrame : public QMainWindow,
     void BuildMenu();
     CSuperGridCtrl* ChannelList() const;
 
+    // Which road opened the loaded list: Save writes it back by that road,
+    // whatever the folder holds by then.
+    enum class ListFile {
+        None,      // no list, or one without a file of its own
+        Container, // unwrapped from a ".cdl"; "data.tmp" is its working copy
+        RawImage,  // a raw image from the command line, a drop or New
+    };
+    ListFile m_listFile = ListFile::None;
+    // The raw image file the list came from (file-system bytes).
+    QByteArray m_rawImagePath;
+
     CQuorvandelixDoc* m_pDoc;
     platform::CommandTarget* m_pApp = nullptr;
     bool m_bStartDirOk = true;
+    // Until the window system has framed the shown window.
+    bool m_bFitPending = true;
     CNetworkTp* m_pTree = nullptr;
     std::unique_ptr<CSuperVw> m_pView;
     // The active view: the pane that last had the focus, none before either had it.

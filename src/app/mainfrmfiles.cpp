@@ -1,4 +1,4 @@
-// The main window's file roads: New, Load and Save of a channel list, and a
+// The main window's file commands: New, Load and Save of a channel list, and a
 // raw image opened from the command line or a drop. The flash image moves
 // whole between the database and the working image file; the container
 // moves between "data.tmp" and the list's ".cdl".
@@ -21,6 +21,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -48,14 +49,15 @@ bool IsWorkingImageFile(const QByteArray& path) {
     return IsSameFile(path, g_szTempPath) || IsSameFile(path, StartDirFile(kTemplateName));
 }
 
-// Writes the image into "data.tmp", created or truncated; false when any
-// byte does not reach the file.
-bool WriteTempImage(const QByteArray& image) {
-    QFile temp(QFile::decodeName(g_szTempPath));
-    if (!temp.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const bool written = SaveWriteImage(temp, image) && SaveFlush(temp);
-    temp.close();
-    return written && temp.error() == QFileDevice::NoError;
+// Makes the image the whole new contents of "data.tmp" through the safe
+// save: 0, or the system's error number (the file then keeps what it held).
+int WriteTempImage(const QByteArray& image) {
+    return SaveReplaceFile(QByteArray(g_szTempPath), image);
+}
+
+// The system's text for an error number, as the user reads it.
+QString Reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
@@ -67,6 +69,8 @@ bool WriteTempImage(const QByteArray& image) {
 void CMainFrame::CloseList() {
     m_pDoc->CloseDatabase();
     CloseWorkImageFile();
+    m_listFile = ListFile::None;
+    m_rawImagePath.clear();
     SetLoaded(0);
     EmptyViews();
 }
@@ -82,10 +86,11 @@ void CMainFrame::SetListCaption() {
     setWindowTitle(QFile::decodeName(QByteArray::fromStdString(ListCaption(bare))));
 }
 
-void CMainFrame::OpenFailed(const QByteArray& path) {
+void CMainFrame::OpenFailed(const QByteArray& path, int error) {
     CloseList();
-    MessageBox(QStringLiteral("File Open Fail! [%1]").arg(Shown(path)), QStringLiteral("Error"),
-               MB_OK);
+    QString text = QStringLiteral("File Open Fail! [%1]").arg(Shown(path));
+    if (error != 0) text += QLatin1Char('\n') + Reason(error);
+    MessageBox(text, QStringLiteral("Error"), MB_OK);
 }
 
 int CMainFrame::LoadImage(const QByteArray& image) {
@@ -115,7 +120,10 @@ void CMainFrame::OpenWorkFile(const char* path) {
         return;
     }
     SetListCaption();
-    if (LoadImage(image)) ShowLoadedList();
+    if (!LoadImage(image)) return;
+    m_listFile = ListFile::RawImage;
+    m_rawImagePath = file;
+    ShowLoadedList();
 }
 
 // ---- New, Load, drops ------------------------------------------------------
@@ -130,11 +138,10 @@ void CMainFrame::OnNewFile() {
 // Reads at most what the reader can consume; a file that is no container
 // is told by the reader's checks.
 bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
-    QFile file(QFile::decodeName(path));
     QByteArray container;
     // "data.tmp" holds the image the list is unwrapped into, not a container.
     if (IsSameFile(path, g_szTempPath) ||
-        !ReadImageFile(file, static_cast<qint64>(CDL_MAX_CONTAINER_SIZE), container)) {
+        !ReadRegularFile(path, static_cast<qint64>(CDL_MAX_CONTAINER_SIZE), container)) {
         OpenFailed(path);
         return false;
     }
@@ -158,7 +165,7 @@ bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
 // only by an image that loaded.
 void CMainFrame::OnLoadChannelData() {
     FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
-                      Own(kListFilter), this);
+                      FromUtf8(kListFilter), this);
     if (dialog.DoModal() != IDOK) return;
     CloseList();
     m_bNewFile = 0;
@@ -171,10 +178,17 @@ void CMainFrame::OnLoadChannelData() {
     if (!DecodeList(chosen, image)) return;
     SetListCaption();
     if (!LoadImage(image)) return;
-    if (!WriteTempImage(image) || !OpenWorkImageFile(g_szTempPath)) {
-        OpenFailed(chosen);
+    // A working copy that cannot be written is told by its own name and the
+    // system's reason, not blamed on the list; the old one stays whole.
+    if (const int error = WriteTempImage(image); error != 0) {
+        OpenFailed(g_szTempPath, error);
         return;
     }
+    if (!OpenWorkImageFile(g_szTempPath)) {
+        OpenFailed(g_szTempPath);
+        return;
+    }
+    m_listFile = ListFile::Container;
     ShowLoadedList();
 }
 
@@ -200,15 +214,51 @@ void CMainFrame::SaveFailed(const QByteArray& path) {
                MB_OK);
 }
 
-// The image goes into the working file; only a list unwrapped into
-// "data.tmp" has a container to rewrite (a raw image is its own file). The
-// buffer is flushed before the writer reads "data.tmp".
+QByteArray CMainFrame::SaveTarget() const {
+    if (m_bNewFile || m_listFile == ListFile::Container) return QByteArray(g_szCurFileName);
+    return m_rawImagePath;
+}
+
+// The working copy "data.tmp" of a list that came in a container is written
+// in place while it is the file the list opened. One that was removed or
+// replaced since (a cleaner, another program) is made again, and the list
+// keeps the new one open.
+bool CMainFrame::WriteWorkingCopy(const QByteArray& image) {
+    if (WorkFileIs(g_szTempPath)) return SaveWriteImage(g_WorkFile, image) && SaveFlush(g_WorkFile);
+    return WriteTempImage(image) == 0 && OpenWorkImageFile(g_szTempPath);
+}
+
+// Saved by the road that opened the list, never by what the folder holds
+// now: a list from a container is wrapped from the image in memory, so
+// whatever lies in "data.tmp" at that moment cannot reach its file.
 bool CMainFrame::SaveOpenList(const QByteArray& image) {
-    const bool container = WorkFileIs(g_szTempPath);
-    const QByteArray target = container ? QByteArray(g_szCurFileName) : WorkFilePath();
-    if (!g_WorkFile.isOpen() || !SaveWriteImage(g_WorkFile, image) || !SaveFlush(g_WorkFile) ||
-        (container && SaveWriteContainer(g_szCurFileName) != 0)) {
-        SaveFailed(target);
+    switch (m_listFile) {
+    case ListFile::Container:
+        if (WriteWorkingCopy(image) && SaveWriteContainer(g_szCurFileName, image) == 0) return true;
+        break;
+    case ListFile::RawImage:
+        return SaveRawImage(image);
+    case ListFile::None:
+        break;
+    }
+    SaveFailed(SaveTarget());
+    return false;
+}
+
+// A raw image is replaced whole through the safe save, so that a write that
+// fails part way leaves the old image; bytes a larger file holds past the
+// image are carried over, as a write in place would have kept them.
+bool CMainFrame::SaveRawImage(const QByteArray& image) {
+    const QByteArray path = m_rawImagePath;
+    QByteArray bytes = image;
+    if (!g_WorkFile.isOpen() || !AppendFileTail(g_WorkFile, image.size(), bytes) ||
+        SaveReplaceFile(path, bytes) != 0) {
+        SaveFailed(path);
+        return false;
+    }
+    if (!OpenWorkImageFile(path)) {
+        // The image is saved; without a working file it cannot stay loaded.
+        OpenFailed(path);
         return false;
     }
     return true;
@@ -218,12 +268,12 @@ bool CMainFrame::SaveOpenList(const QByteArray& image) {
 // its working file and the next Save asks for a name again.
 bool CMainFrame::SaveNewList(const QByteArray& image) {
     FileDialog dialog(false, QStringLiteral("cdl"), QStringLiteral("newdata"),
-                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR, Own(kListFilter),
-                      this);
+                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR,
+                      FromUtf8(kListFilter), this);
     if (dialog.DoModal() != IDOK) return false;
     const QByteArray chosen = QFile::encodeName(dialog.GetPathName());
     if (static_cast<std::size_t>(chosen.size()) >= kCurFileNameSize || IsWorkingImageFile(chosen) ||
-        !WriteTempImage(image) || SaveWriteContainer(chosen.constData()) != 0) {
+        WriteTempImage(image) != 0 || SaveWriteContainer(chosen.constData(), image) != 0) {
         SaveFailed(chosen);
         return false;
     }
@@ -234,6 +284,7 @@ bool CMainFrame::SaveNewList(const QByteArray& image) {
         OpenFailed(g_szTempPath);
         return false;
     }
+    m_listFile = ListFile::Container;
     SetListCaption();
     return true;
 }
@@ -250,9 +301,7 @@ void CMainFrame::OnSaveChannelData() {
         return;
     QByteArray image(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
     if (m_pDoc->SaveDatabase(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != 1) {
-        SaveFailed(m_bNewFile                 ? QByteArray(g_szCurFileName)
-                   : WorkFileIs(g_szTempPath) ? QByteArray(g_szCurFileName)
-                                              : WorkFilePath());
+        SaveFailed(SaveTarget());
         return;
     }
     if (m_bNewFile)

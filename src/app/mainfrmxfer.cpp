@@ -23,8 +23,8 @@ constexpr qsizetype kMaxSystemText = 255;
 
 } // namespace
 
-// The main window is no window of the platform layer, so the dialog has no
-// parent to hide while it is minimised.
+// The dialog belongs to the main window, the program's registered main
+// window, which it hides while it is minimised.
 int CMainFrame::RunTransfer(unsigned mode) {
     CSTBDownloadDlg dialog;
     return dialog.RunTransfer(nullptr, mode, nullptr);

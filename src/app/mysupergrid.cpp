@@ -173,8 +173,8 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     if (!item || item->iSubItem < 0 || item->iSubItem >= kChannelColumnCount) return;
     const NetworkSelection selection = Selection();
     if (selection.m_select != kLevelTransponder) {
-        platform::MessageBox(platform::Own("Current not applied"), platform::Own("Information"),
-                             platform::MB_OK);
+        platform::MessageBox(platform::FromUtf8("Current not applied"),
+                             platform::FromUtf8("Information"), platform::MB_OK);
         CSuperGridCtrl::CommitCellText(node, item);
         return;
     }
@@ -202,7 +202,7 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     CommitText(node, *item, ServiceCellText(item->iSubItem, n, stored, ServiceNumber(handle)));
     // Told once the cell shows the stored value again, so the box stands over it.
     if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
-        platform::MessageBox(platform::Own(kPidCellRefusal), platform::Own("ERROR"),
+        platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
                              platform::MB_OK | platform::MB_ICONSTOP);
 }
 
@@ -248,18 +248,8 @@ BOOL CMySuperGrid::OnVkF2() {
 platform::ComboBox* CMySuperGrid::ShowInPlaceCombo(int row, int column,
                                                    CItemInfo::ChoiceList* list) {
     const std::string text = GetItemText(row, column);
-    if (!EnsureVisible(row, TRUE)) return nullptr;
     platform::Rect rect;
-    if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, rect)) return nullptr;
-    platform::Rect client;
-    GetClientRect(&client);
-    if (rect.left < 0 || rect.left > client.right) {
-        // The list scrolls no further than its columns reach, which may be
-        // less than asked: the box goes where the cell now is.
-        Scroll(platform::Size(rect.left, 0));
-        if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, rect)) return nullptr;
-    }
-    rect.right = std::min(rect.left + GetColumnWidth(column), static_cast<int>(client.right));
+    if (!CellBoxRect(row, column, &rect)) return nullptr;
     // The box covers the cell; its list drops down as tall as its choices.
     auto* combo = new CComboInListView(row, column, list);
     constexpr platform::DWORD kStyle = platform::WS_CHILD | platform::WS_VISIBLE |

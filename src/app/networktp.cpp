@@ -10,11 +10,13 @@
 #include "window/popupmenu.h"
 #include "resource.h"
 #include "treebranches.h"
+#include "base/keys.h"
 #include "base/trace.h"
 
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -47,8 +49,10 @@ CNetworkTp::CNetworkTp(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setDragEnabled(false); // a begin-drag does nothing
     setRootIsDecorated(false);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this] {
-        if (!m_ignoreCurrentChange) OnSelchanged();
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now) {
+        if (m_ignoreCurrentChange) return;
+        if (m_keyboardMove) ItemSelection(now, m_select, m_iNet, m_iTp);
+        OnSelchanged();
     });
     MapCommand(ID_EDIT_NETWORK, [this] { OnEditNetwork(); });
     MapCommand(ID_ADD_NETWORK, [this] { OnAddNetwork(); });
@@ -137,10 +141,14 @@ void CNetworkTp::RebuildTpItems(uint8_t satellite) {
 
 void CNetworkTp::HitTestSelection(QPoint viewportPos, uint8_t& level, uint8_t& satellite,
                                   uint16_t& tp) const {
+    ItemSelection(itemAt(viewportPos), level, satellite, tp);
+}
+
+void CNetworkTp::ItemSelection(const QTreeWidgetItem* item, uint8_t& level, uint8_t& satellite,
+                               uint16_t& tp) const {
     level = kLevelNone;
     satellite = 0;
     tp = 0;
-    const QTreeWidgetItem* item = itemAt(viewportPos);
     if (item == nullptr) return;
     const QTreeWidgetItem* parent = item->parent();
     if (parent == nullptr) {
@@ -204,6 +212,14 @@ void CNetworkTp::OnRclick(QPoint viewportPos) {
     // The item under the click becomes the selection before its command runs.
     if (QTreeWidgetItem* item = itemAt(viewportPos)) setCurrentItem(item);
     if (id != 0) ExecuteCommand(id);
+}
+
+void CNetworkTp::OnContextMenuKey() {
+    const QTreeWidgetItem* item = currentItem();
+    if (item == nullptr) return;
+    const QRect rect = visualItemRect(item);
+    if (rect.isEmpty()) return;
+    OnRclick(rect.center());
 }
 
 void CNetworkTp::OnEditNetwork() {
@@ -313,17 +329,49 @@ void CNetworkTp::focusInEvent(QFocusEvent* event) {
     m_ignoreCurrentChange = false;
 }
 
+void CNetworkTp::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    if (platform::IsContextMenuKey(platform::VirtualKeyFromQt(event->key(), mods),
+                                   mods & Qt::ShiftModifier, mods & Qt::ControlModifier,
+                                   mods & Qt::AltModifier)) {
+        event->accept();
+        OnContextMenuKey();
+        return;
+    }
+    m_keyboardMove = true;
+    QTreeWidget::keyPressEvent(event);
+    m_keyboardMove = false;
+}
+
+bool CNetworkTp::focusNextPrevChild(bool next) {
+    if (m_host && m_host->FocusChannelList()) return true;
+    return QTreeWidget::focusNextPrevChild(next);
+}
+
+void CNetworkTp::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QTreeWidget::drawRow(painter, option, index);
+    if (!hasFocus() || index != currentIndex()) return;
+    const QRect item = visualRect(index).adjusted(0, 0, -1, -1);
+    if (item.isEmpty()) return;
+    painter->save();
+    painter->setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+    painter->setBrush(Qt::NoBrush);
+    painter->drawRect(item);
+    painter->restore();
+}
+
 void CNetworkTp::drawBranches(QPainter* painter, const QRect& rect,
                               const QModelIndex& index) const {
     const QColor background = palette().color(QPalette::Base);
     painter->fillRect(rect, background);
-    std::vector<BranchCell> cells = BranchCells(index, m_hasLines, m_hasButtons);
+    std::vector<platform::BranchCell> cells = BranchCells(index, m_hasLines, m_hasButtons);
     if (cells.empty()) return;
     cells.back().expanded = isExpanded(index);
     // The item's own column is the rightmost of the rectangle.
     const int indent = indentation();
     int left = rect.right() + 1 - indent * static_cast<int>(cells.size());
-    for (const BranchCell& cell : cells) {
+    for (const platform::BranchCell& cell : cells) {
         const QRect column(left, rect.top(), indent, rect.height());
         if (column.intersects(rect))
             PaintBranchCell(painter, column, cell, BranchLineColour(),

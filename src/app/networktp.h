@@ -7,8 +7,9 @@
 // channels through the dialog runner (dialogrunner.h).
 //
 // Event order is the native tree's: a click stores its hit test before the
-// selection changes, and a selection change (click, keyboard, item delete)
-// updates the channel list from the stored values.
+// selection changes, and a selection change (click, item delete) updates the
+// channel list from the stored values. A key that moves the selection
+// stores the newly selected item first, so that the list shows its channels.
 #pragma once
 
 #include "window/commandtarget.h"
@@ -56,6 +57,10 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     // slot 0, row 0 where there is no item.
     void HitTestSelection(QPoint viewportPos, uint8_t& level, uint8_t& satellite,
                           uint16_t& tp) const;
+    // An item as level, slot and row, read from its label and its parent's
+    // as the hit test reads them: level 255, slot 0, row 0 for none.
+    void ItemSelection(const QTreeWidgetItem* item, uint8_t& level, uint8_t& satellite,
+                       uint16_t& tp) const;
     // Loads what the channel list needs for a selection and refreshes it;
     // level 255 does nothing. A transponder row that cannot be read leaves
     // m_tpInfo all zero.
@@ -65,6 +70,9 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     void OnClick(QPoint viewportPos);
     void OnSelchanged();
     void OnRclick(QPoint viewportPos);
+    // The Menu key or Shift+F10: the focused item's pop-up, as a right click
+    // on it opens it; nothing without a focused item.
+    void OnContextMenuKey();
 
     // Commands of the pop-up menu (menu 132).
     void OnEditNetwork();
@@ -94,6 +102,13 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab and Shift+Tab, which no item claims, move to the channel list.
+    bool focusNextPrevChild(bool next) override;
+    // The focused item framed in the text colour: the style's focus frame
+    // does not show on the black background.
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     // Lines and buttons as the native tree draws them (the style has none).
     void drawBranches(QPainter* painter, const QRect& rect,
                       const QModelIndex& index) const override;
@@ -118,4 +133,7 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
     // Set while Qt moves the current item on its own (a cleared tree, focus
     // taken with none): the native tree has no such change.
     bool m_ignoreCurrentChange = false;
+    // Set while a key moves the current item: the selection is then the new
+    // item's, not the one a click stored.
+    bool m_keyboardMove = false;
 };

@@ -12,4 +12,7 @@ class NetworkTpHost {
     // CMySuperGrid::RebuildList of the pane's channel list, after an image
     // was opened.
     virtual void RebuildChannelList(int flag) = 0;
+    // Gives the keyboard focus to the channel list beside the tree; false
+    // when there is none.
+    virtual bool FocusChannelList() { return false; }
 };

@@ -7,15 +7,18 @@
 #include "quorvandelixdoc.h"
 #include "resource.h"
 #include "base/text.h"
+#include "workfile.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFile>
+#include <QLockFile>
 #include <QTimer>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+
+#include <unistd.h>
 
 using namespace platform;
 
@@ -93,20 +96,47 @@ CQuorvandelixApp::~CQuorvandelixApp() {
 }
 
 bool CQuorvandelixApp::CheckCommandLineFile(const std::string& path) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        const std::string reason = std::strerror(errno);
-        MessageBox(FromLatin1(path + "\n" + reason), kAppTitle, MB_OK | MB_ICONSTOP);
+    const QByteArray bytes = QByteArray::fromStdString(path);
+    int error = 0;
+    const int descriptor = OpenRegularFile(bytes, false, &error);
+    if (descriptor < 0) {
+        MessageBox(QFile::decodeName(bytes) + QLatin1Char('\n') + OpenErrorText(error), kAppTitle,
+                   MB_OK | MB_ICONSTOP);
         return false;
     }
-    std::fclose(file);
+    ::close(descriptor);
     m_recentFiles.Add(FromLatin1(path));
     m_recentFiles.WriteList();
     return true;
 }
 
+// A start that fails lets the folder go at once: the program is ending.
 int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
+    const int started = StartUp(args);
+    if (!started) m_folderLock.reset();
+    return started;
+}
+
+// Only a lock another running editor holds keeps this one out; a lock left
+// by an editor that died is taken over (QLockFile looks whether its process
+// still runs), and one that cannot be made at all (a folder we may not write
+// in, where no working file can be written either) does not stop the start.
+bool CQuorvandelixApp::LockStartFolder() {
+    const QByteArray path = QByteArray(g_szStartDir) + '/' + kFolderLockName;
+    auto lock = std::make_unique<QLockFile>(QFile::decodeName(path));
+    lock->setStaleLockTime(0); // never stale by age: an editor may run for days
+    if (lock->tryLock(0)) {
+        m_folderLock = std::move(lock);
+        return true;
+    }
+    if (lock->error() != QLockFile::LockFailedError) return true;
+    std::fprintf(stderr, "%s\n", kAlreadyOpenText);
+    std::fflush(stderr);
+    MessageBox(QString::fromLatin1(kAlreadyOpenText), kAppTitle, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+int CQuorvandelixApp::StartUp(const std::vector<std::string>& args) {
     m_recentFiles.ReadList();
     // One argument, kept whole; more are ignored.
     SetAppCommandLine(args.empty() ? std::string() : args.front());
@@ -115,6 +145,8 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
     m_pDoc = m_pDocTemplate->CreateNewDocument();
     m_pMainFrame = MakeMainFrame(m_pDoc.get());
     if (!m_pMainFrame->StartDirOk()) return 0;
+    // Before anything is written, the recent-file list included.
+    if (!LockStartFolder()) return 0;
     m_pMainFrame->SetApp(this);
     if (!m_pMainFrame->Create()) return 0;
     if (!m_pMainFrame->m_szCmdLine.empty()) {
@@ -145,6 +177,15 @@ int QuorvandelixMain(int argc, char** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);
+    // For a run without a user (a test starting the program): every box is
+    // written to standard error and answered with its default button.
+    if (std::getenv("QUORVANDELIX_ANSWER_BOXES")) {
+        SetMessageBoxHook([](const MessageBoxCall& call) {
+            std::fprintf(stderr, "message box: %s: %s\n", call.caption.toLocal8Bit().constData(),
+                         call.text.toLocal8Bit().constData());
+            return DefaultAnswer(call.flags);
+        });
+    }
     if (!app.InitInstance(args)) return 1;
     std::unique_ptr<FirstPaintQuit> quitAfterPaint;
     if (std::getenv("QUORVANDELIX_EXIT_AFTER_FIRST_PAINT")) {

@@ -12,18 +12,27 @@
 
 class CMainFrame;
 class CQuorvandelixDoc;
+class QLockFile;
 
 // The product title of the main window's caption.
 inline constexpr const char* kProductTitle = "Kestrawin";
+// The lock beside the working file "data.tmp" that keeps a second editor out
+// of the start-up folder while one runs there.
+inline constexpr const char* kFolderLockName = "data.tmp.lock";
+// What a second editor started in that folder says, in a box and on
+// standard error, before it ends.
+inline constexpr const char* kAlreadyOpenText = "Quorvandelix is already open in this folder.";
 
 class CQuorvandelixApp : public platform::CommandTarget {
   public:
     CQuorvandelixApp();
     ~CQuorvandelixApp() override;
 
-    // Profile, the document template, document, main window, the command line's read check, drops,
-    // caption, show: 1 when the window is up, 0 (after a message) to end.
-    // args are the program's arguments after its name; only the first counts.
+    // Profile, the document template, document, main window, the lock of
+    // the start-up folder, the command line's read check, drops, caption,
+    // show: 1 when the window is up, 0 (after a message) to end, with the
+    // folder's lock let go. args are the program's arguments after its name;
+    // only the first counts.
     int InitInstance(const std::vector<std::string>& args);
     // The about box, modal.
     void OnAppAbout();
@@ -39,12 +48,20 @@ class CQuorvandelixApp : public platform::CommandTarget {
     virtual std::unique_ptr<CMainFrame> MakeMainFrame(CQuorvandelixDoc* doc);
 
   private:
-    // Opens path for reading only, as the framework's document would: a path
-    // that cannot be read shows "%s\n%s" of it and the system's reason and
-    // answers false; else it enters the recent-file list.
+    // Opens path for reading only, as the framework's document would, but
+    // never waits and takes only a regular file: a path that cannot be read,
+    // or names a FIFO, a device, a socket or a folder, shows "%s\n%s" of it
+    // and the reason and answers false; else it enters the recent-file list.
     bool CheckCommandLineFile(const std::string& path);
+    // The steps of InitInstance; its result.
+    int StartUp(const std::vector<std::string>& args);
+    // Takes the start-up folder's lock: true. False, after kAlreadyOpenText
+    // on standard error and in a box, when a running editor holds it.
+    bool LockStartFolder();
 
     platform::RecentFileList m_recentFiles;
+    // Held while the program runs; let go when it ends.
+    std::unique_ptr<QLockFile> m_folderLock;
     std::unique_ptr<CQuorvandelixTemplate> m_pDocTemplate;
     // Declared first, destroyed last: the document outlives the window.
     std::unique_ptr<CQuorvandelixDoc> m_pDoc;

@@ -1,9 +1,11 @@
 #include "savesteps.h"
 
 #include "cdlfile.h"
+#include "replacementfile.h"
 
 #include <QFile>
 
+#include <cerrno>
 #include <utility>
 
 namespace {
@@ -11,6 +13,10 @@ namespace {
 SaveSteps& Current() {
     static SaveSteps steps = DefaultSaveSteps();
     return steps;
+}
+
+const uint8_t* BytesOf(const QByteArray& bytes) {
+    return reinterpret_cast<const uint8_t*>(bytes.constData());
 }
 
 } // namespace
@@ -22,7 +28,16 @@ SaveSteps DefaultSaveSteps() {
         return file.seek(0) && file.write(image) == image.size();
     };
     steps.flush = [](QFile& file) { return file.flush(); };
-    steps.writeContainer = [](const char* name) { return CdlEncodeFile(name); };
+    steps.writeContainer = [](const char* name, const QByteArray& image) {
+        return CdlEncodeImageFile(name, BytesOf(image), static_cast<size_t>(image.size()));
+    };
+    steps.replaceFile = [](const QByteArray& path, const QByteArray& bytes) {
+        int error = 0;
+        if (ReplaceFileContents(path.constData(), bytes.constData(),
+                                static_cast<std::size_t>(bytes.size()), &error) == 0)
+            return 0;
+        return error != 0 ? error : EIO;
+    };
     return steps;
 }
 
@@ -44,7 +59,12 @@ bool SaveFlush(QFile& file) {
     return step ? step(file) : DefaultSaveSteps().flush(file);
 }
 
-int SaveWriteContainer(const char* name) {
+int SaveWriteContainer(const char* name, const QByteArray& image) {
     const auto& step = Current().writeContainer;
-    return step ? step(name) : DefaultSaveSteps().writeContainer(name);
+    return step ? step(name, image) : DefaultSaveSteps().writeContainer(name, image);
+}
+
+int SaveReplaceFile(const QByteArray& path, const QByteArray& bytes) {
+    const auto& step = Current().replaceFile;
+    return step ? step(path, bytes) : DefaultSaveSteps().replaceFile(path, bytes);
 }

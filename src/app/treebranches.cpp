@@ -3,25 +3,28 @@
 #include <QAbstractItemModel>
 #include <QPainter>
 
+using platform::BranchCell;
+using platform::BranchRun;
+
 namespace {
 
-constexpr int kButtonHalf = 4; // the box is 9 x 9 pixels around the centre
-constexpr int kSignHalf = 2;
+// The box is 9 x 9 pixels round the centre.
+constexpr int kButtonSize = 9;
 
 bool HasNextSibling(const QModelIndex& index) {
     return index.model()->rowCount(index.parent()) > index.row() + 1;
 }
 
 // Every other pixel, by the pixel's place, so that the dots of adjoining
-// rows line up.
-void DottedVertical(QPainter* painter, int x, int top, int bottom) {
-    for (int y = top; y <= bottom; ++y)
-        if (((x + y) & 1) == 0) painter->drawPoint(x, y);
+// rows and of the runs meeting at the centre line up.
+void DottedRun(QPainter* painter, const BranchRun& run) {
+    for (int y = run.from.y; y <= run.to.y; ++y)
+        for (int x = run.from.x; x <= run.to.x; ++x)
+            if (((x + y) & 1) == 0) painter->drawPoint(x, y);
 }
 
-void DottedHorizontal(QPainter* painter, int left, int right, int y) {
-    for (int x = left; x <= right; ++x)
-        if (((x + y) & 1) == 0) painter->drawPoint(x, y);
+void SolidRun(QPainter* painter, const BranchRun& run) {
+    painter->drawLine(run.from.ToQPoint(), run.to.ToQPoint());
 }
 
 } // namespace
@@ -48,22 +51,20 @@ std::vector<BranchCell> BranchCells(const QModelIndex& index, bool withLines, bo
 
 void PaintBranchCell(QPainter* painter, const QRect& cell, const BranchCell& parts,
                      const QColor& lineColour, const QColor& signColour, const QColor& background) {
-    const QPoint centre = cell.center();
+    // Qt's rectangle names its last pixels: they are the ends of the lines.
+    const platform::Point centre(cell.center());
+    const platform::BranchColumn column{centre, cell.top(), cell.bottom(), cell.right()};
     painter->save();
     painter->setPen(lineColour);
-    if (parts.lineUp) DottedVertical(painter, centre.x(), cell.top(), centre.y());
-    if (parts.lineDown) DottedVertical(painter, centre.x(), centre.y(), cell.bottom());
-    if (parts.lineRight) DottedHorizontal(painter, centre.x(), cell.right(), centre.y());
+    for (const BranchRun& run : platform::BranchLines(column, parts))
+        DottedRun(painter, run);
     if (parts.button) {
-        const QRect box(centre.x() - kButtonHalf, centre.y() - kButtonHalf, 2 * kButtonHalf + 1,
-                        2 * kButtonHalf + 1);
+        const QRect box = platform::BranchButtonBox(centre, kButtonSize, kButtonSize).ToQRect();
         painter->fillRect(box, background);
         painter->drawRect(box.adjusted(0, 0, -1, -1));
         painter->setPen(signColour);
-        painter->drawLine(centre.x() - kSignHalf, centre.y(), centre.x() + kSignHalf, centre.y());
-        if (!parts.expanded)
-            painter->drawLine(centre.x(), centre.y() - kSignHalf, centre.x(),
-                              centre.y() + kSignHalf);
+        SolidRun(painter, platform::BranchMinusStroke(centre));
+        if (!parts.expanded) SolidRun(painter, platform::BranchPlusStroke(centre));
     }
     painter->restore();
 }

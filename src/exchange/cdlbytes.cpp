@@ -8,6 +8,9 @@
 
 #include "cdlendian.h"
 
+DLH g_DlhRecord{};
+PH g_PhRecord{};
+
 namespace {
 
 constexpr size_t kTagSize = 1;

@@ -1,13 +1,13 @@
 // The channel-list container in memory: the reader's checks and the writer's
 // layout over byte buffers, with no file and no message. The file reader and
 // writer (CdlDecodeFile, CdlEncodeFile in cdlfile.h) are thin wrappers over
-// these two, and the editor's own roads call them directly.
+// these two, and the editor's own file commands call them directly.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "cdlfile.h"
+#include "cdlrecords.h"
 
 // How a record failed the reader's checks.
 enum class CdlFault : uint8_t {
@@ -34,6 +34,10 @@ struct CdlCheck {
     bool Passed() const { return fault == CdlFault::None; }
     friend bool operator==(const CdlCheck&, const CdlCheck&) = default;
 };
+
+// The records the writer wrote last.
+extern DLH g_DlhRecord;
+extern PH g_PhRecord;
 
 // Most bytes the reader can consume: a DLH and a PH of 255 body bytes and 255
 // DG records of the largest length. Bytes beyond are never looked at.

@@ -53,5 +53,6 @@ constexpr const char* COM_TEXT_CREATE_FAIL = "CreateFile FAIL";
 constexpr const char* COM_TEXT_SETUP_FAIL = "Open CommPort fail";
 constexpr const char* COM_TEXT_FILE_OPEN_ERROR = "File Open Error";
 constexpr const char* COM_TEXT_RECEIVE_ERROR = "Data Receive Error";
+constexpr const char* COM_TEXT_SEND_ERROR = "Data Send Error";
 constexpr const char* COM_TEXT_COMPLETE = "Communication Complete";
 constexpr const char* COM_TEXT_NO_PROGRAM_UPLOAD = "Program cannot be uploaded.";

@@ -120,9 +120,18 @@ ReplacementFile::~ReplacementFile() {
     }
 }
 
+bool ReplacementFile::Fail() {
+    error_ = errno != 0 ? errno : EIO;
+    return false;
+}
+
 bool ReplacementFile::Open(const char* name) {
-    target_ = fs::path(name);
-    if (target_.filename().empty()) return false;
+    error_ = 0;
+    target_ = fs::path(name != nullptr ? name : "");
+    if (target_.filename().empty()) {
+        error_ = EINVAL;
+        return false;
+    }
     std::error_code ec;
     // A list reached through a link is replaced where it really lies.
     if (fs::is_symlink(target_, ec)) {
@@ -131,35 +140,73 @@ bool ReplacementFile::Open(const char* name) {
     }
     const fs::file_status status = fs::status(target_, ec);
     if (fs::exists(status)) {
-        if (!fs::is_regular_file(status)) return false;
+        if (!fs::is_regular_file(status)) {
+            error_ = fs::is_directory(status) ? EISDIR : EINVAL;
+            return false;
+        }
         // Refuse what an in-place open for writing would refuse (a read-only
         // or locked file); "r+b" leaves the file as it is.
+        errno = 0;
         FilePtr probe(std::fopen(target_.string().c_str(), "r+b"));
-        if (!probe) return false;
+        if (!probe) return Fail();
         permissions_ = status.permissions();
         keepPermissions_ = true;
     }
     RemoveStaleTemporaries(target_);
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         temporary_ = TemporaryName(target_);
+        errno = 0;
         file_ = std::fopen(temporary_.string().c_str(), "wbx");
         if (file_ != nullptr) return true;
         if (errno != EEXIST) break;
     }
     temporary_.clear();
-    return false;
+    return Fail();
 }
 
 int ReplacementFile::Commit() {
-    if (file_ == nullptr) return 1;
+    if (file_ == nullptr) {
+        error_ = EBADF;
+        return 1;
+    }
+    errno = 0;
     bool written = FlushToDevice(file_);
-    written = std::fclose(file_) == 0 && written;
+    if (!written) Fail();
+    if (std::fclose(file_) != 0 && written) written = Fail();
     file_ = nullptr;
     if (!written) return 1;
     std::error_code ec;
     if (keepPermissions_) fs::permissions(temporary_, permissions_, ec); // best effort
     fs::rename(temporary_, target_, ec);
-    if (ec) return 1;
+    if (ec) {
+        error_ = ec.value();
+        return 1;
+    }
     committed_ = true;
-    return SyncFolder(target_.parent_path()) ? 0 : 1;
+    errno = 0;
+    if (SyncFolder(target_.parent_path())) return 0;
+    Fail();
+    return 1;
+}
+
+int ReplaceFileContents(const char* name, const void* bytes, std::size_t size, int* error) {
+    ReplacementFile file;
+    int result = 0;
+    if (bytes == nullptr && size > 0) {
+        if (error != nullptr) *error = EINVAL;
+        return -1;
+    }
+    if (!file.Open(name)) {
+        result = -1;
+    } else {
+        errno = 0;
+        if (size > 0 && std::fwrite(bytes, 1, size, file.file()) != size) {
+            const int reason = errno != 0 ? errno : EIO;
+            if (error != nullptr) *error = reason;
+            return 1; // the temporary goes with the object
+        }
+        result = file.Commit();
+    }
+    if (error != nullptr) *error = result == 0 ? 0 : file.error();
+    return result;
 }

@@ -1,7 +1,8 @@
 // A file written whole or not at all: the new contents go into a temporary
 // beside the target, which replaces the target only once every byte is on the
-// device. The channel-list writer saves through it.
+// device. The channel-list writer and the editor's raw images save through it.
 #pragma once
+#include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -38,11 +39,27 @@ class ReplacementFile {
     // ".tmp".
     static bool IsTemporaryName(const std::string& entry, const std::string& target);
 
+    // The system's error number of the last failure of Open or Commit (EIO
+    // when the system named none); 0 when neither has failed.
+    int error() const { return error_; }
+
   private:
+    // Keeps errno (or EIO) as the failure's reason; returns false.
+    bool Fail();
+
     std::filesystem::path target_;
     std::filesystem::path temporary_;
     std::FILE* file_ = nullptr;
     std::filesystem::perms permissions_ = std::filesystem::perms::none;
     bool keepPermissions_ = false;
     bool committed_ = false;
+    int error_ = 0;
 };
+
+// Writes `size` bytes as the whole new contents of the named file through a
+// ReplacementFile: afterwards the file holds either its old contents or all
+// of the new ones. Returns 0; -1 when the file may not be written or no
+// temporary can be created beside it (nothing is created then); 1 when a
+// write, the flush, the rename or the folder's sync fails. *error, when
+// given, gets the system's error number of the failure, 0 on success.
+int ReplaceFileContents(const char* name, const void* bytes, std::size_t size, int* error = nullptr);

@@ -1,6 +1,7 @@
 #include "stbdownloaddlg.h"
 
 #include <QCoreApplication>
+#include <QWidget>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
@@ -10,8 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 #include "base/clock.h"
+#include "cdlbytes.h"
 #include "comports.h"
 #include "dialogs/ddx.h"
 #include "dialogs/dialogtemplate.h"
@@ -88,6 +91,23 @@ std::string FileNameOf(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// A received file, read into memory and checked as Load checks a list: the
+// reader's text for the first check it fails ("File open Error(DG_CRC_ERROR)"),
+// or "" when it passes or cannot be read back (memory, a vanished file: no
+// verdict on the data).
+std::string ReceivedFileDamage(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {};
+    std::vector<uint8_t> container(CDL_MAX_CONTAINER_SIZE);
+    file.read(reinterpret_cast<char*>(container.data()),
+              static_cast<std::streamsize>(container.size()));
+    container.resize(static_cast<size_t>(file.gcount()));
+    std::vector<uint8_t> image;
+    const CdlCheck check = CdlDecodeBytes(container.data(), container.size(), image);
+    const char* text = CdlCheckMessage(check);
+    return text ? text : std::string();
+}
+
 } // namespace
 
 CSTBDownloadDlg::CSTBDownloadDlg() : DialogBase(IDD_STBDOWNLOAD_DIALOG) {
@@ -112,6 +132,7 @@ CSTBDownloadDlg::~CSTBDownloadDlg() {
 
 int CSTBDownloadDlg::RunTransfer(Window* parent, unsigned mode, void* source) {
     m_pParent = parent;
+    SetParentWnd(parent);
     m_nMode = mode;
     m_pSource = source;
     return DoModal();
@@ -246,7 +267,7 @@ void CSTBDownloadDlg::OnConnect() {
     const int kind = m_cbKind.GetCurSel();
     const bool upload = DirectionIsUpload();
     if (upload && kind != XFER_KIND_CHANNEL && kind != XFER_KIND_KEY) {
-        MessageBox(Own(COM_TEXT_NO_PROGRAM_UPLOAD), Own(kAppTitle), MB_OK | MB_ICONSTOP,
+        MessageBox(FromUtf8(COM_TEXT_NO_PROGRAM_UPLOAD), FromUtf8(kAppTitle), MB_OK | MB_ICONSTOP,
                    GetWidget());
         return;
     }
@@ -256,6 +277,8 @@ void CSTBDownloadDlg::OnConnect() {
     m_settings.kind = kind;
     m_settings.transferPath = m_strFilePath;
     const std::string previousInfo = m_strInfo;
+    m_strInfoBeforeUpload = m_strInfo;
+    m_stStatus.ShowWindow(SW_HIDE);
     if (upload) OnUploadStart();
 
     // A worker whose end is still on its way (the dialog is idle already)
@@ -271,7 +294,7 @@ void CSTBDownloadDlg::OnConnect() {
         m_strInfo = previousInfo;
         ShowInfoText();
     }
-    MessageBox(Own("OPEN ERROR"), Own("ERROR"), MB_OK, GetWidget());
+    MessageBox(FromUtf8("OPEN ERROR"), FromUtf8("ERROR"), MB_OK, GetWidget());
 }
 
 // Tells the worker to stop and does not wait: its end returns the dialog to
@@ -292,9 +315,9 @@ void CSTBDownloadDlg::OnAbort() {
 void CSTBDownloadDlg::OnFileLoad() {
     if (m_bClosing || m_bBusy || DirectionIsUpload()) return;
     FileDialog dialog(true, QString(), FromLatin1(m_strFilePath),
-                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR, Own(LoadFilterOf(m_cbKind.GetCurSel())),
-                      GetWidget());
-    dialog.SetTitle(Own("File Open"));
+                      OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
+                      FromUtf8(LoadFilterOf(m_cbKind.GetCurSel())), GetWidget());
+    dialog.SetTitle(FromUtf8("File Open"));
     if (dialog.DoModal() != IDOK) return;
     m_strFilePath = ToLatin1(dialog.GetPathName());
     ShowFileInfo();
@@ -415,19 +438,21 @@ void CSTBDownloadDlg::ShowInfoText() {
 
 // ---- window ----------------------------------------------------------------
 
-// Minimising the dialog hides the main window; restoring shows it again.
+// Minimising the dialog hides the window it belongs to (the main window);
+// restoring shows it again.
 void CSTBDownloadDlg::OnSize(UINT type, int cx, int cy) {
     DialogBase::OnSize(type, cx, cy);
     if (static_cast<int>(type) == m_nLastSizeType) return;
     m_nLastSizeType = static_cast<int>(type);
-    if (!m_pParent || !m_pParent->IsWindow()) return;
-    if (type == SIZE_MINIMIZED) m_pParent->ShowWindow(SW_HIDE);
-    if (type == SIZE_RESTORED) m_pParent->ShowWindow(SW_SHOW);
+    QWidget* owner = OwnerWidget();
+    if (!owner) return;
+    if (type == SIZE_MINIMIZED) owner->hide();
+    if (type == SIZE_RESTORED) owner->show();
 }
 
 void CSTBDownloadDlg::OnDestroy() {
-    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED) && m_pParent && m_pParent->IsWindow())
-        m_pParent->ShowWindow(SW_SHOW);
+    if (m_nLastSizeType == static_cast<int>(SIZE_MINIMIZED))
+        if (QWidget* owner = OwnerWidget()) owner->show();
     m_nLastSizeType = SIZE_RESTORED;
     DialogBase::OnDestroy();
 }
@@ -470,7 +495,7 @@ void CSTBDownloadDlg::ClearTransferPath() {
 
 void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon icon) {
     ASSERT(OnDialogThread());
-    MessageBox(FromLatin1(text), Own(kAppTitle),
+    MessageBox(FromLatin1(text), FromUtf8(kAppTitle),
                MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : 0),
                IsWindow() ? GetWidget() : nullptr);
 }
@@ -480,10 +505,26 @@ void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon i
 // text; OK and Cancel stop waiting once no worker is left.
 void CSTBDownloadDlg::TransferEnded(TransferOutcome outcome, const std::string& path) {
     ASSERT(OnDialogThread());
-    if (m_nWorkersPending <= 1 && outcome != TransferOutcome::None && IsWindow()) {
-        m_strInfo = FileNameOf(path);
-        ShowInfoText();
+    if (m_nWorkersPending <= 1 && IsWindow()) {
+        if (outcome != TransferOutcome::None) {
+            m_strInfo = FileNameOf(path);
+            ShowInfoText();
+        } else if (m_settings.direction == XFER_DIR_UPLOAD) {
+            // No file was made: the name announced at Connect names nothing.
+            m_strInfo = m_strInfoBeforeUpload;
+            ShowInfoText();
+        }
+        if (outcome == TransferOutcome::FileMade) ShowReceivedCheck(path);
     }
     m_nWorkersPending = std::max(m_nWorkersPending - 1, 0);
     if (m_pEndLoop && WorkerGone()) m_pEndLoop->quit();
+}
+
+// Complete is not correct: a received list that does not decode says so on
+// the status line and stays on disk as it came.
+void CSTBDownloadDlg::ShowReceivedCheck(const std::string& path) {
+    const std::string damage = ReceivedFileDamage(path);
+    if (damage.empty()) return;
+    m_stStatus.SetWindowText(("Received file is damaged: " + damage).c_str());
+    m_stStatus.ShowWindow(SW_SHOW);
 }

@@ -86,6 +86,8 @@ class CSTBDownloadDlg : public platform::DialogBase, public ITransferOwner {
     platform::LRESULT OnTransferDone();
 
     void ShowFileInfo();
+    // Checks a received file; a damaged one is told on the status line.
+    void ShowReceivedCheck(const std::string& path);
     // Shows the info text and, under it, the device behind the chosen port.
     void ShowInfoText();
     void UpdateLoadCommand();
@@ -122,6 +124,8 @@ class CSTBDownloadDlg : public platform::DialogBase, public ITransferOwner {
     platform::Static m_stStatus;
 
     std::string m_strInfo;
+    // The info text before an upload named its receive file at Connect.
+    std::string m_strInfoBeforeUpload;
     platform::HICON m_hIcon;
     platform::Menu m_menu;
 

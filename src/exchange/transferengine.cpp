@@ -83,12 +83,28 @@ bool TransferEngine::Turn() {
             break;
         }
     }
-    // A vanished device ends the worker; the user sees the idle dialog.
-    if (m_portFailed && !m_leave) {
-        ClosePort();
-        m_leave = true;
-    }
+    if (m_portFailed && !m_leave) PortVanished();
     return !m_leave;
+}
+
+// A device that vanishes ends the worker with what it was doing: a receive
+// or a send under way ends as a failed one (an upload's ".part" is kept and
+// reported by Finish), a transfer whose last frame had passed as complete;
+// before the receiver's hello nothing was under way.
+void TransferEngine::PortVanished() {
+    switch (m_state) {
+    case COM_STATE_UPLOAD:
+        return Fail(COM_TEXT_RECEIVE_ERROR);
+    case COM_STATE_DOWNLOAD:
+        return Fail(COM_TEXT_SEND_ERROR);
+    case COM_STATE_FINISHED:
+        m_sink.ShowTransferMessage(COM_TEXT_COMPLETE, MessageIcon::None);
+        break;
+    default:
+        break;
+    }
+    ClosePort();
+    m_leave = true;
 }
 
 void TransferEngine::Cancel() {

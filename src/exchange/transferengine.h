@@ -85,6 +85,7 @@ class TransferEngine {
     void SendHelloReply(uint8_t code);
     void ShowProgress(int percent);
     void Fail(const char* text); // stop-icon message, close the port, leave
+    void PortVanished();         // the port failed: tell what broke off, leave
     void ClosePort();
     bool Signalled() const { return m_flags.Pending() != TransferSignal::None; }
 

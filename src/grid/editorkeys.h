@@ -3,9 +3,10 @@
 
 #include "base/keys.h"
 
-// Page and arrow keys: they leave an editor that exits on arrows, or any
-// editor while Ctrl is held.
-inline bool IsNavigationKey(platform::UINT nChar) {
+// Page Up, Page Down and the four arrows, not Home and End (which move the
+// caret inside the editor): they leave an editor that exits on arrows, or
+// any editor while Ctrl is held.
+inline bool IsPageOrArrowKey(platform::UINT nChar) {
     using namespace platform;
     return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP ||
            nChar == VK_RIGHT || nChar == VK_DOWN;

@@ -132,7 +132,7 @@ BOOL CComboEdit::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CComboEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    if (IsNavigationKey(nChar) && GetKeyState(VK_CONTROL) < 0 &&
+    if (IsPageOrArrowKey(nChar) && GetKeyState(VK_CONTROL) < 0 &&
         GetDlgCtrlID() == static_cast<int>(kComboFieldId)) {
         if (CInPlaceList* pList = OwnerList()) {
             pList->SendMessage(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
@@ -273,7 +273,7 @@ void CInPlaceList::LeaveToParent() {
 }
 
 void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    if (IsNavigationKey(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
+    if (IsPageOrArrowKey(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
         m_nLastChar = nChar;
         LeaveToParent();
         return;

@@ -5,9 +5,9 @@
 #include "casmap.h"
 #include "dvbtext.h"
 #include "listids.h"
+#include "placeholder.h"
 #include "prvtable.h"
 #include "refids.h"
-#include "svchandleops.h"
 #include "tpequality.h"
 #include "wrapper.h"
 

@@ -143,6 +143,17 @@ SLM_RESULT SLM_SetListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) 
     return INT_SLM_SetListHead(id, method, head);
 }
 
+SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    SlmLockGuard lock;
+    return INT_SLM_GetEditListHead(id, method, out);
+}
+
+SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
+    SlmLockGuard lock;
+    return INT_SLM_SetEditListHead(id, method, head);
+}
+
 SLM_RESULT SLM_RenumberList(LL_Node** head, uint8_t /*type*/) {
     SlmLockGuard lock;
     return INT_SLM_RenumberAll(head);

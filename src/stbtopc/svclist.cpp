@@ -3,7 +3,6 @@
 #include "dbrecords.h"
 #include "dbstate.h"
 #include "slmload.h"
-#include "slmquery.h"
 #include "slmlock.h"
 
 LL_Node* g_MasterSvcList = nullptr;
@@ -312,15 +311,4 @@ DBERR SLM_TakeSpecialList(SvcListId id, LL_Node** out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     SlmLockGuard lock;
     return INT_SLM_TakeSpecialList(id, out);
-}
-
-SLM_RESULT SLM_GetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node** out) {
-    if (out == nullptr) return DBERR_NULL_ARG;
-    SlmLockGuard lock;
-    return INT_SLM_GetEditListHead(id, method, out);
-}
-
-SLM_RESULT SLM_SetEditListHead(SvcListId id, SvcAccessMethod method, LL_Node* head) {
-    SlmLockGuard lock;
-    return INT_SLM_SetEditListHead(id, method, head);
 }

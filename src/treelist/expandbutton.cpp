@@ -2,14 +2,6 @@
 
 #include "supergridctrl.h"
 
-namespace {
-
-// The sign's strokes reach this far from the centre (the end point is
-// excluded, so the far arm is one pixel longer in the call).
-constexpr int kSignArm = 2;
-
-} // namespace
-
 CExpandButton::CExpandButton(CSuperGridCtrl* control, platform::Dc* dc, int indent,
                              const platform::Rect& row)
     : m_control(control), m_dc(dc) {
@@ -21,9 +13,7 @@ CExpandButton::CExpandButton(CSuperGridCtrl* control, platform::Dc* dc, int inde
     const int height = cy / 2 + 3;
     m_centerX = indent * cx + row.left - cx / 2;
     m_centerY = cx / 2 + row.top + (row.Height() - cy) / 2;
-    const int left = m_centerX - width / 2;
-    const int top = m_centerY - height / 2;
-    m_rect = platform::Rect(left, top, left + width, top + height);
+    m_rect = platform::BranchButtonBox(platform::Point(m_centerX, m_centerY), width, height);
 }
 
 void CExpandButton::DrawBox() {
@@ -36,18 +26,24 @@ void CExpandButton::DrawBox() {
 }
 
 void CExpandButton::DrawPlus() {
-    DrawStroke(m_centerX, m_centerY - kSignArm, m_centerX, m_centerY + kSignArm + 1);
+    DrawStroke(platform::BranchPlusStroke(platform::Point(m_centerX, m_centerY)));
     DrawMinus();
 }
 
 void CExpandButton::DrawMinus() {
-    DrawStroke(m_centerX - kSignArm, m_centerY, m_centerX + kSignArm + 1, m_centerY);
+    DrawStroke(platform::BranchMinusStroke(platform::Point(m_centerX, m_centerY)));
 }
 
-void CExpandButton::DrawStroke(int fromX, int fromY, int toX, int toY) {
+void CExpandButton::DrawStroke(const platform::BranchRun& stroke) {
     if (!m_dc || !m_control) return;
     platform::Pen* oldPen = m_dc->SelectObject(&m_control->m_psPlusMinus);
-    m_dc->MoveTo(fromX, fromY);
-    m_dc->LineTo(toX, toY);
+    DrawBranchRun(m_dc, stroke);
     m_dc->SelectObject(oldPen);
+}
+
+void DrawBranchRun(platform::Dc* dc, const platform::BranchRun& run) {
+    if (!dc) return;
+    const bool across = run.from.y == run.to.y;
+    dc->MoveTo(run.from.x, run.from.y);
+    dc->LineTo(run.to.x + (across ? 1 : 0), run.to.y + (across ? 0 : 1));
 }

@@ -1,10 +1,12 @@
 // The expand button of one tree-list row: a small box centred on the row's
 // tree line at its indent, showing a plus for a collapsed node and a minus
-// for an expanded one. The geometry serves both the drawing and the click
-// test; a button made without a drawing context only measures.
+// for an expanded one, laid out as the platform's tree branches are. The
+// geometry serves both the drawing and the click test; a button made
+// without a drawing context only measures.
 #pragma once
 
 #include "draw/dc.h"
+#include "draw/treebranch.h"
 #include "base/geometry.h"
 #include "treetypes.h"
 
@@ -30,7 +32,7 @@ class CExpandButton {
     int GetCenterY() const { return m_centerY; }
 
   private:
-    void DrawStroke(int fromX, int fromY, int toX, int toY);
+    void DrawStroke(const platform::BranchRun& stroke);
 
     CSuperGridCtrl* m_control;
     platform::Dc* m_dc;
@@ -38,3 +40,8 @@ class CExpandButton {
     int m_centerY;
     platform::Rect m_rect;
 };
+
+// Draws a tree-branch run with the context's pen. LineTo leaves out its end
+// point, so the line is taken one pixel past the run's end (a run that ends
+// before it starts is drawn back from its start, as LineTo draws it).
+void DrawBranchRun(platform::Dc* dc, const platform::BranchRun& run);

@@ -454,6 +454,15 @@ class CSuperGridCtrl : public platform::ListControl {
     CTreeItem* FindInsertBefore(CTreeItem* parent, const std::string& text, int nPos) const;
     // True when node is a node of this control's tree.
     BOOL IsOwnNode(CTreeItem* node) const;
+    // Where an in-place box goes over sub-item cell (row, column), the edit
+    // box and the channel list's combo box alike: the row is scrolled into
+    // view (in part will do), and the list sideways when the cell's left edge
+    // lies outside the client area (the list may scroll less than asked near
+    // its ends: the box goes where the cell now is); the box starts at the
+    // cell's left edge and is one column wide, cut at the client's right
+    // edge. FALSE, *rect untouched, when the row cannot be shown or the cell
+    // does not exist.
+    BOOL CellBoxRect(int row, int column, platform::Rect* rect);
 
   private:
     // The few places that touch the list's rows.
@@ -525,6 +534,12 @@ class CSuperGridCtrl : public platform::ListControl {
     void OnMouseMove(UINT flags, platform::Point point) override;
     void OnLButtonUp(UINT flags, platform::Point point) override;
     void OnRButtonDown(UINT flags, platform::Point point) override;
+    // The host's pop-up menu at a point of the client area, its commands
+    // going to the host's owner; nothing without one.
+    void TrackHostPopupMenu(platform::Point point);
+    // The Menu key or Shift+F10: the pop-up at the focused row, as a right
+    // click there opens it, the selection left as it is.
+    void OnContextMenuKey();
     void OnTimer(platform::UINT_PTR id) override;
     void OnKillFocus(platform::Window* newWnd) override;
     BOOL OnNotifyReflect(platform::NMHDR* header, platform::LRESULT* result) override;

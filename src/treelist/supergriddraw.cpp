@@ -231,13 +231,17 @@ void CSuperGridCtrl::PaintTreeLines(Dc* dc, CTreeItem* node, int row, const Rect
     // Lines end at the tree column's right edge, which scrolls with the row.
     const int right = rect.left + GetColumnWidth(0);
     platform::Pen* oldPen = dc->SelectObject(&m_psTreeLine);
-    const auto vertical = [&](int x, int top, int bottom) {
-        dc->MoveTo(x, top);
-        dc->LineTo(x, bottom);
-    };
-    const auto horizontal = [&](int x) {
-        dc->MoveTo(x, midY);
-        dc->LineTo(std::min(right, x + half), midY);
+    // A level's column is centred on its line; its line right reaches the
+    // next level's column or the tree column's edge, whichever comes first.
+    const auto draw = [&](int x, bool lineDown, bool lineRight) {
+        platform::BranchCell cell;
+        cell.lineUp = true;
+        cell.lineDown = lineDown;
+        cell.lineRight = lineRight;
+        const platform::BranchColumn column{Point(x, midY), rect.top, rect.bottom - 1,
+                                            std::min(right, x + half) - 1};
+        for (const platform::BranchRun& run : platform::BranchLines(column, cell))
+            DrawBranchRun(dc, run);
     };
     // Each level from the node's own up to the roots' children: walking the
     // level's siblings from the last, the first one met that is the row's
@@ -251,17 +255,15 @@ void CSuperGridCtrl::PaintTreeLines(Dc* dc, CTreeItem* node, int row, const Rect
             if (index < row && e < indent) break;
             const int x = e * m_cxImage + rect.left - half;
             if (index == row && e == indent) {
-                vertical(x, rect.top, midY);
-                horizontal(x);
+                draw(x, false, true); // the last sibling: up to its icon's line
                 break;
             }
             if (index > row && e == indent) {
-                horizontal(x);
-                vertical(x, rect.top, rect.bottom);
+                draw(x, true, true); // more siblings follow
                 break;
             }
             if (index > row && e < indent) {
-                vertical(x, rect.top, rect.bottom);
+                draw(x, true, false); // an ancestor's siblings follow
                 break;
             }
         }
@@ -273,9 +275,10 @@ void CSuperGridCtrl::PaintTreeLines(Dc* dc, CTreeItem* node, int row, const Rect
             button.DrawPlus();
         } else {
             button.DrawMinus();
-            // The start of the line down to the first child.
+            // The start of the line down to the first child, below the icon.
             const int x = button.GetCenterX() + m_cxImage;
-            vertical(x, rect.top + m_cyImage + (rect.Height() - m_cyImage) / 2, rect.bottom);
+            DrawBranchRun(dc, {Point(x, rect.top + m_cyImage + (rect.Height() - m_cyImage) / 2),
+                               Point(x, rect.bottom - 1)});
         }
     }
     dc->SelectObject(oldPen);

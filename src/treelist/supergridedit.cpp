@@ -74,20 +74,25 @@ CListEditCtrl* CSuperGridCtrl::EditTreeLabel(int row) {
     return OpenEditBox(row, 0, rect, kEditBoxStyle, kTreeLabelEditId);
 }
 
-CListEditCtrl* CSuperGridCtrl::EditSubItem(int row, int column) {
-    // nullptr when the row cannot be shown or the cell does not exist.
-    if (!EnsureVisible(row, TRUE)) return nullptr;
-    platform::Rect rect;
-    if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, rect)) return nullptr;
+BOOL CSuperGridCtrl::CellBoxRect(int row, int column, platform::Rect* rect) {
+    if (!rect || !EnsureVisible(row, TRUE)) return FALSE;
+    platform::Rect cell;
+    if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, cell)) return FALSE;
     platform::Rect client;
     GetClientRect(&client);
-    if (rect.left < 0 || rect.left > client.right) {
-        // The list may scroll less than asked near its ends: the box goes
-        // where the cell now is.
-        Scroll(platform::Size(rect.left, 0));
-        if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, rect)) return nullptr;
+    if (cell.left < 0 || cell.left > client.right) {
+        Scroll(platform::Size(cell.left, 0));
+        if (!GetSubItemRect(row, column, platform::LVIR_BOUNDS, cell)) return FALSE;
     }
-    rect.right = std::min<int>(rect.left + GetColumnWidth(column), client.right);
+    cell.right = std::min<int>(cell.left + GetColumnWidth(column), client.right);
+    *rect = cell;
+    return TRUE;
+}
+
+CListEditCtrl* CSuperGridCtrl::EditSubItem(int row, int column) {
+    // nullptr when the row cannot be shown or the cell does not exist.
+    platform::Rect rect;
+    if (!CellBoxRect(row, column, &rect)) return nullptr;
 
     platform::LVCOLUMN format;
     format.mask = platform::LVCF_FMT;

@@ -18,16 +18,17 @@ namespace {
 
 constexpr UINT kSelectedFocused = platform::LVIS_SELECTED | platform::LVIS_FOCUSED;
 
-// The keys from Page Up to Down arrow (VK_PRIOR .. VK_DOWN): the ones that
-// move the focus and, with Shift, extend a cell selection.
-bool IsNavigationKey(UINT vk) {
+// The keys from Page Up to Down arrow (VK_PRIOR .. VK_DOWN): Page Up, Page
+// Down, End, Home and the four arrows, the ones that move the focus and,
+// with Shift, extend a cell selection.
+bool IsPageHomeEndOrArrowKey(UINT vk) {
     return vk >= platform::VK_PRIOR && vk <= platform::VK_DOWN;
 }
 
 // The keys whose release leaves exactly one selected row: the vertical moves,
 // not Left and Right, which only change the column.
 bool IsRowMoveKey(UINT vk) {
-    return IsNavigationKey(vk) && vk != platform::VK_LEFT && vk != platform::VK_RIGHT;
+    return IsPageHomeEndOrArrowKey(vk) && vk != platform::VK_LEFT && vk != platform::VK_RIGHT;
 }
 
 bool KeyHeld(UINT vk) {
@@ -45,6 +46,11 @@ BOOL CSuperGridCtrl::PreTranslateMessage(platform::MSG* msg) {
 
     if (msg->message == platform::WM_KEYDOWN) {
         UINT vk = static_cast<UINT>(msg->wParam);
+        if (platform::IsContextMenuKey(vk, KeyHeld(platform::VK_SHIFT),
+                                       KeyHeld(platform::VK_CONTROL), false)) {
+            OnContextMenuKey();
+            return TRUE;
+        }
         if (vk == platform::VK_SPACE && m_CurSubItem == 0) {
             ToggleSelectedChecks();
             return TRUE;
@@ -60,7 +66,7 @@ BOOL CSuperGridCtrl::PreTranslateMessage(platform::MSG* msg) {
         }
         msg->wParam = vk;
 
-        if (IsNavigationKey(vk)) {
+        if (IsPageHomeEndOrArrowKey(vk)) {
             if (shift) {
                 m_bKeySelection = 1;
                 m_bCellSelection = 1;

@@ -233,13 +233,31 @@ void CSuperGridCtrl::OnRButtonDown(UINT flags, Point point) {
     SetFocus();
     // The menu comes first; its command is posted to the main window and so
     // runs after the list's default below has selected the row clicked on.
-    if (platform::CommandTarget* owner = HostPopupMenuOwner()) {
-        Point screen = point;
-        ClientToScreen(&screen);
-        platform::TrackPopupMenu(ChannelListPopupMenu(kChannelPopup), platform::TPM_RIGHTBUTTON,
-                                 screen.x, screen.y, owner, GetWidget());
-    }
+    TrackHostPopupMenu(point);
     ListControl::OnRButtonDown(flags, point);
+}
+
+void CSuperGridCtrl::TrackHostPopupMenu(Point point) {
+    platform::CommandTarget* owner = HostPopupMenuOwner();
+    if (!owner) return;
+    Point screen = point;
+    ClientToScreen(&screen);
+    platform::TrackPopupMenu(ChannelListPopupMenu(kChannelPopup), platform::TPM_RIGHTBUTTON,
+                             screen.x, screen.y, owner, GetWidget());
+}
+
+// Where no row has the focus, the menu opens at the top left of the list.
+void CSuperGridCtrl::OnContextMenuKey() {
+    Point at(0, 0);
+    const int row = GetNextItem(-1, platform::LVNI_FOCUSED);
+    Rect bounds;
+    if (row >= 0 && GetItemRect(row, &bounds, platform::LVIR_LABEL)) {
+        Rect client;
+        GetClientRect(&client);
+        at = Point(std::clamp(bounds.left + bounds.Height() / 2, 0, std::max(0, client.right - 1)),
+                   std::clamp((bounds.top + bounds.bottom) / 2, 0, std::max(0, client.bottom - 1)));
+    }
+    TrackHostPopupMenu(at);
 }
 
 void CSuperGridCtrl::OnDblclk(platform::NMHDR* header, platform::LRESULT* result) {

@@ -201,13 +201,14 @@ TEST_F(NetworkTpTest, AClickStoresItsHitTestBeforeTheSelectionChanges) {
         traced |= trace.text == "update GridList: select = 2, iNet = 7, iTp = 1.\n";
     EXPECT_TRUE(traced);
 
-    // The keyboard moves the selection, the pane follows the stored values.
+    // The keyboard moves the selection to the next satellite, and the pane
+    // follows the item the key moved to, not the click's stored values.
     Key(Qt::Key_Down);
     EXPECT_NE(m_tree->currentItem(), row);
     ASSERT_EQ(m_pane->refreshes.size(), 2u);
-    EXPECT_EQ(m_pane->refreshes.back().level, 2);
-    EXPECT_EQ(m_pane->refreshes.back().slot, kSlotB);
-    EXPECT_EQ(m_pane->refreshes.back().row, 1);
+    EXPECT_EQ(m_pane->refreshes.back().level, 1);
+    EXPECT_EQ(m_pane->refreshes.back().slot, kUserA);
+    EXPECT_EQ(m_pane->refreshes.back().row, 0);
 
     // A click on empty space stores nothing selected and changes nothing.
     LeftClick(EmptySpace());

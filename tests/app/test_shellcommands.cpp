@@ -1,6 +1,6 @@
 // The main window's channel commands and their update rules, with a list
 // loaded through the document and rows chosen by real clicks.
-#include "shellfixture.h"
+#include "appfixture.h"
 
 #include "window/cmdui.h"
 #include "mysupergrid.h"
@@ -36,10 +36,10 @@ const Rule kRules[] = {
 
 } // namespace
 
-class ShellCommandTest : public ShellTest {
+class ShellCommandTest : public AppTest {
   protected:
     void SetUp() override {
-        ShellTest::SetUp();
+        AppTest::SetUp();
         ASSERT_EQ(Start(), 1);
     }
     // The state each command shows on the toolbar (when it has a button)

@@ -1,6 +1,6 @@
 // The please-wait step, the modeless "New File" window and the document's
 // database check.
-#include "shellfixture.h"
+#include "appfixture.h"
 
 #include "dbstate.h"
 #include "dialogs/dialogbase.h"
@@ -14,7 +14,9 @@
 
 #include <cstring>
 
-TEST_F(ShellTest, PleaseWaitIgnoresEscapeAndEndsByItsTimer) {
+class ShellDialogTest : public AppTest {};
+
+TEST_F(ShellDialogTest, PleaseWaitIgnoresEscapeAndEndsByItsTimer) {
     ASSERT_EQ(Start(), 1);
     CMainFrame::s_nPleaseWaitMs = 50;
     bool openAfterEscape = false;
@@ -39,7 +41,7 @@ TEST_F(ShellTest, PleaseWaitIgnoresEscapeAndEndsByItsTimer) {
     EXPECT_EQ(boxes.Calls()[0].caption, QStringLiteral("Quorvandelix"));
 }
 
-TEST_F(ShellTest, ClosedPleaseWaitWindowFreesItselfOnce) {
+TEST_F(ShellDialogTest, ClosedPleaseWaitWindowFreesItselfOnce) {
     platform::Window parent;
     ASSERT_TRUE(parent.Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 300, 200), nullptr, 0));
     auto* wait = new CPleaseWait(&parent);
@@ -55,7 +57,7 @@ TEST_F(ShellTest, ClosedPleaseWaitWindowFreesItselfOnce) {
 
 // The check and load of the image in memory: what it answers and what it
 // leaves of the current region.
-TEST_F(ShellTest, OpenDatabaseLoadsAValidImageAndLeavesABadOneAlone) {
+TEST_F(ShellDialogTest, OpenDatabaseLoadsAValidImageAndLeavesABadOneAlone) {
     ASSERT_EQ(Start(), 1);
     CQuorvandelixDoc* doc = frame()->GetActiveDocument();
     ASSERT_EQ(SN_SetRegionId(2), DBERR_OK);

@@ -1,6 +1,6 @@
 // Start-up of the whole program: caption, about box, the command line's
 // read check and recent files, the open after the first show, the panes.
-#include "shellfixture.h"
+#include "appfixture.h"
 
 #include "aboutdlg.h"
 #include "cdlfile.h"
@@ -38,7 +38,17 @@ QStringList RecentEntries() {
 
 } // namespace
 
-TEST_F(ShellTest, StartsWithoutArgumentsCaptionedAndWithNoListLoaded) {
+// The command line's file is only recorded: what an open does is the file
+// commands' tests.
+class StartUpTest : public AppTest {
+  protected:
+    void SetUp() override {
+        AppTest::SetUp();
+        RecordOpensOnly();
+    }
+};
+
+TEST_F(StartUpTest, StartsWithoutArgumentsCaptionedAndWithNoListLoaded) {
     ASSERT_EQ(Start(), 1);
     EXPECT_TRUE(kCaption.match(frame()->windowTitle()).hasMatch())
         << frame()->windowTitle().toStdString();
@@ -51,7 +61,7 @@ TEST_F(ShellTest, StartsWithoutArgumentsCaptionedAndWithNoListLoaded) {
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
-TEST_F(ShellTest, AboutBoxShowsTheBuildDateAndTime) {
+TEST_F(StartUpTest, AboutBoxShowsTheBuildDateAndTime) {
     ASSERT_EQ(Start(), 1);
     QString caption, time;
     auto previous = platform::DialogBase::SetModalHook([&](platform::DialogBase& dialog) {
@@ -68,7 +78,7 @@ TEST_F(ShellTest, AboutBoxShowsTheBuildDateAndTime) {
 
 // What the command line becomes: the path the window keeps and opens after
 // its first show, and File1 of the recent files.
-TEST_F(ShellTest, CommandLinePathIsKeptWholeAndOpenedOnceAfterTheFirstShow) {
+TEST_F(StartUpTest, CommandLinePathIsKeptWholeAndOpenedOnceAfterTheFirstShow) {
     // A path of 300 characters: deep folders in the scratch folder.
     QString deep = scratch.path();
     while (deep.size() < 280)
@@ -108,7 +118,7 @@ TEST_F(ShellTest, CommandLinePathIsKeptWholeAndOpenedOnceAfterTheFirstShow) {
     }
 }
 
-TEST_F(ShellTest, UnreadablePathIsToldAndEndsTheStartWithNothingWritten) {
+TEST_F(StartUpTest, UnreadablePathIsToldAndEndsTheStartWithNothingWritten) {
     const std::string missing = scratch.filePath(QStringLiteral("missing.cdl")).toStdString();
     EXPECT_EQ(Start({missing}), 0);
     ASSERT_EQ(boxes.Calls().size(), 1u);
@@ -120,7 +130,7 @@ TEST_F(ShellTest, UnreadablePathIsToldAndEndsTheStartWithNothingWritten) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(missing)));
 }
 
-TEST_F(ShellTest, RecentFilesKeepTheNewestFourWithoutDuplicates) {
+TEST_F(StartUpTest, RecentFilesKeepTheNewestFourWithoutDuplicates) {
     std::vector<std::string> files;
     for (const char* name : {"one", "two", "three", "four", "five"})
         files.push_back(MakeFile(name));
@@ -146,7 +156,7 @@ TEST_F(ShellTest, RecentFilesKeepTheNewestFourWithoutDuplicates) {
     }
 }
 
-TEST_F(ShellTest, TheTemplateNamesTheFormViewThatTheWindowNeverShows) {
+TEST_F(StartUpTest, TheTemplateNamesTheFormViewThatTheWindowNeverShows) {
     ASSERT_EQ(Start(), 1);
     const CQuorvandelixTemplate* docTemplate = app->GetDocTemplate();
     ASSERT_NE(docTemplate, nullptr);
@@ -159,7 +169,7 @@ TEST_F(ShellTest, TheTemplateNamesTheFormViewThatTheWindowNeverShows) {
     EXPECT_FALSE(view->IsWindow());
 }
 
-TEST_F(ShellTest, PanesSplitTheWindowAQuarterToTheTree) {
+TEST_F(StartUpTest, PanesSplitTheWindowAQuarterToTheTree) {
     ASSERT_EQ(Start(), 1);
     EXPECT_EQ(frame()->width(), 1095);
     CNetworkTp* tree = frame()->GetNetworkTp();
@@ -172,7 +182,7 @@ TEST_F(ShellTest, PanesSplitTheWindowAQuarterToTheTree) {
     EXPECT_GT(view->GetWidget()->width(), 800);
 }
 
-TEST_F(ShellTest, StartDirectoryTooLongForTheWorkingPathIsRefusedUncut) {
+TEST_F(StartUpTest, StartDirectoryTooLongForTheWorkingPathIsRefusedUncut) {
     const std::string savedStart = g_szStartDir, savedTemp = g_szTempPath;
     ASSERT_EQ(SetStartDirectory("/scratch/start"), 1);
     EXPECT_STREQ(g_szTempPath, "/scratch/start/data.tmp");

@@ -1,7 +1,7 @@
 // The Communication commands: the transfer dialog in each command's mode,
 // the date-file step after an upload of channel data that ends with OK, and
 // a whole upload from the receiver simulator that is then loaded.
-#include "roadsfixture.h"
+#include "appfixture.h"
 
 #include "base/clock.h"
 #include "dialogs/dialogbase.h"
@@ -51,17 +51,17 @@ bool PumpUntil(const std::function<bool()>& done, int boundMs = 30000) {
 } // namespace
 
 // The local clock stands at 2024-03-05 09:07.
-class TransferCommandTest : public RoadsTest {
+class TransferCommandTest : public AppTest {
   protected:
     void SetUp() override {
-        RoadsTest::SetUp();
+        AppTest::SetUp();
         const QDateTime local(QDate(2024, 3, 5), QTime(9, 7, 30), QTimeZone::utc());
         m_clock = std::make_unique<platform::ManualClock>(local.addSecs(-3600), local);
         m_previousClock = platform::SetClock(m_clock.get());
     }
     void TearDown() override {
         platform::DialogBase::SetModalHook(nullptr);
-        RoadsTest::TearDown();
+        AppTest::TearDown();
         platform::SetClock(m_previousClock);
     }
 

@@ -307,6 +307,32 @@ TEST_F(CdlDecodeTest, LargestContainerIsReadWhole) {
     EXPECT_EQ(messages_[0].text, kAbnormalDg);
 }
 
+// Loads in turn, each after a larger one: "data.tmp" holds only what the
+// last container gave, the blocks before a damaged one included.
+TEST_F(CdlDecodeTest, EachLoadAfterALargerOneLeavesOnlyItsOwnBlocks) {
+    struct Case {
+        const char* what;
+        Bytes data;
+        size_t damagedBlock; // kAll for none
+    };
+    const Case cases[] = {
+        {"channel list", PatternBytes(0xA0000, 15), kAll},
+        {"key data", PatternBytes(0x10000, 16), kAll},
+        {"three blocks, the second damaged", ThreeBlockData(), 1},
+        {"one short block", PatternBytes(100, 17), kAll},
+        {"one block, damaged", PatternBytes(0x8000, 18), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        messages_.clear();
+        Bytes file = BuildContainer(c.data);
+        if (c.damagedBlock != kAll) file[DgAt(c.damagedBlock) + 3] ^= 0x01;
+        EXPECT_EQ(DecodeBytes(file), c.damagedBlock == kAll ? 0 : -1);
+        EXPECT_EQ(messages_.size(), c.damagedBlock == kAll ? 0u : 1u);
+        EXPECT_TRUE(ReadFileBytes(TempPath()) == FirstBlocks(c.data, c.damagedBlock));
+    }
+}
+
 TEST_F(CdlDecodeTest, KeyDataContainerOfTwoBlocksDecodesTo0x10000Bytes) {
     const Bytes keyData = PatternBytes(0x10000, 13);
     const Bytes file = BuildContainer(keyData);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -12,6 +13,8 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "filesizelimit.h"
 #endif
 
 #include "cdlbytes.h"
@@ -87,9 +90,10 @@ TEST_F(CdlEncodeTest, FullImageGivesTheContainerOfTheRecordTablesAndReadsBack) {
     EXPECT_TRUE(messages_.empty());
 }
 
+// The largest first: a save after a larger one must show none of its bytes.
 TEST_F(CdlEncodeTest, AnyOtherSizeOfDataTmpGivesExactly0xA0000DataBytes) {
     for (size_t size :
-         {size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}, size_t{0xA0010}}) {
+         {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x8000}, size_t{0x9FFFF}}) {
         SCOPED_TRACE(size);
         const Bytes content = PatternBytes(size, 2);
         WriteFileBytes(TempPath(), content);
@@ -169,29 +173,6 @@ TEST_F(CdlEncodeTest, OpenFailuresGiveMinusOneAndTouchNothing) {
 
 #if defined(__unix__) || defined(__APPLE__)
 
-// Makes every write of this process beyond `limit` bytes of a file fail, as
-// on a full disk, for as long as the object lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t limit) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        savedHandler_ = std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a signal
-        rlimit lowered = saved_;
-        lowered.rlim_cur = limit;
-        ok_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, savedHandler_);
-    }
-    bool ok() const { return ok_; }
-
-  private:
-    rlimit saved_{};
-    void (*savedHandler_)(int) = nullptr;
-    bool ok_ = false;
-};
-
 TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
     const Bytes previous = BuildContainer(PatternBytes(0xA0000, 4));
     WriteFileBytes(PathOf("list.cdl"), previous);
@@ -212,6 +193,55 @@ TEST_F(CdlEncodeTest, WriteFailingAnywhereLeavesThePreviousListByteIdentical) {
     }
     ASSERT_EQ(Encode("list.cdl"), 0); // and with room again it is written
     EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(PatternBytes(0xA0000, 5)));
+}
+
+// The image in memory is wrapped as the file writer wraps "data.tmp", whatever
+// "data.tmp" holds or whether it exists; a failed write keeps the old list
+// and names the system's reason.
+TEST_F(CdlEncodeTest, ImageInMemoryIsWrappedWithoutTheWorkingFile) {
+    const Bytes image = PatternBytes(0xA0000, 11);
+    struct Case {
+        const char* what;
+        bool workingFile; // "data.tmp" holds another image
+    };
+    for (const Case& c : {Case{"no data.tmp", false}, Case{"another data.tmp", true}}) {
+        SCOPED_TRACE(c.what);
+        fs::remove(TempPath());
+        if (c.workingFile) WriteFileBytes(TempPath(), PatternBytes(0xA0000, 12));
+        const std::string list = PathOf("list.cdl").string();
+        int error = -1;
+        ASSERT_EQ(CdlEncodeImageFile(list.c_str(), image.data(), image.size(), &error), 0);
+        EXPECT_EQ(error, 0);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(image));
+    }
+    const Bytes previous = ReadFileBytes(PathOf("list.cdl"));
+    const Bytes other = PatternBytes(0xA0000, 13);
+    int result = 0, error = 0;
+    {
+        FileSizeLimit full(0x50000);
+        ASSERT_TRUE(full.ok());
+        result = CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), other.data(), other.size(),
+                                    &error);
+    }
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == previous);
+    EXPECT_EQ(CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), nullptr, 5), -1);
+    EXPECT_EQ(CdlEncodeImageFile(nullptr, image.data(), image.size()), -1);
+}
+
+// Images of any size in turn, the largest first: each container holds only
+// its own image's bytes.
+TEST_F(CdlEncodeTest, ImageInMemoryAfterALargerOneGivesTheContainerOfItsOwnBytes) {
+    for (size_t size : {size_t{0xA0010}, size_t{0}, size_t{1000}, size_t{0x9FFFF}}) {
+        SCOPED_TRACE(size);
+        const Bytes image = PatternBytes(size, 9);
+        ASSERT_EQ(
+            CdlEncodeImageFile(PathOf("list.cdl").string().c_str(), image.data(), image.size()), 0);
+        Bytes expected = image;
+        expected.resize(0xA0000, 0xFF);
+        EXPECT_TRUE(ReadFileBytes(PathOf("list.cdl")) == BuildContainer(expected));
+    }
 }
 
 // A save killed while it writes (here by the file-size signal, whose default

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "cdlfile.h"
+#include "cdlrecords.h"
 #include "cdltest.h"
 
 namespace {

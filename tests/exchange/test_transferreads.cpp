@@ -2,6 +2,10 @@
 // only at its first byte, nothing carried over, and what each state answers.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "enginetest.h"
 
 namespace {
@@ -115,6 +119,57 @@ TEST_F(EngineTest, CompleteOnlyOnAByteInALaterRead) {
         ASSERT_EQ(owner.MessageTexts(), std::vector<std::string>{"Communication Complete"});
         EXPECT_EQ(owner.messages[0].icon, MessageIcon::None);
         EXPECT_FALSE(port.open);
+    }
+}
+
+// A port that vanishes (the cable pulled, the adapter unplugged) ends the
+// worker with what broke off: an upload with "Data Receive Error" and its
+// ".part" kept and named, a download with "Data Send Error", a transfer past
+// its last frame as complete; before the hello nothing was under way.
+TEST_F(EngineTest, AVanishedPortTellsWhatBrokeOff) {
+    struct Case {
+        const char* name;
+        int direction;
+        std::vector<Bytes> before; // frames that arrive before the port fails
+        std::vector<std::string> messages;
+        MessageIcon icon;
+        TransferOutcome outcome;
+    };
+    const std::vector<Case> cases = {
+        {"waiting for the hello", XFER_DIR_UPLOAD, {}, {}, MessageIcon::None,
+         TransferOutcome::None},
+        {"upload, waiting for the receiver", XFER_DIR_UPLOAD, {HELLO}, {"Data Receive Error"},
+         MessageIcon::Stop, TransferOutcome::PartialKept},
+        {"download, serving requests", XFER_DIR_DOWNLOAD,
+         {HELLO, {0x02, 0x02, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00}}, {"Data Send Error"},
+         MessageIcon::Stop, TransferOutcome::None},
+        {"download, after the last frame", XFER_DIR_DOWNLOAD, {HELLO, {0x02, 0x04, 0x03}},
+         {"Communication Complete"}, MessageIcon::None, TransferOutcome::None},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        port = FakeSerialPort();
+        owner = FakeOwner();
+        for (const auto& name : dir.Entries())
+            std::filesystem::remove(dir.Path() / name);
+        WriteAll(dir.File("send.bin"), Bytes(10, 0x42));
+        Start(c.direction, XFER_KIND_CHANNEL, dir.File("send.bin"));
+        for (const Bytes& frame : c.before)
+            ASSERT_TRUE(TurnWith(frame));
+        port.failed = true;
+        EXPECT_FALSE(engine->Turn());
+        engine->Finish();
+        EXPECT_EQ(owner.MessageTexts(), c.messages);
+        if (!owner.messages.empty()) {
+            EXPECT_EQ(owner.messages[0].icon, c.icon);
+        }
+        EXPECT_EQ(owner.outcome, c.outcome);
+        if (c.outcome == TransferOutcome::PartialKept) {
+            EXPECT_EQ(owner.endPath, ReceivePath() + ".part");
+            EXPECT_TRUE(std::filesystem::exists(ReceivePath() + ".part"));
+        }
+        EXPECT_FALSE(port.open);
+        EXPECT_EQ(owner.ends, 1);
     }
 }
 

@@ -116,6 +116,11 @@ int QtKeyFromVirtualKey(UINT vk) {
     return 0;
 }
 
+bool IsContextMenuKey(UINT vk, bool shift, bool ctrl, bool alt) {
+    if (ctrl || alt) return false;
+    return vk == VK_APPS || (vk == VK_F10 && shift);
+}
+
 bool IsKeypadVirtualKey(UINT vk) {
     return (vk >= VK_NUMPAD0 && vk <= VK_DIVIDE);
 }

@@ -21,6 +21,9 @@ UINT VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers);
 int QtKeyFromVirtualKey(UINT vk);
 // Whether the virtual key is one of the keypad's.
 bool IsKeypadVirtualKey(UINT vk);
+// Whether a key press asks for the focused item's pop-up menu: the Menu key,
+// or Shift+F10 (without Ctrl or Alt).
+bool IsContextMenuKey(UINT vk, bool shift, bool ctrl, bool alt);
 
 // The character a press types (WM_CHAR), 0 when it types none. Enter, Tab,
 // Esc and Backspace type their control codes; Ctrl with a letter its code

@@ -27,7 +27,9 @@ std::string ToLatin1(const QString& text);
 std::size_t ToLatin1Field(const QString& text, char* field, std::size_t fieldSize);
 
 // The editor's own texts (captions, messages) are UTF-8 in the source.
-inline QString Own(const char* utf8) { return QString::fromUtf8(utf8); }
+inline QString FromUtf8(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 // Lead bytes of a double-byte character set. The records use Latin-1, which
 // has none, so the default predicate always answers false; a test may install

@@ -126,7 +126,8 @@ void Button::SetOwnCaption(const char* utf8) {
 }
 
 void Button::ShowText() {
-    const QString value = m_ownCaption ? Own(GetWindowText().c_str()) : FromLatin1(GetWindowText());
+    const QString value =
+        m_ownCaption ? FromUtf8(GetWindowText().c_str()) : FromLatin1(GetWindowText());
     if (QAbstractButton* button = QtButton())
         button->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(GetWidget()))

@@ -4,7 +4,7 @@
 #include "controls/headercontrol.h"
 #include "draw/imagelist.h"
 #include "controls/liststate.h"
-#include "controls/scrollbarstate.h"
+#include "controls/scrollbarbridge.h"
 #include "draw/screendc.h"
 #include "window/windowhost.h"
 
@@ -39,7 +39,7 @@ ListControl::ListControl() = default;
 
 ListControl::~ListControl() = default;
 
-ListState& ListControl::St() const {
+ListState& ListControl::State() const {
     if (QWidget* widget = GetWidget()) {
         if (!m_state || m_state->parent() != widget)
             m_state = widget->findChild<ListState*>(QString(), Qt::FindDirectChildrenOnly);
@@ -71,26 +71,19 @@ QWidget* ListControl::CreateWidget(QWidget* parent) {
     ListState* state = m_detached ? m_detached.release() : new ListState(nullptr);
     state->setParent(area);
     // The bars ask the window to scroll (OnVScroll / OnHScroll), whose default
-    // moves them; Qt's own move is taken back first. The window is looked up
-    // at each call: another object may have taken it over.
-    auto bridge = [area, state](QScrollBar* bar, UINT message) {
-        QObject::connect(
-            bar, &QAbstractSlider::actionTriggered, state, [area, bar, message](int a) {
-                const int wanted = bar->sliderPosition();
-                bar->setSliderPosition(bar->value());
-                if (ListControl* list = FromArea(area))
-                    list->SendMessage(
-                        message, MAKEWPARAM(ScrollBarState::ScrollCodeOf(a), static_cast<unsigned>(wanted)), 0);
-            });
+    // moves them. The window is looked up at each call: another object may
+    // have taken it over.
+    const auto list = [area] { return static_cast<Window*>(FromArea(area)); };
+    for (QScrollBar* bar : {area->verticalScrollBar(), area->horizontalScrollBar()}) {
+        BridgeScrollBar(bar, bar == area->verticalScrollBar() ? WM_VSCROLL : WM_HSCROLL, state,
+                        {list, nullptr});
         QObject::connect(bar, &QAbstractSlider::valueChanged, state, [area](int) {
-            ListControl* list = FromArea(area);
-            if (!list) return;
-            list->GetHeaderCtrl()->SetScrollOffset(list->Geometry().scrollX);
-            list->Invalidate(TRUE);
+            ListControl* shown = FromArea(area);
+            if (!shown) return;
+            shown->GetHeaderCtrl()->SetScrollOffset(shown->Geometry().scrollX);
+            shown->Invalidate(TRUE);
         });
-    };
-    bridge(area->verticalScrollBar(), WM_VSCROLL);
-    bridge(area->horizontalScrollBar(), WM_HSCROLL);
+    }
     return area;
 }
 
@@ -104,8 +97,8 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
     // from a header object of the list's own, which then lives with the window.
     HeaderControl* header = m_header ? m_header : GetHeaderCtrl();
     if (!header->Create(headerStyle, Rect(), this, 0)) return -1;
-    St().header = header->GetWidget();
-    if (header == m_ownHeader.get()) St().ownHeader = std::move(m_ownHeader);
+    State().header = header->GetWidget();
+    if (header == m_ownHeader.get()) State().ownHeader = std::move(m_ownHeader);
     ConnectHeader();
     MeasureRows();
     LayoutHeader();
@@ -115,10 +108,10 @@ int ListControl::OnCreate(CREATESTRUCT* cs) {
 
 void ListControl::ConnectHeader() {
     // A column resized by the mouse moves the cells and the scroll range.
-    auto* view = qobject_cast<QHeaderView*>(St().header.data());
+    auto* view = qobject_cast<QHeaderView*>(State().header.data());
     QWidget* area = GetWidget();
     if (!view || !area) return;
-    QObject::connect(view, &QHeaderView::sectionResized, &St(), [area](int, int, int) {
+    QObject::connect(view, &QHeaderView::sectionResized, &State(), [area](int, int, int) {
         if (ListControl* list = FromArea(area)) {
             list->UpdateScrollRanges();
             list->Invalidate(TRUE);
@@ -166,7 +159,7 @@ void ListControl::LayoutHeader() {
 
 int ListControl::IconWidth() const {
     int cx = 0, cy = 0;
-    if (St().smallImages && St().smallImages->GetIconSize(&cx, &cy)) return cx;
+    if (State().smallImages && State().smallImages->GetIconSize(&cx, &cy)) return cx;
     return 0;
 }
 
@@ -182,11 +175,11 @@ void ListControl::MeasureRows() {
     TextMetrics tm;
     dc.GetTextMetrics(&tm);
     int iconCx = 0, iconCy = 0;
-    if (St().smallImages) St().smallImages->GetIconSize(&iconCx, &iconCy);
+    if (State().smallImages) State().smallImages->GetIconSize(&iconCx, &iconCy);
     const int textHeight = std::max(tm.tmHeight, iconCy) + kTextRowPadding;
-    St().lineWidth = std::max(1, tm.tmAveCharWidth);
+    State().lineWidth = std::max(1, tm.tmAveCharWidth);
     if (!IsOwnerDraw()) {
-        St().rowHeight = std::max(1, textHeight);
+        State().rowHeight = std::max(1, textHeight);
         return;
     }
     // Owner-drawn rows: the owner says how high they are (reflected to MeasureItem).
@@ -198,7 +191,7 @@ void ListControl::MeasureRows() {
         owner->SendMessage(WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
     else
         MeasureItem(&mis);
-    St().rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
+    State().rowHeight = std::max(1, static_cast<int>(mis.itemHeight));
 }
 
 ListGeometry ListControl::Geometry() const {
@@ -209,11 +202,11 @@ ListGeometry ListControl::Geometry() const {
     GetClientRect(&client);
     g.client = client.GetSize();
     g.headerHeight = HeaderHeight();
-    g.rowHeight = St().rowHeight;
+    g.rowHeight = State().rowHeight;
     g.topIndex = area->verticalScrollBar()->value();
     g.scrollX = area->horizontalScrollBar()->value();
     g.iconWidth = IconWidth();
-    g.rowCount = St().rows.GetItemCount();
+    g.rowCount = State().rows.GetItemCount();
     const HeaderControl* header = GetHeaderCtrl();
     const int columns = header->GetItemCount();
     for (int c = 0; c < columns; ++c)
@@ -232,7 +225,7 @@ void ListControl::UpdateScrollRanges() {
     QScrollBar* h = area->horizontalScrollBar();
     h->setRange(0, g.MaxScrollX());
     h->setPageStep(std::max(1, g.client.cx));
-    h->setSingleStep(St().lineWidth);
+    h->setSingleStep(State().lineWidth);
 }
 
 void ListControl::SetTopIndex(int top) {
@@ -250,7 +243,7 @@ void ListControl::SetScrollX(int x) {
 HeaderControl* ListControl::GetHeaderCtrl() const {
     // The object that hosts the header window now: a derived header may have
     // taken the window over.
-    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(St().header.data())))
+    if (auto* header = dynamic_cast<HeaderControl*>(Window::FromWidget(State().header.data())))
         return header;
     if (m_header) return m_header;
     if (!m_ownHeader) m_ownHeader = std::make_unique<HeaderControl>();
@@ -300,7 +293,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
     }
     const int index = header->InsertItem(column, &item);
     if (index < 0) return -1;
-    St().rows.InsertColumn(index);
+    State().rows.InsertColumn(index);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return index;
@@ -308,7 +301,7 @@ int ListControl::InsertColumn(int column, const LVCOLUMN* col) {
 
 BOOL ListControl::DeleteColumn(int column) {
     if (!GetHeaderCtrl()->DeleteItem(column)) return FALSE;
-    St().rows.DeleteColumn(column);
+    State().rows.DeleteColumn(column);
     UpdateScrollRanges();
     Invalidate(TRUE);
     return TRUE;
@@ -370,9 +363,9 @@ BOOL ListControl::SetColumnWidth(int column, int cx) {
 // ---- image lists and styles ----
 
 ImageList* ListControl::SetImageList(ImageList* images, int kind) {
-    ImageList** slot = kind == LVSIL_SMALL    ? &St().smallImages
-                       : kind == LVSIL_NORMAL ? &St().normalImages
-                       : kind == LVSIL_STATE  ? &St().stateImages
+    ImageList** slot = kind == LVSIL_SMALL    ? &State().smallImages
+                       : kind == LVSIL_NORMAL ? &State().normalImages
+                       : kind == LVSIL_STATE  ? &State().stateImages
                                               : nullptr;
     if (!slot) return nullptr;
     ImageList* old = std::exchange(*slot, images);
@@ -387,22 +380,22 @@ ImageList* ListControl::SetImageList(ImageList* images, int kind) {
 ImageList* ListControl::GetImageList(int kind) const {
     switch (kind) {
     case LVSIL_SMALL:
-        return St().smallImages;
+        return State().smallImages;
     case LVSIL_NORMAL:
-        return St().normalImages;
+        return State().normalImages;
     case LVSIL_STATE:
-        return St().stateImages;
+        return State().stateImages;
     default:
         return nullptr;
     }
 }
 
 DWORD ListControl::GetExtendedStyle() const {
-    return St().exStyle;
+    return State().exStyle;
 }
 
 DWORD ListControl::SetExtendedStyle(DWORD exStyle) {
-    const DWORD old = std::exchange(St().exStyle, exStyle);
+    const DWORD old = std::exchange(State().exStyle, exStyle);
     if (IsWindow() && old != exStyle) Invalidate(TRUE);
     return old;
 }
@@ -410,11 +403,11 @@ DWORD ListControl::SetExtendedStyle(DWORD exStyle) {
 // ---- rows ----
 
 int ListControl::GetItemCount() const {
-    return St().rows.GetItemCount();
+    return State().rows.GetItemCount();
 }
 
 int ListControl::GetRowHeight() const {
-    return St().rowHeight;
+    return State().rowHeight;
 }
 
 int ListControl::InsertItem(const LVITEM* item) {
@@ -426,9 +419,9 @@ int ListControl::InsertItem(const LVITEM* item) {
     if (item->mask & LVIF_INDENT) row.indent = item->iIndent;
     if (item->mask & LVIF_STATE) row.state = item->state & item->stateMask;
     ListStateChanges changes;
-    const int index = St().rows.InsertItem(item->iItem, std::move(row), &changes);
+    const int index = State().rows.InsertItem(item->iItem, std::move(row), &changes);
     if (index < 0) return -1;
-    ++St().rowsGeneration;
+    ++State().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(index);
     NotifyChanges(changes);
@@ -457,47 +450,48 @@ int ListControl::InsertItem(UINT mask, int row, const char* text, UINT state, UI
 }
 
 BOOL ListControl::DeleteItem(int row) {
-    if (!St().rows.DeleteItem(row)) return FALSE;
-    ++St().rowsGeneration;
+    if (!State().rows.DeleteItem(row)) return FALSE;
+    ++State().rowsGeneration;
     UpdateScrollRanges();
     InvalidateFrom(row);
     return TRUE;
 }
 
 BOOL ListControl::DeleteAllItems() {
-    St().rows.DeleteAllItems();
-    ++St().rowsGeneration;
+    State().rows.DeleteAllItems();
+    ++State().rowsGeneration;
     UpdateScrollRanges();
     if (IsWindow()) Invalidate(TRUE);
     return TRUE;
 }
 
 BOOL ListControl::GetItem(LVITEM* item) const {
-    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !State().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->mask & LVIF_TEXT) {
-        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, St().rows.GetColumnCount()))
+        if (item->iSubItem < 0 || item->iSubItem >= std::max(1, State().rows.GetColumnCount()))
             return FALSE;
-        CopyText(St().rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
+        CopyText(State().rows.GetItemText(row, item->iSubItem), item->pszText, item->cchTextMax);
     }
-    if (item->mask & LVIF_IMAGE) item->iImage = St().rows.GetImage(row);
-    if (item->mask & LVIF_PARAM) item->lParam = St().rows.GetItemData(row);
-    if (item->mask & LVIF_INDENT) item->iIndent = St().rows.GetIndent(row);
-    if (item->mask & LVIF_STATE) item->state = St().rows.GetItemState(row, item->stateMask);
+    if (item->mask & LVIF_IMAGE) item->iImage = State().rows.GetImage(row);
+    if (item->mask & LVIF_PARAM) item->lParam = State().rows.GetItemData(row);
+    if (item->mask & LVIF_INDENT) item->iIndent = State().rows.GetIndent(row);
+    if (item->mask & LVIF_STATE) item->state = State().rows.GetItemState(row, item->stateMask);
     return TRUE;
 }
 
 BOOL ListControl::SetItem(const LVITEM* item) {
-    if (!item || !St().rows.IsRow(item->iItem)) return FALSE;
+    if (!item || !State().rows.IsRow(item->iItem)) return FALSE;
     const int row = item->iItem;
     if (item->iSubItem != 0) {
         if (!(item->mask & LVIF_TEXT)) return FALSE;
         return SetItemText(row, item->iSubItem, item->pszText);
     }
-    if (item->mask & LVIF_TEXT) St().rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
-    if (item->mask & LVIF_IMAGE) St().rows.SetImage(row, item->iImage);
-    if (item->mask & LVIF_PARAM) St().rows.SetItemData(row, item->lParam);
-    if (item->mask & LVIF_INDENT) St().rows.SetIndent(row, item->iIndent);
+    if (item->mask & LVIF_TEXT)
+        State().rows.SetItemText(row, 0, item->pszText ? item->pszText : "");
+    if (item->mask & LVIF_IMAGE) State().rows.SetImage(row, item->iImage);
+    if (item->mask & LVIF_PARAM) State().rows.SetItemData(row, item->lParam);
+    if (item->mask & LVIF_INDENT) State().rows.SetIndent(row, item->iIndent);
     InvalidateRow(row);
     if (item->mask & LVIF_STATE) return SetItemState(row, item->state, item->stateMask);
     return TRUE;
@@ -524,34 +518,34 @@ BOOL ListControl::SetItem(int row, int subItem, UINT mask, const char* text, int
 }
 
 std::string ListControl::GetItemText(int row, int subItem) const {
-    return St().rows.GetItemText(row, subItem);
+    return State().rows.GetItemText(row, subItem);
 }
 
 int ListControl::GetItemText(int row, int subItem, char* buffer, int size) const {
-    return CopyText(St().rows.GetItemText(row, subItem), buffer, size);
+    return CopyText(State().rows.GetItemText(row, subItem), buffer, size);
 }
 
 BOOL ListControl::SetItemText(int row, int subItem, const char* text) {
-    if (!St().rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
+    if (!State().rows.SetItemText(row, subItem, text ? text : "")) return FALSE;
     InvalidateRow(row);
     return TRUE;
 }
 
 DWORD_PTR ListControl::GetItemData(int row) const {
-    return static_cast<DWORD_PTR>(St().rows.GetItemData(row));
+    return static_cast<DWORD_PTR>(State().rows.GetItemData(row));
 }
 
 BOOL ListControl::SetItemData(int row, DWORD_PTR data) {
-    return St().rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
+    return State().rows.SetItemData(row, static_cast<std::intptr_t>(data)) ? TRUE : FALSE;
 }
 
 UINT ListControl::GetItemState(int row, UINT mask) const {
-    return St().rows.GetItemState(row, mask);
+    return State().rows.GetItemState(row, mask);
 }
 
 BOOL ListControl::SetItemState(int row, UINT state, UINT mask) {
     ListStateChanges changes;
-    if (!St().rows.SetItemState(row, state, mask, &changes)) return FALSE;
+    if (!State().rows.SetItemState(row, state, mask, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
@@ -561,44 +555,44 @@ BOOL ListControl::SetItemState(int row, const LVITEM* item) {
 }
 
 BOOL ListControl::GetCheck(int row) const {
-    return St().rows.GetCheck(row) ? TRUE : FALSE;
+    return State().rows.GetCheck(row) ? TRUE : FALSE;
 }
 
 BOOL ListControl::SetCheck(int row, BOOL check) {
     ListStateChanges changes;
-    if (!St().rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
+    if (!State().rows.SetCheck(row, check != FALSE, &changes)) return FALSE;
     NotifyChanges(changes);
     return TRUE;
 }
 
 int ListControl::GetNextItem(int start, int flags) const {
-    return St().rows.GetNextItem(start, static_cast<unsigned>(flags));
+    return State().rows.GetNextItem(start, static_cast<unsigned>(flags));
 }
 
 UINT ListControl::GetSelectedCount() const {
-    return static_cast<UINT>(St().rows.GetSelectedCount());
+    return static_cast<UINT>(State().rows.GetSelectedCount());
 }
 
 int ListControl::GetSelectionMark() const {
-    return St().rows.GetSelectionMark();
+    return State().rows.GetSelectionMark();
 }
 
 int ListControl::SetSelectionMark(int row) {
-    return St().rows.SetSelectionMark(row);
+    return State().rows.SetSelectionMark(row);
 }
 
 void ListControl::NotifyChanges(const ListStateChanges& changes) {
-    const unsigned generation = St().rowsGeneration;
+    const unsigned generation = State().rowsGeneration;
     for (const ListStateChange& c : changes) {
         // A handler that rebuilt the rows made the remaining changes moot.
-        if (St().rowsGeneration != generation) return;
+        if (State().rowsGeneration != generation) return;
         InvalidateRow(c.row);
         NMLISTVIEW nm;
         nm.iItem = c.row;
         nm.uNewState = c.newState;
         nm.uOldState = c.oldState;
         nm.uChanged = LVIF_STATE;
-        nm.lParam = St().rows.GetItemData(c.row);
+        nm.lParam = State().rows.GetItemData(c.row);
         SendNotify(LVN_ITEMCHANGED, &nm.hdr);
     }
 }
@@ -607,20 +601,21 @@ void ListControl::NotifyChanges(const ListStateChanges& changes) {
 
 BOOL ListControl::GetItemRect(int row, Rect* rect, UINT code) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().ItemRect(row, St().rows.GetIndent(row), static_cast<int>(code), rect) ? TRUE
-                                                                                            : FALSE;
+    return Geometry().ItemRect(row, State().rows.GetIndent(row), static_cast<int>(code), rect)
+               ? TRUE
+               : FALSE;
 }
 
 BOOL ListControl::GetSubItemRect(int row, int subItem, int code, Rect& rect) const {
     if (!IsWindow()) return FALSE;
-    return Geometry().SubItemRect(row, subItem, St().rows.GetIndent(row), code, &rect) ? TRUE
-                                                                                       : FALSE;
+    return Geometry().SubItemRect(row, subItem, State().rows.GetIndent(row), code, &rect) ? TRUE
+                                                                                          : FALSE;
 }
 
 int ListControl::SubItemHitTest(LVHITTESTINFO* info) const {
     if (!info) return -1;
     const ListHit hit = Geometry().HitTest(info->pt, IsOwnerDraw(),
-                                           [this](int row) { return St().rows.GetIndent(row); });
+                                           [this](int row) { return State().rows.GetIndent(row); });
     info->flags = hit.flags;
     info->iItem = hit.row;
     info->iSubItem = hit.column;
@@ -634,7 +629,7 @@ int ListControl::HitTest(LVHITTESTINFO* info) const {
     // The row itself is hit on column 0, or anywhere with full-row selection
     // or owner drawing.
     const bool rowHit = sub.iItem >= 0 && (sub.iSubItem == 0 || IsOwnerDraw() ||
-                                           (St().exStyle & LVS_EX_FULLROWSELECT));
+                                           (State().exStyle & LVS_EX_FULLROWSELECT));
     info->flags = rowHit ? sub.flags : (sub.iItem >= 0 ? LVHT_NOWHERE : sub.flags);
     info->iItem = rowHit ? sub.iItem : -1;
     info->iSubItem = 0;
@@ -675,14 +670,14 @@ int ListControl::GetCountPerPage() const {
 
 BOOL ListControl::RedrawItems(int first, int last) {
     if (first > last) std::swap(first, last);
-    if (!St().rows.IsRow(first) || !St().rows.IsRow(last)) return FALSE;
+    if (!State().rows.IsRow(first) || !State().rows.IsRow(last)) return FALSE;
     for (int r = first; r <= last; ++r)
         InvalidateRow(r);
     return TRUE;
 }
 
 BOOL ListControl::Update(int row) {
-    if (!St().rows.IsRow(row)) return FALSE;
+    if (!State().rows.IsRow(row)) return FALSE;
     InvalidateRow(row);
     UpdateWindow();
     return TRUE;
@@ -690,16 +685,16 @@ BOOL ListControl::Update(int row) {
 
 void ListControl::InvalidateRow(int row) {
     QAbstractScrollArea* area = Area();
-    if (!IsWindow() || !area || !St().rows.IsRow(row)) return;
+    if (!IsWindow() || !area || !State().rows.IsRow(row)) return;
     // The whole width: a text row's highlight and the grid reach past the
     // columns. Only the row's band is needed, so the columns are not asked;
     // a row scrolled out of the client area has nothing to repaint (filling
     // a list row by row asks this for every row).
     Rect client;
     GetClientRect(&client);
-    const int top = HeaderHeight() + (row - area->verticalScrollBar()->value()) * St().rowHeight;
-    if (top >= client.bottom || top + St().rowHeight <= client.top) return;
-    Rect r(client.left, top, client.right, top + St().rowHeight);
+    const int top = HeaderHeight() + (row - area->verticalScrollBar()->value()) * State().rowHeight;
+    if (top >= client.bottom || top + State().rowHeight <= client.top) return;
+    Rect r(client.left, top, client.right, top + State().rowHeight);
     InvalidateRect(&r, TRUE);
 }
 

@@ -196,7 +196,7 @@ class ListControl : public Window {
     void DefaultWheel(short delta);
 
     // The window's data, with its widget; the object's own while it has no window.
-    ListState& St() const;
+    ListState& State() const;
     static ListControl* FromArea(QWidget* area);
 
     HeaderControl* m_header = nullptr;                  // a header to make the header window from

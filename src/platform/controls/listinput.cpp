@@ -80,9 +80,9 @@ LRESULT ListControl::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS: {
         // Selected and focused rows look different with and without the focus.
         const LRESULT result = Window::DefWindowProc(message, wParam, lParam);
-        for (int r = St().rows.GetNextItem(-1, LVNI_ALL); r >= 0;
-             r = St().rows.GetNextItem(r, LVNI_ALL))
-            if (St().rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
+        for (int r = State().rows.GetNextItem(-1, LVNI_ALL); r >= 0;
+             r = State().rows.GetNextItem(r, LVNI_ALL))
+            if (State().rows.GetItemState(r, LVIS_SELECTED | LVIS_FOCUSED)) InvalidateRow(r);
         return result;
     }
     default:
@@ -98,9 +98,10 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
     const int row = info.iItem;
     ListStateChanges changes;
     if (message == WM_RBUTTONDOWN)
-        RightClickSelect(St().rows, row, &changes);
+        RightClickSelect(State().rows, row, &changes);
     else
-        ClickSelect(St().rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0, &changes);
+        ClickSelect(State().rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0,
+                    &changes);
     NotifyChanges(changes);
     if (message != WM_LBUTTONDBLCLK) return;
     LVHITTESTINFO sub;
@@ -110,7 +111,7 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
     nm.iItem = sub.iItem;
     nm.iSubItem = sub.iSubItem;
     nm.ptAction = point;
-    nm.lParam = St().rows.GetItemData(sub.iItem);
+    nm.lParam = State().rows.GetItemData(sub.iItem);
     nm.uKeyFlags = flags;
     SendNotify(NM_DBLCLK, &nm.hdr);
 }
@@ -122,12 +123,13 @@ void ListControl::DefaultKeyDown(UINT vk) {
     ListKey key;
     if (!NavigationKey(vk, &key)) return;
     const ListGeometry g = Geometry();
-    const int focus = St().rows.GetNextItem(-1, LVNI_FOCUSED);
+    const int focus = State().rows.GetNextItem(-1, LVNI_FOCUSED);
     const int target =
-        KeyTargetRow(key, focus, St().rows.GetItemCount(), g.topIndex, g.CountPerPage());
+        KeyTargetRow(key, focus, State().rows.GetItemCount(), g.topIndex, g.CountPerPage());
     if (target < 0) return;
     ListStateChanges changes;
-    KeySelect(St().rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, &changes);
+    KeySelect(State().rows, target, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
+              &changes);
     EnsureVisible(target, FALSE);
     NotifyChanges(changes);
 }
@@ -169,10 +171,10 @@ void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
     int x = g.scrollX;
     switch (code) {
     case SB_LINELEFT:
-        x -= St().lineWidth;
+        x -= State().lineWidth;
         break;
     case SB_LINERIGHT:
-        x += St().lineWidth;
+        x += State().lineWidth;
         break;
     case SB_PAGELEFT:
         x -= g.client.cx;
@@ -198,9 +200,9 @@ void ListControl::DefaultScroll(bool vertical, UINT code, UINT pos) {
 
 void ListControl::DefaultWheel(short delta) {
     // Each notch scrolls the application's wheel lines, one WM_VSCROLL a line.
-    St().wheelRemainder += delta;
-    const int notches = St().wheelRemainder / WHEEL_DELTA;
-    St().wheelRemainder -= notches * WHEEL_DELTA;
+    State().wheelRemainder += delta;
+    const int notches = State().wheelRemainder / WHEEL_DELTA;
+    State().wheelRemainder -= notches * WHEEL_DELTA;
     const int lines = notches * QApplication::wheelScrollLines();
     const UINT code = lines > 0 ? SB_LINEUP : SB_LINEDOWN;
     for (int i = 0; i < std::abs(lines); ++i)

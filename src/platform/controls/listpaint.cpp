@@ -32,21 +32,21 @@ void ListControl::PaintRows() {
         PaintOwnerDrawRows(dc, update);
     else
         PaintTextRows(dc, update);
-    if (St().exStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
+    if (State().exStyle & LVS_EX_GRIDLINES) PaintGridLines(dc);
 }
 
 void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
     const ListGeometry g = Geometry();
     const bool focused = GetFocus() == this;
     const bool showSelection = ShowsSelection();
-    const unsigned generation = St().rowsGeneration;
+    const unsigned generation = State().rowsGeneration;
     for (int row = g.topIndex; row < g.rowCount; ++row) {
         Rect bounds;
-        g.ItemRect(row, St().rows.GetIndent(row), LVIR_BOUNDS, &bounds);
+        g.ItemRect(row, State().rows.GetIndent(row), LVIR_BOUNDS, &bounds);
         if (bounds.top >= g.client.cy) break;
         Rect meet;
         if (!meet.IntersectRect(bounds, update)) continue;
-        const unsigned state = St().rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
+        const unsigned state = State().rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
         DRAWITEMSTRUCT dis;
         dis.CtlType = ODT_LISTVIEW;
         dis.CtlID = static_cast<UINT>(GetDlgCtrlID());
@@ -57,7 +57,7 @@ void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
         dis.hwndItem = this;
         dis.hDC = &dc;
         dis.rcItem = bounds;
-        dis.itemData = static_cast<UINT_PTR>(St().rows.GetItemData(row));
+        dis.itemData = static_cast<UINT_PTR>(State().rows.GetItemData(row));
         const int saved = dc.SaveDC();
         if (Window* owner = GetOwner())
             owner->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
@@ -65,7 +65,7 @@ void ListControl::PaintOwnerDrawRows(Dc& dc, const Rect& update) {
             DrawItem(&dis);
         dc.RestoreDC(saved);
         // A drawer that changed the rows ends this paint; another follows.
-        if (St().rowsGeneration != generation) return;
+        if (State().rowsGeneration != generation) return;
     }
 }
 
@@ -73,7 +73,7 @@ void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
     const ListGeometry g = Geometry();
     const bool focused = GetFocus() == this;
     const bool showSelection = ShowsSelection();
-    const bool fullRow = (St().exStyle & LVS_EX_FULLROWSELECT) != 0;
+    const bool fullRow = (State().exStyle & LVS_EX_FULLROWSELECT) != 0;
     Font appFont;
     Font* font = GetFont();
     if (!font) {
@@ -84,7 +84,7 @@ void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
     dc.SetBkMode(TRANSPARENT);
     const int columns = static_cast<int>(g.columnWidths.size());
     for (int row = g.topIndex; row < g.rowCount; ++row) {
-        const int indent = St().rows.GetIndent(row);
+        const int indent = State().rows.GetIndent(row);
         Rect bounds, icon, label;
         g.ItemRect(row, indent, LVIR_BOUNDS, &bounds);
         if (bounds.top >= g.client.cy) break;
@@ -92,13 +92,14 @@ void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
         if (!meet.IntersectRect(Rect(0, bounds.top, g.client.cx, bounds.bottom), update)) continue;
         g.ItemRect(row, indent, LVIR_ICON, &icon);
         g.ItemRect(row, indent, LVIR_LABEL, &label);
-        const unsigned state = St().rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
+        const unsigned state = State().rows.GetItemState(row, LVIS_SELECTED | LVIS_FOCUSED);
         const bool selected = (state & LVIS_SELECTED) && showSelection;
         const Rect highlight =
             fullRow ? Rect(label.left, bounds.top, bounds.right, bounds.bottom) : label;
         if (selected) dc.FillSolidRect(highlight, GetSysColor(COLOR_HIGHLIGHT));
-        if (St().smallImages && g.iconWidth > 0)
-            St().smallImages->Draw(&dc, St().rows.GetImage(row), icon.TopLeft(), ILD_TRANSPARENT);
+        if (State().smallImages && g.iconWidth > 0)
+            State().smallImages->Draw(&dc, State().rows.GetImage(row), icon.TopLeft(),
+                                      ILD_TRANSPARENT);
         for (int c = 0; c < columns; ++c) {
             Rect cell;
             g.SubItemRect(row, c, indent, LVIR_LABEL, &cell);
@@ -114,7 +115,7 @@ void ListControl::PaintTextRows(Dc& dc, const Rect& update) {
                                                           : DT_LEFT;
             const bool lit = selected && (c == 0 || fullRow);
             dc.SetTextColor(GetSysColor(lit ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            dc.DrawText(St().rows.GetItemText(row, c), &cell, kTextFormat | align);
+            dc.DrawText(State().rows.GetItemText(row, c), &cell, kTextFormat | align);
         }
         if ((state & LVIS_FOCUSED) && focused) dc.DrawFocusRect(highlight);
     }

@@ -1,6 +1,7 @@
 #include "controls/scrollwindow.h"
 
 #include "base/messages.h"
+#include "controls/scrollbarbridge.h"
 #include "window/windowhost.h"
 
 #include <QAbstractScrollArea>
@@ -37,31 +38,14 @@ QWidget* ScrollWindow::CreateWidget(QWidget* parent) {
     m_vert.SetShown(false);
     m_horz.Attach(area->horizontalScrollBar());
     m_vert.Attach(area->verticalScrollBar());
-    Bridge(area->horizontalScrollBar(), SB_HORZ);
-    Bridge(area->verticalScrollBar(), SB_VERT);
+    const auto keepIn = [](ScrollBarState* state) {
+        return [state](int pos) { state->SetTrackPos(pos); };
+    };
+    BridgeScrollBar(area->horizontalScrollBar(), WM_HSCROLL, m_signals.get(),
+                    {[this] { return this; }, keepIn(&m_horz)});
+    BridgeScrollBar(area->verticalScrollBar(), WM_VSCROLL, m_signals.get(),
+                    {[this] { return this; }, keepIn(&m_vert)});
     return area;
-}
-
-void ScrollWindow::Bridge(QScrollBar* bar, int nBar) {
-    const UINT message = nBar == SB_HORZ ? WM_HSCROLL : WM_VSCROLL;
-    ScrollBarState* state = State(nBar);
-    // Qt has already moved the slider: take it back, keep the wish as the
-    // track position and let the window decide.
-    QObject::connect(bar, &QAbstractSlider::actionTriggered, m_signals.get(),
-                     [this, bar, state, message](int action) {
-                         const int wanted = bar->sliderPosition();
-                         bar->setSliderPosition(state->GetPos());
-                         const UINT code = ScrollBarState::ScrollCodeOf(action);
-                         if (code == SB_THUMBTRACK) state->SetTrackPos(wanted);
-                         SendMessage(message,
-                                     MAKEWPARAM(code, static_cast<unsigned>(state->GetTrackPos())));
-                     });
-    QObject::connect(
-        bar, &QAbstractSlider::sliderReleased, m_signals.get(), [this, state, message] {
-            const int track = state->GetTrackPos();
-            SendMessage(message, MAKEWPARAM(SB_THUMBPOSITION, static_cast<unsigned>(track)));
-            SendMessage(message, MAKEWPARAM(SB_ENDSCROLL, 0));
-        });
 }
 
 void ScrollWindow::OnStyleChanged(DWORD oldStyle, DWORD oldExStyle) {

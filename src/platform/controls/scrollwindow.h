@@ -49,8 +49,6 @@ class ScrollWindow : public Window {
     ScrollBarState* State(int nBar);
     const ScrollBarState* State(int nBar) const;
     void ApplyVisibility(int nBar);
-    // Turns the user's actions on bar into scroll messages.
-    void Bridge(QScrollBar* bar, int nBar);
 
     ScrollBarState m_horz;
     ScrollBarState m_vert;

@@ -4,6 +4,7 @@
 #include "dialogs/dataexchange.h"
 #include "dialogs/dialogunits.h"
 #include "base/trace.h"
+#include "window/mainwnd.h"
 #include "window/windowhost.h"
 
 #include <QDialog>
@@ -57,8 +58,17 @@ DialogBase::ModalHook DialogBase::SetModalHook(ModalHook hook) {
     return std::exchange(Hook(), std::move(hook));
 }
 
+QWidget* DialogBase::OwnerWidget() const {
+    if (m_parentWnd && m_parentWnd->IsWindow() && m_parentWnd->GetWidget())
+        return m_parentWnd->GetWidget()->window();
+    return m_ownerWidget.data();
+}
+
+// A dialog without a parent window belongs to the program's main window (or
+// the modal dialog above it): the window manager keeps it over that window.
 QWidget* DialogBase::CreateWidget(QWidget* parent) {
-    auto* host = new DialogHost(this, parent);
+    m_ownerWidget = parent ? nullptr : DefaultOwnerWidget();
+    auto* host = new DialogHost(this, parent ? parent : m_ownerWidget.data());
     host->setFocusPolicy(Qt::NoFocus);
     return host;
 }
@@ -85,13 +95,13 @@ BOOL DialogBase::CreateDialogWindow() {
     return alive.expired() ? FALSE : TRUE;
 }
 
-// Shows the dialog centred over its parent (the screen without one).
+// Shows the dialog centred over its owner (the screen without one).
 void DialogBase::ShowDialog() {
     QWidget* widget = GetWidget();
     if (!widget) return;
     QRect over;
-    if (m_parentWnd && m_parentWnd->GetWidget())
-        over = m_parentWnd->GetWidget()->window()->frameGeometry();
+    if (QWidget* owner = OwnerWidget(); owner && owner->isVisible())
+        over = owner->frameGeometry();
     else if (QScreen* screen = QGuiApplication::primaryScreen())
         over = screen->availableGeometry();
     if (over.isValid()) widget->move(over.center() - widget->rect().center());
@@ -104,7 +114,8 @@ int DialogBase::DoModal() {
     const std::weak_ptr<CommandTarget*> alive = Lifetime();
     if (!CreateDialogWindow()) return -1;
     if (!m_ended && IsWindow()) {
-        GetWidget()->setWindowModality(Qt::ApplicationModal);
+        // Modal to its owner; one without an owner blocks every window.
+        GetWidget()->setWindowModality(OwnerWidget() ? Qt::WindowModal : Qt::ApplicationModal);
         ShowDialog();
         if (Hook()) {
             Hook()(*this);

@@ -14,6 +14,9 @@
 #include "dialogs/messagebox.h"
 #include "window/window.h"
 
+#include <QPointer>
+#include <QWidget>
+
 #include <functional>
 #include <memory>
 #include <utility>
@@ -40,6 +43,9 @@ class DialogBase : public Window, public CommandTarget {
     // or cannot be created.
     BOOL Create(UINT templateId, Window* parent = nullptr);
 
+    // The parent window that the next DoModal opens the dialog over.
+    void SetParentWnd(Window* parent) { m_parentWnd = parent; }
+
     // Ends the dialog with a result: a modal loop returns; a modeless dialog
     // is hidden (DestroyWindow removes it).
     void EndDialog(int result);
@@ -55,6 +61,10 @@ class DialogBase : public Window, public CommandTarget {
     void SetDlgItemText(int id, const char* text);
 
     UINT GetTemplateId() const { return m_templateId; }
+    // The window the dialog belongs to while it exists: its parent's, else
+    // the main window (or the modal dialog over it) it was made over; null
+    // when it stands alone.
+    QWidget* OwnerWidget() const;
     // Dialog units (a quarter of the font's average width, an eighth of its
     // height) to pixels, as the dialog's template measures its controls.
     Rect MapDialogRect(const Rect& dialogUnits) const;
@@ -97,6 +107,8 @@ class DialogBase : public Window, public CommandTarget {
 
     UINT m_templateId;
     Window* m_parentWnd;
+    // The owner of a dialog made without a parent window.
+    QPointer<QWidget> m_ownerWidget;
     std::vector<std::unique_ptr<Window>> m_owned;
     bool m_ended = false;
     int m_result = IDCANCEL;

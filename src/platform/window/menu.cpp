@@ -31,13 +31,13 @@ BOOL Menu::Attach(Window* window, const MenuTemplate& menu) {
     auto* bar = new QMenuBar(widget);
     bar->setNativeMenuBar(false);
     for (const MenuItemTemplate& popupItem : menu.popups) {
-        QMenu* popup = bar->addMenu(Own(popupItem.text ? popupItem.text : ""));
+        QMenu* popup = bar->addMenu(FromUtf8(popupItem.text ? popupItem.text : ""));
         for (const MenuItemTemplate& item : popupItem.popup) {
             if (!item.text) {
                 popup->addSeparator();
                 continue;
             }
-            QAction* action = popup->addAction(Own(item.text));
+            QAction* action = popup->addAction(FromUtf8(item.text));
             const UINT id = item.id;
             m_items[id] = action;
             QObject::connect(action, &QAction::triggered, bar, [bar, action, id] {

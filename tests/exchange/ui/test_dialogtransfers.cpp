@@ -45,9 +45,14 @@ TEST_F(TransferDialogTest, ConnectEntersBusyAndNamesTheReceiveFileBeforeAnyHello
             EXPECT_FALSE(MenuEnabled(d, id)) << id;
         EXPECT_EQ(InfoLine(d, 0), kReceiveName);
         EXPECT_EQ(d.Link().IsWorkerRunning(), true);
-        Key(d, ID_COM_DISCONNECT, Qt::Key_Escape);
+        // Ended before any hello: no file was made, so none is named.
+        Click(d, ID_COM_DISCONNECT);
+        EXPECT_TRUE(PumpUntil([&] { return Ended(d); }));
+        EXPECT_EQ(InfoLine(d, 0), "");
+        Key(d, ID_COM_CONNECT, Qt::Key_Escape);
     });
     EXPECT_TRUE(boxes->Calls().empty());
+    EXPECT_TRUE(dir.Entries().empty());
 }
 
 // Enter on the focused Connect button connects instead of ending the dialog.
@@ -178,6 +183,104 @@ TEST_F(TransferDialogTest, AMissingFileOrAShortBlockShowsTheWorkersMessage) {
             EXPECT_TRUE(ReadFileBytes(Cwd(c.kept)) == Bytes(keys.begin(), keys.begin() + 4096));
         else
             EXPECT_TRUE(dir.Entries().empty());
+    }
+}
+
+// A port that vanishes mid-transfer (the cable pulled) ends with the
+// worker's stop-icon message; an upload's ".part" is kept and the dialog
+// names it, never a received file that does not exist.
+TEST_F(TransferDialogTest, AVanishedPortTellsAndNamesTheKeptPart) {
+    const Bytes keys = KeyContainer(4);
+    WriteFileBytes(Cwd("keys.kdl"), keys);
+    struct Case {
+        const char* name;
+        unsigned mode;
+        bool helloOnly; // the cable goes right after the hello, else mid-block
+        const char* message;
+        const char* info;     // the file the dialog names at the end
+        size_t keptBytes;     // of the ".part", when info names one
+    };
+    const Case cases[] = {
+        {"upload, waiting for the receiver", 5, true, "Data Receive Error",
+         "KeyData(20240305_0907).kdl.part", 0},
+        {"upload, mid-block", 5, false, "Data Receive Error", "KeyData(20240305_0907).kdl.part",
+         4096},
+        {"download, serving requests", 6, true, "Data Send Error", "keys.kdl  65631 Bytes", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes->Clear();
+        std::filesystem::remove(Cwd("KeyData(20240305_0907).kdl.part"));
+        PtyPair cable; // each case pulls its own
+        ASSERT_TRUE(cable.IsOpen());
+        SetPorts(cable.SlavePath());
+        ReceiverSim receiverSim(cable);
+        receiverSim.SetAnswerTimeout(std::chrono::milliseconds(2000));
+        if (c.mode == 6) AnswerLoad({Cwd("keys.kdl")});
+        Run(c.mode, [&](CSTBDownloadDlg& d) {
+            if (c.mode == 6) Click(d, ID_FILE_LOAD);
+            Click(d, ID_COM_CONNECT);
+            auto receiver = std::async(std::launch::async, [&] {
+                if (!c.helloOnly) {
+                    return receiverSim.RunUpload({keys, false, BlockFault::CloseMaster, 1})
+                               .requests.size() == 2;
+                }
+                Bytes reply;
+                const bool answered = receiverSim.Hello(reply);
+                cable.CloseMaster();
+                return answered;
+            });
+            EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
+            EXPECT_TRUE(receiver.get());
+            EXPECT_EQ(InfoLine(d, 0), c.info);
+            Key(d, IDC_COMBO_PORT, Qt::Key_Escape);
+        });
+        ASSERT_EQ(boxes->Texts(), std::vector<QString>{c.message});
+        EXPECT_EQ(boxes->Calls()[0].icon, QMessageBox::Critical);
+        if (c.mode == 5) {
+            EXPECT_TRUE(ReadFileBytes(Cwd(c.info)) ==
+                        Bytes(keys.begin(), keys.begin() + static_cast<long>(c.keptBytes)));
+        }
+    }
+}
+
+// After "Communication Complete" the received list is checked: one that
+// does not decode is told on the status line and kept as it came; a sound
+// one leaves the line hidden.
+TEST_F(TransferDialogTest, AReceivedListThatDoesNotDecodeIsToldOnTheStatusLine) {
+    Bytes damaged = ChannelContainer();
+    damaged[DgAt(7) + 3 + 100] ^= 0x40; // a payload byte of the eighth block
+    struct Case {
+        const char* name;
+        Bytes sent;
+        const char* status; // null: the line stays hidden
+    };
+    const Case cases[] = {
+        {"damaged", damaged, "Received file is damaged: File open Error(DG_CRC_ERROR)"},
+        {"sound", ChannelContainer(), nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boxes->Clear();
+        for (const auto& name : dir.Entries())
+            std::filesystem::remove(dir.Path() / name);
+        Run(1, [&](CSTBDownloadDlg& d) {
+            Click(d, ID_COM_CONNECT);
+            auto receiver = std::async(std::launch::async, [&] { return sim.RunUpload({c.sent}); });
+            EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
+            EXPECT_EQ(receiver.get().error, "");
+            Static* status = d.GetDlgItem<Static>(IDC_STATIC_STATUS);
+            ASSERT_NE(status, nullptr);
+            EXPECT_EQ(status->IsWindowVisible(), c.status != nullptr);
+            if (c.status) {
+                EXPECT_EQ(status->GetWindowText(), c.status);
+            }
+            Click(d, ID_COM_CONNECT); // the next transfer starts with the line hidden
+            EXPECT_FALSE(status->IsWindowVisible());
+            Key(d, ID_COM_DISCONNECT, Qt::Key_Escape);
+        });
+        EXPECT_EQ(boxes->Texts(), std::vector<QString>{"Communication Complete"});
+        EXPECT_TRUE(ReadFileBytes(Cwd(kReceiveName)) == c.sent) << "the file is kept as received";
     }
 }
 

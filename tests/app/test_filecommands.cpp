@@ -1,6 +1,8 @@
-// The file roads of the main window: Load, Save, New, a raw image from the
+// The main window's file commands: Load, Save, New, a raw image from the
 // command line or a drop, each read back from the files on disk.
-#include "roadsfixture.h"
+#include "appfixture.h"
+#include "filesizelimit.h"
+#include "hangguard.h"
 
 #include "window/dropfiles.h"
 #include "networktp.h"
@@ -11,11 +13,21 @@
 
 #include <QDir>
 #include <QMimeData>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <functional>
+#include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -27,7 +39,7 @@ const QString kError = QStringLiteral("Error");
 const QString kAppTitle = QStringLiteral("Quorvandelix");
 
 QString WorkFileName() {
-    return g_WorkFile.isOpen() ? g_WorkFile.fileName() : QString();
+    return QFile::decodeName(WorkFilePath());
 }
 
 bool SamePath(const QString& a, const QString& b) {
@@ -36,7 +48,7 @@ bool SamePath(const QString& a, const QString& b) {
 
 } // namespace
 
-class FileRoadsTest : public RoadsTest {
+class FileCommandTest : public AppTest {
   protected:
     // A ".cdl" of a list with these services, written at path.
     void WriteList(const QString& path, const Names& services) {
@@ -58,7 +70,7 @@ class FileRoadsTest : public RoadsTest {
     }
 };
 
-TEST_F(FileRoadsTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
+TEST_F(FileCommandTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
     const QString cdl = scratch.filePath("lists/X.cdl");
     ASSERT_TRUE(QDir().mkpath(scratch.filePath("lists")));
     WriteList(cdl, {"A1", "A2"});
@@ -95,7 +107,7 @@ TEST_F(FileRoadsTest, LoadEditSaveEditSaveAndReopenGivesTheLastSave) {
     EXPECT_TRUE(boxes.Calls().empty());
 }
 
-TEST_F(FileRoadsTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
+TEST_F(FileCommandTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
     const QByteArray templateHash = Hash(StartFile("Default.dat"));
     ASSERT_EQ(Start(), 1);
@@ -133,7 +145,7 @@ TEST_F(FileRoadsTest, NewListSavedUnderAChosenNameThenSavedAgainThere) {
 }
 
 // Cancel at the question or in the save dialog writes nothing.
-TEST_F(FileRoadsTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
+TEST_F(FileCommandTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
     const QString cdl = StartFile("X.cdl");
     WriteList(cdl, {"A1"});
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
@@ -168,7 +180,7 @@ TEST_F(FileRoadsTest, CancellingTheQuestionOrTheSaveDialogKeepsEveryFile) {
     }
 }
 
-TEST_F(FileRoadsTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
+TEST_F(FileCommandTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
     const QString cdl = StartFile("X.cdl");
     QByteArray damaged = Container(ListImage({"A1"}));
     damaged[81 + 3 + 100] = static_cast<char>(damaged[81 + 3 + 100] ^ 0x01); // first DG's payload
@@ -193,7 +205,7 @@ TEST_F(FileRoadsTest, SaveWithNoListLoadedAfterAFailedLoadTouchesNothing) {
 
 // Cancel in Load's dialog changes nothing: not the list, the views, or
 // whether the list is new (its Save still asks for a name).
-TEST_F(FileRoadsTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
+TEST_F(FileCommandTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
     const QString cdl = StartFile("X.cdl");
     WriteList(cdl, {"A1", "A2"});
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
@@ -233,7 +245,7 @@ TEST_F(FileRoadsTest, LoadCancelledKeepsTheListTheViewsAndTheNewFlag) {
 
 // Bad input to Load: its message, no list loaded, empty views, no file
 // written; a Save afterwards writes nothing either.
-TEST_F(FileRoadsTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
+TEST_F(FileCommandTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
     const QByteArray good = Container(ListImage({"A1", "A2"}));
     const QByteArray zeros(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
     const auto damaged = [&](const std::function<void(QByteArray&)>& change) {
@@ -312,8 +324,8 @@ TEST_F(FileRoadsTest, LoadOfBadInputLoadsNothingAndWritesNothing) {
 
 // A step of Save that fails stops the save with "File Save Fail!"; the
 // list's file keeps its old bytes and still decodes. A new list stays new.
-TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
-    enum Step { Commit, ImageWrite, Flush, ContainerWrite };
+TEST_F(FileCommandTest, ASaveStepThatFailsKeepsTheOldFile) {
+    enum Step { Commit, ImageWrite, Flush, FileReplace, ContainerWrite };
     const auto failing = [](Step step) {
         SaveSteps steps = DefaultSaveSteps();
         switch (step) {
@@ -326,8 +338,11 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
         case Flush:
             steps.flush = [](QFile&) { return false; };
             break;
+        case FileReplace:
+            steps.replaceFile = [](const QByteArray&, const QByteArray&) { return EIO; };
+            break;
         case ContainerWrite:
-            steps.writeContainer = [](const char*) { return 1; };
+            steps.writeContainer = [](const char*, const QByteArray&) { return 1; };
             break;
         }
         return steps;
@@ -347,7 +362,7 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
         {"flush", false, Flush},
         {"container write", false, ContainerWrite},
         {"new list: commit", true, Commit},
-        {"new list: image write", true, ImageWrite},
+        {"new list: working copy write", true, FileReplace},
         {"new list: container write", true, ContainerWrite},
     };
     for (const Case& c : cases) {
@@ -403,7 +418,7 @@ TEST_F(FileRoadsTest, ASaveStepThatFailsKeepsTheOldFile) {
 
 // The list's full path is kept: a same-named file in the current directory
 // is not the list.
-TEST_F(FileRoadsTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirectory) {
+TEST_F(FileCommandTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirectory) {
     const QString folder = scratch.filePath(QStringLiteral("Listen f\u00fcr A"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString list = folder + "/list.cdl";
@@ -423,9 +438,149 @@ TEST_F(FileRoadsTest, SaveWritesTheLoadedFileNotASameNamedOneInTheCurrentDirecto
     EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
 }
 
+// Save wraps the committed image in memory: whatever another program does to
+// "data.tmp" (a cleaner removes it, another editor leaves its own list there)
+// before the save or between the working copy's write and the container's,
+// the list's file gets this list.
+TEST_F(FileCommandTest, SaveWrapsTheListInMemoryWhateverDataTmpHolds) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    const QByteArray other = ListImage({"OTHER"});
+    enum class When { BeforeSave, BetweenImageAndContainer };
+    enum class What { Removed, Replaced };
+    struct Case {
+        const char* what;
+        When when;
+        What act;
+    };
+    const Case cases[] = {
+        {"removed before the save", When::BeforeSave, What::Removed},
+        {"replaced before the save", When::BeforeSave, What::Replaced},
+        {"removed after the image write", When::BetweenImageAndContainer, What::Removed},
+        {"replaced after the image write", When::BetweenImageAndContainer, What::Replaced},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(Start(), 1);
+        Load(cdl);
+        AddService("E1");
+        const auto act = [this, &c, &other] {
+            const QString temp = StartFile("data.tmp");
+            QFile::remove(temp);
+            if (c.act == What::Replaced) WriteFile(temp, other);
+        };
+        if (c.when == When::BeforeSave) act();
+        SaveSteps steps = DefaultSaveSteps();
+        if (c.when == When::BetweenImageAndContainer) {
+            steps.flush = [act](QFile& file) {
+                const bool flushed = DefaultSaveSteps().flush(file);
+                act();
+                return flushed;
+            };
+        }
+        SetSaveSteps(steps);
+        boxes.Clear();
+        Command(ID_SAVE_CHANNEL_DATA);
+        SetSaveSteps(DefaultSaveSteps());
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        const std::optional<QByteArray> saved = Decoded(cdl);
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_TRUE(*saved == FlashImage()) << "the list's file holds another list";
+        if (c.when == When::BeforeSave) ExpectSavedTo(cdl);
+
+        // The next save makes the working copy whole again.
+        AddService("E2");
+        Command(ID_SAVE_CHANNEL_DATA);
+        ExpectSavedTo(cdl);
+        Stop();
+        ASSERT_EQ(Start(), 1);
+        Load(cdl);
+        EXPECT_EQ(Services(), (Names{"A1", "E1", "E2"}));
+        Stop();
+        WriteList(cdl, {"A1"});
+    }
+}
+
+// A raw image is replaced whole: a write that fails half way (the file size
+// limit stands in for a full disk) leaves the file byte for byte as it was,
+// and bytes a larger file holds past the image are kept by a save.
+TEST_F(FileCommandTest, RawImageSaveReplacesTheFileWhole) {
+    const QString raw = scratch.filePath("raw.bin");
+    const QByteArray image = ListImage({"R1", "R2"});
+    const QByteArray tail = QByteArrayLiteral("bytes past the image");
+    struct Case {
+        const char* what;
+        QByteArray file;
+        bool failHalfWay;
+    };
+    const Case cases[] = {
+        {"write fails half way", image, true},
+        {"a larger file", image + tail, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(raw, c.file);
+        g_bFirstShow = 1;
+        ASSERT_EQ(Start({raw.toStdString()}), 1);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
+        AddService("E1");
+        const Files before = Tree(scratch.path());
+        boxes.Clear();
+        if (c.failHalfWay) {
+            FileSizeLimit full(DB_IMAGE_SIZE / 2);
+            ASSERT_TRUE(full.ok());
+            Command(ID_SAVE_CHANNEL_DATA);
+        } else {
+            Command(ID_SAVE_CHANNEL_DATA);
+        }
+        if (c.failHalfWay) {
+            EXPECT_EQ(boxes.Texts(),
+                      (std::vector<QString>{"Do you wnat to save current data.",
+                                            QStringLiteral("File Save Fail! [%1]").arg(raw)}));
+            EXPECT_TRUE(ReadFile(raw) == c.file) << "the raw image changed";
+            EXPECT_EQ(Tree(scratch.path()), before) << "a temporary was left";
+            EXPECT_EQ(frame()->m_bLoaded, 1);
+            boxes.Clear();
+            Command(ID_SAVE_CHANNEL_DATA); // with room again it is saved
+        }
+        EXPECT_TRUE(ReadFile(raw) == FlashImage() + (c.file.size() > image.size() ? tail : ""));
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        AddService("E2"); // the file saved is the working file again
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_TRUE(ReadFile(raw).left(image.size()) == FlashImage());
+        Stop();
+    }
+}
+
+// A working copy that cannot be written is named with the system's reason,
+// and the old "data.tmp" stays whole; the list is not blamed.
+TEST_F(FileCommandTest, LoadThatCannotWriteTheWorkingCopyNamesItAndKeepsTheOldOne) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    const QByteArray old = ListImage({"OLD"});
+    WriteFile(StartFile("data.tmp"), old);
+    ASSERT_EQ(Start(), 1);
+    const Files before = Tree(scratch.path());
+    {
+        FileSizeLimit full(DB_IMAGE_SIZE / 2);
+        ASSERT_TRUE(full.ok());
+        Load(cdl);
+    }
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{QStringLiteral("File Open Fail! [%1]\n%2")
+                                                      .arg(StartFile("data.tmp"),
+                                                           QString::fromLocal8Bit(strerror(EFBIG)))});
+    EXPECT_EQ(frame()->m_bLoaded, 0);
+    EXPECT_EQ(Tree(scratch.path()), before) << "a partial working copy or a temporary was left";
+    EXPECT_FALSE(g_WorkFile.isOpen());
+    boxes.Clear();
+    Load(cdl); // with room again it loads
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(Services(), Names{"A1"});
+}
+
 // A raw image opened from the command line or a drop is its own working
 // file: Save writes the committed image into it and no container.
-TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
+TEST_F(FileCommandTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     const QString first = scratch.filePath("first.bin");
     const QString raw = scratch.filePath("raw image.bin");
     WriteFile(first, ListImage({"F1"}));
@@ -440,15 +595,7 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
         g_bFirstShow = 1;
         if (c.drop) {
             ASSERT_EQ(Start(), 1);
-            QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(raw)});
-            // Over the tree pane: the drag goes up to the window, which takes it.
-            QWidget* pane = frame()->GetNetworkTp()->viewport();
-            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                                  Qt::NoModifier);
-            QCoreApplication::sendEvent(pane, &enter);
-            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(pane, &drop);
+            Drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(raw)});
         } else {
             ASSERT_EQ(Start({raw.toStdString()}), 1);
             EXPECT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
@@ -473,8 +620,194 @@ TEST_F(FileRoadsTest, RawImageFromTheCommandLineOrADropIsSavedIntoItself) {
     }
 }
 
+// What is no regular file (a FIFO, a character device, a folder) is refused
+// before it is opened, on every road, with that road's open-failure message:
+// nothing waits for a writer that never comes.
+TEST_F(FileCommandTest, NoRoadOpensWhatIsNoRegularFile) {
+    const QString special = scratch.filePath(QStringLiteral("special"));
+    ASSERT_TRUE(QDir().mkpath(special));
+    const QString fifo = special + QStringLiteral("/list.fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = special + QStringLiteral("/folder.cdl");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    struct Kind {
+        const char* what;
+        QString path;
+        QString reason; // on the command line's line
+    };
+    const Kind kinds[] = {
+        {"FIFO", fifo, QStringLiteral("Not a regular file")},
+        {"character device", QStringLiteral("/dev/zero"), QStringLiteral("Not a regular file")},
+        {"folder", folder, QString::fromLocal8Bit(strerror(EISDIR))},
+    };
+    enum class Road { CommandLine, Load, Drop };
+    const std::pair<Road, const char*> roads[] = {
+        {Road::CommandLine, "command line"}, {Road::Load, "Load"}, {Road::Drop, "drop"}};
+    for (const auto& [road, roadName] : roads) {
+        for (const Kind& kind : kinds) {
+            const std::string step = std::string(roadName) + ", " + kind.what;
+            SCOPED_TRACE(step);
+            g_bFirstShow = 1;
+            const Files before = Tree(scratch.path());
+            boxes.Clear();
+            {
+                HangGuard guard(step, std::chrono::seconds(10));
+                if (road == Road::CommandLine) {
+                    EXPECT_EQ(Start({kind.path.toStdString()}), 0);
+                } else {
+                    ASSERT_EQ(Start(), 1);
+                    if (road == Road::Load) {
+                        Answer(kind.path);
+                        Command(ID_LOAD_CHANNEL_DATA);
+                    } else {
+                        Drop({QUrl::fromLocalFile(kind.path)});
+                    }
+                    QTest::qWait(CMainFrame::kOpenCmdLineDelayMs * 2);
+                }
+            }
+            ASSERT_EQ(boxes.Calls().size(), 1u);
+            if (road == Road::CommandLine) {
+                EXPECT_EQ(boxes.Calls()[0].text, kind.path + QLatin1Char('\n') + kind.reason);
+                EXPECT_EQ(boxes.Calls()[0].caption, kAppTitle);
+                EXPECT_EQ(boxes.Calls()[0].icon, QMessageBox::Critical);
+            } else {
+                EXPECT_EQ(boxes.Calls()[0].text, QStringLiteral("File Open Fail! [%1]").arg(kind.path));
+                EXPECT_EQ(frame()->m_bLoaded, 0);
+            }
+            EXPECT_FALSE(g_WorkFile.isOpen());
+            Stop();
+            EXPECT_EQ(Tree(scratch.path()), before);
+        }
+    }
+}
+
+// A file name with a byte that is no UTF-8 reaches every step as the bytes
+// it was given: it opens from the command line and from a drop, and Save
+// writes the image back into that very file.
+TEST_F(FileCommandTest, APathThatIsNoUtf8KeepsItsBytes) {
+    const QByteArray folder = QFile::encodeName(scratch.filePath(QStringLiteral("odd")));
+    ASSERT_TRUE(QDir().mkpath(QFile::decodeName(folder)));
+    const QByteArray raw = folder + "/raw\xff" "image.bin";
+    const QByteArray image = ListImage({"R1", "R2"});
+    const auto write = [&raw](const QByteArray& bytes) {
+        std::FILE* file = std::fopen(raw.constData(), "wb");
+        ASSERT_NE(file, nullptr);
+        EXPECT_EQ(std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), file),
+                  static_cast<size_t>(bytes.size()));
+        std::fclose(file);
+    };
+    const auto read = [&raw] {
+        QByteArray bytes;
+        if (std::FILE* file = std::fopen(raw.constData(), "rb")) {
+            char chunk[4096];
+            for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+                bytes.append(chunk, static_cast<qsizetype>(got));
+            std::fclose(file);
+        }
+        return bytes;
+    };
+    const auto entries = [&folder] {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.toStdString()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    };
+    for (bool drop : {false, true}) {
+        SCOPED_TRACE(drop ? "drop" : "command line");
+        boxes.Clear();
+        write(image);
+        g_bFirstShow = 1;
+        if (drop) {
+            ASSERT_EQ(Start(), 1);
+            Drop({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+        } else {
+            ASSERT_EQ(Start({raw.toStdString()}), 1);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return frame()->m_bLoaded == 1; }));
+        }
+        EXPECT_TRUE(boxes.Calls().empty());
+        ASSERT_EQ(frame()->m_bLoaded, 1);
+        EXPECT_EQ(Services(), (Names{"R1", "R2"}));
+        AddService("E1");
+        Command(ID_SAVE_CHANNEL_DATA);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+        EXPECT_TRUE(read() == FlashImage());
+        EXPECT_EQ(entries(), std::vector<std::string>{"raw\xff" "image.bin"});
+        Stop();
+    }
+}
+
+#ifdef QV_EDITOR
+namespace {
+
+// The editor itself, started in the start-up folder with no user: its boxes
+// go to standard error, answered with their default buttons, and its
+// profile into a folder of its own below the scratch folder.
+QProcess* StartEditor(const QString& folder, const QString& config, const QStringList& args) {
+    auto* editor = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QUORVANDELIX_ANSWER_BOXES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    editor->setProcessEnvironment(environment);
+    editor->setWorkingDirectory(folder);
+    editor->start(QStringLiteral(QV_EDITOR), args);
+    return editor;
+}
+
+} // namespace
+
+// Two editors in one start-up folder: the second says so and ends without
+// touching any file; the first's list then saves intact.
+TEST_F(FileCommandTest, ASecondEditorInTheFolderRefusesAndTheFirstSavesIntact) {
+    const QString cdl = scratch.filePath("X.cdl");
+    WriteList(cdl, {"A1"});
+    ASSERT_EQ(Start(), 1);
+    Load(cdl);
+    AddService("E1");
+    const Files before = Tree(scratch.path());
+
+    const std::unique_ptr<QProcess> second(
+        StartEditor(start, scratch.filePath(QStringLiteral("second-config")), {cdl}));
+    ASSERT_TRUE(second->waitForFinished(30000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(second->exitCode(), 0);
+    const QStringList lines =
+        QString::fromLocal8Bit(second->readAllStandardError()).split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Quorvandelix is already open in this folder.")));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("message box: Quorvandelix: Quorvandelix is already open in this folder.")));
+    EXPECT_EQ(Tree(scratch.path()), before) << "the second editor touched a file";
+
+    boxes.Clear();
+    Command(ID_SAVE_CHANNEL_DATA);
+    EXPECT_EQ(boxes.Texts(), std::vector<QString>{"Do you wnat to save current data."});
+    ExpectSavedTo(cdl);
+    Stop();
+    ASSERT_EQ(Start(), 1);
+    Load(cdl);
+    EXPECT_EQ(Services(), (Names{"A1", "E1"}));
+}
+
+// The lock of an editor that was killed is no editor: the next one starts.
+TEST_F(FileCommandTest, TheLockOfAKilledEditorIsTakenOver) {
+    const std::unique_ptr<QProcess> killed(
+        StartEditor(start, scratch.filePath(QStringLiteral("killed-config")), {}));
+    ASSERT_TRUE(killed->waitForStarted(30000));
+    const QString lock = StartFile(QStringLiteral("data.tmp.lock"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(lock); }, 30000));
+    killed->kill();
+    ASSERT_TRUE(killed->waitForFinished(30000));
+    ASSERT_TRUE(QFile::exists(lock)) << "a killed editor leaves its lock";
+
+    ASSERT_EQ(Start(), 1);
+    EXPECT_TRUE(boxes.Calls().empty());
+    Stop();
+    EXPECT_FALSE(QFile::exists(lock)) << "an editor that ends lets the folder go";
+}
+#endif
+
 // A dropped name that is no readable file opens nothing and creates nothing.
-TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
+TEST_F(FileCommandTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
     const QString folder = scratch.filePath("folder.bin");
     ASSERT_TRUE(QDir().mkpath(folder));
     for (const QString& path : {scratch.filePath("missing.bin"), folder}) {
@@ -482,14 +815,7 @@ TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
         ASSERT_EQ(Start(), 1);
         const Files before = Tree(scratch.path());
         boxes.Clear();
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QWidget* pane = frame()->GetNetworkTp()->viewport();
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QCoreApplication::sendEvent(pane, &enter);
-        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(pane, &drop);
+        Drop({QUrl::fromLocalFile(path)});
         EXPECT_EQ(boxes.Texts(),
                   std::vector<QString>{QStringLiteral("File Open Fail! [%1]").arg(path)});
         EXPECT_EQ(frame()->m_bLoaded, 0);
@@ -501,7 +827,7 @@ TEST_F(FileRoadsTest, ADropOfAMissingFileOrAFolderCreatesNothing) {
 
 // A new list saved over a working image file of the start-up directory
 // would be lost at the next save or New: refused, and nothing changes.
-TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
+TEST_F(FileCommandTest, ANewListIsNotSavedOverAWorkingImageFile) {
     WriteFile(StartFile("Default.dat"), ListImage({"T1"}));
     WriteFile(StartFile("data.tmp"), ListImage({"OLD"}));
     for (const char* name : {"Default.dat", "data.tmp"}) {
@@ -524,7 +850,7 @@ TEST_F(FileRoadsTest, ANewListIsNotSavedOverAWorkingImageFile) {
     }
 }
 
-TEST_F(FileRoadsTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
+TEST_F(FileCommandTest, NewWithoutTheTemplateFailsAndCreatesNothing) {
     ASSERT_EQ(Start(), 1);
     const Files before = Tree(scratch.path());
     Command(ID_NEW_FILE);

@@ -1,11 +1,12 @@
-#include "roadsfixture.h"
+#include "appfixture.h"
 
+#include "base/profile.h"
 #include "cdlbytes.h"
 #include "dbstate.h"
 #include "imagebuilder.h"
 #include "mysupergrid.h"
 #include "networktp.h"
-#include "base/profile.h"
+#include "quorvandelixdoc.h"
 #include "supervw.h"
 #include "wrapper.h"
 
@@ -13,15 +14,39 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTest>
 
 #include <algorithm>
 #include <cstring>
 
-TpInfo RoadsTest::tpA{};
+namespace {
 
-void RoadsTest::SetUp() {
+// The application with the recording main window.
+class TestApp : public CQuorvandelixApp {
+  public:
+    explicit TestApp(bool recordOnly) : m_recordOnly(recordOnly) {}
+
+  protected:
+    std::unique_ptr<CMainFrame> MakeMainFrame(CQuorvandelixDoc* doc) override {
+        auto frame = std::make_unique<RecordingFrame>(doc);
+        frame->recordOnly = m_recordOnly;
+        return frame;
+    }
+
+  private:
+    bool m_recordOnly;
+};
+
+} // namespace
+
+TpInfo AppTest::tpA{};
+TpInfo AppTest::tpB{};
+
+void AppTest::SetUp() {
     ASSERT_TRUE(scratch.isValid());
     start = scratch.filePath(QStringLiteral("start"));
     ASSERT_TRUE(QDir().mkpath(start));
@@ -39,7 +64,7 @@ void RoadsTest::SetUp() {
     });
 }
 
-void RoadsTest::TearDown() {
+void AppTest::TearDown() {
     Stop();
     platform::SetFileDialogHook(nullptr);
     platform::SetProfileFile(QString());
@@ -49,8 +74,8 @@ void RoadsTest::TearDown() {
     EXPECT_TRUE(m_answers.empty()) << "a file dialog answer was not used";
 }
 
-int RoadsTest::Start(const std::vector<std::string>& args) {
-    app = std::make_unique<CQuorvandelixApp>();
+int AppTest::Start(const std::vector<std::string>& args) {
+    app = std::make_unique<TestApp>(m_recordOnly);
     const int result = app->InitInstance(args);
     if (result && frame()) {
         frame()->activateWindow();
@@ -59,11 +84,17 @@ int RoadsTest::Start(const std::vector<std::string>& args) {
     return result;
 }
 
-void RoadsTest::Stop() {
+void AppTest::Stop() {
     app.reset();
 }
 
-QByteArray RoadsTest::ListImage(const std::vector<std::string>& services) {
+RecordingFrame* AppTest::frame() const {
+    return app ? static_cast<RecordingFrame*>(app->GetMainFrame()) : nullptr;
+}
+
+// ---- images and containers -------------------------------------------------
+
+QByteArray AppTest::ListImage(const std::vector<std::string>& services) {
     DB_ResetAllState();
     ImageSpec spec;
     spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
@@ -81,7 +112,7 @@ QByteArray RoadsTest::ListImage(const std::vector<std::string>& services) {
     return image;
 }
 
-QByteArray RoadsTest::Container(const QByteArray& image) {
+QByteArray AppTest::Container(const QByteArray& image) {
     std::vector<uint8_t> container;
     EXPECT_EQ(CdlEncodeBytes(reinterpret_cast<const uint8_t*>(image.constData()),
                              static_cast<size_t>(image.size()), container),
@@ -90,26 +121,57 @@ QByteArray RoadsTest::Container(const QByteArray& image) {
                       static_cast<qsizetype>(container.size()));
 }
 
-void RoadsTest::WriteFile(const QString& path, const QByteArray& bytes) {
+void AppTest::LoadDatabase() {
+    ImageSpec spec;
+    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
+    TsInfo a = MakeTs(11000, 27500, POL_HORIZONTAL, 0);
+    a.id1 = 1;
+    TsInfo b = MakeTs(12000, 27500, POL_VERTICAL, 0);
+    b.id1 = 2;
+    spec.transportStreams = {a, b};
+    spec.transponders = {a.tp, b.tp};
+    tpA = a.tp;
+    tpB = b.tp;
+    for (const char* name : {"A1", "A2", "A3"})
+        spec.services.push_back({MakeService(name, SVC_TYPE_TV, 256, 257), 0});
+    for (const char* name : {"B1", "B2"})
+        spec.services.push_back({MakeService(name, SVC_TYPE_TV, 256, 257), 1});
+    ASSERT_TRUE(BuildImage(spec));
+    ASSERT_EQ(frame()->GetActiveDocument()->OpenDatabase(), 1);
+    frame()->SetLoaded(1);
+    frame()->GetNetworkTp()->Refresh();
+}
+
+// ---- files -----------------------------------------------------------------
+
+void AppTest::WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-QByteArray RoadsTest::ReadFile(const QString& path) {
+QByteArray AppTest::ReadFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return QByteArray();
     return file.readAll();
 }
 
-QByteArray RoadsTest::Hash(const QString& path) {
+std::string AppTest::MakeFile(const std::string& name) {
+    const QString path = scratch.filePath(QString::fromStdString(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("image");
+    return path.toStdString();
+}
+
+QByteArray AppTest::Hash(const QString& path) {
     QFile file(path);
     if (!file.exists()) return QByteArrayLiteral("missing");
     if (!file.open(QIODevice::ReadOnly)) return QByteArrayLiteral("unreadable");
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
 }
 
-std::vector<std::pair<QString, QByteArray>> RoadsTest::Tree(const QString& folder) {
+std::vector<std::pair<QString, QByteArray>> AppTest::Tree(const QString& folder) {
     std::vector<std::pair<QString, QByteArray>> files;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
@@ -121,7 +183,7 @@ std::vector<std::pair<QString, QByteArray>> RoadsTest::Tree(const QString& folde
     return files;
 }
 
-std::optional<QByteArray> RoadsTest::Decoded(const QString& path) {
+std::optional<QByteArray> AppTest::Decoded(const QString& path) {
     const QByteArray container = ReadFile(path);
     std::vector<uint8_t> image;
     const CdlCheck check = CdlDecodeBytes(reinterpret_cast<const uint8_t*>(container.constData()),
@@ -131,7 +193,9 @@ std::optional<QByteArray> RoadsTest::Decoded(const QString& path) {
                       static_cast<qsizetype>(image.size()));
 }
 
-void RoadsTest::Command(unsigned id) {
+// ---- the user's hand -------------------------------------------------------
+
+void AppTest::Command(unsigned id) {
     QAction* action = frame()->Action(id);
     ASSERT_NE(action, nullptr) << id;
     frame()->UpdateActions();
@@ -139,12 +203,48 @@ void RoadsTest::Command(unsigned id) {
     action->trigger();
 }
 
-std::vector<std::string> RoadsTest::Services() const {
+void AppTest::SelectSatellite(uint8_t slot) {
+    CNetworkTp* tree = frame()->GetNetworkTp();
+    tree->m_select = CNetworkTp::kLevelSatellite;
+    tree->m_iNet = slot;
+    tree->UpdateGridList(tree->m_select, slot, 0);
+}
+
+void AppTest::SelectTp(const TpInfo& tp) {
+    CNetworkTp* tree = frame()->GetNetworkTp();
+    tree->m_select = CNetworkTp::kLevelTransponder;
+    tree->m_iNet = 0;
+    tree->m_iTp = &tp == &tpA ? 0 : 1;
+    tree->UpdateGridList(tree->m_select, 0, tree->m_iTp);
+    ASSERT_EQ(std::memcmp(&tree->m_tpInfo, &tp, sizeof tp), 0);
+}
+
+void AppTest::ClickRow(int row, Qt::KeyboardModifiers modifiers) {
+    CMySuperGrid* grid = frame()->GetSuperVw()->GetGrid();
+    platform::Rect rect;
+    ASSERT_TRUE(grid->GetItemRect(row, &rect, platform::LVIR_BOUNDS));
+    // Past the tree column's button and image, inside the row.
+    const QPoint at(rect.left + 120, (rect.top + rect.bottom) / 2);
+    QTest::mouseClick(grid->GetClientWidget(), Qt::LeftButton, modifiers, at);
+}
+
+void AppTest::Drop(const QList<QUrl>& files) {
+    QMimeData data;
+    data.setUrls(files);
+    QWidget* pane = frame()->GetNetworkTp()->viewport();
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pane, &enter);
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pane, &drop);
+}
+
+// ---- the database and the views --------------------------------------------
+
+std::vector<std::string> AppTest::Services(const TpInfo& tp) {
     std::vector<std::string> names;
     for (uint32_t n = 0;; ++n) {
         SvcHandle handle = SVC_HANDLE_INVALID;
-        if (SLM_GetNthServiceHandleWithTpInfo(&tpA, n, &handle) != 0 ||
-            handle == SVC_HANDLE_INVALID)
+        if (SLM_GetNthServiceHandleWithTpInfo(&tp, n, &handle) != 0 || handle == SVC_HANDLE_INVALID)
             break;
         SvcInfo info{};
         if (SLM_GetServiceInfo(handle, &info) != 0) break;
@@ -154,16 +254,16 @@ std::vector<std::string> RoadsTest::Services() const {
     return names;
 }
 
-void RoadsTest::AddService(const char* name) {
+void AppTest::AddService(const char* name) {
     SvcHandle handle = SVC_HANDLE_INVALID;
     ASSERT_EQ(SLM_AddService(&tpA, name, &handle), 0) << name;
 }
 
-QByteArray RoadsTest::FlashImage() {
+QByteArray AppTest::FlashImage() {
     return QByteArray(reinterpret_cast<const char*>(g_FlashImage), FLASH_DB_SIZE);
 }
 
-int RoadsTest::TreeItems() const {
+int AppTest::TreeItems() const {
     CNetworkTp* tree = frame()->GetNetworkTp();
     int count = 0;
     for (QTreeWidgetItemIterator it(tree); *it; ++it)
@@ -171,10 +271,10 @@ int RoadsTest::TreeItems() const {
     return count;
 }
 
-int RoadsTest::ListRows() const {
+int AppTest::ListRows() const {
     return frame()->GetSuperVw()->GetGrid()->GetItemCount();
 }
 
-QString RoadsTest::Caption() const {
+QString AppTest::Caption() const {
     return frame()->windowTitle();
 }
