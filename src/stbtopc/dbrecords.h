@@ -160,6 +160,23 @@ static_assert(offsetof(TpRow, fec) == 11 && offsetof(TpRow, modulation) == 12);
 static_assert(offsetof(TpRow, pilot) == 13 && offsetof(TpRow, zero16) == 16);
 static_assert(offsetof(TpRow, state) == 20);
 
+// A TpRow from a stored TpInfo or a factory DefaultTpRow, which carry the
+// row's fields under the same names: frequency, symbol rate, the u16 at row
+// offset 8, polarisation, FEC, modulation and pilot; the state given (1
+// stored or edited, 0 default row); every other byte zero.
+template <typename Source> constexpr TpRow DB_TpRowFrom(const Source& source, uint32_t state) {
+    TpRow row{};
+    row.frequency = source.frequency;
+    row.symbolRate = source.symbolRate;
+    row.rowField = source.rowField;
+    row.polarisation = source.polarisation;
+    row.fec = source.fec;
+    row.modulation = source.modulation;
+    row.pilot = source.pilot;
+    row.state = state;
+    return row;
+}
+
 // A TpRow as a TpInfo, field by field: frequency, symbol rate (low 16 bits),
 // row offset 8 (low byte) into TpInfo offset 10, polarisation, FEC,
 // modulation and pilot; the satellite index given; every other byte zero.

@@ -37,21 +37,6 @@ std::vector<Replacement> s_replacements;
 // The part of a row that edits copy and comparisons read: bytes 0-19.
 constexpr size_t kRowKeyBytes = offsetof(TpRow, state);
 
-// A row from a default row or a stored TpInfo: both carry the row's fields
-// under the same names.
-template <typename Source> TpRow RowFrom(const Source& source, uint32_t state) {
-    TpRow row{};
-    row.frequency = source.frequency;
-    row.symbolRate = source.symbolRate;
-    row.rowField = source.rowField;
-    row.polarisation = source.polarisation;
-    row.fec = source.fec;
-    row.modulation = source.modulation;
-    row.pilot = source.pilot;
-    row.state = state;
-    return row;
-}
-
 TpRow* RowOf(const LL_Node* node) {
     return static_cast<TpRow*>(node->data);
 }
@@ -107,7 +92,7 @@ bool IsInEditList(const TpRow* row) {
 // row, and a row deleted after its update takes no streams along.
 const Replacement* ReplacementOf(const TpInfo& streamTp, uint8_t satellite) {
     if (streamTp.satIndex != satellite) return nullptr;
-    TpRow streamRow = RowFrom(streamTp, 1);
+    TpRow streamRow = DB_TpRowFrom(streamTp, 1);
     if (LL_Find(g_TpEditList, &streamRow, INT_SLM_CompareTpRowExact, nullptr, 0) != nullptr)
         return nullptr;
     for (const Replacement& replacement : s_replacements) {
@@ -205,7 +190,7 @@ DBERR INT_SLM_GetDefaultTps(uint8_t satellite, uint16_t* count, LL_Node** list) 
         return DBERR_BAD_LIST;
     DBERR result = DBERR_OK;
     for (uint16_t i = 0; i < rowCount; ++i) {
-        if (!InsertCopySorted(list, RowFrom(rows[i], 0))) {
+        if (!InsertCopySorted(list, DB_TpRowFrom(rows[i], 0))) {
             result = DBERR_NO_MEMORY;
             break;
         }
@@ -222,7 +207,7 @@ DBERR INT_SLM_GetUserTps(uint8_t satellite, uint16_t* count, LL_Node** list) {
     TBL_ForEachNode(TBL_GetTpInfoList(), [&](LL_Node* node) {
         const TpInfo* tp = static_cast<const TpInfo*>(node->data);
         if (tp->satIndex != satellite) return true;
-        if (InsertCopySorted(list, RowFrom(*tp, 1))) return true;
+        if (InsertCopySorted(list, DB_TpRowFrom(*tp, 1))) return true;
         result = DBERR_NO_MEMORY;
         return false;
     });
@@ -242,7 +227,7 @@ DBERR INT_SLM_MergeSavedSearchedTps(uint8_t satellite, LL_Node** defaults, uint1
 
     bool noMemory = false;
     for (const TpNode* entry = entries; entry != nullptr; entry = entry->next) {
-        const TpRow row = RowFrom(entry->row, 1);
+        const TpRow row = DB_TpRowFrom(entry->row, 1);
         if (!ReplaceSimilar(defaults, row, &noMemory)) continue;
         if (InsertCopySorted(defaults, row)) {
             ++*defaultCount;
@@ -252,7 +237,7 @@ DBERR INT_SLM_MergeSavedSearchedTps(uint8_t satellite, LL_Node** defaults, uint1
         }
     }
     for (const TpNode* entry = entries; entry != nullptr; entry = entry->next)
-        ReplaceSimilar(stored, RowFrom(entry->row, 1), &noMemory);
+        ReplaceSimilar(stored, DB_TpRowFrom(entry->row, 1), &noMemory);
 
     SN_FreeTpList(entries);
     return noMemory ? DBERR_NO_MEMORY : DBERR_OK;

@@ -8,6 +8,7 @@
 
 #include "dbstate.h"
 #include "imagebuilder.h"
+#include "smalllist.h"
 #include "controls/listcontrol.h"
 #include "mainfrm.h"
 #include "mysupergrid.h"
@@ -61,14 +62,8 @@ void SetFavourite(FavInfo& fav, const char* name, std::vector<uint16_t> entries)
 // transponders, four TV services and a radio one, and two favourite groups.
 // Numbers as a load gives them: Alpha 1, Beta 2, Gamma 3, Delta 4; radio 1.
 Bytes StartImage() {
-    ImageSpec spec;
-    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
-    TsInfo a = MakeTs(11000, 27500, POL_HORIZONTAL, 0);
-    a.id1 = 1;
-    TsInfo b = MakeTs(12000, 27500, POL_VERTICAL, 0);
-    b.id1 = 2;
-    spec.transportStreams = {a, b};
-    spec.transponders = {a.tp, b.tp};
+    ImageSpec spec = SmallListSpec(MakeSatellite("Astra", 192, 9750000), 0,
+                                   {{11000}, {12000, 27500, POL_VERTICAL}});
     spec.services = {{MakeService("Alpha", SVC_TYPE_TV, 101, 102), 0},
                      {MakeService("Beta", SVC_TYPE_TV, 201, 202), 0},
                      {MakeService("Radio One", SVC_TYPE_RADIO, 0, 302), 0},
@@ -83,12 +78,9 @@ Bytes StartImage() {
 
 // The receiver's own list: "Sim Sat" with one transponder and two services.
 Bytes ReceiverImage() {
-    ImageSpec spec;
-    spec.satellites[1] = MakeSatellite("Sim Sat", 130, 9750000);
-    TsInfo ts = MakeTs(11500, 22000, POL_VERTICAL, 1);
-    ts.id1 = 7;
-    spec.transportStreams = {ts};
-    spec.transponders = {ts.tp};
+    ImageSpec spec =
+        SmallListSpec(MakeSatellite("Sim Sat", 130, 9750000), 1, {{11500, 22000, POL_VERTICAL}});
+    spec.transportStreams[0].id1 = 7;
     spec.services = {{MakeService("Sim One", SVC_TYPE_TV, 701, 702), 0},
                      {MakeService("Sim Two", SVC_TYPE_TV, 711, 712), 0}};
     EXPECT_TRUE(BuildImage(spec));

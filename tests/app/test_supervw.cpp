@@ -3,6 +3,7 @@
 // preview, and Ctrl+P reaching the pane only while it is the active view.
 // Dialogs, the preview and message boxes go through the layer's hooks.
 #include "panewindow.h"
+#include "pdfpages.h"
 
 #include "dbstate.h"
 #include "draw/dc.h"
@@ -21,7 +22,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,16 +39,6 @@ constexpr char kEditedName[] = "Edited name";
 constexpr char kRootLine[] = "User A | 12500\t";
 
 using Line = platform::RecordingPrintSurface::Line;
-
-// Page objects of a PDF file; -1 when it is missing or no PDF.
-int PdfPages(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray data = file.readAll();
-    if (!data.startsWith("%PDF")) return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-    return static_cast<int>(QString::fromLatin1(data).count(page));
-}
 
 // Lines a page holds: they stand a line height apart from y = h on, and a
 // line's bottom stays on the page.

@@ -4,6 +4,7 @@
 // the same printer. The print dialog is answered by a hook.
 #include "fakeowner.h"
 #include "gridfixture.h"
+#include "pdfpages.h"
 #include "printrecord.h"
 
 #include "gridctrl.h"
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -137,15 +137,6 @@ Size PageWithoutLayout(CGridCtrl& grid, const PageFigures& f) {
 // header, 2 of footer and 2 gaps.
 int RowRoom(const Size& page, const PageFigures& f) {
     return page.cy - kFixedRowHeight - 6 * f.ch;
-}
-
-int PdfPages(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray data = file.readAll();
-    if (!data.startsWith("%PDF")) return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-    return static_cast<int>(QString::fromLatin1(data).count(page));
 }
 
 // The page (from 1) each text was printed on, 0 when none, -1 when on more.

@@ -10,6 +10,7 @@
 #include "draw/recordingprintsurface.h"
 #include "draw/screendc.h"
 #include "base/stringtable.h"
+#include "pdfpages.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <string>
@@ -61,15 +61,6 @@ class PagesView : public PrintView {
     unsigned pages_;
     bool breakWithSurface_;
 };
-
-int PdfPages(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray data = file.readAll();
-    if (!data.startsWith("%PDF")) return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
-    return static_cast<int>(QString::fromLatin1(data).count(page));
-}
 
 class PrintingTest : public ::testing::Test {
   protected:

@@ -13,11 +13,15 @@
 #include "indexblocks.h"
 #include "indexcommit.h"
 #include "indextable.h"
+#include "tableadds.h"
 #include "tables.h"
 #include "tablesave.h"
 #include "wrapper.h"
 
 namespace {
+
+using fixtures::AddPrv;
+using fixtures::AddTs;
 
 const uint8_t* sectorBytes(uint16_t sector) {
     return g_FlashImage + (WRAP_SectorAddress(sector) - FLASH_DB_BASE);
@@ -73,19 +77,6 @@ class CommitTest : public DbTest {
         ASSERT_EQ(DB_InitFlashMap(DB_MAX_SVC_SECTORS), 0);
     }
 
-    RefId addTs(const TsInfo& record) {
-        TsInfo* element = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddTsInfo(&record, &element, &ref), 0);
-        return ref;
-    }
-    RefId addPrv(const char* name) {
-        const PrvInfo record = MakeProvider(name);
-        PrvInfo* element = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddPrvInfo(&record, &element, &ref), 0);
-        return ref;
-    }
     void addTp(uint32_t frequency) {
         TpInfo* element = nullptr;
         const TpInfo tp = MakeTs(frequency, 27500, POL_VERTICAL, 0).tp;
@@ -105,11 +96,11 @@ class CommitTest : public DbTest {
     void fillSmallDatabase() {
         addTp(12000);
         addTp(12100);
-        const RefId p0 = addPrv("Alpha"), p1 = addPrv("Beta");
-        const RefId t0 = addTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
+        const RefId p0 = AddPrv("Alpha"), p1 = AddPrv("Beta");
+        const RefId t0 = AddTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
         TsInfo second = MakeTs(10800, 22000, POL_VERTICAL, 1);
         second.id1 = 9;
-        const RefId t1 = addTs(second);
+        const RefId t1 = AddTs(second);
         addSvc("One", SVC_TYPE_TV, t1, p1);
         addSvc("Two", SVC_TYPE_RADIO, t0, REF_NONE);
         addSvc("Three", SVC_TYPE_TV, t0, p0);
@@ -244,8 +235,8 @@ TEST_F(CommitTest, ReferencesWithoutAWrittenRecordFailTheCommit) {
         const std::vector<uint8_t> image = imageCopy();
         const IndexState index = IndexState::Take();
 
-        const RefId ts = addTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
-        const RefId prv = addPrv("Alpha");
+        const RefId ts = AddTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
+        const RefId prv = AddPrv("Alpha");
         RefId svcTs = ts, svcPrv = prv;
         if (c.danglingTs) svcTs = ts + 1000; // an id nobody registered
         if (c.danglingPrv) {
@@ -267,7 +258,7 @@ TEST_F(CommitTest, ServiceSlotsRunningOutFailTheCommitWithTheImageKept) {
     ASSERT_EQ(IDX_CommitAll(), 0);
     const std::vector<uint8_t> image = imageCopy();
     const IndexState index = IndexState::Take();
-    const RefId ts = addTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
+    const RefId ts = AddTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
     for (int i = 0; i < 1024; ++i)
         addSvc("S", SVC_TYPE_TV, ts, REF_NONE);
     EXPECT_EQ(IDX_CommitAll(), DBERR_TABLE_INDEX);
@@ -276,8 +267,8 @@ TEST_F(CommitTest, ServiceSlotsRunningOutFailTheCommitWithTheImageKept) {
 }
 
 TEST_F(CommitTest, AddressMapLooksUpEveryWrittenElement) {
-    const RefId a = addTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
-    const RefId b = addTs(MakeTs(10800, 22000, POL_HORIZONTAL, 0));
+    const RefId a = AddTs(MakeTs(10700, 22000, POL_HORIZONTAL, 0));
+    const RefId b = AddTs(MakeTs(10800, 22000, POL_HORIZONTAL, 0));
     DB_FormatAll();
     TBL_AddressMap map;
     ASSERT_EQ(TBL_SaveTsInfos(&map), 0);

@@ -17,11 +17,14 @@
 #include "prvtable.h"
 #include "svchandle.h"
 #include "svctable.h"
+#include "tableadds.h"
 #include "tablefixtures.h"
 #include "tstable.h"
 
 namespace {
 
+using fixtures::AddPrv;
+using fixtures::AddTs;
 using fixtures::MakeTp;
 using fixtures::MakeTs;
 using fixtures::Tp;
@@ -30,20 +33,8 @@ constexpr uint32_t TV = SVC_TYPE_TV, RADIO = SVC_TYPE_RADIO, ANY = SVC_QUERY_TYP
 
 class FilterTest : public DbTest {
   protected:
-    RefId addTs(uint16_t id1, uint8_t sat, uint32_t frequencyMhz = 11000) {
-        const TsInfo ts = MakeTs(id1, 0, Tp{.frequencyMhz = frequencyMhz, .satIndex = sat});
-        TsInfo* out = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddTsInfo(&ts, &out, &ref), 0);
-        return ref;
-    }
-    RefId addPrv(const char* name) {
-        PrvInfo prv{};
-        std::strncpy(prv.name, name, sizeof prv.name - 1);
-        PrvInfo* out = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddPrvInfo(&prv, &out, &ref), 0);
-        return ref;
+    static RefId addTs(uint16_t id1, uint8_t sat, uint32_t frequencyMhz = 11000) {
+        return AddTs(MakeTs(id1, 0, Tp{.frequencyMhz = frequencyMhz, .satIndex = sat}));
     }
     SvcInfo* addRecord(RefId ts, RefId prv, std::initializer_list<uint16_t> cas,
                        uint32_t svcClass = 0) {
@@ -82,9 +73,9 @@ class ListFilterTest : public FilterTest {
         const RefId tsSat3 = addTs(2, 3);
         const RefId tsSat255 = addTs(3, 255);
         const RefId tsGone = addTs(4, 2);
-        const RefId unnamed = addPrv("");    // provider index 0
-        const RefId sky = addPrv("Sky");     // 1
-        const RefId canal = addPrv("Canal"); // 2
+        const RefId unnamed = AddPrv("");    // provider index 0
+        const RefId sky = AddPrv("Sky");     // 1
+        const RefId canal = AddPrv("Canal"); // 2
         services = {
             makeHandle(addRecord(tsSat2, sky, {0, 0x0500, 0}), 1, TV),
             makeHandle(addRecord(tsSat3, canal, {0x0B12, 0, 0}, SVC_CLASS_DATA), 2, RADIO),

@@ -118,6 +118,38 @@ TEST(RecordLayout, TpRowBecomesTpInfoFieldByField) {
     EXPECT_EQ(bytesOf(DB_TpInfoFromRow(row, 42)), want);
 }
 
+// Both sources of an edit-list row: every byte the source does not carry is
+// zero, whatever its spare bytes hold; the satellite index is no part of a
+// row, and a factory row keeps all 32 bits of its symbol rate.
+TEST(RecordLayout, TpInfoAndDefaultRowBecomeTpRowFieldByField) {
+    const uint8_t spare = 0xEE;
+    const TpInfo stored{.frequency = 12188,
+                        .symbolRate = 27500,
+                        .modulation = 2,
+                        .polarisation = POL_VERTICAL,
+                        .fec = 3,
+                        .satIndex = 42,
+                        .rowField = 0x34,
+                        .pilot = 1,
+                        .reserved12 = {spare, spare, spare, spare, spare, spare, spare, spare}};
+    const DefaultTpRow factory{.frequency = 10714,
+                               .symbolRate = 0x16B6C,
+                               .rowField = 0x1234,
+                               .polarisation = POL_HORIZONTAL,
+                               .fec = FEC_AUTO,
+                               .modulation = 1,
+                               .pilot = 0,
+                               .reserved14 = {spare, spare}};
+    std::vector<uint8_t> storedRow = zeros(24), factoryRow = zeros(24);
+    put(storedRow, 0,
+        {0x9C, 0x2F, 0x00, 0x00, 0x6C, 0x6B, 0x00, 0x00, 0x34, 0x00, 0x01, 0x03, 0x02, 0x01});
+    put(storedRow, 20, {0x01}); // the state
+    put(factoryRow, 0,
+        {0xDA, 0x29, 0x00, 0x00, 0x6C, 0x6B, 0x01, 0x00, 0x34, 0x12, 0x00, 0x0B, 0x01, 0x00});
+    EXPECT_EQ(bytesOf(DB_TpRowFrom(stored, 1)), storedRow);
+    EXPECT_EQ(bytesOf(DB_TpRowFrom(factory, 0)), factoryRow);
+}
+
 class HandleTableTest : public DbTest {};
 
 TEST_F(HandleTableTest, NewHandleStartsAsSpecified) {

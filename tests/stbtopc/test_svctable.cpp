@@ -13,32 +13,21 @@
 #include "ringcheck.h"
 #include "svctable.h"
 #include "tablecopy.h"
+#include "tableadds.h"
 #include "tablefixtures.h"
 #include "tstable.h"
 #include "wrapper.h"
 
 namespace {
 
+using fixtures::AddPrv;
+using fixtures::AddTs;
 using fixtures::MakeTs;
 using fixtures::Tp;
 
 class SvcTableTest : public DbTest {
   protected:
-    RefId addTs(uint16_t id1) {
-        const TsInfo ts = MakeTs(id1, 0, Tp{});
-        TsInfo* out = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddTsInfo(&ts, &out, &ref), 0);
-        return ref;
-    }
-    RefId addPrv(const char* name) {
-        PrvInfo prv{};
-        std::strncpy(prv.name, name, sizeof prv.name - 1);
-        PrvInfo* out = nullptr;
-        RefId ref = REF_NONE;
-        EXPECT_EQ(TBL_AddPrvInfo(&prv, &out, &ref), 0);
-        return ref;
-    }
+    static RefId addTs(uint16_t id1) { return AddTs(MakeTs(id1, 0, Tp{})); }
     SvcInfo* addSvc(RefId tsRef, RefId prvRef, uint8_t tag = 0) {
         SvcInfo svc{};
         svc.tsRef = tsRef;
@@ -76,8 +65,8 @@ TEST_F(SvcTableTest, TheSixThousandthFitsAndTheNextIsRefused) {
 TEST_F(SvcTableTest, TheLastServiceOfATransportStreamOrProviderTakesItAlong) {
     const RefId shared = addTs(1);
     const RefId single = addTs(2);
-    const RefId sky = addPrv("Sky");
-    const RefId canal = addPrv("Canal");
+    const RefId sky = AddPrv("Sky");
+    const RefId canal = AddPrv("Canal");
     SvcInfo* a = addSvc(shared, sky);
     SvcInfo* b = addSvc(shared, canal);
     SvcInfo* c = addSvc(single, REF_NONE);
@@ -176,7 +165,7 @@ TEST_F(SvcTableTest, MovesPutTheRecordAtThePosition) {
 TEST_F(SvcTableTest, FindTheFirstServiceUsingATransportStreamOrProvider) {
     const RefId ts1 = addTs(1);
     const RefId ts2 = addTs(2);
-    const RefId prv = addPrv("Sky");
+    const RefId prv = AddPrv("Sky");
     addSvc(ts1, REF_NONE);
     addSvc(ts2, prv);
     addSvc(ts2, prv);

@@ -2,7 +2,6 @@
 // new fill after it starts clean.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <iterator>
 #include <vector>
 
@@ -11,11 +10,14 @@
 #include "linkedlist.h"
 #include "placeholder.h"
 #include "svchandle.h"
+#include "tableadds.h"
 #include "tablefixtures.h"
 #include "tables.h"
 
 namespace {
 
+using fixtures::AddPrv;
+using fixtures::AddTs;
 using fixtures::MakeTp;
 using fixtures::MakeTs;
 using fixtures::Tp;
@@ -51,16 +53,9 @@ class TablesTest : public DbTest {
     static Filled fill(int services) {
         Filled filled;
         for (uint16_t i = 0; i < 3; ++i) {
-            const TsInfo ts = MakeTs(i, 0, Tp{.satIndex = static_cast<uint8_t>(i)});
-            TsInfo* out = nullptr;
-            RefId ref = REF_NONE;
-            EXPECT_EQ(TBL_AddTsInfo(&ts, &out, &ref), 0);
-            filled.tsRefs.push_back(ref);
-            PrvInfo prv{};
-            prv.name[0] = static_cast<char>('A' + i);
-            PrvInfo* prvOut = nullptr;
-            EXPECT_EQ(TBL_AddPrvInfo(&prv, &prvOut, &ref), 0);
-            filled.prvRefs.push_back(ref);
+            filled.tsRefs.push_back(AddTs(MakeTs(i, 0, Tp{.satIndex = static_cast<uint8_t>(i)})));
+            const char name[] = {static_cast<char>('A' + i), '\0'};
+            filled.prvRefs.push_back(AddPrv(name));
             const TpInfo tp = MakeTp(Tp{.frequencyMhz = 10000u + 20u * i});
             TpInfo* tpOut = nullptr;
             EXPECT_EQ(TBL_AddTpInfo(&tp, &tpOut), 0);

@@ -4,6 +4,7 @@
 #include "cdlbytes.h"
 #include "dbstate.h"
 #include "imagebuilder.h"
+#include "smalllist.h"
 #include "mysupergrid.h"
 #include "networktp.h"
 #include "quorvandelixdoc.h"
@@ -96,15 +97,9 @@ RecordingFrame* AppTest::frame() const {
 
 QByteArray AppTest::ListImage(const std::vector<std::string>& services) {
     DB_ResetAllState();
-    ImageSpec spec;
-    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
-    TsInfo a = MakeTs(11000, 27500, POL_HORIZONTAL, 0);
-    a.id1 = 1;
-    spec.transportStreams = {a};
-    spec.transponders = {a.tp};
-    tpA = a.tp;
-    for (const std::string& name : services)
-        spec.services.push_back({MakeService(name.c_str(), SVC_TYPE_TV, 256, 257), 0});
+    ImageSpec spec = SmallListSpec(MakeSatellite("Astra", 192, 9750000), 0, {{11000}});
+    tpA = spec.transponders[0];
+    AddTvServices(spec, 0, services);
     EXPECT_TRUE(BuildImage(spec));
     QByteArray image = FlashImage();
     DB_ResetAllState();
@@ -122,20 +117,12 @@ QByteArray AppTest::Container(const QByteArray& image) {
 }
 
 void AppTest::LoadDatabase() {
-    ImageSpec spec;
-    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
-    TsInfo a = MakeTs(11000, 27500, POL_HORIZONTAL, 0);
-    a.id1 = 1;
-    TsInfo b = MakeTs(12000, 27500, POL_VERTICAL, 0);
-    b.id1 = 2;
-    spec.transportStreams = {a, b};
-    spec.transponders = {a.tp, b.tp};
-    tpA = a.tp;
-    tpB = b.tp;
-    for (const char* name : {"A1", "A2", "A3"})
-        spec.services.push_back({MakeService(name, SVC_TYPE_TV, 256, 257), 0});
-    for (const char* name : {"B1", "B2"})
-        spec.services.push_back({MakeService(name, SVC_TYPE_TV, 256, 257), 1});
+    ImageSpec spec = SmallListSpec(MakeSatellite("Astra", 192, 9750000), 0,
+                                   {{11000}, {12000, 27500, POL_VERTICAL}});
+    tpA = spec.transponders[0];
+    tpB = spec.transponders[1];
+    AddTvServices(spec, 0, {"A1", "A2", "A3"});
+    AddTvServices(spec, 1, {"B1", "B2"});
     ASSERT_TRUE(BuildImage(spec));
     ASSERT_EQ(frame()->GetActiveDocument()->OpenDatabase(), 1);
     frame()->SetLoaded(1);

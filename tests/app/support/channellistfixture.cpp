@@ -3,6 +3,7 @@
 #include "dbopen.h"
 #include "dbstate.h"
 #include "imagebuilder.h"
+#include "smalllist.h"
 #include "resource.h"
 #include "servicecells.h"
 
@@ -21,16 +22,10 @@ static_assert(sizeof kDataName - 1 == SVC_NAME_LEN);
 namespace {
 
 ImageSpec FixtureSpec(TpInfo* tpA, TpInfo* tpB) {
-    ImageSpec spec;
-    spec.satellites[0] = MakeSatellite("Hotbird", 130, 9750000);
-    TsInfo a = MakeTs(1234, 27500, POL_HORIZONTAL, 0);
-    a.id1 = 1;
-    TsInfo b = MakeTs(11900, 27500, POL_VERTICAL, 0);
-    b.id1 = 2;
-    spec.transportStreams = {a, b};
-    spec.transponders = {a.tp, b.tp};
-    *tpA = a.tp;
-    *tpB = b.tp;
+    ImageSpec spec = SmallListSpec(MakeSatellite("Hotbird", 130, 9750000), 0,
+                                   {{1234}, {11900, 27500, POL_VERTICAL}});
+    *tpA = spec.transponders[0];
+    *tpB = spec.transponders[1];
 
     ImageService tv{MakeService(kTvName, SVC_TYPE_TV, 256, 257), 0};
     ImageService radio{MakeService(kRadioName, SVC_TYPE_RADIO, PID_NONE, 300), 0};
@@ -45,15 +40,9 @@ ImageSpec FixtureSpec(TpInfo* tpA, TpInfo* tpB) {
 }
 
 ImageSpec SixServicesSpec(TpInfo* tp) {
-    ImageSpec spec;
-    spec.satellites[0] = MakeSatellite("Astra", 192, 9750000);
-    TsInfo ts = MakeTs(11494, 22000, POL_HORIZONTAL, 0);
-    ts.id1 = 1;
-    spec.transportStreams = {ts};
-    spec.transponders = {ts.tp};
-    *tp = ts.tp;
-    for (const std::string& name : kSixNames)
-        spec.services.push_back({MakeService(name.c_str(), SVC_TYPE_TV, 256, 257), 0});
+    ImageSpec spec = SmallListSpec(MakeSatellite("Astra", 192, 9750000), 0, {{11494, 22000}});
+    *tp = spec.transponders[0];
+    AddTvServices(spec, 0, kSixNames);
     return spec;
 }
 

@@ -18,16 +18,15 @@ struct Tp {
 };
 
 inline TpInfo MakeTp(const Tp& tp) {
-    TpInfo out{};
-    out.frequency = tp.frequencyMhz;
-    out.symbolRate = tp.symbolRate;
-    out.polarisation = tp.polarisation;
-    out.fec = tp.fec;
-    out.modulation = tp.modulation;
-    out.pilot = tp.pilot;
-    out.satIndex = tp.satIndex;
-    out.rowField = tp.rowField;
-    return out;
+    return TpInfo{.frequency = tp.frequencyMhz,
+                  .symbolRate = tp.symbolRate,
+                  .modulation = tp.modulation,
+                  .polarisation = tp.polarisation,
+                  .fec = tp.fec,
+                  .satIndex = tp.satIndex,
+                  .rowField = tp.rowField,
+                  .pilot = tp.pilot,
+                  .reserved12 = {}};
 }
 
 inline TsInfo MakeTs(uint16_t id1, uint16_t id2, const Tp& tp) {
@@ -39,17 +38,10 @@ inline TsInfo MakeTs(uint16_t id1, uint16_t id2, const Tp& tp) {
     return out;
 }
 
+// The edit-list row of that transponder, made as the library makes the row
+// of a stored one.
 inline TpRow MakeRow(const Tp& tp, uint32_t state = 1) {
-    TpRow row{};
-    row.frequency = tp.frequencyMhz;
-    row.symbolRate = tp.symbolRate;
-    row.rowField = tp.rowField;
-    row.polarisation = tp.polarisation;
-    row.fec = tp.fec;
-    row.modulation = tp.modulation;
-    row.pilot = tp.pilot;
-    row.state = state;
-    return row;
+    return DB_TpRowFrom(MakeTp(tp), state);
 }
 
 } // namespace fixtures
