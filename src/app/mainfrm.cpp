@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -95,10 +96,13 @@ CMainFrame::CMainFrame(CQuorvandelixDoc* doc) : m_pDoc(doc) {
     MapCommands();
     // Dialogs without a parent of their own open over this window.
     SetMainWnd(this);
+    // Every change that reaches the database marks the caption at once.
+    DB_SetChangeHook([this] { RefreshCaption(); });
     setWindowIcon(LoadIcon(MainIconPixmap()));
 }
 
 CMainFrame::~CMainFrame() {
+    DB_SetChangeHook(nullptr);
     if (GetMainWnd() == this) SetMainWnd(nullptr);
     CloseWorkImageFile();
     disconnect(qApp, nullptr, this, nullptr);
@@ -419,6 +423,13 @@ void CMainFrame::FitFrameToScreen() {
     if (fitted == geometry()) return;
     setGeometry(fitted);
     if (m_mainSplitter) SplitPanes(fitted.width());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

@@ -111,6 +111,17 @@ class CMainFrame : public QMainWindow,
     // The last of the dropped files is opened as a raw image.
     void OnDropFiles(platform::HDROP drop);
 
+    // True while the loaded list has changes that no save has written.
+    bool IsListModified() const;
+    // When the list has such changes, asks "Save changes to <name>?": Yes
+    // saves it by the road that opened it and answers true only when the
+    // save succeeded; No answers true; Cancel answers false. True at once
+    // without changes. New, Load, a drop and the window's close ask first.
+    bool SaveModified();
+    // The window's caption: base, with "*" after it while the list has
+    // changes not saved.
+    void SetCaption(const QString& base);
+
     // The Communication commands: the transfer dialog in the command's mode.
     // An upload of channel data that ends with OK is followed by the
     // date-file step.
@@ -163,6 +174,9 @@ class CMainFrame : public QMainWindow,
     int OnCreateClient();
     void OnShowWindow();
     void showEvent(QShowEvent* event) override;
+    // File > Exit and the close box: the window closes only once
+    // SaveModified lets it.
+    void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -185,6 +199,14 @@ class CMainFrame : public QMainWindow,
     void EmptyViews();
     // The caption of an opened list, with the current list's file name.
     void SetListCaption();
+    // The caption again, after the list changed or was saved.
+    void RefreshCaption();
+    // The list's file name as the user knows it: the container's, the raw
+    // image's, "NewData.cdl" for a new list.
+    QString ListDisplayName() const;
+    // Save Channel Data after its question: the commit, then the road that
+    // opened the list; true when the list is on disk. Failures are told.
+    bool SaveList();
     // image, read from a working file or a container, becomes the loaded
     // list: 1. 0, after the message, when it is no database (no list is
     // loaded then and the working file is closed).
@@ -234,6 +256,8 @@ class CMainFrame : public QMainWindow,
     ListFile m_listFile = ListFile::None;
     // The raw image file the list came from (file-system bytes).
     QByteArray m_rawImagePath;
+
+    QString m_captionBase;
 
     CQuorvandelixDoc* m_pDoc;
     platform::CommandTarget* m_pApp = nullptr;

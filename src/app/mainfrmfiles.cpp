@@ -83,7 +83,34 @@ void CMainFrame::EmptyViews() {
 
 void CMainFrame::SetListCaption() {
     const std::string bare = CurFileBareName().toStdString();
-    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(ListCaption(bare))));
+    SetCaption(QFile::decodeName(QByteArray::fromStdString(ListCaption(bare))));
+}
+
+void CMainFrame::SetCaption(const QString& base) {
+    m_captionBase = base;
+    RefreshCaption();
+}
+
+void CMainFrame::RefreshCaption() {
+    setWindowTitle(IsListModified() ? m_captionBase + QLatin1Char('*') : m_captionBase);
+}
+
+bool CMainFrame::IsListModified() const {
+    return m_bLoaded && m_pDoc->IsModified();
+}
+
+QString CMainFrame::ListDisplayName() const {
+    if (!m_bNewFile && m_listFile == ListFile::RawImage)
+        return Shown(m_rawImagePath.mid(m_rawImagePath.lastIndexOf('/') + 1));
+    return Shown(CurFileBareName());
+}
+
+bool CMainFrame::SaveModified() {
+    if (!IsListModified()) return true;
+    const int answer = MessageBox(QStringLiteral("Save changes to %1?").arg(ListDisplayName()),
+                                  kAppTitle, MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDYES) return SaveList();
+    return answer == IDNO;
 }
 
 void CMainFrame::OpenFailed(const QByteArray& path, int error) {
@@ -129,6 +156,7 @@ void CMainFrame::OpenWorkFile(const char* path) {
 // ---- New, Load, drops ------------------------------------------------------
 
 void CMainFrame::OnNewFile() {
+    if (!SaveModified()) return;
     CloseList();
     SetCurFileName(kNewListName);
     OpenWorkFile(StartDirFile(kTemplateName).constData());
@@ -166,7 +194,7 @@ bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
 void CMainFrame::OnLoadChannelData() {
     FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
                       FromUtf8(kListFilter), this);
-    if (dialog.DoModal() != IDOK) return;
+    if (dialog.DoModal() != IDOK || !SaveModified()) return;
     CloseList();
     m_bNewFile = 0;
     const QByteArray chosen = QFile::encodeName(dialog.GetPathName());
@@ -202,7 +230,7 @@ void CMainFrame::OnDropFiles(HDROP drop) {
         path.resize(length);
     }
     DragFinish(drop);
-    if (count == 0) return;
+    if (count == 0 || !SaveModified()) return;
     CloseList();
     OpenWorkFile(path.c_str());
 }
@@ -299,13 +327,17 @@ void CMainFrame::OnSaveChannelData() {
     if (MessageBox("Do you wnat to save current data.", "Save Data",
                    MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
         return;
+    SaveList();
+}
+
+bool CMainFrame::SaveList() {
     QByteArray image(static_cast<qsizetype>(DB_IMAGE_SIZE), '\0');
     if (m_pDoc->SaveDatabase(reinterpret_cast<uint8_t*>(image.data()), DB_IMAGE_SIZE) != 1) {
         SaveFailed(SaveTarget());
-        return;
+        return false;
     }
-    if (m_bNewFile)
-        SaveNewList(image);
-    else
-        SaveOpenList(image);
+    if (!(m_bNewFile ? SaveNewList(image) : SaveOpenList(image))) return false;
+    m_pDoc->SetModifiedFlag(false);
+    RefreshCaption();
+    return true;
 }

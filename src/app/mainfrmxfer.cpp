@@ -65,7 +65,7 @@ void CMainFrame::OpenUploadDateFile() {
         return;
     }
     dateFile.close();
-    setWindowTitle(QString::fromLatin1(UploadCaption(name)));
+    SetCaption(QString::fromLatin1(UploadCaption(name)));
     if (!g_WorkFile.isOpen()) return;
 
     EmptyViews();

@@ -155,7 +155,7 @@ int CQuorvandelixApp::StartUp(const std::vector<std::string>& args) {
         m_pDoc->OnNewDocument();
     }
     m_pMainFrame->setAcceptDrops(true);
-    m_pMainFrame->setWindowTitle(FromLatin1(MainCaption()));
+    m_pMainFrame->SetCaption(FromLatin1(MainCaption()));
     m_pMainFrame->show();
     m_pMainFrame->update();
     return 1;

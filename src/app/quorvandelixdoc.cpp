@@ -4,6 +4,7 @@
 
 CQuorvandelixDoc::CQuorvandelixDoc() {
     DB_DocumentInit();
+    SetModifiedFlag(false);
 }
 
 CQuorvandelixDoc::~CQuorvandelixDoc() {
@@ -22,8 +23,11 @@ int CQuorvandelixDoc::OpenDatabase() {
     return DB_ReopenImage() == DBERR_OK ? 1 : 0;
 }
 
+// A list just read from its file is the one on disk.
 int CQuorvandelixDoc::OpenDatabase(const uint8_t* image, std::size_t size) {
-    return DB_OpenImage(image, size) == DBERR_OK ? 1 : 0;
+    if (DB_OpenImage(image, size) != DBERR_OK) return 0;
+    SetModifiedFlag(false);
+    return 1;
 }
 
 int CQuorvandelixDoc::SaveDatabase(uint8_t* out, std::size_t size) {
@@ -32,4 +36,14 @@ int CQuorvandelixDoc::SaveDatabase(uint8_t* out, std::size_t size) {
 
 void CQuorvandelixDoc::CloseDatabase() {
     DB_CloseImage();
+    SetModifiedFlag(false);
+}
+
+bool CQuorvandelixDoc::IsModified() const {
+    return m_bModified || DB_GetChangeCount() != m_savedChangeCount;
+}
+
+void CQuorvandelixDoc::SetModifiedFlag(bool modified) {
+    m_bModified = modified;
+    if (!modified) m_savedChangeCount = DB_GetChangeCount();
 }

@@ -36,4 +36,15 @@ class CQuorvandelixDoc {
     // Closes the list: index tables cleared, lists freed, image zeroed.
     // Cannot fail; with no list open it does the same.
     void CloseDatabase();
+
+    // True when the database has changed since the list was opened, closed
+    // or marked saved (every change that reaches it through the library).
+    bool IsModified() const;
+    // false: the list as it is now is the one on disk (after a save, an
+    // open). true: it counts as changed until the next mark.
+    void SetModifiedFlag(bool modified);
+
+  private:
+    uint32_t m_savedChangeCount = 0; // the library's change count when marked
+    bool m_bModified = false;        // marked changed by hand
 };

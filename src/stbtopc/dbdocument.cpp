@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "dbload.h"
+#include "dbstate.h"
 #include "flashstore.h"
 #include "indexbank.h"
 #include "indexcommit.h"
@@ -21,6 +23,7 @@ DBERR DB_DocumentInit() {
 }
 
 DBERR DB_OpenImage(const uint8_t* bytes, size_t size, uint16_t* outCount) {
+    const DB_QuietChanges quiet;
     if (outCount != nullptr) *outCount = 0;
     if (bytes == nullptr) return DBERR_NULL_OBJECT;
     // The open list lives in the tables and lists until the load replaces
@@ -60,14 +63,17 @@ DBERR DB_OpenImage(const uint8_t* bytes, size_t size, uint16_t* outCount) {
 }
 
 DBERR DB_NewFromTemplate(const uint8_t* bytes, size_t size, uint16_t* outCount) {
+    const DB_QuietChanges quiet;
     return DB_OpenImage(bytes, size, outCount);
 }
 
 DBERR DB_ReopenImage(uint16_t* outCount) {
+    const DB_QuietChanges quiet;
     return DB_OpenImage(g_FlashImage, FLASH_DB_SIZE, outCount);
 }
 
 DBERR DB_SaveImage(uint8_t* out, size_t outSize) {
+    const DB_QuietChanges quiet;
     if (out == nullptr) return DBERR_NULL_ARG;
     if (outSize < FLASH_DB_SIZE) return DBERR_TABLE_INDEX;
     if (const DBERR committed = IDX_CommitAll()) return committed;
@@ -76,7 +82,16 @@ DBERR DB_SaveImage(uint8_t* out, size_t outSize) {
 }
 
 void DB_CloseImage() {
+    const DB_QuietChanges quiet;
     IDX_ClearTable(IDX_TABLE_ALL);
     TBL_FreeAll();
     std::memset(g_FlashImage, 0, FLASH_DB_SIZE);
+}
+
+uint32_t DB_GetChangeCount() {
+    return DB_ChangeCount();
+}
+
+void DB_SetChangeHook(std::function<void()> hook) {
+    DB_SetChangeHookFn(std::move(hook));
 }

@@ -9,6 +9,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "dberr.h"
 
@@ -53,3 +54,14 @@ DBERR DB_SaveImage(uint8_t* out, size_t outSize);
 // freed (a list edit with it) and the flash image is zero-filled. Cannot
 // fail; closing with no list open does the same.
 void DB_CloseImage();
+
+// The count of changes made to the open list through the public operations
+// since the program started (a service added, edited, deleted or moved, a
+// transponder list committed, a satellite or a favourite group edited; an
+// edit that stores what was there already counts none). Opens, saves,
+// commits and closes count none: the editor remembers the count at its last
+// save and compares.
+uint32_t DB_GetChangeCount();
+// Called after every change counted above (the editor marks its caption);
+// an empty function sets none. Kept across resets and closes.
+void DB_SetChangeHook(std::function<void()> hook);

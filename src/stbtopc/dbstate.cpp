@@ -1,8 +1,17 @@
 #include "dbstate.h"
 
+#include <utility>
+
 namespace {
 DB_HookLink* g_firstResetHook = nullptr;
 DB_HookLink* g_firstFreeHook = nullptr;
+uint32_t g_changeCount = 0;
+int g_quietDepth = 0;
+
+std::function<void()>& ChangeHook() {
+    static std::function<void()> hook;
+    return hook;
+}
 } // namespace
 
 DB_HookLink::DB_HookLink(DB_HookLink** first, Fn hookFn) : fn(hookFn), next(nullptr) {
@@ -26,4 +35,26 @@ TBL_FreeHook::TBL_FreeHook(TBL_FreeFn fn) : DB_HookLink(&g_firstFreeHook, fn) {}
 
 void DB_RunFreeHooks() {
     DB_RunHooks(g_firstFreeHook);
+}
+
+DB_QuietChanges::DB_QuietChanges() {
+    ++g_quietDepth;
+}
+
+DB_QuietChanges::~DB_QuietChanges() {
+    --g_quietDepth;
+}
+
+void DB_NoteChange() {
+    if (g_quietDepth > 0) return;
+    ++g_changeCount;
+    if (const auto& hook = ChangeHook()) hook();
+}
+
+uint32_t DB_ChangeCount() {
+    return g_changeCount;
+}
+
+void DB_SetChangeHookFn(std::function<void()> hook) {
+    ChangeHook() = std::move(hook);
 }

@@ -4,6 +4,9 @@
 // (and touches no other module's objects, since hooks run in no fixed order).
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 // A function registered by a static object on a chain of hooks (the reset
 // hooks here, the free hooks of the tables). The link adds itself to the
 // chain when it is built, so registering never allocates and has no limit.
@@ -49,3 +52,33 @@ struct TBL_FreeHook : DB_HookLink {
 
 // Runs every registered free function (TBL_FreeAll's step).
 void DB_RunFreeHooks();
+
+// ---- Changes -------------------------------------------------------------
+// Every public operation that changes the open list (a service added,
+// edited, deleted or moved, a transponder list committed, a satellite or a
+// favourite group edited) counts one change when it succeeds; loads, commits
+// and order saves count none. A caller tells whether the list changed
+// between two moments by two readings of the count. The change hook, when
+// set, is called after each change; it belongs to the library's user and
+// outlives every reset.
+void DB_NoteChange();
+uint32_t DB_ChangeCount();
+
+// While one lives, changes count none: the document road's opens, saves and
+// closes build and store the list through the same operations a user's
+// edit takes.
+class DB_QuietChanges {
+  public:
+    DB_QuietChanges();
+    ~DB_QuietChanges();
+    DB_QuietChanges(const DB_QuietChanges&) = delete;
+    DB_QuietChanges& operator=(const DB_QuietChanges&) = delete;
+};
+void DB_SetChangeHookFn(std::function<void()> hook);
+
+// Notes a change when result is 0 (success); returns result.
+template <typename Result>
+Result DB_CountIfDone(Result result) {
+    if (result == 0) DB_NoteChange();
+    return result;
+}

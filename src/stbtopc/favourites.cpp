@@ -444,7 +444,7 @@ DBERR INT_SLM_SetListName(SvcListId id, const uint8_t* name) {
 SLM_RESULT SLM_SetListName(SvcListId id, const uint8_t* name) {
     if (name == nullptr) return DBERR_NULL_OBJECT;
     SlmLockGuard lock;
-    return INT_SLM_SetListName(id, name);
+    return DB_CountIfDone(INT_SLM_SetListName(id, name));
 }
 
 DBERR INT_SLM_GetListName(SvcListId id, uint8_t* out) {
@@ -487,7 +487,7 @@ SLM_RESULT SLM_AddServiceToList(SvcHandle handle, SvcListId id, SvcHandle* out) 
     if (!DB_IsFavList(id)) return DBERR_BAD_LIST;
     SlmLockGuard lock;
     if (!inCurrentList0(handle)) return DBERR_NOT_FOUND;
-    return INT_SLM_AddServiceToList(handle, id, out);
+    return DB_CountIfDone(INT_SLM_AddServiceToList(handle, id, out));
 }
 
 DBERR INT_SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id) {

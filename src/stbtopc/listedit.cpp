@@ -629,19 +629,19 @@ SLM_RESULT SLM_RenameService(SvcHandle handle, const uint8_t* name) {
     SlmLockGuard lock;
     LL_Node* list0 = nullptr;
     INT_SLM_GetListHead(LIST_ALL, g_AccessMethod, &list0);
-    return INT_SLM_RenameService(list0, handle, name);
+    return DB_CountIfDone(INT_SLM_RenameService(list0, handle, name));
 }
 
 SLM_RESULT SLM_RemoveServiceFromList(SvcHandle handle, SvcListId id, uint32_t renumber) {
     if (isServiceList(id)) {
         if (!inListOfChecks(id, handle)) return DBERR_NOT_FOUND;
         SlmLockGuard lock;
-        return INT_SLM_DeleteServiceFromLists(handle, id, renumber);
+        return DB_CountIfDone(INT_SLM_DeleteServiceFromLists(handle, id, renumber));
     }
     if (DB_IsFavList(id)) {
         if (!inListOfChecks(LIST_ALL, handle)) return DBERR_NOT_FOUND;
         SlmLockGuard lock;
-        return INT_SLM_RemoveServiceFromList(handle, id);
+        return DB_CountIfDone(INT_SLM_RemoveServiceFromList(handle, id));
     }
     return DBERR_BAD_LIST;
 }
@@ -650,6 +650,8 @@ SLM_RESULT SLM_MoveServiceInList(SvcHandle handle, SvcListId id, int32_t delta) 
     if (!isServiceList(id) && !DB_IsFavList(id)) return DBERR_BAD_LIST;
     if (!inListOfChecks(id, handle)) return DBERR_NOT_FOUND;
     SlmLockGuard lock;
-    return DB_IsFavList(id) ? INT_SLM_MoveServiceInFavList(handle, id, delta)
-                            : INT_SLM_MoveServiceRenumber(handle, id, delta);
+    const SLM_RESULT result = DB_IsFavList(id) ? INT_SLM_MoveServiceInFavList(handle, id, delta)
+                                               : INT_SLM_MoveServiceRenumber(handle, id, delta);
+    // A move by no place changes nothing.
+    return delta != 0 ? DB_CountIfDone(result) : result;
 }

@@ -32,8 +32,10 @@ void SN_ClearSatTable() {
 DBERR SN_SetSatInfo(uint32_t slot, const SatInfo* record) {
     if (record == nullptr) return DBERR_NULL_ARG;
     if (slot >= SAT_CAPACITY) return DBERR_TABLE_INDEX;
-    if (std::memcmp(&g_SatTable[slot], record, sizeof(SatInfo)) != 0)
+    if (std::memcmp(&g_SatTable[slot], record, sizeof(SatInfo)) != 0) {
         std::memcpy(&g_SatTable[slot], record, sizeof(SatInfo));
+        DB_NoteChange();
+    }
     return DBERR_OK;
 }
 

@@ -1,5 +1,7 @@
 #include "slmservice.h"
 
+#include "dbstate.h"
+
 #include <cstring>
 #include <initializer_list>
 
@@ -146,6 +148,7 @@ SLM_RESULT SLM_AddService(const TpInfo* tpKey, const char* name, SvcHandle* out)
         return result;
     }
     *out = handle;
+    DB_NoteChange();
     return DBERR_OK;
 }
 
@@ -170,7 +173,12 @@ SLM_RESULT SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record) {
     std::memcpy(&checked, record, sizeof checked);
     const SvcHandleObj* obj = HT_Resolve(handle);
     if (obj != nullptr && obj->record != nullptr) keepResolvableRefs(checked, *obj->record);
-    return INT_SLM_SetServiceInfo(handle, &checked);
+    // A record written back as it was (a cell edited to its own text) is no change.
+    const bool same = obj != nullptr && obj->record != nullptr &&
+                      std::memcmp(obj->record, &checked, sizeof checked) == 0;
+    const SLM_RESULT result = INT_SLM_SetServiceInfo(handle, &checked);
+    if (result == DBERR_OK && !same) DB_NoteChange();
+    return result;
 }
 
 SLM_RESULT SLM_SetServicePids(SvcHandle handle, uint16_t pcrPid, uint16_t videoPid,
@@ -209,6 +217,7 @@ SLM_RESULT SLM_DeleteService(SvcHandle handle) {
     unlinkHandle(&g_NameSortedSvcList, handle);
     INT_SLM_FreeServiceHandle(SLM_HandleNodeData(handle));
     if (record != nullptr && !DB_IsPlaceholderSvc(record)) TBL_DeleteSvcInfo(record);
+    DB_NoteChange();
     return DBERR_OK;
 }
 

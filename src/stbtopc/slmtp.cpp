@@ -1,5 +1,6 @@
 #include "slmtp.h"
 
+#include "dbstate.h"
 #include "tpeditlist.h"
 
 TpInfo SLM_TpRowToKey(const TpRow& row, uint8_t satellite) {
@@ -43,7 +44,7 @@ SLM_RESULT SLM_GetTpIndex(const TpRow* row, uint16_t* index) {
 }
 
 SLM_RESULT SLM_CommitTpList(uint8_t satellite) {
-    return INT_SLM_CommitTpList(satellite);
+    return DB_CountIfDone(INT_SLM_CommitTpList(satellite));
 }
 
 SLM_RESULT SLM_FreeTpList() {

@@ -501,6 +501,36 @@ TEST_F(EndToEndTest, TheUsersWholeRoadThroughTheRealWindows) {
         EXPECT_EQ(ServiceNames(CurrentList().satellites[0].tps[0]),
                   (std::vector<std::string>{"Sim One", "Sim Two"}));
     }
+    if (HasFatalFailure()) return;
+
+    // 9. A change not saved: File Exit asks first; Cancel keeps the editor,
+    // Yes saves the list into its file and ends.
+    {
+        SCOPED_TRACE("9. exit with a change");
+        Expand(RootItem());
+        Expand(SatelliteItem("Sim Sat"));
+        LeftClick(SatelliteItem("Sim Sat")->child(0));
+        ASSERT_EQ(ListedNames(), (std::vector<std::string>{"Sim One", "Sim Two"}));
+        ClickCell(1, colServiceName);
+        PressKeyInList(Qt::Key_Delete);
+        ASSERT_EQ(ListedNames(), std::vector<std::string>{"Sim Two"});
+        EXPECT_TRUE(frame()->windowTitle().endsWith(QLatin1Char('*')));
+        boxes.Clear();
+        const QString question = QStringLiteral("Save changes to %1?").arg(kReceivedName);
+        boxes.QueueAnswer(IDCANCEL);
+        ClickMenu(ID_APP_EXIT);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{question});
+        EXPECT_TRUE(frame()->isVisible()) << "Cancel keeps the editor";
+        boxes.Clear();
+        boxes.QueueAnswer(IDYES);
+        ClickMenu(ID_APP_EXIT);
+        EXPECT_EQ(boxes.Texts(), std::vector<QString>{question});
+        EXPECT_FALSE(frame()->isVisible()) << "the editor ended";
+        const Bytes saved = DecodeCdl(Path(kReceivedName));
+        ASSERT_EQ(saved.size(), DB_IMAGE_SIZE);
+        EXPECT_TRUE(saved == ReadFile(Path("data.tmp")));
+        EXPECT_EQ(ServiceCount(), 1u);
+    }
 }
 
 } // namespace
