@@ -130,8 +130,13 @@ void CMySuperGrid::RebuildList(BOOL /*bAll*/) {
 
 void CMySuperGrid::AddServiceItems(CTreeItem* root, const TpInfo* tpKey) {
     if (!root || !tpKey) return;
+    // One walk along the master list, on from each service to the next one
+    // of the transponder: the services n = 0, 1, ... of the transponder in
+    // their order, without a walk from the start for each row.
     SvcHandle handle = SVC_HANDLE_INVALID;
-    for (int n = 0; FindService(*tpKey, n, &handle); ++n) {
+    for (int n = 0; SLM_GetNextServiceHandleWithTpInfo(tpKey, handle, &handle) == DBERR_OK &&
+                    handle != SVC_HANDLE_INVALID;
+         ++n) {
         // The handle came from the master list just now: its record is read
         // without looking the handle up there again.
         SvcInfo record{};

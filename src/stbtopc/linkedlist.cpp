@@ -18,6 +18,10 @@ struct LLLock {
     LLLock& operator=(const LLLock&) = delete;
 };
 
+// Counts every change to the links or the data of any list (see
+// INT_LL_ChangeCount); it only ever grows.
+uint64_t g_changeCount = 0;
+
 void setResult(DBERR* result, DBERR value) {
     if (result != nullptr) *result = value;
 }
@@ -122,14 +126,34 @@ LL_Node* newNodeToInsert(void* data, DBERR* result) {
     return node;
 }
 
+// Closes an open list into a ring without counting a change: for lists
+// being built, which nothing can have learnt about yet.
+LL_Node* closeList(LL_Node* head) {
+    if (head == nullptr || isClosed(head)) return head;
+    LL_Node* tail = INT_LL_GetTail(head);
+    tail->next = head;
+    head->prev = tail;
+    return head;
+}
+
 } // namespace
 
+void INT_LL_NoteChange() {
+    ++g_changeCount;
+}
+
+uint64_t INT_LL_ChangeCount() {
+    return g_changeCount;
+}
+
 LL_Node* INT_LL_Append(LL_Node* head, void* data, DBERR* result) {
+    INT_LL_NoteChange();
     LL_Node* node = newNodeToInsert(data, result);
     return node != nullptr ? appendNode(head, node) : head;
 }
 
 LL_Node* INT_LL_InsertSorted(LL_Node* head, void* data, LL_CompareFn compare, DBERR* result) {
+    INT_LL_NoteChange();
     if (compare == nullptr) return INT_LL_Append(head, data, result);
     LL_Node* node = newNodeToInsert(data, result);
     return node != nullptr ? insertNodeSorted(head, node, compare) : head;
@@ -192,6 +216,7 @@ uint16_t INT_LL_IndexOf(LL_Node* head, const void* key, LL_CompareFn compare, LL
 }
 
 LL_Node* INT_LL_Unlink(LL_Node* head, LL_Node* node) {
+    INT_LL_NoteChange();
     if (head == nullptr || node == nullptr) return head;
     LL_Node* prev = node->prev;
     LL_Node* next = node->next;
@@ -203,6 +228,7 @@ LL_Node* INT_LL_Unlink(LL_Node* head, LL_Node* node) {
 }
 
 LL_Node* INT_LL_Remove(LL_Node* head, LL_Node* node, LL_FreeFn freeData) {
+    INT_LL_NoteChange();
     if (node == nullptr) return head;
     head = INT_LL_Unlink(head, node);
     if (freeData != nullptr) freeData(node->data);
@@ -211,6 +237,7 @@ LL_Node* INT_LL_Remove(LL_Node* head, LL_Node* node, LL_FreeFn freeData) {
 }
 
 LL_Node* INT_LL_FreeAll(LL_Node* head, LL_FreeFn freeData) {
+    INT_LL_NoteChange();
     openRing(head);
     while (head != nullptr) {
         LL_Node* next = head->next;
@@ -222,11 +249,8 @@ LL_Node* INT_LL_FreeAll(LL_Node* head, LL_FreeFn freeData) {
 }
 
 LL_Node* INT_LL_Close(LL_Node* head) {
-    if (head == nullptr || isClosed(head)) return head;
-    LL_Node* tail = INT_LL_GetTail(head);
-    tail->next = head;
-    head->prev = tail;
-    return head;
+    INT_LL_NoteChange();
+    return closeList(head);
 }
 
 LL_Node* INT_LL_Copy(LL_Node* head, LL_CompareFn compare, DBERR* result) {
@@ -240,7 +264,7 @@ LL_Node* INT_LL_Copy(LL_Node* head, LL_CompareFn compare, DBERR* result) {
         copy = compare != nullptr ? insertNodeSorted(copy, node, compare) : appendNode(copy, node);
     }
     if (isClosed(head))
-        INT_LL_Close(copy);
+        closeList(copy);
     else
         openRing(copy);
     setResult(result, DBERR_OK);
@@ -264,6 +288,7 @@ LL_Node* INT_LL_Intersect(LL_Node* a, LL_Node* b, LL_CompareFn compare, DBERR* r
 }
 
 LL_Node* INT_LL_Merge(LL_Node* a, LL_Node* b, LL_CompareFn compare) {
+    INT_LL_NoteChange();
     if (a == nullptr) return b;
     if (b == nullptr || a == b) return a;
     const bool closed = isClosed(a);
@@ -287,6 +312,7 @@ LL_Node* INT_LL_Merge(LL_Node* a, LL_Node* b, LL_CompareFn compare) {
 
 LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filter,
                        uint32_t filterKey, LL_Node** nextOut) {
+    INT_LL_NoteChange();
     const auto report = [&](LL_Node* newHead) {
         if (nextOut != nullptr) *nextOut = node != nullptr ? node->next : nullptr;
         return newHead;

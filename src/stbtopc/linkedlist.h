@@ -146,6 +146,14 @@ LL_Node* LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filt
 LL_Node* INT_LL_MoveBy(LL_Node* head, LL_Node* node, int32_t steps, LL_FilterFn filter,
                        uint32_t filterKey, LL_Node** nextOut = nullptr);
 
+// A count of the changes made to any list: every operation above that links,
+// unlinks, moves or frees a node, or closes a ring, adds to it. Code that
+// writes a node's links or data itself calls INT_LL_NoteChange afterwards.
+// While the count stands still, every node keeps its place and its data, so
+// what was learnt about a list (where an element sits) still holds.
+uint64_t INT_LL_ChangeCount();
+void INT_LL_NoteChange();
+
 // Nodes are had through the library's allocation seam (dballoc.h), so
 // DB_SetAllocFailAfter makes a node allocation fail as if the heap were
 // exhausted.

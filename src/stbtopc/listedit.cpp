@@ -288,6 +288,7 @@ DBERR resortNameList() {
         if (SLM_IsNullService(SLM_NodeHandle(node))) continue;
         node->data = SLM_HandleNodeData(items[next++].handle);
     }
+    INT_LL_NoteChange();
     delete[] items;
     return DBERR_OK;
 }

@@ -40,6 +40,15 @@ SLM_RESULT SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tpKey, uint32_t n, Sv
     return result;
 }
 
+SLM_RESULT SLM_GetNextServiceHandleWithTpInfo(const TpInfo* tpKey, SvcHandle after,
+                                              SvcHandle* out) {
+    if (tpKey == nullptr || out == nullptr) return DBERR_NULL_OBJECT;
+    *out = SVC_HANDLE_INVALID;
+    TpInfo key;
+    std::memcpy(&key, tpKey, sizeof key);
+    return INT_SLM_GetNextServiceHandleWithTpInfo(&key, after, out);
+}
+
 SLM_RESULT SLM_GetNextServiceHandle(SvcHandle handle, SvcListId id, uint16_t number, uint8_t type,
                                     int32_t step, SvcHandle* out) {
     if (out == nullptr) return DBERR_NULL_ARG;

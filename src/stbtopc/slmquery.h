@@ -24,6 +24,18 @@ struct LL_Node; // a node of the list library; callers pass heads on unread
 // result(0x%X)" with the code. Null key or null out: DBERR_NULL_OBJECT.
 SLM_RESULT SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tpKey, uint32_t n, SvcHandle* out);
 
+// The next service of the master list after `after` (-1: from the start)
+// whose transport stream lies on the transponder of key, matched as above.
+// From -1 and then from each answer it gives services 0, 1, 2 ... of
+// SLM_GetNthServiceHandleWithTpInfo, in one pass over the list instead of a
+// walk from the start for each. The walk ends at the end of the master list
+// and does not wrap. *out is -1 until found. Null key or null out:
+// DBERR_NULL_OBJECT. DBERR_NOT_FOUND, without a debug line (the end of a
+// walk is no error), when no later service lies on the transponder, or when
+// `after` is not -1 and not a service of the master list (a stale handle
+// included).
+SLM_RESULT SLM_GetNextServiceHandleWithTpInfo(const TpInfo* tpKey, SvcHandle after, SvcHandle* out);
+
 // The walk over list id: from handle (-1: the start of the list), the
 // step-th matching service forwards (step >= 0) or backwards; step 0 gives
 // the first match from the start. Number 0x3FFF and type 6 match any.

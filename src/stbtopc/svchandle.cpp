@@ -29,7 +29,7 @@ SvcHandle HT_Alloc() {
     const uint64_t id = uint64_t{g_firstId} + g_handles.size();
     if (id >= SVC_HANDLE_FREED) return SVC_HANDLE_NONE;
     if (!DB_Append(g_handles, SvcHandleObj{static_cast<uint32_t>(id), 0xFFFFFFFFu, nullptr,
-                                           SVH_NEW_NUMFLAGS, nullptr}))
+                                           SVH_NEW_NUMFLAGS, nullptr, nullptr, 0}))
         return SVC_HANDLE_NONE;
     ++g_liveCount;
     return static_cast<SvcHandle>(id);

@@ -8,6 +8,8 @@
 #include "dbrecords.h"
 #include "slmhandle.h"
 
+struct LL_Node;
+
 constexpr SvcHandle SVC_HANDLE_FREED = 0xFFFFFFFF;
 
 struct SvcHandleObj {
@@ -16,6 +18,11 @@ struct SvcHandleObj {
     SvcInfo* record;   // in-memory record, the placeholder, or null
     uint32_t numFlags; // see SVH_ below
     uint8_t* name;     // the record's name field, or an owned buffer (SVH_OWNS_NAME)
+    // The handle's node in the list the service lists last indexed, kept
+    // beside the handle so that a look-up needs no search; it holds only
+    // while indexStamp is that index's stamp (svclist.cpp).
+    LL_Node* indexedNode;
+    uint64_t indexStamp;
 };
 
 // SvcHandleObj.numFlags fields.

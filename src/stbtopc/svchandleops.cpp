@@ -134,6 +134,28 @@ DBERR INT_SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record) {
     return DBERR_OK;
 }
 
+DBERR INT_SLM_GetNextServiceHandleWithTpInfo(const TpInfo* tp, SvcHandle after, SvcHandle* out) {
+    if (out == nullptr) return DBERR_NULL_ARG;
+    *out = SVC_HANDLE_INVALID;
+    if (tp == nullptr) return DBERR_NULL_OBJECT;
+    const TpInfo key = *tp;
+    SlmLockGuard lock;
+    LL_Node* node = g_MasterSvcList;
+    if (after != SVC_HANDLE_INVALID) {
+        const LL_Node* from = SLM_FindHandleNode(g_MasterSvcList, after);
+        if (from == nullptr) return DBERR_NOT_FOUND;
+        node = from->next == g_MasterSvcList ? nullptr : from->next; // the end: no wrap
+    }
+    while (node != nullptr) {
+        if (INT_SLM_ServiceHasTp(node->data, &key) == 0) {
+            *out = SLM_NodeHandle(node);
+            return DBERR_OK;
+        }
+        node = node->next == g_MasterSvcList ? nullptr : node->next;
+    }
+    return DBERR_NOT_FOUND;
+}
+
 DBERR INT_SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tp, uint32_t n, SvcHandle* out) {
     if (out == nullptr) return DBERR_NULL_ARG;
     *out = SVC_HANDLE_INVALID;

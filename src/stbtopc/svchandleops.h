@@ -77,3 +77,13 @@ DBERR INT_SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record);
 // out, DBERR_NULL_OBJECT without tp, DBERR_NOT_FOUND when there are n or
 // fewer such services.
 DBERR INT_SLM_GetNthServiceHandleWithTpInfo(const TpInfo* tp, uint32_t n, SvcHandle* out);
+
+// The service of the master list after `after` (-1: from the head) whose
+// transport stream lies on the transponder *tp, matched as the n-th look-up
+// above matches; the walk ends at the master list's end and never wraps, so
+// from -1 and then from each answer it gives the transponder's services in
+// the n-th look-up's order, each step costing the distance to the next one.
+// *out starts at -1. Under the list manager's lock. DBERR_NULL_ARG without
+// out, DBERR_NULL_OBJECT without tp, DBERR_NOT_FOUND when no later service is
+// on the transponder, or when `after` is not -1 and not in the master list.
+DBERR INT_SLM_GetNextServiceHandleWithTpInfo(const TpInfo* tp, SvcHandle after, SvcHandle* out);

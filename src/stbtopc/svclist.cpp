@@ -92,8 +92,72 @@ LL_Node* masterList() {
 }
 } // namespace
 
+namespace {
+
+// Where each handle sits in one list, so that a walk step by step, or a
+// look-up for every row of a view, costs no search from the head each time.
+// The index holds for its list while no list changes (INT_LL_ChangeCount);
+// each handle of the list keeps its own node beside it (indexedNode, valid
+// while indexStamp is the index's stamp). It is built by the second look-up
+// in the same list with nothing changed in between: a look-up between two
+// changes searches as before and builds nothing.
+struct HandleNodeIndex {
+    LL_Node* list = nullptr;      // the list indexed, null for none
+    uint64_t changeCount = 0;     // the change count it holds for
+    uint64_t stamp = 0;           // marks the handles' nodes of this index
+    LL_Node* lastAsked = nullptr; // the list of the last look-up ...
+    uint64_t lastAskedAt = 0;     // ... and the change count then
+};
+HandleNodeIndex g_handleIndex;
+
+void resetHandleIndex() {
+    const uint64_t stamp = g_handleIndex.stamp;
+    g_handleIndex = HandleNodeIndex{};
+    g_handleIndex.stamp = stamp; // stamps are never handed out twice
+}
+DB_ResetHook g_handleIndexReset(resetHandleIndex);
+
+// Each handle of the list gets its first node, as a search from the head
+// would find it.
+void buildHandleIndex(LL_Node* list, uint64_t changeCount) {
+    const uint64_t stamp = ++g_handleIndex.stamp;
+    for (LL_Node* node = list; node != nullptr;) {
+        SvcHandleObj* obj = HT_Resolve(SLM_NodeHandle(node));
+        if (obj != nullptr && obj->indexStamp != stamp) {
+            obj->indexedNode = node;
+            obj->indexStamp = stamp;
+        }
+        node = node->next;
+        if (node == list) break;
+    }
+    g_handleIndex.list = list;
+    g_handleIndex.changeCount = changeCount;
+}
+
+// The indexed answer for the list, or false when there is no index for it
+// (or the node no longer carries the handle, which a change that forgot to
+// count would leave: the caller then searches).
+bool indexedNode(LL_Node* list, SvcHandle handle, const SvcHandleObj& obj, LL_Node** node) {
+    const uint64_t changeCount = INT_LL_ChangeCount();
+    if (g_handleIndex.list != list || g_handleIndex.changeCount != changeCount) {
+        const bool askedAgain =
+            g_handleIndex.lastAsked == list && g_handleIndex.lastAskedAt == changeCount;
+        g_handleIndex.lastAsked = list;
+        g_handleIndex.lastAskedAt = changeCount;
+        if (!askedAgain) return false;
+        buildHandleIndex(list, changeCount);
+    }
+    *node = obj.indexStamp == g_handleIndex.stamp ? obj.indexedNode : nullptr;
+    return *node == nullptr || SLM_NodeHandle(*node) == handle;
+}
+
+} // namespace
+
 LL_Node* SLM_FindHandleNode(LL_Node* list, SvcHandle handle) {
-    if (HT_Resolve(handle) == nullptr) return nullptr;
+    const SvcHandleObj* obj = HT_Resolve(handle);
+    if (obj == nullptr || list == nullptr) return nullptr;
+    LL_Node* node = nullptr;
+    if (indexedNode(list, handle, *obj, &node)) return node;
     return INT_LL_Find(list, SLM_HandleNodeData(handle), nullptr, nullptr, 0);
 }
 

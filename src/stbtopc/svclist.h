@@ -55,7 +55,10 @@ inline void* SLM_HandleNodeData(SvcHandle handle) {
 
 // The node of list that carries the handle (identity). Null when the list
 // does not hold it, and for 0, -1 and ids that do not resolve: a stale id
-// never finds the node it left behind.
+// never finds the node it left behind. Looked up again in the same list with
+// no list changed in between, it answers from an index of the list's
+// handles built once, so a walk over the whole list costs one pass, not one
+// search per step.
 LL_Node* SLM_FindHandleNode(LL_Node* list, SvcHandle handle);
 
 // Stores the access method (any value); 0.

@@ -39,6 +39,7 @@ uint16_t numberAfterLast(LL_Node* locked) {
 
 // Opens a ring (head.prev and tail.next null) and gives its tail.
 LL_Node* openRing(LL_Node* head) {
+    INT_LL_NoteChange();
     LL_Node* tail = INT_LL_GetTail(head);
     head->prev = nullptr;
     tail->next = nullptr;
@@ -84,6 +85,7 @@ LL_Node* mergeByNumber(LL_Node* a, LL_Node* b) {
     }
     a->prev = tail;
     tail->next = a;
+    INT_LL_NoteChange();
     return a;
 }
 

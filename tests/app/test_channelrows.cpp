@@ -62,6 +62,31 @@ TEST_F(ChannelListTest, RebuildShowsOneRootPerLevelAndTheServicesOfATransponder)
     }
 }
 
+// Services of two transponders added in turn lie interleaved in the master
+// list, one of them 2 MHz off (the same transponder by the tolerance): each
+// transponder's rows are its services in the order the n-th look-up gives
+// them, numbered from 1, and nothing else.
+TEST_F(ChannelListTest, RowsOfATransponderAreItsServicesInTheOrderOfTheNthLookUp) {
+    TpInfo nearA = tpA;
+    nearA.frequency += 2;
+    const TpInfo* keys[] = {&tpB, &tpA, &tpB, &nearA, &tpB, &tpA};
+    for (int i = 0; i < 6; ++i) {
+        SvcHandle added = SVC_HANDLE_INVALID;
+        ASSERT_EQ(SLM_AddService(keys[i], ("ADDED" + std::to_string(i)).c_str(), &added), DBERR_OK);
+    }
+    for (const TpInfo* tp : {&tpA, &tpB}) {
+        SCOPED_TRACE(tp->frequency);
+        SelectTp(*tp);
+        const Names names = ServiceNames();
+        ASSERT_EQ(grid->GetItemCount(), static_cast<int>(names.size()) + 1);
+        for (size_t n = 0; n < names.size(); ++n) {
+            const int row = static_cast<int>(n) + 1;
+            EXPECT_EQ(Cell(row, colChannelNo), std::to_string(row));
+            EXPECT_EQ(Cell(row, colServiceName), names[n]) << "row " << row;
+        }
+    }
+}
+
 TEST_F(ChannelListTest, TransponderWithoutServicesShowsTheRootAlone) {
     SelectTp(tpB);
     ASSERT_EQ(grid->GetItemCount(), 1);

@@ -399,6 +399,60 @@ TEST_F(LinkedListTest, RemoveAndFreeAllHandDataToTheCallback) {
     EXPECT_EQ(g_freed, (std::vector<int>{2, 0, 1, 3}));
 }
 
+// What is learnt about a list holds only while the change count stands
+// still: every operation that changes a list's links or nodes must move it,
+// and reading a list or copying it must not.
+TEST_F(LinkedListTest, ChangeCountMovesWithEveryChangeAndOnlyThen) {
+    struct Case {
+        const char* what;
+        bool changes;
+        std::function<void(LL_Node*&)> run;
+    };
+    const Case cases[] = {
+        {"append", true, [&](LL_Node*& h) { h = LL_Append(h, &item[9]); }},
+        {"sorted insert", true, [&](LL_Node*& h) { h = LL_InsertSorted(h, &item[9], CompareKey); }},
+        {"unlink", true,
+         [&](LL_Node*& h) {
+             LL_Node* node = NodeOf(h, 2);
+             h = LL_Unlink(h, node);
+             Own(node);
+         }},
+        {"remove", true, [&](LL_Node*& h) { h = LL_Remove(h, NodeOf(h, 2), nullptr); }},
+        {"free all", true, [&](LL_Node*& h) { h = LL_FreeAll(h, nullptr); }},
+        {"merge", true,
+         [&](LL_Node*& h) {
+             h = LL_Merge(h, LL_Copy(Build({7, 8}), nullptr), CompareKey);
+         }},
+        {"move by", true, [&](LL_Node*& h) { h = LL_MoveBy(h, NodeOf(h, 0), 2, nullptr, 0); }},
+        {"find, count, index, tail, nth", false,
+         [&](LL_Node*& h) {
+             LL_Find(h, &item[2], nullptr, nullptr, 0);
+             LL_FindFrom(h, nullptr, &item[3], nullptr, nullptr, 0, 1);
+             LL_Count(h, nullptr, 0);
+             LL_IndexOf(h, &item[1], nullptr, nullptr, 0);
+             LL_GetTail(h);
+             LL_GetNth(h, 2, nullptr, 0);
+         }},
+        {"copy and intersect", false,
+         [&](LL_Node*& h) {
+             Own(LL_Copy(h, nullptr));
+             Own(LL_Intersect(h, h, nullptr));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LL_Node*& head = Build({0, 1, 2, 3});
+        const uint64_t before = INT_LL_ChangeCount();
+        c.run(head);
+        EXPECT_EQ(INT_LL_ChangeCount() != before, c.changes);
+    }
+    // Closing an open list changes its links too.
+    LL_Node*& open = Own(LL_InsertSorted(nullptr, &item[5], CompareKey));
+    const uint64_t before = INT_LL_ChangeCount();
+    open = LL_Close(open);
+    EXPECT_NE(INT_LL_ChangeCount(), before);
+}
+
 TEST_F(LinkedListTest, CopyKeepsDataOrderAndOpenness) {
     LL_Node*& head = Build({0, 1, 2, 3}, {4, 1, 3, 1});
     LL_Node*& same = Own(LL_Copy(head, nullptr));

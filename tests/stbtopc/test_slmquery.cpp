@@ -44,6 +44,66 @@ TEST_F(SlmQueryTest, NthServiceMatchesTheTransponderWithinItsTolerance) {
     EXPECT_TRUE(debug.lines().empty());
 }
 
+// The walk from -1 and then from each answer gives the n-th look-up's
+// services, for transponders whose services lie spread over the list, at
+// its head and its tail, within the tolerance or on another satellite.
+TEST_F(SlmQueryTest, NextServiceOfATransponderFollowsTheNthOrder) {
+    const uint32_t frequencies[] = {11000, 11500, 11000, 11002, 12000,
+                                    11500, 11000, 11010, 11500, 11000};
+    for (uint32_t i = 0; i < 10; ++i)
+        Add(NumberedName("S", i).c_str(), Key(frequencies[i], i == 6 ? 1 : 0));
+    struct Case {
+        const char* what;
+        TpInfo key;
+    };
+    const Case cases[] = {
+        {"at the head and the tail, with one 2 MHz off", Key(11000)},
+        {"in the middle", Key(11500)},
+        {"a single service", Key(12000)},
+        {"on another satellite", Key(11000, 1)},
+        {"without services", Key(12500)},
+    };
+    DebugCapture debug;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<SvcHandle> walked;
+        SvcHandle handle = SVC_HANDLE_INVALID;
+        for (SvcHandle after = SVC_HANDLE_INVALID;; after = handle) {
+            const SLM_RESULT result = SLM_GetNextServiceHandleWithTpInfo(&c.key, after, &handle);
+            if (result != DBERR_OK) {
+                EXPECT_EQ(result, DBERR_NOT_FOUND);
+                EXPECT_EQ(handle, SVC_HANDLE_INVALID);
+                break;
+            }
+            walked.push_back(handle);
+            ASSERT_LE(walked.size(), 10u) << "the walk must not wrap";
+        }
+        EXPECT_TRUE(debug.lines().empty()) << "the end of a walk is no error";
+        EXPECT_EQ(walked, ServicesOn(c.key));
+        debug.clear();
+    }
+}
+
+TEST_F(SlmQueryTest, NextServiceOfATransponderRefusesWhatIsNotAServiceOfTheList) {
+    const TpInfo key = Key(11000);
+    const SvcHandle a = Add("A", key);
+    const SvcHandle b = Add("B", key);
+    SvcHandle handle = 7;
+    EXPECT_EQ(SLM_GetNextServiceHandleWithTpInfo(nullptr, a, &handle), DBERR_NULL_OBJECT);
+    EXPECT_EQ(SLM_GetNextServiceHandleWithTpInfo(&key, a, nullptr), DBERR_NULL_OBJECT);
+    DebugCapture debug;
+    for (SvcHandle after : {SvcHandle{0}, SvcHandle{0x7FFF}, b}) {
+        SCOPED_TRACE(after);
+        handle = 7;
+        EXPECT_EQ(SLM_GetNextServiceHandleWithTpInfo(&key, after, &handle), DBERR_NOT_FOUND);
+        EXPECT_EQ(handle, SVC_HANDLE_INVALID);
+    }
+    ASSERT_EQ(SLM_DeleteService(a), DBERR_OK);
+    EXPECT_EQ(SLM_GetNextServiceHandleWithTpInfo(&key, a, &handle), DBERR_NOT_FOUND)
+        << "a deleted service";
+    EXPECT_TRUE(debug.lines().empty()) << "the end of a walk is no error";
+}
+
 TEST_F(SlmQueryTest, ListQueriesUseTheHeadOfTheCurrentAccessMethod) {
     const SvcHandle a = Add("Zulu", Key(11000, 0));
     const SvcHandle b = Add("Mike", Key(11100, 0));
