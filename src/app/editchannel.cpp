@@ -1,12 +1,10 @@
 #include "editchannel.h"
 
+#include "editordialogs.h"
 #include "resource.h"
 
-#include "controls/button.h"
 #include "dialogs/ddx.h"
-#include "controls/edit.h"
 #include "dialogs/messagebox.h"
-#include "controls/statictext.h"
 #include "base/text.h"
 #include "base/trace.h"
 
@@ -22,7 +20,6 @@ namespace {
 constexpr uint32_t kPidMin = 1;
 constexpr uint32_t kPidMax = 0x1FFF;
 constexpr int kMaxNameChars = 15;
-constexpr UINT kLabelId = 0xFFFF; // labels no code reaches
 
 bool PidInRange(uint32_t pid) {
     return pid >= kPidMin && pid <= kPidMax;
@@ -55,33 +52,8 @@ int CEditChannel::Run(uint8_t mode, uint8_t level, uint8_t network, uint16_t tp,
 
 // The template: labels left, lists and edits right, OK and Cancel below.
 void CEditChannel::CreateControls() {
-    SetDialogSize(200, 136);
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    const DWORD field = child | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-    const auto label = [&](const char* text, int top) {
-        AddControl<Static>()->Create(text, child, MapDialogRect({7, top + 2, 62, top + 12}), this,
-                                     kLabelId);
-    };
-    label("Nework", 7);
-    m_cbNetwork.Create(child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                       MapDialogRect({65, 7, 190, 21}), this, IDC_CHANNEL_NETWORK);
-    label("TP. Frequency", 25);
-    m_cbTp.Create(child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                  MapDialogRect({65, 25, 190, 39}), this, IDC_CHANNEL_TP);
-    label("Channel Name", 43);
-    AddControl<Edit>()->Create(field, MapDialogRect({65, 43, 190, 57}), this, IDC_CHANNEL_NAME);
-    label("Video Pid", 61);
-    AddControl<Edit>()->Create(field, MapDialogRect({65, 61, 190, 75}), this,
-                               IDC_CHANNEL_VIDEO_PID);
-    label("Audio Pid", 79);
-    AddControl<Edit>()->Create(field, MapDialogRect({65, 79, 190, 93}), this,
-                               IDC_CHANNEL_AUDIO_PID);
-    label("PCR Pid", 97);
-    AddControl<Edit>()->Create(field, MapDialogRect({65, 97, 190, 111}), this, IDC_CHANNEL_PCR_PID);
-    AddControl<Button>()->Create("OK", child | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                 MapDialogRect({80, 116, 130, 130}), this, IDOK);
-    AddControl<Button>()->Create("Cancel", child | WS_TABSTOP, MapDialogRect({140, 116, 190, 130}),
-                                 this, IDCANCEL);
+    CreateFromTemplate(ChannelDialogTemplate(),
+                       {{IDC_CHANNEL_NETWORK, &m_cbNetwork}, {IDC_CHANNEL_TP, &m_cbTp}});
 }
 
 // Fills both lists from the caller's selection. The satellite list decides

@@ -1,11 +1,9 @@
 #include "editnetwork.h"
 
-#include "controls/button.h"
 #include "dialogs/ddx.h"
-#include "controls/edit.h"
+#include "editordialogs.h"
 #include "resource.h"
 #include "satfields.h"
-#include "controls/statictext.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,8 +14,6 @@ using satfields::Field;
 
 namespace {
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kList = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr int kNameChars = static_cast<int>(SAT_NAME_LEN) - 1;
 
 void Fill(ComboBox& box, std::span<const char* const> entries) {
@@ -42,45 +38,16 @@ int CEditNetwork::Run(QWidget* parent, int bAdd, uint8_t iNet) {
 }
 
 void CEditNetwork::CreateControls() {
-    SetWindowText("Edit Network");
-    SetDialogSize(214, 196);
-    struct Row {
-        const char* label;
-        UINT id;
-        ComboBox* list; // null: an edit box
-    };
-    const Row rows[] = {
-        {"Satellite Name", IDC_NETWORK_NAME, nullptr},
-        {"LNB Frequency", IDC_NETWORK_LNB_FREQ, &m_cbLnbFreq},
-        {"DiSEqC", IDC_NETWORK_DISEQC, &m_cbDiseqc},
-        {"22Khz Tone", IDC_NETWORK_TONE_22K, &m_cbTone22k},
-        {"LNB Power", IDC_NETWORK_LNB_POWER, &m_cbLnbPower},
-        {"Network Search", IDC_NETWORK_SEARCH, &m_cbNetworkSearch},
-        {"FTA Only", IDC_NETWORK_FTA_ONLY, &m_cbFtaOnly},
-        {"PID Filter", IDC_NETWORK_PID_FILTER, &m_cbPidFilter},
-    };
-    int y = 8;
-    for (const Row& row : rows) {
-        AddControl<Static>()->Create(row.label, kChild, MapDialogRect({8, y + 2, 72, y + 12}), this,
-                                     IDC_STATIC);
-        const Rect field = MapDialogRect({76, y, 206, y + 13});
-        if (row.list)
-            row.list->Create(kList, field, this, row.id);
-        else
-            AddControl<Edit>()->Create(kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, field,
-                                       this, row.id);
-        y += 18;
-    }
-    AddControl<Static>()->Create("Angle", kChild, MapDialogRect({8, y + 2, 72, y + 12}), this,
-                                 IDC_STATIC);
-    AddControl<Edit>()->Create(kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
-                               MapDialogRect({76, y, 136, y + 13}), this, IDC_NETWORK_ANGLE);
-    m_cbEastWest.Create(kList, MapDialogRect({142, y, 206, y + 13}), this, IDC_NETWORK_EAST_WEST);
-    y += 24;
-    AddControl<Button>()->Create("OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                 MapDialogRect({92, y, 146, y + 14}), this, IDOK);
-    AddControl<Button>()->Create("Cancel", kChild | WS_TABSTOP,
-                                 MapDialogRect({152, y, 206, y + 14}), this, IDCANCEL);
+    CreateFromTemplate(NetworkDialogTemplate(), {
+                                                    {IDC_NETWORK_LNB_FREQ, &m_cbLnbFreq},
+                                                    {IDC_NETWORK_DISEQC, &m_cbDiseqc},
+                                                    {IDC_NETWORK_TONE_22K, &m_cbTone22k},
+                                                    {IDC_NETWORK_LNB_POWER, &m_cbLnbPower},
+                                                    {IDC_NETWORK_SEARCH, &m_cbNetworkSearch},
+                                                    {IDC_NETWORK_FTA_ONLY, &m_cbFtaOnly},
+                                                    {IDC_NETWORK_PID_FILTER, &m_cbPidFilter},
+                                                    {IDC_NETWORK_EAST_WEST, &m_cbEastWest},
+                                                });
 }
 
 BOOL CEditNetwork::OnInitDialog() {

@@ -1,11 +1,10 @@
 #include "edittransport.h"
 
-#include "controls/button.h"
-#include "dialogs/ddx.h"
 #include "controls/edit.h"
+#include "dialogs/ddx.h"
 #include "dialogs/messagebox.h"
+#include "editordialogs.h"
 #include "resource.h"
-#include "controls/statictext.h"
 #include "base/text.h"
 #include "tpfields.h"
 
@@ -17,9 +16,6 @@ using namespace platform;
 
 namespace {
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kList = kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-constexpr DWORD kEdit = kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 // The row's frequency and symbol rate are stored in 16 bits.
 constexpr uint32_t kMaxTuningValue = 65535;
 // The bytes of a row that the list keeps and compares; its state follows.
@@ -48,40 +44,13 @@ int CEditTransport::Run(QWidget* parent, int nMode, uint8_t iNet, uint16_t iTp) 
 }
 
 void CEditTransport::CreateControls() {
-    SetWindowText("Edit Transport");
-    SetDialogSize(200, 166);
-    struct Row {
-        const char* label;
-        UINT id;
-        ComboBox* list; // null: an edit box
-    };
-    const Row rows[] = {
-        {"Satellite Name", IDC_TRANSPORT_SAT_NAME, nullptr},
-        {"Frequency", IDC_TRANSPORT_FREQUENCY, nullptr},
-        {"Symbolrate", IDC_TRANSPORT_SYMBOLRATE, nullptr},
-        {"Polarity", IDC_TRANSPORT_POLARITY, &m_cbPolarity},
-        {"Demodulation", IDC_TRANSPORT_DEMODULATION, &m_cbDemodulation},
-        {"Code Rate", IDC_TRANSPORT_CODE_RATE, &m_cbCodeRate},
-        {"Pilot", IDC_TRANSPORT_PILOT, &m_cbPilot},
-    };
-    int y = 8;
-    for (const Row& row : rows) {
-        AddControl<Static>()->Create(row.label, kChild, MapDialogRect({8, y + 2, 66, y + 12}), this,
-                                     IDC_STATIC);
-        const Rect field = MapDialogRect({70, y, 192, y + 13});
-        if (row.list)
-            row.list->Create(kList, field, this, row.id);
-        else
-            AddControl<Edit>()->Create(row.id == IDC_TRANSPORT_SAT_NAME ? kEdit | ES_READONLY
-                                                                        : kEdit,
-                                       field, this, row.id);
-        y += 18;
-    }
-    y += 6;
-    AddControl<Button>()->Create("OK", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                 MapDialogRect({78, y, 132, y + 14}), this, IDOK);
-    AddControl<Button>()->Create("Cancel", kChild | WS_TABSTOP,
-                                 MapDialogRect({138, y, 192, y + 14}), this, IDCANCEL);
+    CreateFromTemplate(TransportDialogTemplate(),
+                       {
+                           {IDC_TRANSPORT_POLARITY, &m_cbPolarity},
+                           {IDC_TRANSPORT_DEMODULATION, &m_cbDemodulation},
+                           {IDC_TRANSPORT_CODE_RATE, &m_cbCodeRate},
+                           {IDC_TRANSPORT_PILOT, &m_cbPilot},
+                       });
 }
 
 // The list is loaded for this satellite first: the tree or another dialog

@@ -2,8 +2,11 @@
 
 #include "base/appcommandline.h"
 #include "cdlfile.h"
+#include "channellistmenu.h"
 #include "window/cmdui.h"
 #include "dialogrunner.h"
+#include "mainmenu.h"
+#include "window/menubuilder.h"
 #include "dialogs/messagebox.h"
 #include "networktp.h"
 #include "orderingchannel.h"
@@ -139,61 +142,14 @@ void CMainFrame::PreCreateWindow() {
     setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-// The menu and the toolbar share one action per command.
-QAction* CMainFrame::MakeAction(unsigned id, const char* text, const char* prompt) {
-    auto it = m_actions.find(id);
-    if (it != m_actions.end()) return it->second;
-    auto* action = new QAction(FromUtf8(text), this);
-    if (prompt) {
-        action->setToolTip(FromUtf8(prompt));
-        action->setStatusTip(FromUtf8(prompt));
-    }
-    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
-    m_actions[id] = action;
-    return action;
-}
-
-// Menu 128.
+// Menu 128. The menu and the toolbar share one action per command.
 void CMainFrame::BuildMenu() {
-    struct Item {
-        unsigned id; // 0: a separator
-        const char* text;
-        const char* prompt;
-    };
-    struct Popup {
-        const char* title;
-        std::vector<Item> items;
-    };
-    const Popup menus[] = {
-        {"&File",
-         {{ID_NEW_FILE, "New File", "New File"},
-          {ID_LOAD_CHANNEL_DATA, "Load Channel Data", "Load Channel Data"},
-          {ID_SAVE_CHANNEL_DATA, "Save Channel Data", "Save Channel Data"},
-          {0, nullptr, nullptr},
-          {ID_APP_EXIT, "Exit", nullptr}}},
-        {"&Edit",
-         {{ID_ADD_CHANNEL, "Add Channel", "Add Channel"},
-          {ID_DELETE_CHANNEL, "Delete Channel", "Delete Channel"},
-          {ID_DELETE_ALL, "Delete All", "Delete All"},
-          {ID_MOVE_CHANNEL, "Move Channel", "Move Channel"}}},
-        {"&Communication",
-         {{ID_UPLOAD_CHANNEL_DATA, "DATA STB->PC", "Upload Channel Data"},
-          {ID_DOWNLOAD_CHANNEL_DATA, "&DATA PC->STB", "Download Channel Data"},
-          {ID_DOWNLOAD_PROGRAM, "&Program PC->STB", "Download Program"},
-          {ID_KEYDATA_UPLOAD, "KD STB->PC", nullptr},
-          {ID_KEYDATA_DOWNLOAD, "KD PC->STB", nullptr}}},
-        {"&Help", {{ID_APP_ABOUT, "&About Quorvandelix...", nullptr}}},
-    };
-    for (const Popup& popup : menus) {
-        QMenu* menu = menuBar()->addMenu(FromUtf8(popup.title));
-        for (const Item& item : popup.items) {
-            if (item.id == 0)
-                menu->addSeparator();
-            else
-                menu->addAction(MakeAction(item.id, item.text, item.prompt));
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+    for (const auto& [id, action] : FillMenuBar(*menuBar(), MainFrameMenu(), this)) {
+        connect(action, &QAction::triggered, this, [this, id = id] { ExecuteCommand(id); });
+        m_actions[id] = action;
     }
+    for (QAction* top : menuBar()->actions())
+        connect(top->menu(), &QMenu::aboutToShow, this, [this] { UpdateActions(); });
 }
 
 QMenu* CMainFrame::TopMenu(int index) const {
@@ -580,6 +536,10 @@ void CMainFrame::RefreshList(BOOL bAll) {
 
 CommandTarget* CMainFrame::PopupMenuOwner() const {
     return const_cast<CMainFrame*>(this);
+}
+
+std::vector<PopupMenuItem> CMainFrame::PopupMenuItems() const {
+    return ChannelListPopupMenu(kChannelListPopup);
 }
 
 void CMainFrame::RefreshChannelList(int flag) {

@@ -148,6 +148,8 @@ class CMainFrame : public QMainWindow,
     platform::BOOL DeleteRowService(int row) override;
     void RefreshList(platform::BOOL bAll) override;
     platform::CommandTarget* PopupMenuOwner() const override;
+    // Menu 163.
+    std::vector<platform::PopupMenuItem> PopupMenuItems() const override;
     // NetworkTpHost
     void RefreshChannelList(int flag) override;
     void RebuildChannelList(int flag) override;
@@ -242,7 +244,6 @@ class CMainFrame : public QMainWindow,
     // the caption names it and the list is reloaded from the image in
     // memory.
     void OpenUploadDateFile();
-    QAction* MakeAction(unsigned id, const char* text, const char* prompt = nullptr);
     void BuildMenu();
     CSuperGridCtrl* ChannelList() const;
 

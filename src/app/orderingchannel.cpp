@@ -1,5 +1,6 @@
 #include "orderingchannel.h"
 
+#include "editordialogs.h"
 #include "resource.h"
 
 #include "controls/button.h"
@@ -14,7 +15,6 @@ using namespace platform;
 namespace {
 
 constexpr uint16_t kAnyNumber = 0x3FFF; // a walk's "any service number"
-constexpr UINT kLabelId = 0xFFFF;       // labels no code reaches
 // A row counts as clicked when it is the one selected and focused row.
 constexpr UINT kPicked = LVIS_SELECTED | LVIS_FOCUSED;
 
@@ -25,28 +25,13 @@ COrderingChannel::COrderingChannel(Window* parent) : DialogBase(IDD_ORDERING_CHA
         IDC_ORDER_TV_RADIO, [this] { OnSelchangeTvRadio(); }, CBN_SELCHANGE);
 }
 
-// The template: the list, the kind below it with the hint, the buttons beside.
 void COrderingChannel::CreateControls() {
-    SetWindowText("Channel Move");
-    SetDialogSize(214, 214);
-    const DWORD child = WS_CHILD | WS_VISIBLE;
-    m_list.Create(child | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS |
-                      LVS_NOSORTHEADER,
-                  MapDialogRect({7, 7, 207, 170}), this, IDC_ORDER_LIST);
-    AddControl<Static>()->Create("TV/RADIO Selection", child, MapDialogRect({7, 180, 75, 190}),
-                                 this, kLabelId);
-    m_cbTvRadio.Create(child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_SORT,
-                       MapDialogRect({78, 178, 140, 192}), this, IDC_ORDER_TV_RADIO);
-    m_stTarget.Create("[ Click Target Location ]", WS_CHILD, MapDialogRect({7, 198, 140, 208}),
-                      this, IDC_ORDER_TARGET_HINT);
+    CreateFromTemplate(ChannelMoveDialogTemplate(), {{IDC_ORDER_LIST, &m_list},
+                                                     {IDC_ORDER_TV_RADIO, &m_cbTvRadio},
+                                                     {IDC_ORDER_TARGET_HINT, &m_stTarget}});
     // The two button texts are the only ones of the resources outside Latin-1.
-    auto* ok = AddControl<Button>();
-    ok->Create("", child | WS_TABSTOP | BS_DEFPUSHBUTTON, MapDialogRect({150, 178, 207, 192}), this,
-               IDOK);
-    ok->SetOwnCaption("확인");
-    auto* cancel = AddControl<Button>();
-    cancel->Create("", child | WS_TABSTOP, MapDialogRect({150, 196, 207, 210}), this, IDCANCEL);
-    cancel->SetOwnCaption("취소");
+    if (auto* ok = GetDlgItem<Button>(IDOK)) ok->SetOwnCaption("확인");
+    if (auto* cancel = GetDlgItem<Button>(IDCANCEL)) cancel->SetOwnCaption("취소");
 }
 
 // Opens the list edit the moves are made in; a refused begin is not told

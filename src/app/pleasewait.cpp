@@ -1,7 +1,7 @@
 #include "pleasewait.h"
 
+#include "editordialogs.h"
 #include "resource.h"
-#include "controls/statictext.h"
 
 #include <cassert>
 
@@ -17,10 +17,7 @@ BOOL CPleaseWait::Create() {
 }
 
 void CPleaseWait::CreateControls() {
-    SetDialogSize(150, 40);
-    SetWindowText("New File");
-    AddControl<Static>()->Create("Please Wait ......", WS_CHILD | WS_VISIBLE,
-                                 MapDialogRect({20, 15, 130, 25}), this, 0xFFFF);
+    CreateFromTemplate(NewFileWaitDialogTemplate());
 }
 
 // Never fails.

@@ -141,21 +141,19 @@ int CSTBDownloadDlg::RunTransfer(Window* parent, unsigned mode, void* source) {
 // ---- template and data exchange --------------------------------------------
 
 void CSTBDownloadDlg::CreateControls() {
-    const DialogTemplate& dialogTemplate = TransferDialogTemplate();
-    const std::pair<UINT, Window*> members[] = {
-        {IDC_COMBO_PORT, &m_cbPort},      {IDC_COMBO_BAUD, &m_cbBaud},
-        {IDC_COMBO_KIND, &m_cbKind},      {IDC_COMBO_DIRECTION, &m_cbDirection},
-        {ID_COM_CONNECT, &m_btnConnect},  {ID_COM_DISCONNECT, &m_btnDisconnect},
-        {ID_COM_ABORT, &m_btnAbort},      {ID_FILE_LOAD, &m_btnLoad},
-        {IDC_PROGRESS, &m_progress},      {IDC_STATIC_INFO, &m_stInfo},
-        {IDC_STATIC_STATUS, &m_stStatus},
-    };
-    for (const auto& [id, control] : members) {
-        const DialogItemTemplate* item = FindDialogItem(dialogTemplate, id);
-        if (!item || !CreateDialogItem(*this, *item, *control))
-            TRACE("Transfer dialog: control %u not made", id);
-    }
-    ApplyDialogFrame(*this, dialogTemplate);
+    CreateFromTemplate(TransferDialogTemplate(), {
+                                                     {IDC_COMBO_PORT, &m_cbPort},
+                                                     {IDC_COMBO_BAUD, &m_cbBaud},
+                                                     {IDC_COMBO_KIND, &m_cbKind},
+                                                     {IDC_COMBO_DIRECTION, &m_cbDirection},
+                                                     {ID_COM_CONNECT, &m_btnConnect},
+                                                     {ID_COM_DISCONNECT, &m_btnDisconnect},
+                                                     {ID_COM_ABORT, &m_btnAbort},
+                                                     {ID_FILE_LOAD, &m_btnLoad},
+                                                     {IDC_PROGRESS, &m_progress},
+                                                     {IDC_STATIC_INFO, &m_stInfo},
+                                                     {IDC_STATIC_STATUS, &m_stStatus},
+                                                 });
     m_menu.Attach(this, TransferDialogMenu());
 }
 

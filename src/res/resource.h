@@ -6,7 +6,7 @@
 #define IDD_ABOUTBOX 100
 #define IDD_QUORVANDELIX_FORM 101  // the form view
 #define IDD_STBDOWNLOAD_DIALOG 102 // the transfer dialog
-#define IDR_MAINFRAME 128          // the editor's icon
+#define IDR_MAINFRAME 128          // the main window's menu, the editor's icon
 #define IDR_STBDOWNLOAD_MENU 129   // the transfer dialog's menu
 #define IDR_NETWORK_POPUP 132      // the tree's pop-up menu
 #define IDD_EDIT_NETWORK 133       // the satellite dialog

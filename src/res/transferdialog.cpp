@@ -32,9 +32,9 @@ const DialogTemplate& TransferDialogTemplate() {
             {DialogItemClass::Button, "Disconnect", ID_COM_DISCONNECT, 62, 20, 50, 14, kPush},
             {DialogItemClass::Button, "Abort", ID_COM_ABORT, 117, 20, 50, 14, kPush},
             {DialogItemClass::Button, "Load", ID_FILE_LOAD, 172, 20, 50, 14, kPush},
-            {DialogItemClass::Static, "Flash Write...", IDC_STATIC_STATUS, 230, 23, 72, 9, 0},
             {DialogItemClass::Progress, "", IDC_PROGRESS, 7, 38, 295, 7, WS_VISIBLE},
             {DialogItemClass::Static, "", IDC_STATIC_INFO, 7, 47, 295, 16, WS_VISIBLE},
+            {DialogItemClass::Static, "Flash Write...", IDC_STATIC_STATUS, 230, 23, 72, 9, 0},
         },
     };
     return dialog;

@@ -257,8 +257,8 @@ class CSuperGridCtrl : public platform::ListControl {
     void SelectAllRows(BOOL select);
 
     // The editor around the control; none by default. Without a host a list
-    // counts as loaded, no service is deleted, nothing is rebuilt and the
-    // pop-up menu has no owner (and is not shown).
+    // counts as loaded, no service is deleted, nothing is rebuilt and there
+    // is no pop-up menu; a menu without items or an owner is not shown.
     void SetHost(ITreeListHost* host) { m_pHost = host; }
     ITreeListHost* GetHost() const { return m_pHost; }
     BOOL HostIsLoaded() const { return m_pHost ? m_pHost->IsLoaded() : TRUE; }
@@ -268,6 +268,9 @@ class CSuperGridCtrl : public platform::ListControl {
     }
     platform::CommandTarget* HostPopupMenuOwner() const {
         return m_pHost ? m_pHost->PopupMenuOwner() : nullptr;
+    }
+    std::vector<platform::PopupMenuItem> HostPopupMenuItems() const {
+        return m_pHost ? m_pHost->PopupMenuItems() : std::vector<platform::PopupMenuItem>();
     }
 
     // ---- mouse, keyboard and cell selection ----
@@ -535,7 +538,7 @@ class CSuperGridCtrl : public platform::ListControl {
     void OnLButtonUp(UINT flags, platform::Point point) override;
     void OnRButtonDown(UINT flags, platform::Point point) override;
     // The host's pop-up menu at a point of the client area, its commands
-    // going to the host's owner; nothing without one.
+    // going to the host's owner; nothing without an owner or items.
     void TrackHostPopupMenu(platform::Point point);
     // The Menu key or Shift+F10: the pop-up at the focused row, as a right
     // click there opens it, the selection left as it is.

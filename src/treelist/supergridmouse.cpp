@@ -2,16 +2,17 @@
 // holds the mouse so that a drag selects a range of rows, scrolling the list
 // while the pointer is outside it; expand buttons and check boxes take their
 // clicks first; a double click toggles a group row or opens a cell's editor;
-// the right button shows the channel commands' pop-up menu.
+// the right button shows the host's pop-up menu.
 #include "supergridctrl.h"
 
-#include "channellistmenu.h"
 #include "window/cursor.h"
 #include "expandbutton.h"
 #include "window/popupmenu.h"
 #include "base/trace.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 using platform::LVHITTESTINFO;
 using platform::Point;
@@ -30,9 +31,6 @@ constexpr int kFastRowLines = 2;
 constexpr int kColumnLines = 3;
 
 constexpr UINT kSelectedFocused = platform::LVIS_SELECTED | platform::LVIS_FOCUSED;
-
-// The pop-up of menu 163 that the list shows.
-constexpr int kChannelPopup = 0;
 
 } // namespace
 
@@ -239,11 +237,12 @@ void CSuperGridCtrl::OnRButtonDown(UINT flags, Point point) {
 
 void CSuperGridCtrl::TrackHostPopupMenu(Point point) {
     platform::CommandTarget* owner = HostPopupMenuOwner();
-    if (!owner) return;
+    std::vector<platform::PopupMenuItem> items = HostPopupMenuItems();
+    if (!owner || items.empty()) return;
     Point screen = point;
     ClientToScreen(&screen);
-    platform::TrackPopupMenu(ChannelListPopupMenu(kChannelPopup), platform::TPM_RIGHTBUTTON,
-                             screen.x, screen.y, owner, GetWidget());
+    platform::TrackPopupMenu(std::move(items), platform::TPM_RIGHTBUTTON, screen.x, screen.y, owner,
+                             GetWidget());
 }
 
 // Where no row has the focus, the menu opens at the top left of the list.

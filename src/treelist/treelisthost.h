@@ -1,10 +1,14 @@
 // What the tree list asks of the editor around it: whether a channel list is
-// loaded, the delete of the service behind a row, the rebuild of the list and
-// the window that receives the pop-up menu's commands. The editor implements
+// loaded, the delete of the service behind a row, the rebuild of the list,
+// and the pop-up menu the right button shows with the window that receives
+// its commands. The editor implements
 // it and hands it to the control with CSuperGridCtrl::SetHost.
 #pragma once
 
 #include "treetypes.h"
+#include "window/popupmenu.h"
+
+#include <vector>
 
 namespace platform {
 class CommandTarget;
@@ -24,4 +28,6 @@ class ITreeListHost {
     // The main window: its update rules set the pop-up menu's items and the
     // chosen command is posted to it. No owner, no menu.
     virtual platform::CommandTarget* PopupMenuOwner() const = 0;
+    // The items of the pop-up menu; a host without one shows none.
+    virtual std::vector<platform::PopupMenuItem> PopupMenuItems() const { return {}; }
 };

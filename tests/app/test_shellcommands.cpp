@@ -10,10 +10,16 @@
 #include "supervw.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
+
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -178,5 +184,74 @@ TEST_F(ShellCommandTest, ChannelListPopupCommandsRunUnderTheSameRules) {
         ASSERT_TRUE(frame()->OnCmdMsg(id, 0, platform::CommandCall::Update, &ui));
         frame()->UpdateActions();
         EXPECT_EQ(ui.IsEnabled(), frame()->Action(id)->isEnabled()) << id;
+    }
+}
+
+// Menu 128 as the window shows it: each popup's items in order, separators
+// as "-", and what a real hover over an item writes in the status bar (its
+// prompt, nothing for an item without one). A list is loaded and a row
+// chosen, so every item is enabled (a disabled one shows no prompt).
+TEST_F(ShellCommandTest, MenuBarHoldsMenu128AndAHoveredItemShowsItsPrompt) {
+    LoadDatabase();
+    SelectTp(tpA);
+    ClickRow(1);
+    struct Item {
+        const char* text; // "-" a separator
+        unsigned id;
+        const char* prompt;
+    };
+    struct Popup {
+        const char* title;
+        std::vector<Item> items;
+    };
+    const Popup popups[] = {
+        {"&File",
+         {{"New File", ID_NEW_FILE, "New File"},
+          {"Load Channel Data", ID_LOAD_CHANNEL_DATA, "Load Channel Data"},
+          {"Save Channel Data", ID_SAVE_CHANNEL_DATA, "Save Channel Data"},
+          {"-", 0, ""},
+          {"Exit", ID_APP_EXIT, ""}}},
+        {"&Edit",
+         {{"Add Channel", ID_ADD_CHANNEL, "Add Channel"},
+          {"Delete Channel", ID_DELETE_CHANNEL, "Delete Channel"},
+          {"Delete All", ID_DELETE_ALL, "Delete All"},
+          {"Move Channel", ID_MOVE_CHANNEL, "Move Channel"}}},
+        {"&Communication",
+         {{"DATA STB->PC", ID_UPLOAD_CHANNEL_DATA, "Upload Channel Data"},
+          {"&DATA PC->STB", ID_DOWNLOAD_CHANNEL_DATA, "Download Channel Data"},
+          {"&Program PC->STB", ID_DOWNLOAD_PROGRAM, "Download Program"},
+          {"KD STB->PC", ID_KEYDATA_UPLOAD, ""},
+          {"KD PC->STB", ID_KEYDATA_DOWNLOAD, ""}}},
+        {"&Help", {{"&About Quorvandelix...", ID_APP_ABOUT, ""}}},
+    };
+    QMenuBar* bar = frame()->menuBar();
+    ASSERT_EQ(bar->actions().size(), static_cast<qsizetype>(std::size(popups)));
+    for (size_t m = 0; m < std::size(popups); ++m) {
+        const Popup& expected = popups[m];
+        SCOPED_TRACE(expected.title);
+        QMenu* menu = frame()->TopMenu(static_cast<int>(m));
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->title(), QString(expected.title));
+        const QList<QAction*> shown = menu->actions();
+        ASSERT_EQ(shown.size(), static_cast<qsizetype>(expected.items.size()));
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
+        for (int i = 0; i < shown.size(); ++i) {
+            const Item& item = expected.items[static_cast<size_t>(i)];
+            SCOPED_TRACE(item.text);
+            if (item.id == 0) {
+                EXPECT_TRUE(shown[i]->isSeparator());
+                continue;
+            }
+            EXPECT_EQ(shown[i], frame()->Action(item.id));
+            EXPECT_EQ(shown[i]->text(), QString(item.text));
+            frame()->statusBar()->clearMessage();
+            QTest::mouseMove(menu, menu->actionGeometry(shown[i]).center());
+            QApplication::processEvents();
+            EXPECT_EQ(frame()->statusBar()->currentMessage(), QString(item.prompt));
+        }
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !menu->isVisible(); }, 5000));
     }
 }

@@ -3,6 +3,9 @@
 // Enter on a focused push button and on a dialog without a default button,
 // and minimising reported to OnSize.
 #include "controls/button.h"
+#include "controls/edit.h"
+#include "controls/listcontrol.h"
+#include "dialogs/ddx.h"
 #include "dialogs/dialogbase.h"
 #include "dialogs/dialogtemplate.h"
 #include "window/menu.h"
@@ -225,6 +228,77 @@ TEST_F(DialogResourcesTest, MinimiseAndRestoreReachOnSize) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return d.sizeTypes.back() == SIZE_RESTORED; }, 5000));
         d.SendMessage(WM_CLOSE);
     });
+}
+
+// A template made whole by CreateFromTemplate: the member paired with an id
+// gets its control, the other items become controls the dialog owns and
+// reaches by id (data exchange included), and a plain frame keeps the
+// dialog's own buttons.
+enum : UINT { kName = 5001, kCount = 5002, kRows = 5003 };
+
+const DialogTemplate& WholeTemplate() {
+    static const DialogTemplate dialog{
+        210,
+        "Whole",
+        150,
+        90,
+        WS_CAPTION | WS_SYSMENU,
+        0,
+        0,
+        {
+            {DialogItemClass::Static, "Name", 0xFFFF, 5, 7, 30, 10, WS_VISIBLE},
+            {DialogItemClass::Edit, "", kName, 40, 5, 100, 14, WS_VISIBLE | WS_BORDER},
+            {DialogItemClass::Edit, "", kCount, 40, 23, 40, 14, WS_VISIBLE | WS_BORDER},
+            {DialogItemClass::ListView, "", kRows, 5, 41, 140, 44,
+             WS_VISIBLE | WS_BORDER | LVS_REPORT},
+        },
+    };
+    return dialog;
+}
+
+class WholeDialog : public DialogBase {
+  public:
+    WholeDialog() : DialogBase(210) {}
+    Edit name;
+    ListControl rows;
+    std::string count = "7";
+
+  protected:
+    void CreateControls() override {
+        EXPECT_TRUE(CreateFromTemplate(WholeTemplate(), {{kName, &name}, {kRows, &rows}}));
+    }
+    void DoDataExchange(DataExchange* pDX) override {
+        DialogBase::DoDataExchange(pDX);
+        DDX_Text(pDX, kCount, count);
+    }
+};
+
+TEST_F(DialogResourcesTest, CreateFromTemplateFillsTheMembersAndOwnsTheRest) {
+    WholeDialog dialog;
+    DialogBase::SetModalHook([&](DialogBase&) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.GetWidget()));
+        EXPECT_EQ(dialog.GetWindowText(), "Whole");
+        const Rect client = dialog.MapDialogRect(Rect(0, 0, 150, 90));
+        EXPECT_EQ(dialog.GetWidget()->size(), QSize(client.Width(), client.Height()));
+        EXPECT_FALSE(dialog.GetWidget()->windowFlags() & Qt::WindowMinimizeButtonHint);
+        const Rect name = dialog.MapDialogRect(Rect(40, 5, 140, 19));
+        ASSERT_TRUE(dialog.name.IsWindow());
+        EXPECT_EQ(dialog.name.GetWidget()->geometry(),
+                  QRect(name.left, name.top, name.Width(), name.Height()));
+        EXPECT_EQ(dialog.GetDlgItem<Edit>(kName), &dialog.name);
+        ASSERT_TRUE(dialog.rows.IsWindow());
+        EXPECT_EQ(dialog.rows.InsertColumn(0, "Number"), 0);
+        Edit* count = dialog.GetDlgItem<Edit>(kCount);
+        ASSERT_NE(count, nullptr);
+        EXPECT_EQ(count->GetWindowText(), "7");
+        count->SetWindowText("12");
+        EXPECT_NE(dialog.GetDlgItem<Static>(0xFFFF), nullptr);
+        dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    DialogBase::SetModalHook(nullptr);
+    EXPECT_EQ(dialog.count, "12");
+    EXPECT_EQ(FailedAssertionCount(), 0);
 }
 
 } // namespace

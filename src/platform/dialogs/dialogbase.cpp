@@ -2,6 +2,7 @@
 
 #include "controls/button.h"
 #include "dialogs/dataexchange.h"
+#include "dialogs/dialogtemplate.h"
 #include "dialogs/dialogunits.h"
 #include "base/trace.h"
 #include "window/mainwnd.h"
@@ -172,6 +173,20 @@ Rect DialogBase::MapDialogRect(const Rect& dialogUnits) const {
 void DialogBase::SetDialogSize(int cxDialogUnits, int cyDialogUnits) {
     const Rect size = MapDialogRect(Rect(0, 0, cxDialogUnits, cyDialogUnits));
     if (QWidget* widget = GetWidget()) widget->resize(size.Width(), size.Height());
+}
+
+BOOL DialogBase::CreateFromTemplate(const DialogTemplate& dialogTemplate,
+                                    std::initializer_list<std::pair<UINT, Window*>> members) {
+    const auto memberFor = [members](UINT id) -> Window* {
+        for (const auto& [memberId, control] : members)
+            if (memberId == id) return control;
+        return nullptr;
+    };
+    const BOOL made = CreateTemplateControls(
+        *this, dialogTemplate, memberFor,
+        [this](const Rect& dialogUnits) { return MapDialogRect(dialogUnits); }, m_owned);
+    ApplyDialogFrame(*this, dialogTemplate);
+    return made;
 }
 
 BOOL DialogBase::OnInitDialog() {

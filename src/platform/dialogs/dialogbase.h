@@ -1,10 +1,10 @@
 // A dialog: a top-level window with controls, run modally (DoModal) or
-// modeless (Create). The controls come from CreateControls, the dialog's
-// template in code; OnInitDialog moves the members into them, OK moves them
-// back with validation and ends the dialog, Cancel, Escape and the close box
-// end it with IDCANCEL. The window is destroyed (OnDestroy runs) before
-// DoModal returns. Commands of the dialog's buttons, menus and controls go
-// to its command table: IDOK to OnOK, IDCANCEL to OnCancel, others as mapped.
+// modeless (Create). The controls come from CreateControls, which makes them
+// from the dialog's template (CreateFromTemplate); OnInitDialog moves the members into them, OK
+// moves them back with validation and ends the dialog, Cancel, Escape and the close box end it with
+// IDCANCEL. The window is destroyed (OnDestroy runs) before DoModal returns. Commands of the
+// dialog's buttons, menus and controls go to its command table: IDOK to OnOK, IDCANCEL to OnCancel,
+// others as mapped.
 //
 // Tests never block: a modal hook, when installed, runs in place of the
 // modal loop with the dialog shown, and must end the dialog.
@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -27,6 +28,7 @@ class QEventLoop;
 namespace platform {
 
 class DataExchange;
+struct DialogTemplate;
 
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 
@@ -91,6 +93,12 @@ class DialogBase : public Window, public CommandTarget {
     }
     // Sizes the dialog's client area in dialog units.
     void SetDialogSize(int cxDialogUnits, int cyDialogUnits);
+    // Makes the template's controls in its order, each into the member paired
+    // with its id or else into a control of its class that the dialog owns,
+    // then takes the template's caption, size and frame. FALSE when a control
+    // could not be made (the others are made).
+    BOOL CreateFromTemplate(const DialogTemplate& dialogTemplate,
+                            std::initializer_list<std::pair<UINT, Window*>> members = {});
 
     // Buttons, menus and control notifications: the control's own reflected
     // handling first, then the command table by id and code.

@@ -1,10 +1,13 @@
 #include "dialogs/dialogtemplate.h"
 
+#include "base/trace.h"
 #include "controls/button.h"
 #include "controls/combobox.h"
-#include "dialogs/dialogbase.h"
+#include "controls/edit.h"
+#include "controls/listcontrol.h"
 #include "controls/progressctrl.h"
 #include "controls/statictext.h"
+#include "dialogs/dialogbase.h"
 
 #include <QWidget>
 
@@ -44,10 +47,55 @@ BOOL CreateTemplateItem(Window& parent, const Rect& place, const DialogItemTempl
         if (auto* bar = dynamic_cast<ProgressCtrl*>(&control))
             made = bar->Create(style, place, &parent, item.id);
         break;
+    case DialogItemClass::Edit:
+        if (auto* edit = dynamic_cast<Edit*>(&control))
+            made = edit->Create(style, place, &parent, item.id);
+        break;
+    case DialogItemClass::ListView:
+        if (auto* list = dynamic_cast<ListControl*>(&control))
+            made = list->Create(style, place, &parent, item.id);
+        break;
     }
     if (!made) return FALSE;
     if (!(item.style & WS_VISIBLE)) control.ShowWindow(SW_HIDE);
     return TRUE;
+}
+
+std::unique_ptr<Window> MakeTemplateControl(DialogItemClass itemClass) {
+    switch (itemClass) {
+    case DialogItemClass::Static:
+        return std::make_unique<Static>();
+    case DialogItemClass::Button:
+        return std::make_unique<Button>();
+    case DialogItemClass::ComboBox:
+        return std::make_unique<ComboBox>();
+    case DialogItemClass::Progress:
+        return std::make_unique<ProgressCtrl>();
+    case DialogItemClass::Edit:
+        return std::make_unique<Edit>();
+    case DialogItemClass::ListView:
+        return std::make_unique<ListControl>();
+    }
+    return std::make_unique<Static>();
+}
+
+BOOL CreateTemplateControls(Window& parent, const DialogTemplate& dialogTemplate,
+                            const TemplateMemberFor& memberFor, const DialogUnitsMapper& toPixels,
+                            std::vector<std::unique_ptr<Window>>& owned) {
+    BOOL all = TRUE;
+    for (const DialogItemTemplate& item : dialogTemplate.items) {
+        Window* control = memberFor ? memberFor(item.id) : nullptr;
+        if (!control) {
+            owned.push_back(MakeTemplateControl(item.itemClass));
+            control = owned.back().get();
+        }
+        const Rect place = toPixels(Rect(item.x, item.y, item.x + item.cx, item.y + item.cy));
+        if (!CreateTemplateItem(parent, place, item, *control)) {
+            TRACE("Template %u: control %u not made", dialogTemplate.id, item.id);
+            all = FALSE;
+        }
+    }
+    return all;
 }
 
 void ApplyDialogFrame(DialogBase& dialog, const DialogTemplate& dialogTemplate) {
@@ -56,6 +104,8 @@ void ApplyDialogFrame(DialogBase& dialog, const DialogTemplate& dialogTemplate) 
     dialog.SetWindowText(dialogTemplate.caption);
     const Rect size = dialog.MapDialogRect(Rect(0, 0, dialogTemplate.cx, dialogTemplate.cy));
     widget->resize(size.Width(), size.Height());
+    if (!(dialogTemplate.style & WS_MINIMIZEBOX) && !(dialogTemplate.exStyle & WS_EX_APPWINDOW))
+        return;
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (dialogTemplate.style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;

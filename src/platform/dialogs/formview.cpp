@@ -9,7 +9,6 @@
 #include "base/drawconstants.h"
 #include "controls/edit.h"
 #include "window/paintdc.h"
-#include "controls/progressctrl.h"
 #include "controls/statictext.h"
 #include "draw/syscolors.h"
 
@@ -79,30 +78,10 @@ BOOL FormView::Create(Window* parent, UINT id) {
 
 BOOL FormView::CreateControls() {
     const QFont font = GetWidget()->font();
-    for (const DialogItemTemplate& item : m_form.items) {
-        Window* control = ControlFor(item.id);
-        if (!control) {
-            switch (item.itemClass) {
-            case DialogItemClass::Static:
-                m_owned.push_back(std::make_unique<Static>());
-                break;
-            case DialogItemClass::Button:
-                m_owned.push_back(std::make_unique<Button>());
-                break;
-            case DialogItemClass::ComboBox:
-                m_owned.push_back(std::make_unique<ComboBox>());
-                break;
-            case DialogItemClass::Progress:
-                m_owned.push_back(std::make_unique<ProgressCtrl>());
-                break;
-            }
-            control = m_owned.back().get();
-        }
-        const Rect place =
-            DialogUnitsToPixels(font, Rect(item.x, item.y, item.x + item.cx, item.y + item.cy));
-        if (!CreateTemplateItem(*this, place, item, *control)) return FALSE;
-    }
-    return TRUE;
+    return CreateTemplateControls(
+        *this, m_form, [this](UINT id) { return ControlFor(id); },
+        [&font](const Rect& dialogUnits) { return DialogUnitsToPixels(font, dialogUnits); },
+        m_owned);
 }
 
 Size FormView::GetTemplateSize() const {

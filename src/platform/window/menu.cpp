@@ -1,11 +1,10 @@
 #include "window/menu.h"
 
-#include "base/text.h"
+#include "window/menubuilder.h"
 #include "window/window.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QMenu>
 #include <QMenuBar>
 #include <QWidget>
 
@@ -30,25 +29,16 @@ BOOL Menu::Attach(Window* window, const MenuTemplate& menu) {
 
     auto* bar = new QMenuBar(widget);
     bar->setNativeMenuBar(false);
-    for (const MenuItemTemplate& popupItem : menu.popups) {
-        QMenu* popup = bar->addMenu(FromUtf8(popupItem.text ? popupItem.text : ""));
-        for (const MenuItemTemplate& item : popupItem.popup) {
-            if (!item.text) {
-                popup->addSeparator();
-                continue;
-            }
-            QAction* action = popup->addAction(FromUtf8(item.text));
-            const UINT id = item.id;
-            m_items[id] = action;
-            QObject::connect(action, &QAction::triggered, bar, [bar, action, id] {
-                // Only code checks items: a click does not toggle a check
-                // mark outside a radio range.
-                if (action->isCheckable() && !action->actionGroup())
-                    action->setChecked(!action->isChecked());
-                if (Window* owner = Window::FromWidget(bar->parentWidget()))
-                    owner->PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
-            });
-        }
+    for (const auto& [id, action] : FillMenuBar(*bar, menu, bar)) {
+        m_items[id] = action;
+        QObject::connect(action, &QAction::triggered, bar, [bar, action, id = id] {
+            // Only code checks items: a click does not toggle a check
+            // mark outside a radio range.
+            if (action->isCheckable() && !action->actionGroup())
+                action->setChecked(!action->isChecked());
+            if (Window* owner = Window::FromWidget(bar->parentWidget()))
+                owner->PostMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        });
     }
     const int height = bar->sizeHint().height();
     for (QWidget* child : widget->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))

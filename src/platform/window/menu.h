@@ -6,11 +6,11 @@
 #pragma once
 
 #include "base/messages.h"
+#include "window/menutemplate.h"
 
 #include <QPointer>
 
 #include <map>
-#include <vector>
 
 class QAction;
 class QMenuBar;
@@ -18,19 +18,6 @@ class QMenuBar;
 namespace platform {
 
 class Window;
-
-// One entry of a menu template: a command item (text and id), a separator
-// (no text), or a popup (text and its items).
-struct MenuItemTemplate {
-    const char* text = nullptr;
-    UINT id = 0;
-    std::vector<MenuItemTemplate> popup;
-};
-// The popups of a menu bar, left to right.
-struct MenuTemplate {
-    UINT id = 0;
-    std::vector<MenuItemTemplate> popups;
-};
 
 inline constexpr UINT MF_BYCOMMAND = 0x0000;
 inline constexpr UINT MF_ENABLED = 0x0000;

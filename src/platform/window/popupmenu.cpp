@@ -2,6 +2,7 @@
 
 #include "window/cmdui.h"
 #include "window/commandtarget.h"
+#include "window/menubuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,17 +29,7 @@ bool Choosable(const std::vector<PopupMenuItem>& items, unsigned id) {
 
 unsigned RunQtMenu(const std::vector<PopupMenuItem>& items, QPoint screenPoint, QWidget* parent) {
     QMenu menu(parent ? parent : QApplication::activeWindow());
-    for (const auto& item : items) {
-        if (item.separator) {
-            menu.addSeparator();
-            continue;
-        }
-        QAction* action = menu.addAction(item.text);
-        action->setData(item.id);
-        action->setEnabled(item.enabled);
-        action->setCheckable(item.checked);
-        action->setChecked(item.checked);
-    }
+    FillMenu(menu, items, &menu);
     QAction* chosen = menu.exec(screenPoint);
     return chosen ? chosen->data().toUInt() : 0;
 }

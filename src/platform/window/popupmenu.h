@@ -1,7 +1,7 @@
 // Pop-up (context) menus: a list of {text, id} items and separators shown at a
-// screen point. PopupMenuRunner shows one and returns the chosen id; a test
-// hook chooses instead of a user. TrackPopupMenu is the original's call: the
-// owner's update rules set the items' state, and the chosen command is posted
+// screen point (window/menubuilder.h makes them from a menu template). PopupMenuRunner shows one
+// and returns the chosen id; a test hook chooses instead of a user. TrackPopupMenu is the
+// original's call: the owner's update rules set the items' state, and the chosen command is posted
 // to the owner, so it runs after the caller has returned.
 #pragma once
 
@@ -23,6 +23,7 @@ struct PopupMenuItem {
     bool separator = false;
     bool enabled = true;
     bool checked = false;
+    QString prompt = QString(); // the status-bar line of a menu bar's item
 
     static PopupMenuItem Separator() { return {QString(), 0, true, true, false}; }
 };

@@ -1,5 +1,6 @@
 #include "inputfixture.h"
 
+#include "channellistmenu.h"
 #include "window/cursor.h"
 #include "base/keys.h"
 #include "window/popupmenu.h"
@@ -68,6 +69,10 @@ RecordingHost::RecordingHost() {
                 log->push_back("command " + std::to_string(id) + " selected " +
                                (grid ? Rows(*grid) : std::string()));
         });
+}
+
+std::vector<platform::PopupMenuItem> RecordingHost::PopupMenuItems() const {
+    return ChannelListPopupMenu(kChannelListPopup);
 }
 
 BOOL RecordingHost::DeleteRowService(int row) {

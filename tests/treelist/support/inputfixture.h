@@ -65,6 +65,8 @@ class RecordingHost : public ITreeListHost, public platform::CommandTarget {
     platform::CommandTarget* PopupMenuOwner() const override {
         return hasOwner ? const_cast<RecordingHost*>(this) : nullptr;
     }
+    // The main window's menu 163.
+    std::vector<platform::PopupMenuItem> PopupMenuItems() const override;
 
     BOOL loaded = TRUE;
     bool hasOwner = true;
