@@ -206,9 +206,16 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     }
     CommitText(node, *item, ServiceCellText(item->iSubItem, n, stored, ServiceNumber(handle)));
     // Told once the cell shows the stored value again, so the box stands over it.
-    if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
-        platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
-                             platform::MB_OK | platform::MB_ICONSTOP);
+    if (result == CellCommit::refuse && IsPidColumn(item->iSubItem)) TellPidRefused();
+}
+
+void CMySuperGrid::OnCellTextRefused(CTreeItem* /*node*/, const platform::LV_ITEM& item) {
+    if (IsPidColumn(item.iSubItem)) TellPidRefused();
+}
+
+void CMySuperGrid::TellPidRefused() {
+    platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
+                         platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 // ---- in-place combo ----

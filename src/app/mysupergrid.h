@@ -75,6 +75,9 @@ class CMySuperGrid : public CSuperGridCtrl {
     // or a service no longer found all show the stored text again). An edit
     // of no column of the list commits nothing.
     void CommitCellText(CTreeItem* node, platform::LV_ITEM* item) override;
+    // A PID with a letter, refused by the control, gets the message every
+    // refused PID gets; the cell keeps the stored value.
+    void OnCellTextRefused(CTreeItem* node, const platform::LV_ITEM& item) override;
     // A click into the drop button of a combo column opens the combo (TRUE);
     // everything else opens nothing and answers FALSE.
     BOOL BeginCellEdit(UINT flags, platform::Point point, platform::LVHITTESTINFO* hit) override;
@@ -102,6 +105,8 @@ class CMySuperGrid : public CSuperGridCtrl {
     bool ComboColumn(int row, int column, CItemInfo::ChoiceList*& list) const;
     // The cell's text as the row record holds it.
     std::string StoredText(CTreeItem* node, const platform::LV_ITEM& item) const;
+    // What every refused PID text is told ("ERROR", stop icon).
+    static void TellPidRefused();
     // The base commit with text in place of the typed one.
     void CommitText(CTreeItem* node, const platform::LV_ITEM& item, const std::string& text);
 

@@ -52,6 +52,8 @@ const std::vector<CommitCase>& CommitCases() {
         {"VID 70000", kTvName, colVid, "70000", nullptr, nullptr},
         {"AID -5", kTvName, colAid, "-5", nullptr, nullptr},
         {"PCRPID 12#", kTvName, colPcrPid, "12#", nullptr, nullptr},
+        {"VID 12a", kTvName, colVid, "12a", nullptr, nullptr},
+        {"AID a12", kTvName, colAid, "a12", nullptr, nullptr},
         {"VID empty", kTvName, colVid, "", nullptr, nullptr},
         {"VID with a leading blank", kTvName, colVid, " 7", nullptr, nullptr},
         {"AID of twenty digits", kTvName, colAid, "99999999999999999999", nullptr, nullptr},
