@@ -194,13 +194,18 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
         CommitText(node, *item, StoredText(node, *item));
         return;
     }
+    // A record that cannot be read is not written: the zeroed copy would
+    // take the service's name and PIDs with it.
     SvcInfo record{};
-    SLM_GetServiceInfo(handle, &record);
+    if (m_readService(handle, &record) != DBERR_OK) {
+        CommitText(node, *item, StoredText(node, *item));
+        return;
+    }
     const CellCommit result = ApplyCellText(item->iSubItem, item->pszText, &record);
     if (result == CellCommit::write) SLM_SetServiceInfo(handle, &record);
     // The cell shows what the record now holds, not what was typed.
     SvcInfo stored{};
-    if (SLM_GetServiceInfo(handle, &stored) != DBERR_OK) {
+    if (m_readService(handle, &stored) != DBERR_OK) {
         CommitText(node, *item, StoredText(node, *item));
         return;
     }
