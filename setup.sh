@@ -16,7 +16,8 @@ CALLER_DIR=$(pwd)
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-serialport-dev fontconfig fonts-dejavu-core)
+          qt6-base-dev qt6-serialport-dev fontconfig fonts-dejavu-core
+          fonts-nanum)
 
 install_missing() {
   local missing=()

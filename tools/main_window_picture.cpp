@@ -2,8 +2,10 @@
 // for the README: offscreen, the Fusion style, DejaVu Sans 9 pt and a fixed
 // window size, so that the picture changes only when the editor does.
 //
-//   main_window_picture <output.png>
+//   main_window_picture <output.png> [<image>]
 //
+// With <image>, the list is also written there as a raw flash image, which
+// the editor opens from its command line (for trying it on a desktop).
 // The list is made with the database tests' image builder and opened as the
 // document opens an image; the tree then shows a transponder's channels.
 // Exit code 0 when the picture was written, 1 otherwise (with a line on
@@ -13,9 +15,12 @@
 #include "networktp.h"
 #include "quorvandelix.h"
 #include "quorvandelixdoc.h"
+#include "dbdocument.h"
+#include "wrapper.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QPixmap>
 #include <QStyleFactory>
@@ -82,13 +87,15 @@ int Fail(const char* what) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) return Fail("usage: main_window_picture <output.png>");
+    if (argc != 2 && argc != 3) return Fail("usage: main_window_picture <output.png> [<image>]");
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setPalette(QApplication::style()->standardPalette());
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
     const QString output = QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[1]));
+    const QString imagePath =
+        argc == 3 ? QDir::current().absoluteFilePath(QString::fromLocal8Bit(argv[2])) : QString();
     // The editor starts in a folder of its own, as beside its "Default.dat".
     QDir::setCurrent(QDir::tempPath());
 
@@ -98,6 +105,13 @@ int main(int argc, char** argv) {
     frame->resize(kWidth, kHeight);
 
     if (!BuildImage(PictureList())) return Fail("the list could not be built");
+    if (argc == 3) {
+        QFile image(imagePath);
+        const auto* bytes = reinterpret_cast<const char*>(g_FlashImage);
+        if (!image.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            image.write(bytes, DB_IMAGE_SIZE) != DB_IMAGE_SIZE)
+            return Fail("the image was not written");
+    }
     if (frame->GetActiveDocument()->OpenDatabase() != 1) return Fail("the list did not open");
     frame->SetLoaded(1);
     CNetworkTp* tree = frame->GetNetworkTp();

@@ -1,4 +1,4 @@
-// The about box (template 100): the program's name and version and, in
+// The about box (template 100): icon 128, the program's name and version and, in
 // control 1061, the date and time it was built.
 #pragma once
 

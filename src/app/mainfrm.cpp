@@ -21,6 +21,7 @@
 #include "window/mainwnd.h"
 #include "window/screenfit.h"
 #include "mainicon.h"
+#include "toolbaricons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -171,20 +172,21 @@ int CMainFrame::OnCreate() {
                                 ID_ADD_CHANNEL,
                                 ID_DELETE_CHANNEL,
                                 ID_DELETE_ALL};
-    // Toolbar 128's pictures, in the buttons' order, from the style's own.
-    const QStyle::StandardPixmap pictures[] = {QStyle::SP_FileIcon,
-                                               QStyle::SP_DialogOpenButton,
-                                               QStyle::SP_DialogSaveButton,
-                                               QStyle::SP_ArrowLeft,
-                                               QStyle::SP_ArrowRight,
-                                               QStyle::SP_ComputerIcon,
-                                               QStyle::SP_FileDialogNewFolder,
-                                               QStyle::SP_TrashIcon,
-                                               QStyle::SP_DialogDiscardButton};
+    // Toolbar 128's pictures, in the buttons' order: the style's own, and
+    // drawn ones where the style's do not show well (toolbaricons.h).
+    const QIcon pictures[] = {LoadIcon(NewFileToolPixmap()),
+                              style()->standardIcon(QStyle::SP_DialogOpenButton),
+                              style()->standardIcon(QStyle::SP_DialogSaveButton),
+                              style()->standardIcon(QStyle::SP_ArrowLeft),
+                              style()->standardIcon(QStyle::SP_ArrowRight),
+                              style()->standardIcon(QStyle::SP_ComputerIcon),
+                              style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+                              LoadIcon(DeleteChannelToolPixmap()),
+                              LoadIcon(DeleteAllToolPixmap())};
     static_assert(std::size(pictures) == std::size(buttons));
     for (size_t i = 0; i < std::size(buttons); ++i) {
         if (QAction* action = Action(buttons[i])) {
-            action->setIcon(style()->standardIcon(pictures[i]));
+            action->setIcon(pictures[i]);
             m_wndToolBar->addAction(action);
         } else {
             Trace("Failed to create toolbar\n");

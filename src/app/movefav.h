@@ -1,5 +1,6 @@
 // Template 161 ("Dialog"): an edit box bound to a member, OK and Cancel, and
-// no handlers of its own.
+// no handlers of its own. Nothing in the program opens it (favourite groups
+// cannot be edited); it is kept with its template.
 #pragma once
 
 #include "dialogs/dialogbase.h"

@@ -1,8 +1,16 @@
 // The channel list's printout: the rows' own texts, one line a node, over as
-// many pages as the lines need.
+// many pages as the lines need, each column starting at one place on every
+// line.
 #include "mysupergrid.h"
 
+#include "controls/headercontrol.h"
 #include "draw/printsurface.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -48,17 +56,57 @@ std::string PrintLine(const CItemInfo* info) {
     return line;
 }
 
-// The nodes below node in pre-order, collapsed ones included; false when the
-// writer stopped.
-bool WriteDescendants(const CSuperGridCtrl& grid, CSuperGridCtrl::CTreeItem* node,
-                      LineWriter& writer) {
+// One line of the printout; a root line follows an empty one.
+struct PrintEntry {
+    bool skipBefore;
+    std::string text;
+};
+
+// The nodes below node in pre-order, collapsed ones included.
+void CollectDescendants(const CSuperGridCtrl& grid, CSuperGridCtrl::CTreeItem* node,
+                        std::vector<PrintEntry>& entries) {
     platform::POSITION pos = grid.GetChildHeadPosition(node);
     while (pos) {
         CSuperGridCtrl::CTreeItem* child = grid.GetNextChild(node, pos);
-        if (!writer.Write(PrintLine(grid.GetData(child)))) return false;
-        if (!WriteDescendants(grid, child, writer)) return false;
+        entries.push_back({false, PrintLine(grid.GetData(child))});
+        CollectDescendants(grid, child, entries);
     }
-    return true;
+}
+
+// The tab stops: the right edges of the list's columns in header order,
+// measured in the surface's units by the average character widths of the
+// two fonts; a column whose widest text does not fit is widened to hold it
+// with a blank, so that no text pushes the columns after it along.
+std::vector<int> ColumnStops(const CSuperGridCtrl& grid, platform::PrintSurface& surface,
+                             const std::vector<PrintEntry>& entries) {
+    const int columns = grid.GetColumnCount();
+    const QWidget* widget = grid.GetWidget();
+    const int screenAverage = widget ? QFontMetrics(widget->font()).averageCharWidth() : 0;
+    const int printAverage = surface.averageCharWidth();
+    if (columns < 2 || screenAverage <= 0 || printAverage <= 0) return {};
+    std::vector<int> widest(static_cast<size_t>(columns), 0);
+    for (const PrintEntry& entry : entries) {
+        size_t column = 0, start = 0;
+        for (;;) {
+            const size_t tab = entry.text.find('\t', start);
+            if (tab == std::string::npos || column >= widest.size()) break;
+            widest[column] = std::max(widest[column],
+                                      surface.textWidth(entry.text.substr(start, tab - start)));
+            ++column;
+            start = tab + 1;
+        }
+    }
+    const platform::HeaderControl* header = grid.GetHeaderCtrl();
+    const int blank = surface.textWidth(" ");
+    std::vector<int> stops;
+    int x = kPrintLeft;
+    for (int order = 0; order < columns; ++order) {
+        const int column = header ? header->OrderToIndex(order) : order;
+        const int width = grid.GetColumnWidth(column) * printAverage / screenAverage;
+        x += std::max(width, widest[static_cast<size_t>(order)] + blank);
+        stops.push_back(x);
+    }
+    return stops;
 }
 
 } // namespace
@@ -68,11 +116,17 @@ void CMySuperGrid::PrintRows(platform::PrintSurface& surface) {
     if (!writer.Write(kPrintBanner)) return;
     writer.Skip();
     if (GetSelectedCount() == 0) return;
+    std::vector<PrintEntry> entries;
     platform::POSITION pos = GetRootHeadPosition();
     while (pos) {
         CTreeItem* root = GetNextRoot(pos);
-        writer.Skip();
-        if (!writer.Write(PrintLine(GetData(root)))) return;
-        if (!WriteDescendants(*this, root, writer)) return;
+        entries.push_back({true, PrintLine(GetData(root))});
+        CollectDescendants(*this, root, entries);
     }
+    surface.setTabStops(ColumnStops(*this, surface, entries));
+    for (const PrintEntry& entry : entries) {
+        if (entry.skipBefore) writer.Skip();
+        if (!writer.Write(entry.text)) break;
+    }
+    surface.setTabStops({});
 }

@@ -27,8 +27,6 @@ namespace {
 
 constexpr int kNoImage = -1;
 constexpr int kSatelliteImage = 0;
-// A tree item inserted with its text only shows image 0 of the list.
-constexpr int kDefaultImage = 0;
 constexpr int kImageWidth = 16;
 constexpr int kImageGrow = 1;
 constexpr int kDialogEdit = 0;
@@ -134,7 +132,9 @@ void CNetworkTp::RebuildTpItems(uint8_t satellite) {
     setCurrentItem(nullptr);
     if (!parentIsRoot) qDeleteAll(satelliteItem->takeChildren());
     SLM_LoadSatTpList(satellite, 0, &m_nTotalTps, &m_nAvailTps);
-    InsertTpItems(satelliteItem, m_nTotalTps, kDefaultImage);
+    // Without an image, as a full build makes them: the list's image 0 (the
+    // satellite's) on a transponder would also make its row taller.
+    InsertTpItems(satelliteItem, m_nTotalTps, kNoImage);
     m_bRebuilding = 0;
     setCurrentItem(satelliteItem);
 }

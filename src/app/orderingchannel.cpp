@@ -15,8 +15,6 @@ using namespace platform;
 namespace {
 
 constexpr uint16_t kAnyNumber = 0x3FFF; // a walk's "any service number"
-// A row counts as clicked when it is the one selected and focused row.
-constexpr UINT kPicked = LVIS_SELECTED | LVIS_FOCUSED;
 
 } // namespace
 
@@ -93,27 +91,36 @@ void COrderingChannel::OnSelchangeTvRadio() {
     DropSource();
 }
 
+// Picks come from the user's hand only: a click on a row, or Space on the
+// focused row. The arrow, Page, Home and End keys move the focus and the
+// selection and pick nothing, so a walk through the list reorders nothing.
 BOOL COrderingChannel::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     if (DialogBase::OnNotify(wParam, lParam, result)) return TRUE;
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->idFrom != IDC_ORDER_LIST || header->code != LVN_ITEMCHANGED) return FALSE;
-    OnItemchangedList(reinterpret_cast<const NMLISTVIEW*>(lParam), result);
+    if (header->idFrom != IDC_ORDER_LIST) return FALSE;
+    if (header->code == NM_CLICK) {
+        OnPickRow(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
+    } else if (header->code == LVN_KEYDOWN &&
+               reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_SPACE) {
+        OnPickRow(m_list.GetNextItem(-1, LVNI_FOCUSED));
+    } else {
+        return FALSE;
+    }
+    *result = 0;
     return TRUE;
 }
 
-// Only a row that became the selected and focused one counts: a click on the
-// row already selected changes nothing and is not heard, and the arrow keys
-// pick rows as clicks do.
-void COrderingChannel::OnItemchangedList(const NMLISTVIEW* change, LRESULT* result) {
-    *result = 0;
-    if (change->uNewState != kPicked || change->iItem < 0) return;
+// The first pick chooses the service, the second the place it goes to (the
+// same row: a move by no place); a pick off the rows picks nothing.
+void COrderingChannel::OnPickRow(int row) {
+    if (row < 0) return;
     if (!m_bSourcePicked) {
-        m_nSourceRow = static_cast<uint16_t>(change->iItem);
+        m_nSourceRow = static_cast<uint16_t>(row);
         m_stTarget.ShowWindow(SW_SHOW);
         m_bSourcePicked = 1;
         return;
     }
-    MoveSourceTo(change->iItem);
+    MoveSourceTo(row);
     FillList();
     DropSource();
 }

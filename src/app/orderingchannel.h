@@ -1,6 +1,7 @@
 // The "Channel Move" dialog: the TV or the radio services of the whole
-// database in list order; a click picks a service, a second click on another
-// row moves it there at once. The dialog works inside a list edit of the
+// database in list order; a click (or Space on the focused row) picks a
+// service, a second pick of another row moves it there at once; the arrow
+// keys only move the focus. The dialog works inside a list edit of the
 // database, which it opens when it starts and commits, with the new service
 // order written into the flash image, whenever it closes (OK, Cancel, Escape
 // or the close box: the moves are kept either way). The caller rebuilds the
@@ -31,7 +32,9 @@ class COrderingChannel : public platform::DialogBase {
   private:
     void FillList();
     void OnSelchangeTvRadio();
-    void OnItemchangedList(const platform::NMLISTVIEW* change, platform::LRESULT* result);
+    // A click on a row or Space on the focused row: the source, then the
+    // target of a move.
+    void OnPickRow(int row);
     // Moves the picked service to the target row; nothing for the same row.
     void MoveSourceTo(int targetRow);
     // The service row shows, found as FillList found it.

@@ -1,6 +1,8 @@
 // A modeless "Please Wait ......" window (template 151, caption "New File").
 // Made with new and a parent; Cancel destroys the window and the object
 // deletes itself once its window is gone, so nothing else may delete it.
+// Nothing in the program opens it: the wait after a load is the modal
+// "Please Wait" dialog, CDirectMove2.
 #pragma once
 
 #include "dialogs/dialogbase.h"

@@ -1,6 +1,7 @@
 #include "quorvandelix.h"
 
 #include "aboutdlg.h"
+#include "buildstamp.h"
 #include "base/appcommandline.h"
 #include "mainfrm.h"
 #include "dialogs/messagebox.h"
@@ -68,7 +69,8 @@ CQuorvandelixDoc* GetDocument() {
 
 std::string MainCaption() {
     char caption[128];
-    std::snprintf(caption, sizeof caption, "%s (%s %s)", kProductTitle, __DATE__, __TIME__);
+    std::snprintf(caption, sizeof caption, "%s (%s %s)", kProductTitle, BuildDate(),
+                  BuildTime());
     return caption;
 }
 
@@ -79,8 +81,8 @@ std::string ListCaption(const std::string& fileName) {
 std::string UploadCaption(const std::string& dateFile) {
     constexpr int kDataVersion = 1;
     char caption[64];
-    std::snprintf(caption, sizeof caption, "Quorvandelix  Data(%s %s) Version:%d  ", __DATE__,
-                  __TIME__, kDataVersion);
+    std::snprintf(caption, sizeof caption, "Quorvandelix  Data(%s %s) Version:%d  ",
+                  BuildDate(), BuildTime(), kDataVersion);
     return caption + dateFile;
 }
 

@@ -41,7 +41,6 @@ class CQuorvandelixApp : public platform::CommandTarget {
     CQuorvandelixDoc* GetDocument() const { return m_pDoc.get(); }
     // The template registered at start-up; null before.
     const CQuorvandelixTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
-    const platform::RecentFileList& RecentFiles() const { return m_recentFiles; }
 
   protected:
     // The main window over the document (a test makes its own).

@@ -41,6 +41,9 @@ class QueuedSink final : public ITransferSink {
     void ShowTransferMessage(const std::string& text, MessageIcon icon) override {
         Post([text, icon](ITransferOwner& owner) { owner.ShowTransferMessage(text, icon); });
     }
+    void ReceiverAnswered() override {
+        Post([](ITransferOwner& owner) { owner.ReceiverAnswered(); });
+    }
     // The port is closed by now: the link is no longer open when the owner
     // hears of the end, so a Connect right then opens anew.
     void TransferEnded(TransferOutcome outcome, const std::string& path) override {
@@ -73,6 +76,8 @@ struct ComWorker {
     TransferTiming timing;
     std::unique_ptr<ITransferSink> sink;
     std::promise<PortOpenResult> opened;
+    std::string openError; // set before opened is
+
     std::atomic<bool> running{true};
 };
 
@@ -86,11 +91,13 @@ CCOM::~CCOM() {
 
 int CCOM::OpenPort() {
     if (m_bOpen) return 0;
+    m_openError.clear();
     auto tell = [this](const char* text) {
         if (m_pOwnerDlg != nullptr) m_pOwnerDlg->ShowTransferMessage(text, MessageIcon::None);
     };
     // A worker told to stop a moment ago may still hold the device.
     if (!WaitForWorker(PREVIOUS_WORKER_BOUND)) {
+        m_openError = COM_REASON_BUSY;
         tell(COM_TEXT_CREATE_FAIL);
         return 0;
     }
@@ -98,6 +105,7 @@ int CCOM::OpenPort() {
     m_nBaud = 115200;
     const std::string device = ComPortDevice(m_nPort);
     if (device.empty()) {
+        m_openError = COM_REASON_NO_PORT;
         tell(COM_TEXT_CREATE_FAIL);
         return 0;
     }
@@ -115,11 +123,13 @@ int CCOM::OpenPort() {
 
     if (opened.wait_for(OPEN_BOUND) != std::future_status::ready) {
         worker->flags.SetStop(); // it leaves as soon as it gets going
+        m_openError = COM_REASON_NO_ANSWER;
         tell(COM_TEXT_CREATE_FAIL);
         return 0;
     }
     const PortOpenResult result = opened.get();
     if (result != PortOpenResult::Opened) {
+        m_openError = worker->openError;
         JoinWorker();
         tell(result == PortOpenResult::NoDevice ? COM_TEXT_CREATE_FAIL : COM_TEXT_SETUP_FAIL);
         return 0;
@@ -161,6 +171,7 @@ void CCOM::JoinWorker() {
 int CCOM::TransferThread(ComWorker& worker) {
     QtComPort port;
     const PortOpenResult result = port.Open(worker.device);
+    worker.openError = port.OpenError();
     worker.opened.set_value(result);
     if (result == PortOpenResult::Opened) {
         TransferEngine engine(port, *worker.sink, worker.flags, worker.settings, worker.clock,

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "comframes.h"
 #include "timereply.h"
@@ -31,6 +32,12 @@ class CCOM {
     // telling the owner "CreateFile FAIL" (no such port, or it cannot be
     // opened) or "Open CommPort fail" (the line settings do not apply).
     int OpenPort();
+    // Why the last OpenPort failed, for the user ("no such port",
+    // "permission denied (...)", "busy" or the system's text); empty after
+    // one that opened.
+    const std::string& LastOpenError() const { return m_openError; }
+    // While the port is open (a worker runs over it).
+    bool IsOpen() const { return m_bOpen.load() != 0; }
     // Returns 1 after telling the worker to stop (it purges and closes the
     // port and ends within about a second); 0 when the link was not open.
     // Does not wait.
@@ -57,6 +64,7 @@ class CCOM {
     int m_nListOption = 0;     // "Keep channel list" (1) or "Clear channel list" (0); unused
 
   private:
+    std::string m_openError;
     void JoinWorker();
 
     std::atomic<int> m_bOpen{0};

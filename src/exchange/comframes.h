@@ -56,3 +56,13 @@ constexpr const char* COM_TEXT_RECEIVE_ERROR = "Data Receive Error";
 constexpr const char* COM_TEXT_SEND_ERROR = "Data Send Error";
 constexpr const char* COM_TEXT_COMPLETE = "Communication Complete";
 constexpr const char* COM_TEXT_NO_PROGRAM_UPLOAD = "Program cannot be uploaded.";
+
+// Why a port did not open, and the wait after it did, as the transfer
+// dialog's port line tells them.
+constexpr const char* COM_REASON_NO_PORT = "no such port";
+constexpr const char* COM_REASON_PERMISSION =
+    "permission denied (add yourself to the dialout group)";
+constexpr const char* COM_REASON_BUSY = "busy";
+constexpr const char* COM_REASON_UNKNOWN = "cannot be opened";
+constexpr const char* COM_REASON_NO_ANSWER = "did not open in time";
+constexpr const char* COM_TEXT_WAITING = "waiting for the receiver on COM%u";

@@ -1,14 +1,46 @@
 #include "qtcomport.h"
 
+#include <cerrno>
+
+#include <unistd.h>
+
+#include "comframes.h"
+
+// QSerialPort reports a device the user may not open and one that another
+// program holds (its lock file, or the driver's EBUSY) alike: the user's own
+// access to the device tells them apart.
+std::string PortOpenErrorText(const std::string& device, QSerialPort::SerialPortError error,
+                              const std::string& systemText) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return COM_REASON_NO_PORT;
+    case QSerialPort::PermissionError:
+        if (::access(device.c_str(), F_OK) != 0) return COM_REASON_NO_PORT;
+        if (::access(device.c_str(), R_OK | W_OK) != 0 && errno == EACCES)
+            return COM_REASON_PERMISSION;
+        return COM_REASON_BUSY;
+    case QSerialPort::OpenError:
+        return COM_REASON_BUSY;
+    default:
+        return systemText.empty() ? std::string(COM_REASON_UNKNOWN) : systemText;
+    }
+}
+
 PortOpenResult QtComPort::Open(const std::string& device) {
     Close();
     m_port.setPortName(QString::fromLocal8Bit(device.c_str()));
-    if (!m_port.open(QIODevice::ReadWrite)) return PortOpenResult::NoDevice;
+    m_openError.clear();
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openError =
+            PortOpenErrorText(device, m_port.error(), m_port.errorString().toLocal8Bit().toStdString());
+        return PortOpenResult::NoDevice;
+    }
     const bool settled =
         m_port.setBaudRate(QSerialPort::Baud115200) && m_port.setDataBits(QSerialPort::Data8) &&
         m_port.setParity(QSerialPort::NoParity) && m_port.setStopBits(QSerialPort::OneStop) &&
         m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!settled) {
+        m_openError = m_port.errorString().toLocal8Bit().toStdString();
         m_port.close();
         return PortOpenResult::SettingsFailed;
     }

@@ -6,9 +6,15 @@
 
 #include "serialport.h"
 
+// The user's words for a device that did not open: the error QSerialPort
+// reports, told apart by what the calling user may do with the device.
+std::string PortOpenErrorText(const std::string& device, QSerialPort::SerialPortError error,
+                              const std::string& systemText);
+
 class QtComPort final : public ISerialPort {
   public:
     PortOpenResult Open(const std::string& device) override;
+    std::string OpenError() const override { return m_openError; }
     void Close() override;
     int64_t Queued() override;
     int64_t Read(uint8_t* buffer, size_t count) override;
@@ -23,4 +29,5 @@ class QtComPort final : public ISerialPort {
 
     QSerialPort m_port;
     bool m_failed = false;
+    std::string m_openError;
 };

@@ -21,6 +21,10 @@ class ISerialPort {
     // Opens the device at 115200 baud, 8 data bits, no parity, one stop bit,
     // no flow control, both queues empty. On failure nothing stays open.
     virtual PortOpenResult Open(const std::string& device) = 0;
+    // Why the last Open failed, in a few words for the user: "no such port",
+    // "permission denied (add yourself to the dialout group)", "busy", or the
+    // system's own text; empty after an Open that succeeded.
+    virtual std::string OpenError() const { return {}; }
     // Drops both queues and closes; closing a closed port does nothing.
     virtual void Close() = 0;
     // Bytes received and not yet read; -1 once the port failed (a vanished

@@ -175,7 +175,10 @@ void CSTBDownloadDlg::DoDataExchange(DataExchange* pDX) {
         const int port = std::max(m_cbPort.GetCurSel(), 0) + 1;
         const std::string device = ComPortDevice(static_cast<unsigned>(port));
         std::string shown = m_strInfo + "\nCOM" + std::to_string(port) + ": ";
-        shown += device.empty() ? std::string("no such port") : device;
+        shown += device.empty() ? std::string(COM_REASON_NO_PORT) : device;
+        // Why the last Connect failed, or that the link waits for the
+        // receiver's first frame.
+        if (!device.empty() && !m_strPortState.empty()) shown += " - " + m_strPortState;
         DDX_Text(pDX, IDC_STATIC_INFO, shown);
     }
 }
@@ -285,13 +288,17 @@ void CSTBDownloadDlg::OnConnect() {
 
     if (m_com.OpenPort() == 1) {
         ++m_nWorkersPending;
+        char waiting[64];
+        std::snprintf(waiting, sizeof waiting, COM_TEXT_WAITING,
+                      static_cast<unsigned>(m_com.m_nPort));
+        m_strPortState = waiting;
+        ShowInfoText();
         SetTransferDialogBusy(this, 1);
         return;
     }
-    if (upload) {
-        m_strInfo = previousInfo;
-        ShowInfoText();
-    }
+    if (upload) m_strInfo = previousInfo;
+    m_strPortState = m_com.LastOpenError();
+    ShowInfoText();
     MessageBox(FromUtf8("OPEN ERROR"), FromUtf8("ERROR"), MB_OK, GetWidget());
 }
 
@@ -338,6 +345,8 @@ void CSTBDownloadDlg::OnSelchangeDirection() {
 }
 
 void CSTBDownloadDlg::OnSelchangePort() {
+    // What was said of the last port is not said of another.
+    if (!m_com.IsOpen()) m_strPortState.clear();
     ShowInfoText();
 }
 
@@ -501,9 +510,17 @@ void CSTBDownloadDlg::ShowTransferMessage(const std::string& text, MessageIcon i
 // The last notification of a worker. The file it left (a "-2" name when the
 // wanted one was taken, a ".part" of an upload cut short) becomes the info
 // text; OK and Cancel stop waiting once no worker is left.
+void CSTBDownloadDlg::ReceiverAnswered() {
+    ASSERT(OnDialogThread());
+    m_strPortState.clear();
+    ShowInfoText();
+}
+
 void CSTBDownloadDlg::TransferEnded(TransferOutcome outcome, const std::string& path) {
     ASSERT(OnDialogThread());
     if (m_nWorkersPending <= 1 && IsWindow()) {
+        m_strPortState.clear();
+        ShowInfoText();
         if (outcome != TransferOutcome::None) {
             m_strInfo = FileNameOf(path);
             ShowInfoText();

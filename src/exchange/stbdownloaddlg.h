@@ -61,6 +61,7 @@ class CSTBDownloadDlg : public platform::DialogBase, public ITransferOwner {
     void ClearTransferPath() override;
     void ShowTransferMessage(const std::string& text, MessageIcon icon) override;
     void TransferEnded(TransferOutcome outcome, const std::string& path) override;
+    void ReceiverAnswered() override;
 
   protected:
     void CreateControls() override;
@@ -124,6 +125,9 @@ class CSTBDownloadDlg : public platform::DialogBase, public ITransferOwner {
     platform::Static m_stStatus;
 
     std::string m_strInfo;
+    // After the port line: why the last Connect failed, or the wait for the
+    // receiver; empty otherwise.
+    std::string m_strPortState;
     // The info text before an upload named its receive file at Connect.
     std::string m_strInfoBeforeUpload;
     platform::HICON m_hIcon;

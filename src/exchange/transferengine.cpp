@@ -134,6 +134,7 @@ void TransferEngine::Finish() {
 
 void TransferEngine::OnWaitingForHello(const uint8_t* bytes, size_t count) {
     if (!IsFrame(bytes, count, COM_CMD_HELLO, COM_HELLO_SIZE) || bytes[2] != COM_ETX) return;
+    m_sink.ReceiverAnswered();
     if (m_settings.direction == XFER_DIR_UPLOAD) {
         // The receiver has no program to send: no reply code exists for it.
         if (m_settings.kind != XFER_KIND_CHANNEL && m_settings.kind != XFER_KIND_KEY)

@@ -36,6 +36,8 @@ class ITransferSink {
     virtual void HideTransferStatus() = 0;             // hide static 1005 ("Flash Write...")
     virtual void ClearTransferPath() = 0;              // an upload has begun
     virtual void ShowTransferMessage(const std::string& text, MessageIcon icon) = 0;
+    // The receiver's first frame (its hello) has arrived.
+    virtual void ReceiverAnswered() {}
     // The last notification of every worker: what it leaves on disk.
     virtual void TransferEnded(TransferOutcome outcome, const std::string& path) = 0;
 };

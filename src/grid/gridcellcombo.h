@@ -95,7 +95,6 @@ class CInPlaceList : public platform::ComboBox {
 
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nCol; }
-    UINT GetLastKey() const { return m_nLastChar; }
     // The field of a drop-down list, null for the list style.
     CComboEdit* GetComboEdit() { return m_edit.IsWindow() ? &m_edit : nullptr; }
 

@@ -137,10 +137,8 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     virtual CGridCellBase* GetCell(int nRow, int nCol) const;
     // The default cell for a fixed row, a fixed column, both or neither.
     CGridDefaultCell* GetDefaultCell(BOOL bFixedRow, BOOL bFixedCol) const;
-    // The run-time class of new cells.
-    const GridCellClass* GetDefaultCellType() const { return m_pRtcDefault; }
-    // FALSE (assertion) for a class that makes no grid cells; only cells made
-    // later are of the new class.
+    // The run-time class of new cells. FALSE (assertion) for a class that
+    // makes no grid cells; only cells made later are of the new class.
     BOOL SetDefaultCellType(const GridCellClass* pRuntimeClass);
     // Stores pCell at a position (the cell there before is not deleted);
     // FALSE in virtual mode, outside the grid or for a row without cells.
@@ -320,7 +318,6 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     int GetGridLines() const { return m_nGridLines; }
     void SetGridBkColor(COLORREF clr) { m_crGridBkColour = clr; }
     COLORREF GetGridBkColor() const { return m_crGridBkColour; }
-    void SetGridLineColor(COLORREF clr) { m_crGridLineColour = clr; }
     COLORREF GetGridLineColor() const { return m_crGridLineColour; }
     void SetTrackFocusCell(BOOL bTrack) { m_bTrackFocusCell = bTrack; }
     BOOL GetTrackFocusCell() const { return m_bTrackFocusCell; }
@@ -335,9 +332,7 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     void SetShadedPrintOut(BOOL bEnable = TRUE) { m_bShadedPrintOut = bEnable; }
     BOOL GetShadedPrintOut() const { return m_bShadedPrintOut; }
     void SetHandleTabKey(BOOL bHandle = TRUE) { m_bHandleTabKey = bHandle; }
-    BOOL GetHandleTabKey() const { return m_bHandleTabKey; }
     void SetDoubleBuffering(BOOL bBuffer = TRUE) { m_bDoubleBuffer = bBuffer; }
-    BOOL GetDoubleBuffering() const { return m_bDoubleBuffer; }
     void SetEditable(BOOL bEditable = TRUE) { m_bEditable = bEditable; }
     BOOL IsEditable() const { return m_bEditable; }
     // Resets the selection and the sort column, then whole rows are selected
@@ -354,7 +349,6 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     UINT GetAutoSizeStyle() const { return m_nAutoSizeColumnStyle; }
     // Switching drawing back on repaints everything.
     void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
-    BOOL GetRedraw() const { return m_bAllowDraw; }
     int GetRowsPerWheelNotch() const { return m_nRowsPerWheelNotch; }
     int GetMouseMode() const { return m_MouseMode; }
     void SetMouseMode(int mode) { m_MouseMode = mode; }
@@ -384,8 +378,6 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     virtual void OnEditCell(int nRow, int nCol, platform::Point point, UINT nChar);
     virtual void OnEndEditCell(int nRow, int nCol, std::string str);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
-    // The cell whose editor is open, or (-1, -1).
-    CCellID GetEditingCell() const { return m_pEditingCell ? m_idEditingCell : CCellID(); }
 
     // ---- sorting
     BOOL SortItems(int nCol, BOOL bAscending, LPARAM data = 0);
@@ -394,7 +386,6 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     BOOL QuickSortRows(PFNLVCOMPARE pfnCompare, int nCol, BOOL bAscending, LPARAM data, int low,
                        int high = -1);
     void SetCompareFunction(PFNLVCOMPARE pfnCompare) { m_pfnCompare = pfnCompare; }
-    PFNLVCOMPARE GetCompareFunction() const { return m_pfnCompare; }
     static int CompareCellText(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
     static int CompareCellNumbers(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 

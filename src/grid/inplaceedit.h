@@ -24,7 +24,6 @@ class CInPlaceEdit : public platform::Edit {
 
     int GetRow() const { return m_nRow; }
     int GetColumn() const { return m_nColumn; }
-    UINT GetLastKey() const { return m_nLastChar; }
     BOOL GetExitOnArrows() const { return m_bExitOnArrows; }
 
     // Alt+character (WM_SYSCHAR) is swallowed: no menu mnemonic while editing.

@@ -19,8 +19,6 @@ class CComboInListView : public platform::ComboBox, public CInPlaceEditor {
     CComboInListView(int row, int column, const std::vector<std::string>* choices);
     ~CComboInListView() override;
 
-    bool IsCancelled() const { return m_bCancelled != 0; }
-
     void EndEdit() override;
     void AbandonEdit() override;
     int EditRow() const override { return m_iItem; }

@@ -29,7 +29,6 @@ class CExpandButton {
     platform::Rect GetButtonRect() const { return m_rect; }
     BOOL HitTest(platform::Point point) const { return m_rect.PtInRect(point) ? TRUE : FALSE; }
     int GetCenterX() const { return m_centerX; }
-    int GetCenterY() const { return m_centerY; }
 
   private:
     void DrawStroke(const platform::BranchRun& stroke);

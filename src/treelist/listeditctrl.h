@@ -21,7 +21,6 @@ class CListEditCtrl : public platform::Edit, public CInPlaceEditor {
     // Set by a click: the arrow keys end the edit and move in the list.
     void SetArrowsToList(bool arrowsToList) { m_bArrowsToList = arrowsToList ? 1 : 0; }
     bool ArrowsToList() const { return m_bArrowsToList != 0; }
-    bool IsCancelled() const { return m_bCancelled != 0; }
 
     void EndEdit() override;
     void AbandonEdit() override;

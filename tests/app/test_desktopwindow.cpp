@@ -2,12 +2,18 @@
 // opens over itself.
 #include "appfixture.h"
 
+#include "controls/statictext.h"
 #include "dialogs/dialogbase.h"
 #include "networktp.h"
 #include "resource.h"
 #include "supervw.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QTreeWidgetItem>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -103,6 +109,84 @@ TEST_F(DialogOwnerTest, EveryDialogOpensOverTheMainWindowAndModalToIt) {
         road.open(*frame());
         platform::DialogBase::SetModalHook(previous);
         EXPECT_EQ(shown, 1);
+    }
+}
+
+// The caption and the about box name one build, and the about box shows
+// icon 128 in its frame and beside its texts.
+TEST_F(DesktopWindowTest, CaptionAndAboutBoxShowOneBuildStampAndTheIcon) {
+    ASSERT_EQ(Start(), 1);
+    QString time;
+    bool framed = false, pictured = false;
+    auto previous = platform::DialogBase::SetModalHook([&](platform::DialogBase& dialog) {
+        if (auto* text = dialog.GetDlgItem<platform::Static>(IDC_STATIC_BUILDTIME))
+            time = QString::fromStdString(text->GetWindowText());
+        framed = !dialog.GetWidget()->windowIcon().isNull();
+        for (const QLabel* label : dialog.GetWidget()->findChildren<QLabel*>())
+            pictured |= !label->pixmap().isNull();
+        dialog.EndDialog(platform::IDOK);
+    });
+    frame()->Action(ID_APP_ABOUT)->trigger();
+    platform::DialogBase::SetModalHook(previous);
+    ASSERT_FALSE(time.isEmpty());
+    EXPECT_TRUE(frame()->windowTitle().endsWith(QStringLiteral("(") + time + QStringLiteral(")")))
+        << frame()->windowTitle().toStdString() << " / " << time.toStdString();
+    EXPECT_TRUE(framed);
+    EXPECT_TRUE(pictured);
+}
+
+// Pixels of a toolbar picture in a mode: how many are dark (an outline that
+// shows on the light toolbar) and how many are red.
+struct PictureCounts {
+    int dark = 0;
+    int red = 0;
+};
+
+PictureCounts Count(const QIcon& icon, QIcon::Mode mode) {
+    PictureCounts counts;
+    const QImage image = icon.pixmap(16, 16, mode).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.alpha() < 128) continue;
+            if (c.lightness() < 80) ++counts.dark;
+            if (c.red() > 150 && c.green() < 90 && c.blue() < 90) ++counts.red;
+        }
+    return counts;
+}
+
+TEST_F(DesktopWindowTest, NewFileShowsOnTheToolbarAndTheDeletesGreyOutWhenDisabled) {
+    ASSERT_EQ(Start(), 1);
+    EXPECT_GE(Count(frame()->Action(ID_NEW_FILE)->icon(), QIcon::Normal).dark, 20);
+    for (unsigned id : {ID_DELETE_CHANNEL, ID_DELETE_ALL}) {
+        SCOPED_TRACE(id);
+        const QIcon icon = frame()->Action(id)->icon();
+        EXPECT_GE(Count(icon, QIcon::Normal).red, 10);
+        EXPECT_EQ(Count(icon, QIcon::Disabled).red, 0);
+    }
+}
+
+// Transponder items rebuilt after an add or edit look as a full build makes
+// them: no image, and the same row height.
+TEST_F(DesktopWindowTest, RebuiltTransponderItemsHaveNoImageAndTheirRowHeight) {
+    ASSERT_EQ(Start(), 1);
+    LoadDatabase();
+    CNetworkTp* tree = frame()->GetNetworkTp();
+    tree->RootItem()->setExpanded(true);
+    QTreeWidgetItem* satellite = tree->RootItem()->child(0);
+    satellite->setExpanded(true);
+    ASSERT_EQ(satellite->childCount(), 2);
+    QApplication::processEvents();
+    const int builtHeight = tree->visualItemRect(satellite->child(0)).height();
+    tree->setCurrentItem(satellite);
+    tree->RebuildTpItems(0);
+    satellite->setExpanded(true);
+    QApplication::processEvents();
+    ASSERT_EQ(satellite->childCount(), 2);
+    for (int n = 0; n < satellite->childCount(); ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_TRUE(satellite->child(n)->icon(0).isNull());
+        EXPECT_EQ(tree->visualItemRect(satellite->child(n)).height(), builtHeight);
     }
 }
 

@@ -1,7 +1,8 @@
 // The channel move dialog on a small database: TV services T1..T6 stored
 // between radio services R1..R3, two favourite groups, opened from an image
-// a commit made. Rows per kind, moves by two clicks and by the arrow keys,
-// picks that are dropped, and what every way of closing leaves in the image.
+// a commit made. Rows per kind, moves by two clicks or by Space, arrow keys
+// that only walk, picks that are dropped, and what every way of closing
+// leaves in the image.
 #include "dialogfixture.h"
 #include "orderingchannel.h"
 #include "resource.h"
@@ -10,6 +11,7 @@
 #include "controls/statictext.h"
 
 #include <QAbstractButton>
+#include <QFontMetrics>
 #include <QWidget>
 
 #include <cstring>
@@ -215,20 +217,68 @@ TEST_F(OrderingChannelTest, RadioRowsMoveRadioServicesOnly) {
     }
 }
 
-TEST_F(OrderingChannelTest, TheArrowKeysPickRowsAsClicksDo) {
-    OpenCommitted();
-    Run([&](COrderingChannel& d) {
-        ClickRow(List(d), 0);
-        EXPECT_TRUE(HintShown(d));
-        PressKey(&List(d), Qt::Key_Down);
-        EXPECT_FALSE(HintShown(d));
-        EXPECT_EQ(Rows(d), Numbered({"T2", "T1", "T3", "T4", "T5", "T6"}));
-        Click(d.GetDlgItem(IDOK));
-    });
+// Only a click or Space picks: the arrow, Page, Home and End keys walk the
+// focus through the rows and reorder nothing, even after a pick. What the
+// dialog leaves is read back from the image after it closed.
+TEST_F(OrderingChannelTest, KeysMoveTheFocusAndOnlySpaceOrAClickPicks) {
+    struct Case {
+        const char* name;
+        std::function<void(COrderingChannel&)> steps;
+        Names tv; // the TV order in the image afterwards
+    };
+    const auto keys = [](std::initializer_list<Qt::Key> pressed) {
+        return [pressed](COrderingChannel& d) {
+            for (Qt::Key key : pressed)
+                PressKey(&List(d), key);
+        };
+    };
+    const Case cases[] = {
+        {"Down, Down from the first row", [&](COrderingChannel& d) {
+             ClickRow(List(d), 0);
+             keys({Qt::Key_Down, Qt::Key_Down})(d);
+             EXPECT_TRUE(HintShown(d)) << "still waiting for a target";
+             ClickRow(List(d), 0); // the pick taken back by a move of no place
+         },
+         kTv},
+        {"arrows, Page, Home and End alone",
+         [&](COrderingChannel& d) {
+             keys({Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown,
+                   Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp})(d);
+             EXPECT_FALSE(HintShown(d));
+         },
+         kTv},
+        {"Space picks, arrows walk, Space drops",
+         [&](COrderingChannel& d) {
+             PressKey(&List(d), Qt::Key_Down); // the focus to row 0
+             keys({Qt::Key_Space, Qt::Key_Down, Qt::Key_Down})(d);
+             EXPECT_TRUE(HintShown(d));
+             EXPECT_EQ(Rows(d), Numbered(kTv)) << "the walk moved nothing";
+             PressKey(&List(d), Qt::Key_Space);
+             EXPECT_FALSE(HintShown(d));
+         },
+         {"T2", "T3", "T1", "T4", "T5", "T6"}},
+        {"a click picks, Space on the focused row drops",
+         [&](COrderingChannel& d) {
+             ClickRow(List(d), 5);
+             keys({Qt::Key_Home, Qt::Key_Space})(d);
+         },
+         {"T6", "T1", "T2", "T3", "T4", "T5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenCommitted();
+        Run([&](COrderingChannel& d) {
+            c.steps(d);
+            Click(d.GetDlgItem(IDCANCEL)); // Cancel keeps the moves
+        });
+        Reload();
+        EXPECT_EQ(NamesIn(LIST_ALL, SVC_TYPE_TV), c.tv);
+        EXPECT_EQ(NamesIn(LIST_ALL, SVC_TYPE_RADIO), kRadio);
+    }
 }
 
-// A pick is dropped by another kind; a row clicked off and on again is its
-// own target, which moves nothing.
+// A pick is dropped by another kind; a row picked twice is its own target,
+// which moves nothing.
 TEST_F(OrderingChannelTest, DroppedPicksAndZeroMovesChangeNothing) {
     struct Case {
         const char* name;
@@ -250,15 +300,15 @@ TEST_F(OrderingChannelTest, DroppedPicksAndZeroMovesChangeNothing) {
              ClickRow(List(d), 3);
              ClickRow(List(d), 3);
          },
-         Numbered(kTv), true},
+         Numbered(kTv), false},
         {"Ctrl+click the picked row off and on",
          [](COrderingChannel& d) {
              ClickRow(List(d), 3);
              ClickRow(List(d), 3, Qt::ControlModifier);
-             EXPECT_TRUE(HintShown(d));
-             ClickRow(List(d), 3, Qt::ControlModifier);
+             EXPECT_FALSE(HintShown(d));
+             ClickRow(List(d), 3, Qt::ControlModifier); // a first pick again
          },
-         Numbered(kTv), false},
+         Numbered(kTv), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -320,6 +370,22 @@ TEST_F(OrderingChannelTest, TheButtonsCarryTheirOwnTexts) {
     Run([&](COrderingChannel& d) {
         EXPECT_EQ(d.GetDlgItem<Button>(IDOK)->QtButton()->text(), QString::fromUtf8("확인"));
         EXPECT_EQ(d.GetDlgItem<Button>(IDCANCEL)->QtButton()->text(), QString::fromUtf8("취소"));
+        Click(d.GetDlgItem(IDOK));
+    });
+}
+
+// A Hangul font must be installed (the setup installs one): without it both
+// buttons are empty boxes.
+TEST_F(OrderingChannelTest, TheButtonFontHasEveryCharacterOfBothCaptions) {
+    OpenCommitted();
+    Run([&](COrderingChannel& d) {
+        for (int id : {IDOK, IDCANCEL}) {
+            const QAbstractButton* button = d.GetDlgItem<Button>(id)->QtButton();
+            const QFontMetrics metrics(button->font());
+            for (const char32_t ch : button->text().toUcs4())
+                EXPECT_TRUE(metrics.inFontUcs4(ch))
+                    << "button " << id << " U+" << std::hex << static_cast<unsigned>(ch);
+        }
         Click(d.GetDlgItem(IDOK));
     });
 }

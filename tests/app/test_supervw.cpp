@@ -18,7 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QFile>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -357,6 +361,77 @@ TEST_F(SuperVwTest, CtrlPPrintsOnlyWhileThePaneIsTheActiveView) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return c.clicked->window()->isActiveWindow(); }));
         QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
         EXPECT_EQ(dialogs, c.dialogs);
+    }
+}
+
+// Every column starts at one x on every printed line, however long a name:
+// the stops stand at the list's column edges, a column widened only as far
+// as its widest text needs.
+TEST_F(SuperVwTest, PrintedColumnsStartAtTheSamePlaceOnEveryLine) {
+    Open(3);
+    Commit(2, kNameColumn, "WWWWWWWWWWWWWWWWWWWWW"); // wider than its column
+    SelectRoot();
+    platform::RecordingPrintSurface surface;
+    Grid().PrintRows(surface);
+    std::vector<const Line*> services;
+    for (const Line& line : surface.Lines())
+        if (line.pieces.size() > 2) services.push_back(&line);
+    ASSERT_EQ(services.size(), 3u);
+    const int columns = Grid().GetColumnCount();
+    for (const Line* line : services)
+        ASSERT_EQ(static_cast<int>(line->pieces.size()), columns + 1) << line->text;
+    const int screenAverage = QFontMetrics(Grid().GetWidget()->font()).averageCharWidth();
+    const int printAverage = surface.averageCharWidth();
+    int edge = 10;
+    for (int column = 0; column < columns; ++column) {
+        SCOPED_TRACE(column);
+        const int x = services[0]->pieces[static_cast<size_t>(column)].x;
+        for (const Line* line : services)
+            EXPECT_EQ(line->pieces[static_cast<size_t>(column)].x, x);
+        EXPECT_GE(x, edge) << "not before the column's edge";
+        edge = x + Grid().GetColumnWidth(column) * printAverage / screenAverage;
+    }
+    // The name column holds the long name with room to spare.
+    const auto& pieces = services[1]->pieces;
+    EXPECT_GT(pieces[2].x, pieces[1].x + surface.textWidth(pieces[1].text));
+}
+
+// With no printer installed, Ctrl+P's dialog offers "Print to File (PDF)",
+// starts on it with a file named after the document in the home folder, and
+// printing writes the list's page into that file.
+TEST_F(SuperVwTest, ThePrintDialogOffersPrintToPdfAndWritesTheFile) {
+    Open(3);
+    const QByteArray home = qgetenv("HOME");
+    const QString scratchHome = dir.filePath(QStringLiteral("home"));
+    ASSERT_TRUE(QDir().mkpath(scratchHome));
+    qputenv("HOME", QFile::encodeName(scratchHome));
+    platform::SetPrintDialogRunner(nullptr); // the real dialog, through the modal hook
+    QStringList printers;
+    QString current;
+    platform::SetPrintModalHook([&](QDialog& dialog) {
+        for (QComboBox* combo : dialog.findChildren<QComboBox*>()) {
+            if (combo->findText(QStringLiteral("Print to File (PDF)")) < 0) continue;
+            for (int i = 0; i < combo->count(); ++i)
+                printers << combo->itemText(i);
+            current = combo->currentText();
+        }
+        // Off a desktop the dialog names the folder only: the user types a name.
+        if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("filename")))
+            if (name->text().endsWith(QLatin1Char('/'))) name->setText(name->text() + "list.pdf");
+        dialog.accept();
+    });
+    Click(Grid().GetClientWidget(), QPoint(20, 10));
+    SelectRoot();
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    qputenv("HOME", home);
+    EXPECT_TRUE(printers.contains(QStringLiteral("Print to File (PDF)")))
+        << printers.join(QStringLiteral(", ")).toStdString();
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        EXPECT_EQ(current, QStringLiteral("Print to File (PDF)"));
+        EXPECT_TRUE(boxes.Calls().empty());
+        const QStringList written = QDir(scratchHome).entryList({QStringLiteral("*.pdf")});
+        ASSERT_EQ(written.size(), 1) << written.join(QStringLiteral(", ")).toStdString();
+        EXPECT_EQ(PdfPages(QDir(scratchHome).filePath(written[0])), 1);
     }
 }
 

@@ -195,6 +195,59 @@ TEST(DcTextTest, ExtentsMeasureExactlyTheBytesGiven) {
     EXPECT_GT(tm.tmAveCharWidth, 0);
 }
 
+// Measures are kept per font and resolution: every font on every resolution
+// must measure as the font itself does there, also once the kept measures
+// have been let go and made again (more fonts than are kept, twice round).
+TEST(DcTextTest, ExtentsAndMetricsAreThoseOfTheSelectedFontOnTheDevice) {
+    struct FontCase {
+        int height; // 0: the application's font in points, which the resolution scales
+        int weight;
+        unsigned char italic;
+        const char* face;
+    };
+    const FontCase fonts[] = {
+        {-14, FW_NORMAL, 0, "Sans"},  {-20, FW_BOLD, 0, "Sans"},      {-11, FW_NORMAL, 1, "Sans"},
+        {-14, FW_NORMAL, 0, "Serif"}, {-30, FW_BOLD, 1, "Monospace"}, {0, FW_NORMAL, 0, "Sans"},
+    };
+    constexpr double kMetersPerInch = 0.0254;
+    const std::string text = "Wij 0.9 \xC4\xE9\xFF&|";
+    const QString latin1 = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    for (int round = 0; round < 2; ++round) {
+        for (int dpi : {96, 144, 192}) {
+            for (const FontCase& f : fonts) {
+                SCOPED_TRACE(std::string(f.face) + " " + std::to_string(f.height) + " at " +
+                             std::to_string(dpi) + " dpi, round " + std::to_string(round));
+                QImage image(8, 8, QImage::Format_ARGB32_Premultiplied);
+                image.setDotsPerMeterX(static_cast<int>(dpi / kMetersPerInch));
+                image.setDotsPerMeterY(static_cast<int>(dpi / kMetersPerInch));
+                Font font;
+                if (f.height == 0) {
+                    font.CreateFromQFont(QFont(QString::fromLatin1(f.face), 10));
+                } else {
+                    ASSERT_TRUE(font.CreateFont(f.height, 0, 0, 0, f.weight, f.italic, 0, 0,
+                                                DEFAULT_CHARSET, 0, 0, 0, 0, f.face));
+                }
+                Dc dc(&image);
+                dc.SelectObject(&font);
+                const QFontMetrics reference(font.ToQFont(), &image);
+                int width = 0;
+                for (QChar c : latin1)
+                    width += reference.horizontalAdvance(c);
+                const Size extent = dc.GetTextExtent(text);
+                EXPECT_EQ(extent.cx, width);
+                EXPECT_EQ(extent.cy, reference.ascent() + reference.descent());
+                TextMetrics tm;
+                ASSERT_TRUE(dc.GetTextMetrics(&tm));
+                EXPECT_EQ(tm.tmAscent, reference.ascent());
+                EXPECT_EQ(tm.tmAveCharWidth, reference.averageCharWidth());
+                EXPECT_EQ(tm.tmMaxCharWidth, reference.maxWidth());
+                EXPECT_EQ(tm.tmWeight, font.ToQFont().weight());
+                EXPECT_EQ(tm.tmItalic, f.italic);
+            }
+        }
+    }
+}
+
 TEST(DcTextTest, TabsStopEveryEightAverageWidths) {
     TextCanvas canvas;
     Dc& dc = *canvas.dc;

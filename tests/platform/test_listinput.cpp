@@ -96,6 +96,16 @@ TEST_F(ListInputTest, Clicks) {
         EXPECT_EQ(StatesOf(f.list), c.after) << c.name;
         EXPECT_EQ(f.list.GetSelectionMark(), c.markAfter) << c.name;
         EXPECT_EQ(ChangedRows(f.owner.Changes()), c.changed) << c.name;
+        // Every left click is told once, with the row under it, also when it
+        // changed no state; a right click is not.
+        const std::vector<Notice> clicks = f.owner.Of(NM_CLICK);
+        if (c.button == Left) {
+            ASSERT_EQ(clicks.size(), 1u) << c.name;
+            EXPECT_EQ(clicks[0].item, c.row) << c.name;
+            EXPECT_EQ(clicks[0].subItem, c.row >= 0 ? c.column : -1) << c.name;
+        } else {
+            EXPECT_TRUE(clicks.empty()) << c.name;
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 #include "dialogs/messagebox.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QTest>
 #include <QThread>
 
@@ -88,6 +90,43 @@ TEST(MessageBoxTest, AWorkerThreadsBoxIsAnsweredOnTheInterfaceThread) {
     EXPECT_EQ(answer.load(), IDCANCEL);
     EXPECT_EQ(answeredOn, QCoreApplication::instance()->thread());
     EXPECT_EQ(texts, std::vector<QString>{"Quorvandelix: Communication Complete"});
+}
+
+} // namespace
+
+namespace {
+
+// Boxes of the editor whose text is shorter than their caption. A window
+// manager's title bar shows the caption in bold beside an icon and three
+// buttons (at least 24 pixels each): the box must leave it that room.
+TEST(MessageBoxTest, ABoxIsAsWideAsItsCaptionNeedsInATitleBar) {
+    struct CaptionCase {
+        QString caption;
+        QString text;
+    };
+    const CaptionCase cases[] = {
+        {QStringLiteral("Quorvandelix"), QStringLiteral("OK")},
+        {QStringLiteral("ERROR"), QStringLiteral("OPEN ERROR")},
+        {QStringLiteral("Delete Satelite"), QStringLiteral("Do you wnat to delete current Satelite infomation")},
+        {QStringLiteral("Upload Channel Data Sat->Pc"), QStringLiteral("x")},
+    };
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    for (const CaptionCase& c : cases) {
+        SCOPED_TRACE(c.caption.toStdString());
+        const int needed = QFontMetrics(bold).horizontalAdvance(c.caption) + 4 * 24;
+        QMessageBox box(QMessageBox::NoIcon, c.caption, c.text, QMessageBox::Ok);
+        FitCaption(box);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        EXPECT_GE(box.width(), needed);
+        EXPECT_GE(box.width(), CaptionWidth(c.caption));
+    }
+    // Without the fit the first box is narrower: the fault the fit mends.
+    QMessageBox plain(QMessageBox::NoIcon, cases[0].caption, cases[0].text, QMessageBox::Ok);
+    plain.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&plain));
+    EXPECT_LT(plain.width(), QFontMetrics(bold).horizontalAdvance(cases[0].caption) + 4 * 24);
 }
 
 } // namespace

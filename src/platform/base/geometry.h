@@ -22,8 +22,14 @@ struct Point {
     constexpr bool operator==(const Point&) const = default;
     constexpr Point operator+(const Point& o) const { return {x + o.x, y + o.y}; }
     constexpr Point operator-(const Point& o) const { return {x - o.x, y - o.y}; }
-    Point& operator+=(const Point& o) { x += o.x, y += o.y; return *this; }
-    Point& operator-=(const Point& o) { x -= o.x, y -= o.y; return *this; }
+    Point& operator+=(const Point& o) {
+        x += o.x, y += o.y;
+        return *this;
+    }
+    Point& operator-=(const Point& o) {
+        x -= o.x, y -= o.y;
+        return *this;
+    }
 };
 
 struct Size {
@@ -34,7 +40,6 @@ struct Size {
     constexpr Size(int w, int h) : cx(w), cy(h) {}
     explicit Size(const QSize& s) : cx(s.width()), cy(s.height()) {}
 
-    QSize ToQSize() const { return QSize(cx, cy); }
     constexpr bool operator==(const Size&) const = default;
     constexpr Size operator+(const Size& o) const { return {cx + o.cx, cy + o.cy}; }
     constexpr Size operator-(const Size& o) const { return {cx - o.cx, cy - o.cy}; }
@@ -49,13 +54,13 @@ struct Rect {
     constexpr Rect() = default;
     constexpr Rect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
     constexpr Rect(Point topLeft, Size size)
-        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx),
-          bottom(topLeft.y + size.cy) {}
+        : left(topLeft.x), top(topLeft.y), right(topLeft.x + size.cx), bottom(topLeft.y + size.cy) {
+    }
     constexpr Rect(Point topLeft, Point bottomRight)
         : left(topLeft.x), top(topLeft.y), right(bottomRight.x), bottom(bottomRight.y) {}
     // From Qt's inclusive rectangle: right = x + width.
-    explicit Rect(const QRect& r) : left(r.x()), top(r.y()), right(r.x() + r.width()),
-                                    bottom(r.y() + r.height()) {}
+    explicit Rect(const QRect& r)
+        : left(r.x()), top(r.y()), right(r.x() + r.width()), bottom(r.y() + r.height()) {}
 
     // To Qt's rectangle; an inverted rectangle becomes an empty QRect.
     QRect ToQRect() const;
@@ -64,21 +69,16 @@ struct Rect {
     constexpr int Height() const { return bottom - top; }
     constexpr Size GetSize() const { return {Width(), Height()}; }
     constexpr Point TopLeft() const { return {left, top}; }
-    constexpr Point BottomRight() const { return {right, bottom}; }
     constexpr Point CenterPoint() const { return {(left + right) / 2, (top + bottom) / 2}; }
 
     // Empty: no pixel inside (zero or negative width or height).
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    constexpr bool IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     constexpr bool PtInRect(Point p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }
-    constexpr bool EqualRect(const Rect& o) const { return *this == o; }
     constexpr bool operator==(const Rect&) const = default;
 
-    void SetRect(int l, int t, int r, int b) { left = l, top = t, right = r, bottom = b; }
     void SetRectEmpty() { left = top = right = bottom = 0; }
-    void CopyRect(const Rect& o) { *this = o; }
     void OffsetRect(int dx, int dy) { left += dx, right += dx, top += dy, bottom += dy; }
     void OffsetRect(Point p) { OffsetRect(p.x, p.y); }
     void InflateRect(int dx, int dy) { left -= dx, right += dx, top -= dy, bottom += dy; }
@@ -94,10 +94,22 @@ struct Rect {
     // Returns false (all zero) when both are empty.
     bool UnionRect(const Rect& a, const Rect& b);
 
-    Rect& operator+=(Point p) { OffsetRect(p); return *this; }
-    Rect& operator-=(Point p) { OffsetRect(-p.x, -p.y); return *this; }
-    Rect& operator&=(const Rect& o) { IntersectRect(*this, o); return *this; }
-    Rect& operator|=(const Rect& o) { UnionRect(*this, o); return *this; }
+    Rect& operator+=(Point p) {
+        OffsetRect(p);
+        return *this;
+    }
+    Rect& operator-=(Point p) {
+        OffsetRect(-p.x, -p.y);
+        return *this;
+    }
+    Rect& operator&=(const Rect& o) {
+        IntersectRect(*this, o);
+        return *this;
+    }
+    Rect& operator|=(const Rect& o) {
+        UnionRect(*this, o);
+        return *this;
+    }
 };
 
 } // namespace platform

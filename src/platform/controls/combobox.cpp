@@ -241,11 +241,6 @@ int ComboBox::SelectString(int start, const char* prefix) {
     return SetCurSel(found);
 }
 
-int ComboBox::GetLBTextLen(int index) const {
-    if (!ValidIndex(index)) return CB_ERR;
-    return static_cast<int>(Combo()->itemText(index).size());
-}
-
 int ComboBox::GetLBText(int index, char* buffer) const {
     if (!ValidIndex(index) || !buffer) return CB_ERR;
     const std::string bytes = ToLatin1(Combo()->itemText(index));

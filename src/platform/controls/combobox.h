@@ -52,11 +52,10 @@ class ComboBox : public Window {
     // Selects FindString's item; CB_ERR, selection unchanged, when none.
     int SelectString(int start, const char* prefix);
 
-    // Bytes of item index into buffer (GetLBTextLen + 1 bytes); CB_ERR for
-    // a bad index.
+    // Bytes of item index into buffer (room for its text and a NUL); CB_ERR
+    // for a bad index.
     int GetLBText(int index, char* buffer) const;
     int GetLBText(int index, std::string& text) const;
-    int GetLBTextLen(int index) const;
 
     // CB_ERR for a bad index.
     int SetItemData(int index, DWORD_PTR data);

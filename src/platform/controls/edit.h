@@ -18,7 +18,6 @@ class Edit : public Window {
     // At most maxBytes bytes can be typed or pasted (0: the largest limit).
     // A longer text already in the box stays.
     void LimitText(int maxBytes = 0);
-    void SetLimitText(UINT maxBytes) { LimitText(static_cast<int>(maxBytes)); }
     UINT GetLimitText() const;
     // Selects [start, end); end -1 means the end of the text, start -1
     // removes the selection. Selecting everything from 0 leaves the caret at

@@ -116,13 +116,6 @@ int HeaderControl::GetItemWidth(int index) const {
     return Model() && Model()->IsItem(index) ? View()->sectionSize(index) : 0;
 }
 
-int HeaderControl::GetTotalWidth() const {
-    int total = 0;
-    for (int i = 0; i < GetItemCount(); ++i)
-        total += GetItemWidth(i);
-    return total;
-}
-
 int HeaderControl::GetNeededHeight() const {
     return View() ? View()->NeededHeight() : 0;
 }

@@ -49,9 +49,8 @@ class HeaderControl : public Window {
     // Fills count indices in display order; FALSE unless count is the item count.
     BOOL GetOrderArray(int* array, int count) const;
 
-    // The width of an item, 0 for a bad one; the sum of all widths.
+    // The width of an item, 0 for a bad one.
     int GetItemWidth(int index) const;
-    int GetTotalWidth() const;
     // The height of the header band it needs with its font.
     int GetNeededHeight() const;
     // Scrolls the sections left by x pixels, with the list's rows.

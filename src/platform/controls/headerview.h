@@ -17,9 +17,6 @@ class HeaderView : public QHeaderView {
     // style, with or without sections.
     int NeededHeight() const;
 
-    // The section held down by the mouse, -1 for none.
-    int PressedSection() const { return pressed_; }
-
   protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -668,14 +668,6 @@ int ListControl::GetCountPerPage() const {
     return IsWindow() ? Geometry().CountPerPage() : 0;
 }
 
-BOOL ListControl::RedrawItems(int first, int last) {
-    if (first > last) std::swap(first, last);
-    if (!State().rows.IsRow(first) || !State().rows.IsRow(last)) return FALSE;
-    for (int r = first; r <= last; ++r)
-        InvalidateRow(r);
-    return TRUE;
-}
-
 BOOL ListControl::Update(int row) {
     if (!State().rows.IsRow(row)) return FALSE;
     InvalidateRow(row);

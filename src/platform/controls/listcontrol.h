@@ -46,7 +46,8 @@ struct LVCOLUMN {
 };
 using LV_COLUMN = LVCOLUMN;
 
-// NM_DBLCLK: the row and column under the click, and the click point.
+// NM_CLICK (after a left click's selection change) and NM_DBLCLK: the row
+// and column under the click, and the click point.
 struct NMITEMACTIVATE {
     NMHDR hdr;
     int iItem = -1;
@@ -147,8 +148,6 @@ class ListControl : public Window {
     BOOL Scroll(Size size);
     int GetTopIndex() const;
     int GetCountPerPage() const;
-    // Repaints rows first..last (either order) when the window next paints.
-    BOOL RedrawItems(int first, int last);
     // Repaints a row now.
     BOOL Update(int row);
 

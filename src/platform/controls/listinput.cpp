@@ -103,7 +103,7 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
         ClickSelect(State().rows, row, (flags & MK_SHIFT) != 0, (flags & MK_CONTROL) != 0,
                     &changes);
     NotifyChanges(changes);
-    if (message != WM_LBUTTONDBLCLK) return;
+    if (message == WM_RBUTTONDOWN) return;
     LVHITTESTINFO sub;
     sub.pt = point;
     SubItemHitTest(&sub);
@@ -113,7 +113,9 @@ void ListControl::DefaultButtonDown(UINT message, UINT flags, Point point) {
     nm.ptAction = point;
     nm.lParam = State().rows.GetItemData(sub.iItem);
     nm.uKeyFlags = flags;
-    SendNotify(NM_DBLCLK, &nm.hdr);
+    // A click is told as one, whether or not it changed the selection (a
+    // click on the row already selected changes nothing there).
+    SendNotify(message == WM_LBUTTONDBLCLK ? NM_DBLCLK : NM_CLICK, &nm.hdr);
 }
 
 void ListControl::DefaultKeyDown(UINT vk) {

@@ -33,11 +33,6 @@ void ProgressCtrl::SetRange(int lower, int upper) {
     }
 }
 
-void ProgressCtrl::GetRange(int& lower, int& upper) const {
-    lower = m_lower;
-    upper = m_upper;
-}
-
 int ProgressCtrl::SetPos(int pos) {
     QProgressBar* bar = Bar();
     if (!bar) return 0;

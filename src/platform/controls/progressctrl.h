@@ -15,7 +15,6 @@ class ProgressCtrl : public Window {
 
     // An empty or reversed range is kept as lower..lower.
     void SetRange(int lower, int upper);
-    void GetRange(int& lower, int& upper) const;
     // Clamped into the range; returns the previous position (0 without a window).
     int SetPos(int pos);
     int GetPos() const;

@@ -26,9 +26,9 @@ class ScrollBarState {
     // Clamps pos into the range; returns the position before.
     int SetPos(int pos);
     int GetPos() const { return m_info.nPos; }
-    // The position a thumb drag has reached (the position when not dragging).
+    // The position a thumb drag has reached (read back with SIF_TRACKPOS;
+    // the position when not dragging).
     void SetTrackPos(int pos) { m_info.nTrackPos = pos; }
-    int GetTrackPos() const { return m_info.nTrackPos; }
     // The highest position the page allows: max - max(page - 1, 0), not below min.
     int MaxPos() const;
 

@@ -70,10 +70,13 @@ void ScrollWindow::ApplyVisibility(int nBar) {
     if (!area) return;
     const Qt::ScrollBarPolicy policy =
         State(nBar)->IsShown() ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
-    if (nBar == SB_HORZ)
-        area->setHorizontalScrollBarPolicy(policy);
-    else
+    // Qt lays the area out again on every policy set, changed or not, and a
+    // grid that grows row by row shows its bar again for each row.
+    if (nBar == SB_HORZ) {
+        if (area->horizontalScrollBarPolicy() != policy) area->setHorizontalScrollBarPolicy(policy);
+    } else if (area->verticalScrollBarPolicy() != policy) {
         area->setVerticalScrollBarPolicy(policy);
+    }
 }
 
 BOOL ScrollWindow::ShowScrollBar(int nBar, BOOL show) {

@@ -26,34 +26,43 @@ BOOL CreateDialogItem(DialogBase& dialog, const DialogItemTemplate& item, Window
     return CreateTemplateItem(dialog, place, item, control);
 }
 
+namespace {
+
+// Creates control, when it is a T, by make; FALSE when it is another class.
+template <class T, class Make> BOOL CreateAs(Window& control, const Make& make) {
+    auto* typed = dynamic_cast<T*>(&control);
+    return typed ? make(*typed) : FALSE;
+}
+
+} // namespace
+
 BOOL CreateTemplateItem(Window& parent, const Rect& place, const DialogItemTemplate& item,
                         Window& control) {
     const DWORD style = item.style | WS_CHILD;
+    // Statics and buttons show the item's text; the others take none.
+    const auto withText = [&](auto& typed) {
+        return typed.Create(item.text, style, place, &parent, item.id);
+    };
+    const auto plain = [&](auto& typed) { return typed.Create(style, place, &parent, item.id); };
     BOOL made = FALSE;
     switch (item.itemClass) {
     case DialogItemClass::Static:
-        if (auto* label = dynamic_cast<Static*>(&control))
-            made = label->Create(item.text, style, place, &parent, item.id);
+        made = CreateAs<Static>(control, withText);
         break;
     case DialogItemClass::Button:
-        if (auto* button = dynamic_cast<Button*>(&control))
-            made = button->Create(item.text, style, place, &parent, item.id);
+        made = CreateAs<Button>(control, withText);
         break;
     case DialogItemClass::ComboBox:
-        if (auto* combo = dynamic_cast<ComboBox*>(&control))
-            made = combo->Create(style, place, &parent, item.id);
+        made = CreateAs<ComboBox>(control, plain);
         break;
     case DialogItemClass::Progress:
-        if (auto* bar = dynamic_cast<ProgressCtrl*>(&control))
-            made = bar->Create(style, place, &parent, item.id);
+        made = CreateAs<ProgressCtrl>(control, plain);
         break;
     case DialogItemClass::Edit:
-        if (auto* edit = dynamic_cast<Edit*>(&control))
-            made = edit->Create(style, place, &parent, item.id);
+        made = CreateAs<Edit>(control, plain);
         break;
     case DialogItemClass::ListView:
-        if (auto* list = dynamic_cast<ListControl*>(&control))
-            made = list->Create(style, place, &parent, item.id);
+        made = CreateAs<ListControl>(control, plain);
         break;
     }
     if (!made) return FALSE;

@@ -44,7 +44,6 @@ class FormView : public Window, public CommandTarget, public PrintView {
     // (TRUE). FALSE when validation failed (its message was shown).
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
 
-    const DialogTemplate& GetTemplate() const { return m_form; }
     // The template's size in pixels of the view's font.
     Size GetTemplateSize() const;
     // Shrinks the parent's client area to the template's size where it is

@@ -1,7 +1,10 @@
 #include "dialogs/messagebox.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QThread>
 
 #include <utility>
@@ -56,6 +59,31 @@ int EscapeAnswer(unsigned flags) {
     }
 }
 
+// What a window manager's title bar takes beside the caption: the window's
+// icon, the minimise, maximise and close buttons and the margins.
+constexpr int kTitleBarReserve = 112;
+
+} // namespace
+
+int CaptionWidth(const QString& caption) {
+    // Title bars draw their caption in bold, at the size of the desktop's font.
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarReserve;
+}
+
+// The box sizes itself to its text and buttons: a row as wide as the caption
+// needs keeps it from growing narrower.
+void FitCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(new QSpacerItem(CaptionWidth(box.windowTitle()), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+namespace {
+
 // Shows the real box; a box closed in a way we cannot map answers as Escape
 // does, or IDCANCEL when the box has no escape.
 int ShowBox(const MessageBoxCall& call, QWidget* owner) {
@@ -70,6 +98,7 @@ int ShowBox(const MessageBoxCall& call, QWidget* owner) {
         if (i == defIndex) box.setDefaultButton(b);
         if (specs[i].answer == EscapeAnswer(call.flags)) box.setEscapeButton(b);
     }
+    FitCaption(box);
     box.exec();
     for (const auto& [button, answer] : buttons)
         if (box.clickedButton() == button) return answer;

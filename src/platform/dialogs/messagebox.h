@@ -71,6 +71,13 @@ int DefaultAnswer(unsigned flags);
 int MessageBox(const QString& text, const QString& caption = QString(), unsigned flags = MB_OK,
                QWidget* owner = nullptr);
 
+// The width a window needs to show its whole caption in a window manager's
+// title bar, beside the bar's icon and buttons.
+int CaptionWidth(const QString& caption);
+// Keeps the box at least as wide as its caption needs (MessageBox does it to
+// every box it shows).
+void FitCaption(QMessageBox& box);
+
 // Test hook: answers every box instead of a user. Returns the previous hook;
 // an empty function restores the real boxes.
 using MessageBoxHook = std::function<int(const MessageBoxCall&)>;

@@ -11,17 +11,27 @@ namespace platform {
 
 namespace {
 
-bool DefaultDialog(QPrinter& printer) {
-    QPrintDialog dialog(&printer);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    return dialog.exec() == QDialog::Accepted;
-}
-
 PrintModalHook& ModalHook() {
     static PrintModalHook hook;
     return hook;
+}
+
+// The dialog offers "Print to File (PDF)" beside the printers; on a machine
+// without printers it is the one choice, a file named after the document.
+bool DefaultDialog(QPrinter& printer) {
+    // The file's name; a job without a title of its own is a "print".
+    if (printer.docName().isEmpty()) printer.setDocName(QStringLiteral("print"));
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (ModalHook()) {
+        // Shown, as the modal loop shows it: the dialog fills its fields then.
+        dialog.show();
+        ModalHook()(dialog);
+        return dialog.result() == QDialog::Accepted;
+    }
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void DefaultPreview(QPrinter& printer, const std::function<void(QPrinter&)>& render) {

@@ -25,8 +25,10 @@ bool RunPrintDialog(QPrinter& printer);
 void RunPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& render);
 
 // The default preview is Qt's preview dialog, its pages drawn by render on
-// each of its paint requests, run modally. A test's modal hook runs in place
-// of the modal loop, with the dialog made and connected, and must close it.
+// each of its paint requests, run modally; the default print dialog is Qt's,
+// with "Print to File (PDF)" among its printers. A test's modal hook runs in
+// place of either's modal loop, with the dialog made and connected, and must
+// close it (accept or reject).
 // Returns the previous hook; an empty one restores the modal loop.
 using PrintModalHook = std::function<void(QDialog& dialog)>;
 PrintModalHook SetPrintModalHook(PrintModalHook hook);

@@ -10,7 +10,6 @@ class PrintJob;
 
 struct PrintInfo {
     // One page unless the view counts its pages (SetMaxPage).
-    void SetMinPage(unsigned page) { minPage_ = page; }
     void SetMaxPage(unsigned page) { maxPage_ = page; }
     unsigned GetMinPage() const { return minPage_; }
     unsigned GetMaxPage() const { return maxPage_; }

@@ -35,6 +35,8 @@ bool PrintJob::Run(unsigned command) {
     info.m_bDirect = command == ID_FILE_PRINT_DIRECT;
     info.m_bPreview = command == ID_FILE_PRINT_PREVIEW;
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The print dialog names a file to print into after the document.
+    printer_->setDocName(QString::fromLatin1(view_.GetPrintTitle()));
     if (!view_.OnPreparePrinting(&info)) return false;
     if (!info.m_bPreview) return PrintPages(*printer_, info);
     bool printed = false;

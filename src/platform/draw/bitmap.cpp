@@ -17,12 +17,6 @@ bool Bitmap::CreateCompatibleBitmap(Dc* dc, int width, int height) {
     return true;
 }
 
-bool Bitmap::CreateFromImage(const QImage& image) {
-    if (image.isNull()) return false;
-    image_ = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return !image_.isNull();
-}
-
 bool Bitmap::DeleteObject() {
     if (image_.isNull()) return false;
     image_ = QImage();

@@ -15,9 +15,6 @@ class Bitmap {
     // Makes a bitmap of width x height pixels for drawing like dc (its
     // resolution), filled black. Fails for a size below 1 x 1.
     bool CreateCompatibleBitmap(Dc* dc, int width, int height);
-    // Makes the bitmap from an image (a strip of images, a resource). Fails
-    // for a null image.
-    bool CreateFromImage(const QImage& image);
     // Forgets the bitmap; false when there was none.
     bool DeleteObject();
     const void* GetSafeHandle() const { return image_.isNull() ? nullptr : this; }

@@ -12,10 +12,6 @@ bool Brush::CreateSolidBrush(COLORREF color) {
     return true;
 }
 
-bool Brush::CreateSysColorBrush(int index) {
-    return CreateSolidBrush(GetSysColor(index));
-}
-
 bool Brush::DeleteObject() {
     if (!made_) return false;
     made_ = false;

@@ -12,8 +12,6 @@ class Brush {
 
     // Makes a solid brush. Never fails.
     bool CreateSolidBrush(COLORREF color);
-    // Makes a brush of a system colour (COLOR_ index).
-    bool CreateSysColorBrush(int index);
     // Forgets the brush; false when there was none.
     bool DeleteObject();
     const void* GetSafeHandle() const { return made_ ? this : nullptr; }

@@ -80,9 +80,6 @@ Dc::~Dc() {
 QPaintDevice* Dc::Device() const {
     return d_->device;
 }
-QPainter* Dc::Painter() const {
-    return d_->painter;
-}
 QImage* Dc::Image() const {
     if (!d_->device || d_->device->devType() != QInternal::Image) return nullptr;
     return static_cast<QImage*>(d_->device);
@@ -184,9 +181,6 @@ int Dc::SetMapMode(int mode) {
     if (mode != MM_TEXT && mode != MM_ANISOTROPIC) return 0;
     return std::exchange(d_->st.mapMode, mode);
 }
-int Dc::GetMapMode() const {
-    return d_->st.mapMode;
-}
 Size Dc::SetWindowExt(int cx, int cy) {
     if (d_->st.mapMode != MM_ANISOTROPIC || cx == 0 || cy == 0) return d_->st.windowExt;
     return std::exchange(d_->st.windowExt, Size(cx, cy));
@@ -205,12 +199,6 @@ Point Dc::OffsetWindowOrg(int dx, int dy) {
 }
 Point Dc::GetWindowOrg() const {
     return d_->st.windowOrg;
-}
-Point Dc::SetViewportOrg(int x, int y) {
-    return std::exchange(d_->st.viewportOrg, Point(x, y));
-}
-Point Dc::GetViewportOrg() const {
-    return d_->st.viewportOrg;
 }
 
 void Dc::LPtoDP(Rect* rect) const {
@@ -466,10 +454,6 @@ bool Dc::BitBlt(int x, int y, int width, int height, Dc* src, int xSrc, int ySrc
 
 Point Dc::MoveTo(int x, int y) {
     return std::exchange(d_->st.position, Point(x, y));
-}
-
-Point Dc::GetCurrentPosition() const {
-    return d_->st.position;
 }
 
 bool Dc::LineTo(int x, int y) {

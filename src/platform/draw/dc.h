@@ -46,7 +46,6 @@ class Dc {
     virtual ~Dc();
 
     QPaintDevice* Device() const;
-    QPainter* Painter() const;
     // The image the context draws on, or nullptr when the device is no image.
     QImage* Image() const;
 
@@ -77,17 +76,14 @@ class Dc {
     int SaveDC();
     bool RestoreDC(int savedDc);
 
-    // --- mapping: logical = device while the mode is MM_TEXT and the origins are 0.
+    // --- mapping: logical = device while the mode is MM_TEXT and the window origin is 0.
     int SetMapMode(int mode);
-    int GetMapMode() const;
     Size SetWindowExt(int cx, int cy);
     Size SetViewportExt(int cx, int cy);
     Point SetWindowOrg(int x, int y);
     Point SetWindowOrg(Point p) { return SetWindowOrg(p.x, p.y); }
     Point OffsetWindowOrg(int dx, int dy);
     Point GetWindowOrg() const;
-    Point SetViewportOrg(int x, int y);
-    Point GetViewportOrg() const;
     void LPtoDP(Rect* rect) const;
     void DPtoLP(Rect* rect) const;
 
@@ -129,7 +125,6 @@ class Dc {
     Point MoveTo(Point p) { return MoveTo(p.x, p.y); }
     bool LineTo(int x, int y);
     bool LineTo(Point p) { return LineTo(p.x, p.y); }
-    Point GetCurrentPosition() const;
 
     // --- text. Byte texts are Latin-1 and always come with their length in
     // bytes, so a record field is never read past its end: count bytes are

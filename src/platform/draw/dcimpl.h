@@ -53,7 +53,6 @@ struct DcState {
     int bkMode = OPAQUE;
     int mapMode = MM_TEXT;
     Point windowOrg;
-    Point viewportOrg;
     Size windowExt{1, 1};
     Size viewportExt{1, 1};
     bool clipped = false;
@@ -104,7 +103,6 @@ struct Dc::Impl {
         if (st.mapMode == MM_ANISOTROPIC && st.windowExt.cx != 0 && st.windowExt.cy != 0)
             t *= QTransform::fromScale(double(st.viewportExt.cx) / st.windowExt.cx,
                                        double(st.viewportExt.cy) / st.windowExt.cy);
-        t *= QTransform::fromTranslate(st.viewportOrg.x, st.viewportOrg.y);
         return t;
     }
     // True when logical units are device pixels, only shifted.

@@ -17,7 +17,19 @@ int DcPrintSurface::pageHeight() const {
 }
 
 void DcPrintSurface::drawTabbed(int x, int y, const std::string& text) {
-    dc_.TabbedTextOut(x, y, text, 0, nullptr, 0);
+    const std::vector<int>& stops = tabStops();
+    dc_.TabbedTextOut(x, y, text, static_cast<int>(stops.size()),
+                      stops.empty() ? nullptr : stops.data(), 0);
+}
+
+int DcPrintSurface::textWidth(const std::string& text) const {
+    return dc_.GetTextExtent(text).cx;
+}
+
+int DcPrintSurface::averageCharWidth() const {
+    TextMetrics tm;
+    dc_.GetTextMetrics(&tm);
+    return tm.tmAveCharWidth;
 }
 
 bool DcPrintSurface::newPage() {

@@ -13,6 +13,8 @@ class DcPrintSurface : public PrintSurface {
     int lineHeight() const override;
     int pageHeight() const override;
     void drawTabbed(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) const override;
+    int averageCharWidth() const override;
     bool newPage() override;
 
   private:

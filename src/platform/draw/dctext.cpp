@@ -2,7 +2,6 @@
 
 #include "draw/dcimpl.h"
 
-#include <QFontInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -13,10 +12,6 @@ namespace {
 
 // Tab stops without positions: every kTabAverageWidths average character widths.
 constexpr int kTabAverageWidths = 8;
-
-QFontMetrics MetricsOn(const QFont& font, const QPaintDevice* device) {
-    return device ? QFontMetrics(font, device) : QFontMetrics(font);
-}
 
 // "&&" shows one ampersand, "&x" shows x underlined; a last lone "&" shows nothing.
 QString StripPrefix(const QString& text, int* underline) {
@@ -44,13 +39,11 @@ QStringList SplitLines(const QString& text) {
 
 } // namespace
 
-DcText::DcText(Dc& dc) : d_(*dc.d_), fm_(MetricsOn(d_.st.qfont, d_.device)) {}
+DcText::DcText(Dc& dc)
+    : d_(*dc.d_), measure_(TextMeasure::For(d_.st.qfont, d_.device)), fm_(measure_->Metrics()) {}
 
 int DcText::Width(const QString& text) const {
-    int width = 0;
-    for (QChar c : text)
-        width += fm_.horizontalAdvance(c);
-    return width;
+    return measure_->Width(text);
 }
 
 Size DcText::Extent(const QString& text) const {
@@ -58,17 +51,7 @@ Size DcText::Extent(const QString& text) const {
 }
 
 TextMetrics DcText::Metrics() const {
-    TextMetrics tm;
-    tm.tmAscent = fm_.ascent();
-    tm.tmDescent = fm_.descent();
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmExternalLeading = std::max(0, fm_.leading());
-    tm.tmInternalLeading = std::max(0, tm.tmHeight - QFontInfo(d_.st.qfont).pixelSize());
-    tm.tmAveCharWidth = fm_.averageCharWidth();
-    tm.tmMaxCharWidth = fm_.maxWidth();
-    tm.tmWeight = d_.st.qfont.weight();
-    tm.tmItalic = d_.st.qfont.italic() ? 1 : 0;
-    return tm;
+    return measure_->Text();
 }
 
 void DcText::Out(int x, int y, const QString& text, int underline, const Rect* clip, bool opaque) {

@@ -4,9 +4,12 @@
 #pragma once
 
 #include "draw/dc.h"
+#include "draw/textmeasure.h"
 
 #include <QFontMetrics>
 #include <QString>
+
+#include <memory>
 
 namespace platform {
 
@@ -31,7 +34,8 @@ class DcText {
     // the extents of its parts, as callers that cut texts to a width expect.
     int Width(const QString& text) const;
     Dc::Impl& d_;
-    QFontMetrics fm_;
+    std::shared_ptr<const TextMeasure> measure_;
+    const QFontMetrics& fm_;
 };
 
 } // namespace platform

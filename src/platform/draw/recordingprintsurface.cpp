@@ -9,6 +9,30 @@ constexpr int kTabAverageWidths = 8;
 
 RecordingPrintSurface::RecordingPrintSurface(int pageHeight) : pageHeight_(pageHeight) {}
 
+// As the drawing context expands a tab: one stop is the spacing of the
+// stops; several are the stops themselves, a tab past the last moving one
+// blank on; none are the default stops.
+int RecordingPrintSurface::NextStop(int x, int spacing) const {
+    const std::vector<int>& stops = tabStops();
+    if (stops.size() > 1) {
+        for (int stop : stops)
+            if (stop > x) return stop;
+        return x + textWidth(" ");
+    }
+    if (stops.size() == 1 && stops[0] > 0) spacing = stops[0];
+    return spacing > 0 ? (x / spacing + 1) * spacing : x;
+}
+
+int RecordingPrintSurface::textWidth(const std::string& text) const {
+    return measure_.GetTextExtent(text).cx;
+}
+
+int RecordingPrintSurface::averageCharWidth() const {
+    TextMetrics tm;
+    const_cast<ScreenDc&>(measure_).GetTextMetrics(&tm);
+    return tm.tmAveCharWidth;
+}
+
 int RecordingPrintSurface::lineHeight() const {
     TextMetrics tm;
     const_cast<ScreenDc&>(measure_).GetTextMetrics(&tm);
@@ -32,7 +56,7 @@ void RecordingPrintSurface::drawTabbed(int x, int y, const std::string& text) {
         line.pieces.push_back({cur, piece});
         cur += measure_.GetTextExtent(piece).cx;
         if (tab == std::string::npos) break;
-        if (spacing > 0) cur = (cur / spacing + 1) * spacing;
+        cur = NextStop(cur, spacing);
         start = tab + 1;
     }
     lines_.push_back(std::move(line));

@@ -31,6 +31,8 @@ class RecordingPrintSurface : public PrintSurface {
     int lineHeight() const override;
     int pageHeight() const override { return pageHeight_; }
     void drawTabbed(int x, int y, const std::string& text) override;
+    int textWidth(const std::string& text) const override;
+    int averageCharWidth() const override;
     bool newPage() override;
 
     const std::vector<Line>& Lines() const { return lines_; }
@@ -39,6 +41,8 @@ class RecordingPrintSurface : public PrintSurface {
     int TabSpacing() const;
 
   private:
+    int NextStop(int x, int spacing) const;
+
     ScreenDc measure_;
     int pageHeight_;
     int page_ = 1;

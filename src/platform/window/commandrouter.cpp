@@ -52,10 +52,6 @@ void CommandRouter::RemoveView(CommandTarget* view) {
     if (Live(m_activeView) == view) m_activeView.reset();
 }
 
-void CommandRouter::SetActiveView(CommandTarget* view) {
-    m_activeView = view ? view->Lifetime() : std::weak_ptr<CommandTarget*>();
-}
-
 CommandTarget* CommandRouter::GetActiveView() const {
     return Live(m_activeView);
 }

@@ -35,7 +35,6 @@ class CommandRouter : public CommandTarget {
     // ignored.
     void AddView(CommandTarget* view, QWidget* pane);
     void RemoveView(CommandTarget* view);
-    void SetActiveView(CommandTarget* view);
     CommandTarget* GetActiveView() const;
 
     // Route: active view, the frame's own table, the application.

@@ -40,7 +40,6 @@ class Menu {
     // controls are made. FALSE, with nothing changed, when the window has no
     // widget; a bar attached before (to a window since destroyed) is dropped.
     BOOL Attach(Window* window, const MenuTemplate& menu);
-    BOOL IsAttached() const { return !m_bar.isNull(); }
 
     // MF_GRAYED (or MF_DISABLED) greys the item, MF_ENABLED enables it.
     // Return the previous state, MENU_NO_ITEM without such an item.

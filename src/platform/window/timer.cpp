@@ -49,8 +49,4 @@ void TimerTable::SetManual(bool manual) {
     g_manual = manual;
 }
 
-bool TimerTable::IsManual() {
-    return g_manual;
-}
-
 } // namespace platform

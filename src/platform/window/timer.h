@@ -32,7 +32,6 @@ class TimerTable {
 
     // While manual, armed timers run no Qt timer: only a test's FireTimer ticks.
     static void SetManual(bool manual);
-    static bool IsManual();
 
   private:
     // A timer may be killed from its own tick: it goes by deleteLater.

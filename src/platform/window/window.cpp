@@ -280,13 +280,6 @@ Window* Window::GetDlgItem(int id) const {
     return nullptr;
 }
 
-Window* Window::GetTopLevelParent() const {
-    const Window* w = this;
-    while (w->GetParent())
-        w = w->GetParent();
-    return const_cast<Window*>(w);
-}
-
 // ---- styles ----
 
 BOOL Window::ModifyStyle(DWORD remove, DWORD add, UINT) {
@@ -460,16 +453,6 @@ void Window::InvalidateRect(const Rect* rect, BOOL erase) {
     m_valid -= region;
     if (erase) m_eraseRegion |= region;
     client->update(region);
-}
-
-void Window::ValidateRect(const Rect* rect) {
-    QWidget* client = GetClientWidget();
-    if (!client) return;
-    const QRegion region = rect ? QRegion(rect->ToQRect()) : QRegion(client->rect());
-    // A paint Qt still makes there shows the retained image unchanged.
-    if (m_surface) m_valid |= region & m_invalid;
-    m_invalid -= region;
-    m_eraseRegion -= region;
 }
 
 void Window::UpdateWindow() {

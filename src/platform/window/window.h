@@ -74,14 +74,12 @@ class Window {
 
     // ---- identity and relations ----
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
-    void SetDlgCtrlID(int id) { m_id = static_cast<UINT>(id); }
     Window* GetParent() const { return m_parent; }
     // Notifications go to the owner: the parent unless SetOwner chose another.
     Window* GetOwner() const { return m_owner ? m_owner : m_parent; }
     void SetOwner(Window* owner) { m_owner = owner; }
     // The child window with this control id, or null.
     Window* GetDlgItem(int id) const;
-    Window* GetTopLevelParent() const;
 
     // ---- styles ----
     DWORD GetStyle() const { return m_style; }
@@ -123,7 +121,6 @@ class Window {
     void Invalidate(BOOL erase = TRUE);
     // A null rect invalidates the whole client area.
     void InvalidateRect(const Rect* rect, BOOL erase = TRUE);
-    void ValidateRect(const Rect* rect);
     // Paints what is invalid now, before returning.
     void UpdateWindow();
     void SetRedraw(BOOL redraw = TRUE);
@@ -300,7 +297,6 @@ class Window {
     void DeliverCurrentEvent();
     void SynthesizeKey(UINT message, WPARAM wParam);
     void HostGone();
-    void DestroyWithoutHandlers();
     void EnsureSurface();
     void SetTextDirect(const char* text);
     void ApplyFont();

@@ -23,7 +23,6 @@ class HostBase {
     HostBase& operator=(const HostBase&) = delete;
 
     Window* HostedWindow() const { return m_window; }
-    virtual QWidget* HostWidget() = 0;
     virtual QWidget* ClientWidget() = 0;
     // The Qt class's own handling of an event; keys go straight to its key
     // handlers, so that a Tab it is given does not move the focus.
@@ -54,7 +53,6 @@ template <class QtBase> class WindowHostCommon : public QtBase, public HostBase 
     explicit WindowHostCommon(Window* window, QWidget* parent) : QtBase(parent), HostBase(window) {}
     ~WindowHostCommon() override { Gone(); }
 
-    QWidget* HostWidget() override { return this; }
     QWidget* ClientWidget() override {
         if constexpr (std::is_base_of_v<QAbstractScrollArea, QtBase>)
             return this->viewport();

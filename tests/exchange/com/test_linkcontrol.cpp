@@ -3,6 +3,12 @@
 // overwrite nothing, reads of the queue, and which device "COMn" is.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+
 #include "comports.h"
 #include "linktest.h"
 #include "qtcomport.h"
@@ -149,11 +155,12 @@ TEST_F(LinkTest, ComPortNumbersNameTheListedDevices) {
         unsigned char port;
         int opened;
         std::vector<std::string> messages;
+        std::string reason;
     };
     const std::vector<OpenCase> opens = {
-        {1, 0, {"CreateFile FAIL"}}, // listed, but no such device
-        {3, 0, {"CreateFile FAIL"}}, // past the end of the list
-        {2, 1, {}},
+        {1, 0, {"CreateFile FAIL"}, "no such port"}, // listed, but no such device
+        {3, 0, {"CreateFile FAIL"}, "no such port"}, // past the end of the list
+        {2, 1, {}, ""},
     };
     for (const OpenCase& c : opens) {
         SCOPED_TRACE(static_cast<int>(c.port));
@@ -161,6 +168,7 @@ TEST_F(LinkTest, ComPortNumbersNameTheListedDevices) {
         link.m_nPort = c.port;
         EXPECT_EQ(link.OpenPort(), c.opened);
         EXPECT_EQ(owner.MessageTexts(), c.messages);
+        EXPECT_EQ(link.LastOpenError(), c.reason);
         EXPECT_EQ(link.IsWorkerRunning(), c.opened == 1);
     }
 }
@@ -193,6 +201,80 @@ TEST_F(LinkTest, DestroyedLinkLeavesNoWorkerBehind) {
     WriteAll(SendPath(), Bytes(10, 0x33));
     EXPECT_EQ(link.OpenPort(), 1);
     EXPECT_TRUE(owner.messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// What a user is told of a device that does not open, by the error the port
+// reports and what the user may do with the device.
+TEST(PortOpenErrorTest, ErrorsAreToldInTheUsersWords) {
+    struct Case {
+        const char* name;
+        std::string device;
+        QSerialPort::SerialPortError error;
+        std::string systemText;
+        std::string told;
+    };
+    const Case cases[] = {
+        {"no device", "/dev/qv-missing", QSerialPort::DeviceNotFoundError, "", "no such port"},
+        {"refused, and gone", "/dev/qv-missing", QSerialPort::PermissionError, "",
+         "no such port"},
+        {"refused, yet the user may use it", "/dev/null", QSerialPort::PermissionError, "",
+         "busy"},
+        {"already open", "/dev/null", QSerialPort::OpenError, "", "busy"},
+        {"anything else", "/dev/null", QSerialPort::UnknownError, "Input/output error",
+         "Input/output error"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PortOpenErrorText(c.device, c.error, c.systemText), c.told) << c.name;
+}
+
+// A pty that the user may not open (mode 000 to its owner; a root test runs
+// the open as "nobody", whom a root-owned device refuses): the open fails
+// and says why. Read in a child process, whose user can be changed.
+TEST(PortOpenErrorTest, ADeviceWithoutPermissionAsksForTheDialoutGroup) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.IsOpen());
+    ASSERT_EQ(::chmod(pty.SlavePath().c_str(), 0), 0);
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        constexpr uid_t kNobody = 65534;
+        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(2);
+        QtComPort port;
+        const bool opened = port.Open(pty.SlavePath()) == PortOpenResult::Opened;
+        const std::string told = opened ? std::string("opened") : port.OpenError();
+        const bool written =
+            ::write(pipeEnds[1], told.data(), told.size()) == static_cast<ssize_t>(told.size());
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(pipeEnds[1]);
+    std::string told;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        told.append(buffer, static_cast<size_t>(got));
+    ::close(pipeEnds[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(told, "permission denied (add yourself to the dialout group)");
+}
+
+// A device another port holds is busy.
+TEST(PortOpenErrorTest, ADeviceHeldByAnotherPortIsBusy) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.IsOpen());
+    QtComPort first;
+    ASSERT_EQ(first.Open(pty.SlavePath()), PortOpenResult::Opened);
+    EXPECT_EQ(first.OpenError(), "");
+    QtComPort second;
+    EXPECT_EQ(second.Open(pty.SlavePath()), PortOpenResult::NoDevice);
+    EXPECT_EQ(second.OpenError(), "busy");
 }
 
 } // namespace

@@ -221,14 +221,18 @@ TEST_F(TransferDialogTest, PortsPastTheListFailAndTheDeviceLineFollows) {
             Choose(d, IDC_COMBO_PORT, c.port);
             EXPECT_EQ(InfoLine(d, 1), c.line);
         }
-        const std::vector<QString> failures[] = {
-            {"CreateFile FAIL", "OPEN ERROR"}, // no such port
-            {"CreateFile FAIL", "OPEN ERROR"}, // a listed device that is not there
+        const struct {
+            std::vector<QString> boxes;
+            const char* line; // the port line then says why
+        } failures[] = {
+            {{"CreateFile FAIL", "OPEN ERROR"}, "COM3: no such port"},
+            {{"CreateFile FAIL", "OPEN ERROR"}, "COM1: /dev/qv-test-none-a - no such port"},
         };
-        for (const auto& expected : failures) {
+        for (const auto& failure : failures) {
             boxes->Clear();
             Click(d, ID_COM_CONNECT);
-            EXPECT_EQ(boxes->Texts(), expected);
+            EXPECT_EQ(boxes->Texts(), failure.boxes);
+            EXPECT_EQ(InfoLine(d, 1), failure.line);
             ASSERT_EQ(boxes->Calls().size(), 2u);
             EXPECT_EQ(boxes->Calls()[0].caption, "Quorvandelix");
             EXPECT_EQ(boxes->Calls()[1].caption, "ERROR");

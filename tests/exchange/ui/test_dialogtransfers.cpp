@@ -44,11 +44,13 @@ TEST_F(TransferDialogTest, ConnectEntersBusyAndNamesTheReceiveFileBeforeAnyHello
         for (UINT id : {ID_FILE_LOAD, ID_OPTION_CLEAR_CHANNEL_LIST, ID_OPTION_KEEP_CHANNEL_LIST})
             EXPECT_FALSE(MenuEnabled(d, id)) << id;
         EXPECT_EQ(InfoLine(d, 0), kReceiveName);
+        EXPECT_EQ(InfoLine(d, 1), "COM1: " + pty.SlavePath() + " - waiting for the receiver on COM1");
         EXPECT_EQ(d.Link().IsWorkerRunning(), true);
         // Ended before any hello: no file was made, so none is named.
         Click(d, ID_COM_DISCONNECT);
         EXPECT_TRUE(PumpUntil([&] { return Ended(d); }));
         EXPECT_EQ(InfoLine(d, 0), "");
+        EXPECT_EQ(InfoLine(d, 1), "COM1: " + pty.SlavePath());
         Key(d, ID_COM_CONNECT, Qt::Key_Escape);
     });
     EXPECT_TRUE(boxes->Calls().empty());
@@ -72,6 +74,8 @@ TEST_F(TransferDialogTest, AWholeChannelUploadEndsIdleWithTheFileByteIdentical) 
     const int result = Run(1, [&](CSTBDownloadDlg& d) {
         Click(d, ID_COM_CONNECT);
         auto receiver = std::async(std::launch::async, [&] { return sim.RunUpload({container}); });
+        // The receiver's hello ends the wait while the transfer goes on.
+        EXPECT_TRUE(PumpUntil([&] { return InfoLine(d, 1) == "COM1: " + pty.SlavePath(); }));
         EXPECT_TRUE(PumpUntil([&] { return !boxes->Calls().empty() && Ended(d); }));
         const UploadReport report = receiver.get();
         EXPECT_EQ(report.error, "");

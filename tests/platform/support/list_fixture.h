@@ -50,13 +50,14 @@ class ListOwner : public Window {
     Log* log = nullptr;
     std::function<void(const Notice&)> onNotice; // runs after a notice is kept
 
-    // The LVN_ITEMCHANGED records only.
-    std::vector<Notice> Changes() const {
+    // The records of one code only (LVN_ITEMCHANGED: the changes).
+    std::vector<Notice> Of(UINT code) const {
         std::vector<Notice> out;
         for (const Notice& n : notices)
-            if (n.code == LVN_ITEMCHANGED) out.push_back(n);
+            if (n.code == code) out.push_back(n);
         return out;
     }
+    std::vector<Notice> Changes() const { return Of(LVN_ITEMCHANGED); }
 
   protected:
     BOOL OnNotify(WPARAM w, LPARAM l, LRESULT* result) override {
@@ -72,12 +73,14 @@ class ListOwner : public Window {
             if (log)
                 log->push_back(Cat("LVN_ITEMCHANGED ", std::to_string(n.item), " ",
                                    std::to_string(n.newState)));
-        } else if (n.code == NM_DBLCLK) {
+        } else if (n.code == NM_DBLCLK || n.code == NM_CLICK) {
             const auto* nm = reinterpret_cast<const NMITEMACTIVATE*>(l);
             n.item = nm->iItem;
             n.subItem = nm->iSubItem;
             n.pt = nm->ptAction;
-            if (log) log->push_back(Cat("NM_DBLCLK ", std::to_string(n.item)));
+            if (log)
+                log->push_back(Cat(n.code == NM_CLICK ? "NM_CLICK " : "NM_DBLCLK ",
+                                   std::to_string(n.item)));
         } else if (n.code == LVN_KEYDOWN) {
             n.key = reinterpret_cast<const NMLVKEYDOWN*>(l)->wVKey;
             if (log) log->push_back(Cat("LVN_KEYDOWN ", std::to_string(n.key)));

@@ -1,0 +1,9 @@
+#include "buildstamp.h"
+
+const char* BuildDate() {
+    return __DATE__;
+}
+
+const char* BuildTime() {
+    return __TIME__;
+}
