@@ -6,6 +6,7 @@
 
 #include "draw/brush.h"
 #include "base/colors.h"
+#include "columnmap.h"
 #include "draw/dc.h"
 #include "base/drawconstants.h"
 #include "headerctrlex.h"
@@ -20,7 +21,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // The data of one row. Per-column maps are keyed by the sub-item number, that
@@ -53,7 +53,12 @@ class CItemInfo {
     void SetImage(int image) { m_iImage = image; }
     int GetImage() const { return m_iImage; }
 
-    void AddSubItemText(const std::string& text) { m_SubItems.push_back(text); }
+    void AddSubItemText(const std::string& text) {
+        // A row's texts are usually added one after the other: room for a
+        // row of them at once rather than a reallocation at each doubling.
+        if (m_SubItems.empty()) m_SubItems.reserve(kSubItemsReserved);
+        m_SubItems.push_back(text);
+    }
     // Grows the array with empty texts when n is past its end; a negative n
     // changes nothing (assertion).
     void SetSubItemText(int n, const std::string& text);
@@ -84,16 +89,17 @@ class CItemInfo {
     void SetCheckFlags(int flags) { m_nCheckFlags = flags; }
 
   private:
+    static constexpr std::size_t kSubItemsReserved = 8;
     int m_iKind = 0;
     int m_nCheckFlags = 0;
-    std::unordered_map<int, CONTROLTYPE> m_controlType;
-    std::unordered_map<int, platform::COLORREF> m_mapClf;
-    std::unordered_map<int, ChoiceList*> m_listdata;
+    ColumnMap<CONTROLTYPE> m_controlType;
+    ColumnMap<platform::COLORREF> m_mapClf;
+    ColumnMap<ChoiceList*> m_listdata;
     std::string m_lpszItemText;
     std::vector<std::string> m_SubItems;
     int m_bCheck = 0;
     int m_iImage = -1;
-    std::unordered_map<int, int> m_iSubItemImages;
+    ColumnMap<int> m_iSubItemImages;
     platform::COLORREF m_clf = platform::CLR_NONE;
 };
 
@@ -242,8 +248,8 @@ class CSuperGridCtrl : public platform::ListControl {
     // Copies source (through CopyItemInfo) with its subtree to the tail of
     // parent. FALSE for a null parent or a parent inside source's subtree.
     BOOL CloneSubtree(CTreeItem* parent, CTreeItem* source);
-    // Stores each row's index into its node.
-    void ReindexRows();
+    // Stores the index of each row from firstRow on into its node.
+    void ReindexRows(int firstRow = 0);
     // Rewrites the texts of node's row; nothing when node has no row.
     void RefreshRowText(CTreeItem* node);
 
@@ -326,7 +332,8 @@ class CSuperGridCtrl : public platform::ListControl {
     CListEditCtrl* EditTreeLabel(int row);
     // Reflected LVN_ENDLABELEDIT: a report for no row or a cancelled edit
     // changes nothing; column 1 keeps 21 characters, columns 2 to 5 refuse
-    // a text with a letter; otherwise CommitCellText. *result = 0.
+    // a text with a letter (OnCellTextRefused); otherwise CommitCellText.
+    // *result = 0.
     void OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* result);
     // Moves the open edit box onto its cell as it now lies, size kept;
     // nothing without one.
@@ -403,6 +410,10 @@ class CSuperGridCtrl : public platform::ListControl {
     // row record (column 0 the item text, column c sub-item c - 1) and into
     // the list cell. A null item or text stores nothing.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
+    // Told of an edited text that the number columns refuse (it holds a
+    // letter): nothing is committed and the cell keeps its text. Nothing
+    // more by default; a derived list may say why.
+    virtual void OnCellTextRefused(CTreeItem* node, const platform::LV_ITEM& item);
     // Asked by a left click: opens the edit box on the clicked cell (the
     // tree column's label for column 0) and answers FALSE, so the click
     // goes on to select; an override answers TRUE to stop that.
