@@ -29,6 +29,13 @@ using namespace platform;
 
 namespace {
 
+// The folder of the current list's file; none for a new list, whose name
+// has no folder yet.
+QString CurrentListFolder() {
+    const QFileInfo list(QFile::decodeName(QByteArray(g_szCurFileName)));
+    return list.isAbsolute() ? list.absolutePath() : QString();
+}
+
 constexpr const char* kListFilter = "Channel List(*.cdl)|*.cdl||";
 constexpr const char* kNewListName = "NewData.cdl";
 constexpr const char* kTemplateName = "Default.dat";
@@ -132,6 +139,9 @@ int CMainFrame::LoadImage(const QByteArray& image) {
 }
 
 void CMainFrame::ShowLoadedList() {
+    // The folder of a list that loaded is where the next file dialog opens,
+    // in this run and the next.
+    SaveFileDialogSettings();
     PleaseWait();
     if (CNetworkTp* tree = GetNetworkTp()) tree->Refresh();
     UpdateActions();
@@ -194,6 +204,7 @@ bool CMainFrame::DecodeList(const QByteArray& path, QByteArray& image) {
 void CMainFrame::OnLoadChannelData() {
     FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR,
                       FromUtf8(kListFilter), this);
+    dialog.SetInitialFolder(CurrentListFolder());
     if (dialog.DoModal() != IDOK || !SaveModified()) return;
     CloseList();
     m_bNewFile = 0;
@@ -298,6 +309,7 @@ bool CMainFrame::SaveNewList(const QByteArray& image) {
     FileDialog dialog(false, QStringLiteral("cdl"), QStringLiteral("newdata"),
                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR,
                       FromUtf8(kListFilter), this);
+    dialog.SetInitialFolder(CurrentListFolder());
     if (dialog.DoModal() != IDOK) return false;
     const QByteArray chosen = QFile::encodeName(dialog.GetPathName());
     if (static_cast<std::size_t>(chosen.size()) >= kCurFileNameSize || IsWorkingImageFile(chosen) ||
@@ -306,6 +318,7 @@ bool CMainFrame::SaveNewList(const QByteArray& image) {
         return false;
     }
     SetCurFileName(chosen);
+    SaveFileDialogSettings();
     m_bNewFile = 0;
     if (!OpenWorkImageFile(g_szTempPath)) {
         // The list is saved; without a working file it cannot stay loaded.

@@ -198,6 +198,13 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     SLM_GetServiceInfo(handle, &record);
     const CellCommit result = ApplyCellText(item->iSubItem, item->pszText, &record);
     if (result == CellCommit::write) SLM_SetServiceInfo(handle, &record);
+    // A service of another kind belongs in that kind's order at once, where
+    // a reload would put it; its place among the transponder's services
+    // moves with it, so the rows are built again once this edit has ended.
+    if (result == CellCommit::write && item->iSubItem == colType &&
+        SLM_SetServiceType(handle, static_cast<uint8_t>(DB_GetBits(record.flags, SVCF_TYPE_LO,
+                                                                   SVCF_TYPE_W))) == DBERR_OK)
+        PostMessage(kRebuildAfterRefile);
     // The cell shows what the record now holds, not what was typed.
     SvcInfo stored{};
     if (SLM_GetServiceInfo(handle, &stored) != DBERR_OK) {
@@ -209,6 +216,16 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
     if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
         platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
                              platform::MB_OK | platform::MB_ICONSTOP);
+}
+
+platform::LRESULT CMySuperGrid::WindowProc(platform::UINT message, platform::WPARAM wParam,
+                                           platform::LPARAM lParam) {
+    if (message != kRebuildAfterRefile) return CSuperGridCtrl::WindowProc(message, wParam, lParam);
+    if (ITreeListHost* host = GetHost())
+        host->RefreshList(TRUE);
+    else
+        RebuildList(TRUE);
+    return 0;
 }
 
 // ---- in-place combo ----

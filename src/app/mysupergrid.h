@@ -94,8 +94,15 @@ class CMySuperGrid : public CSuperGridCtrl {
   protected:
     // -1 when the list or its row images cannot be made, else 0.
     int OnCreate(platform::CREATESTRUCT* cs) override;
+    // kRebuildAfterRefile rebuilds the rows (through the host, so that its
+    // commands follow); everything else goes to the control.
+    platform::LRESULT WindowProc(platform::UINT message, platform::WPARAM wParam,
+                                 platform::LPARAM lParam) override;
 
   private:
+    // Posted by a TYPE commit that filed its service into the other kind.
+    static constexpr platform::UINT kRebuildAfterRefile = platform::WM_USER + 0x51;
+
     NetworkSelection Selection() const;
     // The combo kind and choices of a row's list column; false for any
     // other editor kind.

@@ -241,8 +241,45 @@ void CNetworkTp::OnAddNetwork() {
         return;
     }
     if (RunEditNetwork(this, kDialogAdd, static_cast<uint8_t>(slot)) != 1) return;
+    // The full build keeps what the user had opened, and the new satellite
+    // becomes the selection (its channels in the list).
+    const std::vector<uint8_t> opened = ExpandedSatellites();
     BuildTree();
     RootItem()->setExpanded(true);
+    for (uint8_t open : opened)
+        if (QTreeWidgetItem* item = SatelliteItem(open)) item->setExpanded(true);
+    if (QTreeWidgetItem* added = SatelliteItem(static_cast<uint8_t>(slot))) {
+        m_select = kLevelSatellite;
+        m_iNet = static_cast<uint8_t>(slot);
+        m_iTp = 0;
+        setCurrentItem(added);
+        scrollToItem(added);
+    }
+}
+
+std::vector<uint8_t> CNetworkTp::ExpandedSatellites() const {
+    std::vector<uint8_t> opened;
+    const QTreeWidgetItem* root = RootItem();
+    for (int n = 0; root && n < root->childCount(); ++n) {
+        const QTreeWidgetItem* item = root->child(n);
+        uint8_t level = kLevelNone, satellite = 0;
+        uint16_t tp = 0;
+        ItemSelection(item, level, satellite, tp);
+        if (item->isExpanded() && level == kLevelSatellite) opened.push_back(satellite);
+    }
+    return opened;
+}
+
+QTreeWidgetItem* CNetworkTp::SatelliteItem(uint8_t slot) const {
+    QTreeWidgetItem* root = RootItem();
+    for (int n = 0; root && n < root->childCount(); ++n) {
+        QTreeWidgetItem* item = root->child(n);
+        uint8_t level = kLevelNone, satellite = 0;
+        uint16_t tp = 0;
+        ItemSelection(item, level, satellite, tp);
+        if (level == kLevelSatellite && satellite == slot) return item;
+    }
+    return nullptr;
 }
 
 void CNetworkTp::OnDeleteNetwork() {

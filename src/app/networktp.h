@@ -19,6 +19,7 @@
 #include <QTreeWidget>
 
 #include <cstdint>
+#include <vector>
 
 class NetworkTpHost;
 
@@ -114,6 +115,10 @@ class CNetworkTp : public QTreeWidget, public platform::CommandTarget {
                       const QModelIndex& index) const override;
 
   private:
+    // The slots of the satellite items that are open, and the item of a
+    // slot (null when the tree has none).
+    std::vector<uint8_t> ExpandedSatellites() const;
+    QTreeWidgetItem* SatelliteItem(uint8_t slot) const;
     // Reloads m_iNet's transponder edit list: a dialog may have loaded
     // another satellite's since the tree numbered its rows.
     void ReloadEditList();

@@ -2,8 +2,11 @@
 
 #include "dbstate.h"
 
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <new>
+#include <unordered_map>
 
 #include "filters.h"
 #include "linkedlist.h"
@@ -202,6 +205,89 @@ SLM_RESULT SLM_SetServicePids(SvcHandle handle, uint16_t pcrPid, uint16_t videoP
     svcInfo.extraPid = PID_NONE;
     svcInfo.flags |= SVCF_CREATED | SVCF_WRITTEN;
     return SLM_SetServiceInfo(handle, &svcInfo);
+}
+
+namespace {
+
+// The place of every record in the service table, the order a load files
+// and numbers the services of each kind in. Empty when memory runs out.
+std::unordered_map<const SvcInfo*, uint32_t> recordPlaces() {
+    std::unordered_map<const SvcInfo*, uint32_t> places;
+    LL_Node* const head = TBL_GetSvcInfoList();
+    try {
+        places.reserve(TBL_GetSvcCount());
+        uint32_t place = 0;
+        for (LL_Node* node = head; node != nullptr; node = node->next == head ? nullptr : node->next)
+            places.emplace(static_cast<const SvcInfo*>(node->data), place++);
+    } catch (const std::bad_alloc&) {
+        places.clear();
+    }
+    return places;
+}
+
+// The place of a handle's record; past every record for one without.
+uint32_t placeOf(const std::unordered_map<const SvcInfo*, uint32_t>& places, SvcHandle handle) {
+    const SvcHandleObj* obj = HT_Resolve(handle);
+    const auto it = obj != nullptr ? places.find(obj->record) : places.end();
+    return it != places.end() ? it->second : UINT32_MAX;
+}
+
+// Moves the node (taken out of its part) into part, before the first
+// service whose record lies after its own. Needs no memory.
+LL_Node* insertByRecordPlace(LL_Node* part, LL_Node* node,
+                             const std::unordered_map<const SvcInfo*, uint32_t>& places) {
+    const uint32_t mine = placeOf(places, SLM_NodeHandle(node));
+    int32_t after = 0; // services from the first later one to the part's end
+    bool later = false;
+    for (LL_Node* n = part; n != nullptr; n = n->next == part ? nullptr : n->next) {
+        later = later || placeOf(places, SLM_NodeHandle(n)) > mine;
+        if (later) ++after;
+    }
+    part = INT_LL_Close(INT_LL_Merge(part, node, nullptr));
+    return INT_LL_MoveBy(part, node, -after, nullptr, 0);
+}
+
+} // namespace
+
+SLM_RESULT SLM_SetServiceType(SvcHandle handle, uint8_t type) {
+    if (type != SVC_TYPE_TV && type != SVC_TYPE_RADIO) return DBERR_BAD_LIST;
+    SlmLockGuard lock;
+    if (g_ListEditOpen != 0) return DBERR_EDIT_SESSION;
+    SvcHandleObj* obj = HT_Resolve(handle);
+    if (SLM_FindHandleNode(g_MasterSvcList, handle) == nullptr || obj == nullptr ||
+        obj->record == nullptr)
+        return DBERR_NOT_FOUND;
+    const bool recordOfType = DB_GetBits(obj->record->flags, SVCF_TYPE_LO, SVCF_TYPE_W) == type;
+    const bool handleOfType = DB_GetBits(obj->numFlags, SVH_TYPE_LO, SVH_TYPE_W) == type;
+    if (recordOfType && handleOfType) return SLM_UNCHANGED;
+
+    const auto places = recordPlaces();
+    if (places.empty()) return DBERR_NO_MEMORY;
+    LL_Node* parts[4] = {}; // locked TV, locked radio, unlocked TV, unlocked radio
+    g_MasterSvcList = INT_SLM_NumberOrderStart(g_MasterSvcList);
+    const DBERR split = INT_SLM_SplitServiceList(&g_MasterSvcList, &parts[0], &parts[1],
+                                                 &parts[2], &parts[3]);
+    if (split != DBERR_OK) return split;
+
+    if (!recordOfType) {
+        SvcInfo changed = *obj->record;
+        changed.flags = DB_SetBits(changed.flags, SVCF_TYPE_LO, SVCF_TYPE_W, type);
+        std::memcpy(obj->record, &changed, sizeof changed); // in place: the table keeps its order
+    }
+    for (LL_Node*& part : parts) {
+        if (LL_Node* node = SLM_FindHandleNode(part, handle)) {
+            part = INT_LL_Unlink(part, node);
+            obj->numFlags = DB_SetBits(obj->numFlags, SVH_TYPE_LO, SVH_TYPE_W, type);
+            obj->numFlags &= ~SVH_NUM_LOCKED;
+            LL_Node*& target = parts[type == SVC_TYPE_RADIO ? 3 : 2];
+            target = insertByRecordPlace(target, node, places);
+            break;
+        }
+    }
+    INT_SLM_RenumberServices(parts[2], parts[3], parts[0], parts[1]);
+    INT_SLM_MergeServiceLists(&g_MasterSvcList, parts[0], parts[1], parts[2], parts[3]);
+    DB_NoteChange();
+    return DBERR_OK;
 }
 
 SLM_RESULT SLM_DeleteService(SvcHandle handle) {

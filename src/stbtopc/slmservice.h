@@ -55,6 +55,19 @@ SLM_RESULT SLM_SetServiceInfo(SvcHandle handle, const SvcInfo* record);
 SLM_RESULT SLM_SetServicePids(SvcHandle handle, uint16_t pcrPid, uint16_t videoPid,
                               uint16_t audioPid);
 
+// Makes a service TV (SVC_TYPE_TV) or radio (SVC_TYPE_RADIO) at once: the
+// record's type bits and the handle's type change, and the service is filed
+// into that kind's order where a reload of the saved list would put it,
+// among the kind's services by the place of its record in the service
+// table; both kinds are then numbered again as after a load (a number lock
+// the service had is dropped with its old kind). Favourite groups hold the
+// service itself and keep it. SLM_UNCHANGED (1) and nothing changed when it
+// is of that type already; DBERR_BAD_LIST for any other type;
+// DBERR_NOT_FOUND when the handle is not in the master list;
+// DBERR_EDIT_SESSION while a list edit is open (its copies would not follow);
+// DBERR_NO_MEMORY, with nothing changed, when the lists cannot be split.
+SLM_RESULT SLM_SetServiceType(SvcHandle handle, uint8_t type);
+
 // Deletes a service: its node leaves the master list, the name list (and the
 // TV and radio parts), the handle is freed, and its record leaves the service
 // table (its transport stream and provider go with it when no other service

@@ -61,12 +61,12 @@ void CItemInfo::SetControlType(CONTROLTYPE type, int n) {
 
 BOOL CItemInfo::GetControlType(int n, CONTROLTYPE& type) const {
     ASSERT(n >= 0);
-    const auto it = n >= 0 ? m_controlType.find(n) : m_controlType.end();
-    if (it == m_controlType.end() || it->second == edit) {
+    const CONTROLTYPE* kind = n >= 0 ? m_controlType.Find(n) : nullptr;
+    if (!kind || *kind == edit) {
         type = edit;
         return FALSE;
     }
-    type = it->second;
+    type = *kind;
     return TRUE;
 }
 
@@ -77,9 +77,9 @@ void CItemInfo::SetListData(int n, ChoiceList* list) {
 
 BOOL CItemInfo::GetListData(int n, ChoiceList*& list) const {
     ASSERT(n >= 0);
-    const auto it = n >= 0 ? m_listdata.find(n) : m_listdata.end();
-    if (it == m_listdata.end()) return FALSE;
-    list = it->second;
+    ChoiceList* const* kept = n >= 0 ? m_listdata.Find(n) : nullptr;
+    if (!kept) return FALSE;
+    list = *kept;
     return TRUE;
 }
 
@@ -90,8 +90,8 @@ void CItemInfo::SetSubItemImage(int n, int image) {
 
 int CItemInfo::GetSubItemImage(int n) const {
     ASSERT(n >= 0);
-    const auto it = n >= 0 ? m_iSubItemImages.find(n) : m_iSubItemImages.end();
-    return it == m_iSubItemImages.end() ? -1 : it->second;
+    const int* image = n >= 0 ? m_iSubItemImages.Find(n) : nullptr;
+    return image ? *image : -1;
 }
 
 void CItemInfo::SetSubItemBkColor(int n, COLORREF color) {
@@ -101,8 +101,8 @@ void CItemInfo::SetSubItemBkColor(int n, COLORREF color) {
 
 COLORREF CItemInfo::GetSubItemBkColor(int n) const {
     ASSERT(n >= 0);
-    const auto it = n >= 0 ? m_mapClf.find(n) : m_mapClf.end();
-    return it == m_mapClf.end() ? platform::CLR_NONE : it->second;
+    const COLORREF* color = n >= 0 ? m_mapClf.Find(n) : nullptr;
+    return color ? *color : platform::CLR_NONE;
 }
 
 // ---------------------------------------------------------------------------
@@ -422,7 +422,9 @@ void CSuperGridCtrl::InsertNodeRow(int row, CTreeItem* node, int indent) {
     item.lParam = reinterpret_cast<LPARAM>(node);
     item.iIndent = indent;
     const int at = ListControl::InsertItem(&item);
-    if (at < 0 || !info) return;
+    if (at < 0) return;
+    node->m_nIndex = at;
+    if (!info) return;
     if (info->GetCheck()) SetCheck(at, TRUE);
     for (int n = 0; n < info->GetSubItemCount(); ++n)
         SetItemText(at, n + 1, info->GetSubItemText(n).c_str());
@@ -453,8 +455,8 @@ int CSuperGridCtrl::NodeRow(CTreeItem* node) const {
     return GetNodeRow(node);
 }
 
-void CSuperGridCtrl::ReindexRows() {
-    for (int row = 0; row < RowCount(); ++row)
+void CSuperGridCtrl::ReindexRows(int firstRow) {
+    for (int row = std::max(firstRow, 0); row < RowCount(); ++row)
         if (CTreeItem* node = RowNode(row)) node->m_nIndex = row;
 }
 
@@ -539,6 +541,9 @@ int CSuperGridCtrl::Expand(CTreeItem* node, int row) {
             // The child's own children get no rows: it shows as collapsed.
             if (ItemHasChildren(child)) child->m_bHideChildren = TRUE;
         }
+        // The new rows know their places; only the rows below them moved.
+        ReindexRows(last + 1);
+        return last;
     }
     ReindexRows();
     return last;

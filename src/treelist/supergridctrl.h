@@ -6,6 +6,7 @@
 
 #include "draw/brush.h"
 #include "base/colors.h"
+#include "columnmap.h"
 #include "draw/dc.h"
 #include "base/drawconstants.h"
 #include "headerctrlex.h"
@@ -21,7 +22,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // The data of one row. Per-column maps are keyed by the sub-item number, that
@@ -54,7 +54,12 @@ class CItemInfo {
     void SetImage(int image) { m_iImage = image; }
     int GetImage() const { return m_iImage; }
 
-    void AddSubItemText(const std::string& text) { m_SubItems.push_back(text); }
+    void AddSubItemText(const std::string& text) {
+        // A row's texts are usually added one after the other: room for a
+        // row of them at once rather than a reallocation at each doubling.
+        if (m_SubItems.empty()) m_SubItems.reserve(kSubItemsReserved);
+        m_SubItems.push_back(text);
+    }
     // Grows the array with empty texts when n is past its end; a negative n
     // changes nothing (assertion).
     void SetSubItemText(int n, const std::string& text);
@@ -85,16 +90,17 @@ class CItemInfo {
     void SetCheckFlags(int flags) { m_nCheckFlags = flags; }
 
   private:
+    static constexpr std::size_t kSubItemsReserved = 8;
     int m_iKind = 0;
     int m_nCheckFlags = 0;
-    std::unordered_map<int, CONTROLTYPE> m_controlType;
-    std::unordered_map<int, platform::COLORREF> m_mapClf;
-    std::unordered_map<int, ChoiceList*> m_listdata;
+    ColumnMap<CONTROLTYPE> m_controlType;
+    ColumnMap<platform::COLORREF> m_mapClf;
+    ColumnMap<ChoiceList*> m_listdata;
     std::string m_lpszItemText;
     std::vector<std::string> m_SubItems;
     int m_bCheck = 0;
     int m_iImage = -1;
-    std::unordered_map<int, int> m_iSubItemImages;
+    ColumnMap<int> m_iSubItemImages;
     platform::COLORREF m_clf = platform::CLR_NONE;
 };
 
@@ -243,8 +249,8 @@ class CSuperGridCtrl : public platform::ListControl {
     // Copies source (through CopyItemInfo) with its subtree to the tail of
     // parent. FALSE for a null parent or a parent inside source's subtree.
     BOOL CloneSubtree(CTreeItem* parent, CTreeItem* source);
-    // Stores each row's index into its node.
-    void ReindexRows();
+    // Stores the index of each row from firstRow on into its node.
+    void ReindexRows(int firstRow = 0);
     // Rewrites the texts of node's row; nothing when node has no row.
     void RefreshRowText(CTreeItem* node);
 

@@ -9,6 +9,7 @@
 #include "supervw.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
@@ -188,6 +189,24 @@ TEST_F(DesktopWindowTest, RebuiltTransponderItemsHaveNoImageAndTheirRowHeight) {
         EXPECT_TRUE(satellite->child(n)->icon(0).isNull());
         EXPECT_EQ(tree->visualItemRect(satellite->child(n)).height(), builtHeight);
     }
+}
+
+// Load and Save open in the folder of the list being edited, not in the
+// folder the editor started in.
+TEST_F(DesktopWindowTest, FileDialogsOpenInTheCurrentListsFolder) {
+    const QString lists = scratch.filePath(QStringLiteral("lists"));
+    ASSERT_TRUE(QDir().mkpath(lists));
+    const QString list = lists + QStringLiteral("/mine.cdl");
+    WriteFile(list, Container(ListImage({"One", "Two"})));
+    ASSERT_EQ(Start(), 1);
+    Answer(list);
+    Command(ID_LOAD_CHANNEL_DATA);
+    ASSERT_EQ(frame()->m_bLoaded, 1);
+    Answer(std::nullopt);
+    Command(ID_LOAD_CHANNEL_DATA);
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_NE(requests[0].folder, start) << "not the start-up folder";
+    EXPECT_EQ(requests[1].folder, lists);
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 #include <cstring>
 #include <iterator>
 
@@ -492,14 +494,29 @@ TEST_F(NetworkTpTest, AddNetworkTakesTheFirstFreeUserSlotUntilAllFiveAreUsed) {
         EXPECT_EQ(SN_SetSatInfo(slot, &added), DBERR_OK);
         return 1;
     };
+    // What the user had opened stays open; the new satellite is selected
+    // and the list shows it.
+    Item({0})->setExpanded(true);
+    Item({2})->setExpanded(true);
     ChoosePopup(ID_ADD_NETWORK);
     RightClick(CentreOf(m_tree->RootItem()));
     EXPECT_TRUE(m_tree->RootItem()->isExpanded());
     EXPECT_EQ(Item({3})->text(0), "4. Added");
+    EXPECT_TRUE(Item({0})->isExpanded());
+    EXPECT_FALSE(Item({1})->isExpanded());
+    EXPECT_TRUE(Item({2})->isExpanded());
+    EXPECT_EQ(m_tree->currentItem(), Item({3}));
+    EXPECT_EQ(m_tree->m_select, CNetworkTp::kLevelSatellite);
+    EXPECT_EQ(m_tree->m_iNet, 54);
+    ASSERT_FALSE(m_pane->refreshes.empty());
+    EXPECT_EQ(m_pane->refreshes.back().level, CNetworkTp::kLevelSatellite);
+    EXPECT_EQ(m_pane->refreshes.back().slot, 54);
 
+    m_log.clear();
     ChoosePopup(ID_ADD_NETWORK);
     RightClick(CentreOf(m_tree->RootItem()));
-    EXPECT_EQ(m_log.back(), "editNetwork 1 56");
+    ASSERT_FALSE(m_log.empty());
+    EXPECT_NE(std::find(m_log.begin(), m_log.end(), "editNetwork 1 56"), m_log.end());
     EXPECT_TRUE(m_boxes->Calls().empty());
 
     // All five used: the message, and no dialog.

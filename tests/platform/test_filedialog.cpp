@@ -1,5 +1,6 @@
 #include "dialogs/filedialog.h"
 #include "dialogs/messagebox.h"
+#include "base/profile.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,9 +51,13 @@ class FileDialogFixture : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         m_oldCurrent = QDir::currentPath();
+        SetProfileFile(Path(QStringLiteral("profile.ini")));
+        ForgetFileDialogSettings();
     }
     void TearDown() override {
         SetFileDialogHook(nullptr);
+        ForgetFileDialogSettings();
+        SetProfileFile(QString());
         QDir::setCurrent(m_oldCurrent);
     }
     QString Path(const QString& name) const { return m_dir.filePath(name); }
@@ -134,6 +139,52 @@ TEST_F(FileDialogFixture, SaveAddsTheDefaultExtensionAndAsksBeforeReplacing) {
         EXPECT_EQ(asked[0].defaultExtension, "cdl");
         EXPECT_EQ(asked[0].title, "Save As");
     }
+}
+
+// A dialog opens in the folder its caller gives (the current document's),
+// else in the folder of the last file chosen, else in the home folder.
+TEST_F(FileDialogFixture, DialogsOpenInTheDocumentsOrTheLastFolderElseHome) {
+    const QString documents = Path(QStringLiteral("documents"));
+    const QString last = Path(QStringLiteral("last"));
+    ASSERT_TRUE(QDir().mkpath(documents));
+    ASSERT_TRUE(QDir().mkpath(last));
+    QString folder;
+    QString answer;
+    SetFileDialogHook([&](const FileDialogRequest& request) -> std::optional<QString> {
+        folder = request.folder;
+        return answer.isEmpty() ? std::nullopt : std::optional<QString>(answer);
+    });
+    struct Step {
+        const char* name;
+        QString preferred; // given by the caller
+        QString chosen;    // the file the user picks ("" Cancel)
+        QString opensIn;
+    };
+    const Step steps[] = {
+        {"nothing known yet", QString(), QString(), QDir::homePath()},
+        {"the document's folder", documents, last + QStringLiteral("/a.cdl"), documents},
+        {"the last folder chosen", QString(), QString(), last},
+        {"a document folder that is gone", Path(QStringLiteral("gone")), QString(), last},
+        {"the last folder, kept in the settings", QString(), QString(), last},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        if (step.name == std::string("the last folder, kept in the settings")) {
+            // As a program that ends and starts again.
+            ASSERT_TRUE(SaveFileDialogSettings());
+            ForgetFileDialogSettings();
+        }
+        answer = step.chosen;
+        FileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_NOCHANGEDIR);
+        dialog.SetInitialFolder(step.preferred);
+        dialog.DoModal();
+        EXPECT_EQ(folder, step.opensIn);
+    }
+    ASSERT_TRUE(QDir(last).removeRecursively());
+    answer.clear();
+    FileDialog dialog(true);
+    dialog.DoModal();
+    EXPECT_EQ(folder, QDir::homePath()) << "the last folder is gone";
 }
 
 } // namespace

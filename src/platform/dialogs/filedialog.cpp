@@ -1,5 +1,6 @@
 #include "dialogs/filedialog.h"
 
+#include "base/profile.h"
 #include "dialogs/messagebox.h"
 
 #include <QApplication>
@@ -12,6 +13,27 @@
 namespace platform {
 
 namespace {
+
+// Where the folder of the last file chosen is kept.
+const QString kFolderSection = QStringLiteral("Settings");
+const QString kLastFolderEntry = QStringLiteral("Last Folder");
+
+// The folder of the last file chosen in this run; read from the settings
+// the first time, written back by SaveFileDialogSettings.
+struct LastFolder {
+    bool read = false;
+    bool changed = false;
+    QString folder;
+};
+
+LastFolder& Last() {
+    static LastFolder last;
+    if (!last.read) {
+        last.folder = GetProfileString(kFolderSection, kLastFolderEntry);
+        last.read = true;
+    }
+    return last;
+}
 
 FileDialogHook& Hook() {
     static FileDialogHook hook;
@@ -31,12 +53,24 @@ std::optional<QString> RunQtDialog(const FileDialogRequest& request, QWidget* pa
     if (!request.nameFilters.isEmpty())
         dialog.setNameFilters(NameFiltersInBothCases(request.nameFilters));
     dialog.setDefaultSuffix(request.defaultExtension);
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
 }
 
 } // namespace
+
+bool SaveFileDialogSettings() {
+    LastFolder& last = Last();
+    if (!last.changed) return true;
+    last.changed = false;
+    return WriteProfileString(kFolderSection, kLastFolderEntry, last.folder);
+}
+
+void ForgetFileDialogSettings() {
+    Last() = LastFolder{};
+}
 
 FileDialogHook SetFileDialogHook(FileDialogHook hook) {
     return std::exchange(Hook(), std::move(hook));
@@ -105,8 +139,16 @@ bool FileDialog::ConfirmOverwrite(const QString& path) const {
                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2, m_parent) == IDYES;
 }
 
+QString FileDialog::StartFolder(const QString& preferred) {
+    if (!preferred.isEmpty() && QFileInfo(preferred).isDir()) return preferred;
+    const QString last = Last().folder;
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    return QDir::homePath();
+}
+
 int FileDialog::DoModal() {
     FileDialogRequest request;
+    request.folder = StartFolder(m_initialFolder);
     request.open = m_open;
     request.title = !m_title.isEmpty() ? m_title
                     : m_open           ? QStringLiteral("Open")
@@ -127,6 +169,8 @@ int FileDialog::DoModal() {
         m_path = path;
         break;
     }
+    Last().folder = QFileInfo(m_path).absolutePath();
+    Last().changed = true;
     // The editor hands bare file names to the container reader and writer, so
     // the chosen folder becomes the current one, as the original dialog did.
     if (!(m_flags & OFN_NOCHANGEDIR)) QDir::setCurrent(QFileInfo(m_path).absolutePath());

@@ -29,6 +29,7 @@ struct FileDialogRequest {
     QStringList nameFilters;  // Qt's form: "Channel List(*.cdl) (*.cdl)"
     QString initialName;      // the file name shown at start (may be a full path)
     QString defaultExtension; // without the dot; "" = none
+    QString folder;           // the folder the dialog opens in
     unsigned flags = 0;
 };
 
@@ -45,6 +46,14 @@ QStringList NameFiltersFromFilterString(const QString& filter);
 // by its lower- and upper-case spellings where they differ from it.
 QStringList NameFiltersInBothCases(const QStringList& filters);
 
+// Writes the folder of the last file chosen into the settings, where the
+// next run finds it (the editor does it once a chosen list has loaded or
+// been saved); false when they could not be written.
+bool SaveFileDialogSettings();
+// Drops what this run knows of the last folder: the next dialog reads the
+// settings again (a test that changes the settings file).
+void ForgetFileDialogSettings();
+
 class FileDialog {
   public:
     FileDialog(bool openFileDialog, const QString& defaultExtension = QString(),
@@ -52,6 +61,10 @@ class FileDialog {
                const QString& filter = QString(), QWidget* parent = nullptr);
 
     void SetTitle(const QString& title) { m_title = title; }
+    // The folder to open in (the current document's); when it is not set or
+    // no longer exists, the folder of the last file chosen in any file
+    // dialog (kept in the settings), else the home folder.
+    void SetInitialFolder(const QString& folder) { m_initialFolder = folder; }
 
     // Runs the dialog: IDOK with a path chosen, IDCANCEL otherwise. On OK the
     // default extension is added to a name that has none, a save dialog with
@@ -59,6 +72,8 @@ class FileDialog {
     // name) and, unless OFN_NOCHANGEDIR, the chosen file's folder becomes the
     // current folder.
     int DoModal();
+    // The folder a dialog opens in, by the rule of SetInitialFolder.
+    static QString StartFolder(const QString& preferred);
 
     QString GetPathName() const { return m_path; } // full path
     QString GetFileName() const;                   // name and extension
@@ -77,6 +92,7 @@ class FileDialog {
     QStringList m_nameFilters;
     QWidget* m_parent;
     QString m_title;
+    QString m_initialFolder;
     QString m_path;
 };
 

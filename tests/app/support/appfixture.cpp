@@ -48,6 +48,7 @@ TpInfo AppTest::tpA{};
 TpInfo AppTest::tpB{};
 
 void AppTest::SetUp() {
+    platform::ForgetFileDialogSettings();
     ASSERT_TRUE(scratch.isValid());
     start = scratch.filePath(QStringLiteral("start"));
     ASSERT_TRUE(QDir().mkpath(start));
