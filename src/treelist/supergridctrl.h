@@ -333,7 +333,8 @@ class CSuperGridCtrl : public platform::ListControl {
     CListEditCtrl* EditTreeLabel(int row);
     // Reflected LVN_ENDLABELEDIT: a report for no row or a cancelled edit
     // changes nothing; column 1 keeps 21 characters, columns 2 to 5 refuse
-    // a text with a letter; otherwise CommitCellText. *result = 0.
+    // a text with a letter (OnCellTextRefused); otherwise CommitCellText.
+    // *result = 0.
     void OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* result);
     // Moves the open edit box onto its cell as it now lies, size kept;
     // nothing without one.
@@ -410,6 +411,10 @@ class CSuperGridCtrl : public platform::ListControl {
     // row record (column 0 the item text, column c sub-item c - 1) and into
     // the list cell. A null item or text stores nothing.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
+    // Told of an edited text that the number columns refuse (it holds a
+    // letter): nothing is committed and the cell keeps its text. Nothing
+    // more by default; a derived list may say why.
+    virtual void OnCellTextRefused(CTreeItem* node, const platform::LV_ITEM& item);
     // Asked by a left click: opens the edit box on the clicked cell (the
     // tree column's label for column 0) and answers FALSE, so the click
     // goes on to select; an override answers TRUE to stop that.

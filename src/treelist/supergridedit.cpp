@@ -184,12 +184,16 @@ void CSuperGridCtrl::OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* 
     if (!item.pszText || item.iItem == -1) return;
     if (item.iSubItem == kNameColumn && std::strlen(item.pszText) > kNameLength)
         item.pszText[kNameLength] = '\0';
+    // A row gone since the editor opened has nothing to commit to.
+    CTreeItem* node = RowNode(item.iItem);
+    if (!node) return;
     if (item.iSubItem >= kFirstNumberColumn && item.iSubItem <= kLastNumberColumn &&
         HasAsciiLetter(item.pszText))
-        return;
-    // A row gone since the editor opened has nothing to commit to.
-    if (CTreeItem* node = RowNode(item.iItem)) CommitCellText(node, &item);
+        return OnCellTextRefused(node, item);
+    CommitCellText(node, &item);
 }
+
+void CSuperGridCtrl::OnCellTextRefused(CTreeItem* /*node*/, const platform::LV_ITEM& /*item*/) {}
 
 // ---- keeping the box over its cell ----
 
