@@ -19,6 +19,7 @@
 #include "treetypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -535,6 +536,10 @@ class CSuperGridCtrl : public platform::ListControl {
     // the tree column, a sub-item's cell past its image. False for a cell
     // that does not exist.
     bool EditorOrigin(int row, int column, platform::Point& origin) const;
+    // A scroll of the list (the default handling, given as scroll): with an
+    // open edit box the box follows its cell and the focused row repaints;
+    // without one the list takes the focus first (ending an open combo box).
+    void ScrollKeepingEditor(const std::function<void()>& scroll);
     // The edit box over rect, registered with the list.
     CListEditCtrl* OpenEditBox(int row, int column, const platform::Rect& rect,
                                platform::DWORD style, UINT id);

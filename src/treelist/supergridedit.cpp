@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -221,26 +222,23 @@ void CSuperGridCtrl::RepositionEditor() {
     box->MoveWindow(origin.x, origin.y, rect.Width(), rect.Height());
 }
 
-void CSuperGridCtrl::OnHScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
+void CSuperGridCtrl::ScrollKeepingEditor(const std::function<void()>& scroll) {
     if (GetEditBox()) {
-        ListControl::OnHScroll(code, pos, bar);
+        scroll();
         RepositionEditor();
         InvalidateRow(GetSelectedItem());
         return;
     }
     if (platform::Window::GetFocus() != this) SetFocus();
-    ListControl::OnHScroll(code, pos, bar);
+    scroll();
+}
+
+void CSuperGridCtrl::OnHScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
+    ScrollKeepingEditor([&] { ListControl::OnHScroll(code, pos, bar); });
 }
 
 void CSuperGridCtrl::OnVScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
-    if (GetEditBox()) {
-        ListControl::OnVScroll(code, pos, bar);
-        RepositionEditor();
-        InvalidateRow(GetSelectedItem());
-        return;
-    }
-    if (platform::Window::GetFocus() != this) SetFocus();
-    ListControl::OnVScroll(code, pos, bar);
+    ScrollKeepingEditor([&] { ListControl::OnVScroll(code, pos, bar); });
 }
 
 void CSuperGridCtrl::OnSize(UINT type, int cx, int cy) {
