@@ -2,6 +2,7 @@
 
 #include "editordialogs.h"
 #include "resource.h"
+#include "servicecells.h"
 
 #include "dialogs/ddx.h"
 #include "dialogs/messagebox.h"
@@ -20,6 +21,9 @@ namespace {
 constexpr uint32_t kPidMin = 1;
 constexpr uint32_t kPidMax = 0x1FFF;
 constexpr int kMaxNameChars = 15;
+// The video and PCR PIDs take 1 to 8191; the audio PID takes what a cell of
+// the channel list takes (kPidCellRefusal: 0 to 8192).
+constexpr const char* kVideoPidRefusal = "Please enter a pid between 1 and 8191";
 
 bool PidInRange(uint32_t pid) {
     return pid >= kPidMin && pid <= kPidMax;
@@ -98,8 +102,13 @@ void CEditChannel::DoDataExchange(DataExchange* pDX) {
 // and keeps the dialog open with nothing created.
 void CEditChannel::OnOK() {
     if (!UpdateData(TRUE)) return;
-    if (!PidInRange(m_nVideoPid) || !PidInRange(m_nPcrPid) || !AudioPidAcceptable(m_nAudioPid)) {
-        RefusePid();
+    // One message, naming the range of the field it is about.
+    if (!PidInRange(m_nVideoPid) || !PidInRange(m_nPcrPid)) {
+        RefusePid(kVideoPidRefusal);
+        return;
+    }
+    if (!AudioPidAcceptable(m_nAudioPid)) {
+        RefusePid(kPidCellRefusal);
         return;
     }
     if (m_cbTp.GetCurSel() == CB_ERR) {
@@ -178,7 +187,6 @@ void CEditChannel::TakeTransponder(uint8_t slot, uint16_t n) {
     m_tpInfo = SLM_GetNthTp(n, &tpRow) == DBERR_OK ? SLM_TpRowToKey(tpRow, slot) : TpInfo{};
 }
 
-void CEditChannel::RefusePid() {
-    MessageBox(FromUtf8("Please enter a pid between 1 and 8191"), FromUtf8("ERROR"),
-               MB_OK | MB_ICONSTOP);
+void CEditChannel::RefusePid(const char* text) {
+    MessageBox(FromUtf8(text), FromUtf8("ERROR"), MB_OK | MB_ICONSTOP);
 }

@@ -42,8 +42,9 @@ class CEditChannel : public platform::DialogBase {
     void FillTransponders(uint8_t slot, uint16_t row);
     // Row n of the transponder list last loaded, as the key of the slot.
     void TakeTransponder(uint8_t slot, uint16_t n);
-    // A PID message box; the dialog stays open.
-    void RefusePid();
+    // The stop-icon "ERROR" box with the refused field's text; the dialog
+    // stays open.
+    void RefusePid(const char* text);
 
     TpInfo m_tpInfo{};
     uint16_t m_nTotalTps = 0;

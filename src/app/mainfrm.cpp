@@ -520,15 +520,11 @@ void CMainFrame::OnMoveChannel() {
     RefreshList(TRUE);
 }
 
+// The channel list's own row delete: row r is service r - 1 of the selected
+// transponder, nothing while no transponder is selected.
 BOOL CMainFrame::DeleteRowService(int row) {
-    const CNetworkTp* tree = GetNetworkTp();
-    if (!tree || row < 1) return FALSE;
-    SvcHandle handle = SVC_HANDLE_INVALID;
-    if (SLM_GetNthServiceHandleWithTpInfo(&tree->m_tpInfo, static_cast<uint32_t>(row - 1),
-                                          &handle) != 0 ||
-        handle == SVC_HANDLE_INVALID)
-        return FALSE;
-    return m_deleteService(handle) == 0 ? TRUE : FALSE;
+    CSuperVw* view = GetSuperVw();
+    return view ? view->GetGrid()->DeleteRowService(row) : FALSE;
 }
 
 void CMainFrame::RefreshList(BOOL bAll) {

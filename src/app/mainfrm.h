@@ -157,7 +157,7 @@ class CMainFrame : public QMainWindow,
     // INetworkSelectionSource: the tree's selection.
     NetworkSelection GetNetworkSelection() const override;
 
-    // How a service is deleted (a test makes it fail).
+    // How Delete All deletes a service (a test makes it fail).
     std::function<SLM_RESULT(SvcHandle)> m_deleteService;
 
     std::string m_szCmdLine;

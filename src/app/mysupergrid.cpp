@@ -194,8 +194,13 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
         CommitText(node, *item, StoredText(node, *item));
         return;
     }
+    // A record that cannot be read is not written: the zeroed copy would
+    // take the service's name and PIDs with it.
     SvcInfo record{};
-    SLM_GetServiceInfo(handle, &record);
+    if (m_readService(handle, &record) != DBERR_OK) {
+        CommitText(node, *item, StoredText(node, *item));
+        return;
+    }
     const CellCommit result = ApplyCellText(item->iSubItem, item->pszText, &record);
     if (result == CellCommit::write) SLM_SetServiceInfo(handle, &record);
     // A service of another kind belongs in that kind's order at once, where
@@ -207,15 +212,22 @@ void CMySuperGrid::CommitCellText(CTreeItem* node, platform::LV_ITEM* item) {
         PostMessage(kRebuildAfterRefile);
     // The cell shows what the record now holds, not what was typed.
     SvcInfo stored{};
-    if (SLM_GetServiceInfo(handle, &stored) != DBERR_OK) {
+    if (m_readService(handle, &stored) != DBERR_OK) {
         CommitText(node, *item, StoredText(node, *item));
         return;
     }
     CommitText(node, *item, ServiceCellText(item->iSubItem, n, stored, ServiceNumber(handle)));
     // Told once the cell shows the stored value again, so the box stands over it.
-    if (result == CellCommit::refuse && IsPidColumn(item->iSubItem))
-        platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
-                             platform::MB_OK | platform::MB_ICONSTOP);
+    if (result == CellCommit::refuse && IsPidColumn(item->iSubItem)) TellPidRefused();
+}
+
+void CMySuperGrid::OnCellTextRefused(CTreeItem* /*node*/, const platform::LV_ITEM& item) {
+    if (IsPidColumn(item.iSubItem)) TellPidRefused();
+}
+
+void CMySuperGrid::TellPidRefused() {
+    platform::MessageBox(platform::FromUtf8(kPidCellRefusal), platform::FromUtf8("ERROR"),
+                         platform::MB_OK | platform::MB_ICONSTOP);
 }
 
 platform::LRESULT CMySuperGrid::WindowProc(platform::UINT message, platform::WPARAM wParam,

@@ -11,6 +11,7 @@
 #include "networkselection.h"
 #include "supergridctrl.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,10 +72,14 @@ class CMySuperGrid : public CSuperGridCtrl {
     // Writes the edited cell into the service record of its row, then stores
     // the cell's text. At a level other than a transponder the edit is
     // refused with a message and the typed text stays; a service row shows
-    // the value the database now holds (a refused value, a shown-only column
-    // or a service no longer found all show the stored text again). An edit
+    // the value the database now holds (a refused value, a shown-only column or
+    // a service no longer found all show the stored text again; a record
+    // that cannot be read is not written and the cell keeps its text). An edit
     // of no column of the list commits nothing.
     void CommitCellText(CTreeItem* node, platform::LV_ITEM* item) override;
+    // A PID with a letter, refused by the control, gets the message every
+    // refused PID gets; the cell keeps the stored value.
+    void OnCellTextRefused(CTreeItem* node, const platform::LV_ITEM& item) override;
     // A click into the drop button of a combo column opens the combo (TRUE);
     // everything else opens nothing and answers FALSE.
     BOOL BeginCellEdit(UINT flags, platform::Point point, platform::LVHITTESTINFO* hit) override;
@@ -109,11 +114,15 @@ class CMySuperGrid : public CSuperGridCtrl {
     bool ComboColumn(int row, int column, CItemInfo::ChoiceList*& list) const;
     // The cell's text as the row record holds it.
     std::string StoredText(CTreeItem* node, const platform::LV_ITEM& item) const;
+    // What every refused PID text is told ("ERROR", stop icon).
+    static void TellPidRefused();
     // The base commit with text in place of the typed one.
     void CommitText(CTreeItem* node, const platform::LV_ITEM& item, const std::string& text);
 
   public:
     int m_bDragImage = 1; // the drag image is used; nothing clears it
+    // How a cell commit reads a service's record (a test makes it fail).
+    std::function<SLM_RESULT(SvcHandle, SvcInfo*)> m_readService = SLM_GetServiceInfo;
 
   private:
     // The row images (bitmap 158). The control's own m_imageList, which

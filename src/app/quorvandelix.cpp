@@ -123,11 +123,18 @@ int CQuorvandelixApp::InitInstance(const std::vector<std::string>& args) {
 // by an editor that died is taken over (QLockFile looks whether its process
 // still runs), and one that cannot be made at all (a folder we may not write
 // in, where no working file can be written either) does not stop the start.
+// An editor killed between making its lock and writing its process id into it
+// leaves a lock that names nobody; the holder's system lock on the file, which
+// ends with its process, tells a live holder from a dead one, so such a lock
+// is removed when nobody holds it.
 bool CQuorvandelixApp::LockStartFolder() {
     const QByteArray path = QByteArray(g_szStartDir) + '/' + kFolderLockName;
     auto lock = std::make_unique<QLockFile>(QFile::decodeName(path));
     lock->setStaleLockTime(0); // never stale by age: an editor may run for days
-    if (lock->tryLock(0)) {
+    bool taken = lock->tryLock(0);
+    if (!taken && lock->error() == QLockFile::LockFailedError && lock->removeStaleLockFile())
+        taken = lock->tryLock(0);
+    if (taken) {
         m_folderLock = std::move(lock);
         return true;
     }

@@ -162,7 +162,7 @@ void TransferEngine::OnDownloading(const uint8_t* bytes, size_t count) {
     if (IsFrame(bytes, count, COM_CMD_DATA_REQUEST, COM_DATA_REQUEST_SIZE)) {
         ServeDataRequest(static_cast<uint16_t>(bytes[2] | bytes[3] << 8), GetLe32(bytes + 4));
     } else if (IsFrame(bytes, count, COM_CMD_TIME_REQUEST, 2)) {
-        SendTimeReply();
+        if (SendTimeReply() == 2) SendFailed();
     } else if (IsFrame(bytes, count, COM_CMD_DOWNLOAD_DONE, 2)) {
         m_state = COM_STATE_FINISHED;
     }
@@ -208,8 +208,10 @@ void TransferEngine::ReceiveAllBlocks() {
     }
     m_outcome = TransferOutcome::FileMade;
     m_outcomePath = m_receiveFile.FinalPath();
-    SendUploadDone();
-    m_state = COM_STATE_FINISHED;
+    // The file is whole either way; a receiver that does not take the end
+    // frame would leave the worker waiting for its last bytes.
+    if (!SendUploadDone()) SendFailed();
+    if (!m_leave) m_state = COM_STATE_FINISHED;
 }
 
 // Sends `length` bytes of the file from `offset`; bytes past its end go out
@@ -226,7 +228,7 @@ void TransferEngine::ServeDataRequest(uint16_t length, uint32_t offset) {
         if (got == 0) break; // the file shrank: the rest stays 0xFF
         filled += static_cast<size_t>(got);
     }
-    if (length > 0) WriteData(m_buffer.data(), length);
+    if (length > 0 && WriteData(m_buffer.data(), length) != length) return SendFailed();
     ShowProgress(m_sendLength == 0 ? 100
                                    : static_cast<int>(std::min<uint64_t>(
                                          100, (uint64_t{offset} + length) * 100 / m_sendLength)));
@@ -248,7 +250,7 @@ bool TransferEngine::OpenTransferFile() {
 
 void TransferEngine::SendHelloReply(uint8_t code) {
     const std::array<uint8_t, COM_HELLO_REPLY_SIZE> reply{COM_STX, COM_CMD_HELLO, code, COM_ETX};
-    WriteData(reply.data(), reply.size());
+    if (WriteData(reply.data(), reply.size()) != reply.size()) SendFailed();
 }
 
 void TransferEngine::ShowProgress(int percent) {
@@ -262,6 +264,14 @@ void TransferEngine::Fail(const char* text) {
     m_sink.ShowTransferMessage(text, MessageIcon::Stop);
     ClosePort();
     m_leave = true;
+}
+
+// A vanished device is told at the end of the turn (PortVanished), stop and
+// cancel end the worker without a word, and a transfer already ended says
+// nothing more; what is left is a receiver that stopped reading.
+void TransferEngine::SendFailed() {
+    if (m_leave || !m_portOpen || Signalled() || m_portFailed) return;
+    Fail(COM_TEXT_SEND_ERROR);
 }
 
 void TransferEngine::ClosePort() {
@@ -293,8 +303,7 @@ size_t TransferEngine::WriteData(const uint8_t* bytes, size_t count) {
         m_portFailed = true;
         return 0;
     }
-    const auto deadline =
-        Clock::now() + m_timing.writeBase + m_timing.writePerByte * static_cast<int64_t>(count);
+    const auto deadline = Clock::now() + LineBound(m_timing.writeBase, count);
     for (;;) {
         const int64_t unsent = m_port.Unsent();
         if (unsent < 0) {
@@ -305,6 +314,12 @@ size_t TransferEngine::WriteData(const uint8_t* bytes, size_t count) {
         if (Signalled() || Clock::now() >= deadline) return 0;
         m_flags.WaitFor(m_timing.pollInterval);
     }
+}
+
+std::chrono::milliseconds TransferEngine::LineBound(std::chrono::milliseconds base,
+                                                    size_t count) const {
+    const uint32_t rate = std::max<uint32_t>(m_timing.lineBytesPerSecond, 1);
+    return base + 2 * std::chrono::milliseconds(uint64_t{count} * 1000 / rate);
 }
 
 // Polls the output queue until it is empty, at most `polls` times; gives up
@@ -323,9 +338,7 @@ int TransferEngine::WaitTxEmpty(int polls) {
 // gives up with what is queued (fewer) on stop, cancel or when the block's
 // time runs out, and with -1 on a port error.
 int64_t TransferEngine::WaitRxCount(size_t count) {
-    const auto lineTime =
-        std::chrono::milliseconds(uint64_t{count} * 1000 / m_timing.lineBytesPerSecond);
-    const auto deadline = Clock::now() + m_timing.readBase + 2 * lineTime;
+    const auto deadline = Clock::now() + LineBound(m_timing.readBase, count);
     for (;;) {
         const int64_t queued = m_port.Queued();
         if (queued < 0) {

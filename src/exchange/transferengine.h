@@ -28,9 +28,9 @@ struct TransferTiming {
     // as short (about 1.7 s for 4096 bytes).
     std::chrono::milliseconds readBase{1000};
     uint32_t lineBytesPerSecond = 11520; // 115200 baud, 10 bits a byte
-    // A write may take this long plus writePerByte for each of its bytes.
+    // A write may take this long plus twice its line time before it counts
+    // as failed (about 12.4 s for the 65,535 bytes of the largest request).
     std::chrono::milliseconds writeBase{1000};
-    std::chrono::milliseconds writePerByte{19200};
     // Polls of the output queue before a block request goes out anyway.
     int txEmptyPolls = 1000;
 };
@@ -85,6 +85,12 @@ class TransferEngine {
     void SendHelloReply(uint8_t code);
     void ShowProgress(int percent);
     void Fail(const char* text); // stop-icon message, close the port, leave
+    // A write of the transfer that did not go out in its time: "Data Send
+    // Error", the port closed, the worker leaves. A vanished port, stop and
+    // cancel are left to their own handling.
+    void SendFailed();
+    // How long count bytes may take on the line: base plus twice their time.
+    std::chrono::milliseconds LineBound(std::chrono::milliseconds base, size_t count) const;
     void PortVanished();         // the port failed: tell what broke off, leave
     void ClosePort();
     bool Signalled() const { return m_flags.Pending() != TransferSignal::None; }

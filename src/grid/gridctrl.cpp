@@ -26,6 +26,7 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols)
       m_crWindowColour(GetSysColor(COLOR_WINDOW)), m_cr3DFace(GetSysColor(COLOR_3DFACE)),
       m_crShadow(GetSysColor(COLOR_3DSHADOW)), m_pRtcDefault(CGridCell::Class()) {
     RegisterWindowClass();
+    MapEditCommands();
     m_nRowsPerWheelNotch = QApplication::wheelScrollLines();
     SetUpDefaultCells();
     m_crGridBkColour = m_crShadow;

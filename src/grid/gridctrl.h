@@ -23,6 +23,7 @@
 #include "base/geometry.h"
 #include "controls/scrollinfo.h"
 #include "controls/scrollwindow.h"
+#include "window/commandtarget.h"
 
 #include <cstdint>
 #include <map>
@@ -70,7 +71,10 @@ using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
 using GRIDCALLBACK = BOOL (*)(NMGRIDITEM* pDispInfo, LPARAM lParam);
 
-class CGridCtrl : public platform::ScrollWindow {
+// The grid takes the Edit menu's copy, cut, paste and select-all commands
+// (window/editcommands.h) in its own command table, with their update rules:
+// sent to the grid window, or routed to it as a command target.
+class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget {
   public:
     // The id of the timer that scrolls while the mouse selects outside the cells.
     static constexpr platform::UINT_PTR kSelectionTimerId = 513;
@@ -363,11 +367,14 @@ class CGridCtrl : public platform::ScrollWindow {
     // Every cell of a row (column) on one context; TRUE when all succeeded.
     BOOL RedrawRow(int nRow);
     BOOL RedrawColumn(int nCol);
-    // Ends an edit in progress (the editing issue fills it in).
+    // Ends the open editor (its report then arrives as OnEndInPlaceEdit).
     virtual void EndEditing();
 
     // ---- editing and keys
     static constexpr UINT IDC_INPLACE_CONTROL = 8;
+    // Opens the cell's editor; an editor open on another cell ends first.
+    // Nothing opens when the cell, as looked up after that end, may not be
+    // edited, cannot be shown or the owner vetoes.
     virtual void OnEditCell(int nRow, int nCol, platform::Point point, UINT nChar);
     virtual void OnEndEditCell(int nRow, int nCol, std::string str);
     virtual BOOL ValidateEdit(int nRow, int nCol, LPCTSTR str);
@@ -519,6 +526,8 @@ class CGridCtrl : public platform::ScrollWindow {
     void OnUpdateEditCut(platform::CmdUI* pCmdUI);
     void OnUpdateEditPaste(platform::CmdUI* pCmdUI);
     void OnUpdateEditSelectAll(platform::CmdUI* pCmdUI);
+    // A command sent to the grid window: its command table decides.
+    BOOL OnCommand(platform::WPARAM wParam, LPARAM lParam) override;
 
   protected:
     // Registered at the first size message that finds a window.
@@ -655,6 +664,8 @@ class CGridCtrl : public platform::ScrollWindow {
 
     // One scroll handler for both directions.
     void ScrollBy(int nBar, UINT nSBCode);
+    // The command table's entries for the Edit commands.
+    void MapEditCommands();
     // The default cells take the system colours they follow.
     void SetUpDefaultCells();
     // Virtual mode: the selection forgets cells past the new counts.
@@ -670,6 +681,11 @@ class CGridCtrl : public platform::ScrollWindow {
     void RepaintSelectionChange(int nRow, int nCol, bool bForce, platform::Dc* pDC);
     // Clears the modified bit of every cell.
     void ClearAllModified();
+    // Drops the grid's own pointers to a cell that is about to be deleted.
+    void ForgetCell(const CGridCellBase* pCell);
+    // The steps before an edit opens: a valid, editable cell scrolled into
+    // view, its rectangle in *pRect; FALSE when one of them fails.
+    BOOL PrepareCellEdit(int nRow, int nCol, platform::Rect* pRect);
     // Removes row nRow's size, cells and counts without resetting the
     // selection or the scroll bars; FALSE for a row without cells.
     BOOL RemoveRow(int nRow);
@@ -704,8 +720,6 @@ class CGridCtrl : public platform::ScrollWindow {
     int m_nFixedCols = 0;
     GridSizeArray m_arRowHeights;
     GridSizeArray m_arColWidths;
-    // Cells whose modified bit is set (so clearing can stop at none).
-    int m_nModifiedCells = 0;
     int m_nVScrollMax = 0;
     int m_nHScrollMax = 0;
 
@@ -725,6 +739,9 @@ class CGridCtrl : public platform::ScrollWindow {
     // The open editor's cell wherever it started (focus cell or not), so
     // that ending it reaches that cell; cleared when the cell goes.
     CGridCellBase* m_pEditingCell = nullptr;
+    // The cell whose editor's end report is being taken; cleared when the
+    // cell goes.
+    CGridCellBase* m_pEndingCell = nullptr;
     // Set by the destructor: a late editor report then changes nothing.
     bool m_bClosing = false;
     CCellID m_idEditingCell;

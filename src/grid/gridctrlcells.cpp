@@ -94,10 +94,15 @@ void CGridCtrl::DestroyCell(int nRow, int nCol) {
     if (m_bVirtualMode) return;
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (!pCell) return;
-    if (pCell == m_pEditingCell) m_pEditingCell = nullptr;
+    ForgetCell(pCell);
     SetItemState(nRow, nCol, 0);
     (*m_RowData[static_cast<std::size_t>(nRow)])[static_cast<std::size_t>(nCol)] = nullptr;
     delete pCell;
+}
+
+void CGridCtrl::ForgetCell(const CGridCellBase* pCell) {
+    if (pCell == m_pEditingCell) m_pEditingCell = nullptr;
+    if (pCell == m_pEndingCell) m_pEndingCell = nullptr;
 }
 
 void CGridCtrl::DestroyRow(int nRow) {
@@ -130,7 +135,6 @@ BOOL CGridCtrl::DeleteAllItems() {
     m_PrevSelectedCellMap.clear();
     m_idCurrentCell = CCellID(-1, -1);
     m_nRows = m_nFixedRows = m_nCols = m_nFixedCols = 0;
-    m_nModifiedCells = 0;
     ResetScrollBars();
     SetModified(TRUE);
     return TRUE;
@@ -164,11 +168,7 @@ BOOL CGridCtrl::SetCell(int nRow, int nCol, CGridCellBase* pCell) {
     if (nRow >= static_cast<int>(m_RowData.size())) return FALSE;
     GridRow* row = m_RowData[static_cast<std::size_t>(nRow)].get();
     if (!row || nCol >= static_cast<int>(row->size())) return FALSE;
-    if (pCell) {
-        pCell->SetCoords(nRow, nCol);
-        // The count of modified cells may only be too high, never too low.
-        if (pCell->GetState() & CELL_MODIFIED) ++m_nModifiedCells;
-    }
+    if (pCell) pCell->SetCoords(nRow, nCol);
     (*row)[static_cast<std::size_t>(nCol)] = pCell;
     return TRUE;
 }
@@ -195,6 +195,7 @@ BOOL CGridCtrl::SetCellType(int nRow, int nCol, const GridCellClass* pRuntimeCla
     if (pOldCell) pNewCell->CopyAttributes(*pOldCell);
     if (!SetCell(nRow, nCol, pNewCell.get())) return FALSE;
     pNewCell.release();
+    ForgetCell(pOldCell);
     delete pOldCell;
     return TRUE;
 }

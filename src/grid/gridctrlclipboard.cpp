@@ -1,9 +1,11 @@
 // Cell text to and from the clipboard: copy the selection as lines of
 // tab-separated texts, cut it, paste text at a cell, and the notifying text
-// setter that every such change goes through.
+// setter that every such change goes through; the Edit commands that reach
+// them.
 #include "gridctrl.h"
 
 #include "window/cmdui.h"
+#include "window/editcommands.h"
 #include "dnd/dataobject.h"
 #include "controls/edit.h"
 #include "base/trace.h"
@@ -192,6 +194,22 @@ void CGridCtrl::OnEditPaste() {
     }
     DataObject obj;
     if (obj.AttachClipboard()) PasteTextAtCell(cell, &obj, TRUE);
+}
+
+void CGridCtrl::MapEditCommands() {
+    MapCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    MapCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
+    MapCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    MapCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    MapUpdateCommandUI(ID_EDIT_COPY, [this](CmdUI& ui) { OnUpdateEditCopy(&ui); });
+    MapUpdateCommandUI(ID_EDIT_CUT, [this](CmdUI& ui) { OnUpdateEditCut(&ui); });
+    MapUpdateCommandUI(ID_EDIT_PASTE, [this](CmdUI& ui) { OnUpdateEditPaste(&ui); });
+    MapUpdateCommandUI(ID_EDIT_SELECT_ALL, [this](CmdUI& ui) { OnUpdateEditSelectAll(&ui); });
+}
+
+BOOL CGridCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (ScrollWindow::OnCommand(wParam, lParam)) return TRUE;
+    return OnCmdMsg(LOWORD(wParam), HIWORD(wParam), CommandCall::Run, nullptr) ? TRUE : FALSE;
 }
 
 void CGridCtrl::OnUpdateEditCopy(CmdUI* pCmdUI) {

@@ -10,16 +10,19 @@ using namespace platform;
 // shown, owner veto) returns and leaves the grid as it was.
 void CGridCtrl::OnEditCell(int nRow, int nCol, Point point, UINT nChar) {
     m_TitleTip.Hide();
-    if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return;
-    EnsureVisible(nRow, nCol);
-    if (!IsCellVisible(nRow, nCol)) return;
     Rect rect;
-    if (!GetCellRect(nRow, nCol, &rect)) return;
+    if (!PrepareCellEdit(nRow, nCol, &rect)) return;
     if (SendMessageToParent(nRow, nCol, static_cast<int>(LVN_BEGINLABELEDIT)) < 0) return;
+    // Only one editor per grid: an earlier one on another cell ends first.
+    // The owner's answer to its end report may delete, insert or sort rows,
+    // so the cell is looked up again afterwards, never kept across it.
+    if (m_pEditingCell && m_pEditingCell != GetCell(nRow, nCol)) {
+        const auto alive = AliveToken();
+        EndEditing();
+        if (!*alive || !PrepareCellEdit(nRow, nCol, &rect)) return;
+    }
     CGridCellBase* pCell = GetCell(nRow, nCol);
     if (!pCell) return;
-    // Only one editor per grid: an earlier one on another cell ends first.
-    if (m_pEditingCell && m_pEditingCell != pCell) EndEditing();
     const auto alive = AliveToken();
     pCell->Edit(nRow, nCol, rect, point, IDC_INPLACE_CONTROL, nChar);
     if (!*alive) return;
@@ -27,6 +30,15 @@ void CGridCtrl::OnEditCell(int nRow, int nCol, Point point, UINT nChar) {
         m_pEditingCell = pCell;
         m_idEditingCell = CCellID(nRow, nCol);
     }
+}
+
+// FALSE for a position outside the grid, a cell that may not be edited or
+// one that cannot be brought into view.
+BOOL CGridCtrl::PrepareCellEdit(int nRow, int nCol, Rect* pRect) {
+    if (!IsValid(nRow, nCol) || !IsCellEditable(nRow, nCol)) return FALSE;
+    EnsureVisible(nRow, nCol);
+    if (!IsCellVisible(nRow, nCol)) return FALSE;
+    return GetCellRect(nRow, nCol, pRect);
 }
 
 // Ends the open editor wherever it started; without one, the focus cell's.
@@ -91,7 +103,15 @@ void CGridCtrl::OnEndInPlaceEdit(NMHDR* pNMHDR, LRESULT* pResult) {
     if (pEdited && pEdited != pCell) {
         pEdited->OnEndEdit();
     } else if (pCell) {
+        // The owner's answer to the end report may move the edited cell to
+        // another row (or delete it, which forgets it here): wherever it is
+        // now, it stops editing.
+        m_pEndingCell = pEdited;
+        const auto alive = AliveToken();
         OnEndEditCell(nRow, nCol, pItem->item.strText);
+        if (!*alive) return;
+        if (m_pEndingCell && m_pEndingCell->IsEditing()) m_pEndingCell->OnEndEdit();
+        m_pEndingCell = nullptr;
     }
     const UINT nChar = static_cast<UINT>(pItem->item.lParam);
     if (nChar == VK_TAB || (nChar >= VK_PRIOR && nChar <= VK_DOWN)) {

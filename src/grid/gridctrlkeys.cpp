@@ -52,49 +52,48 @@ void CGridCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     const int lastCol = GetColumnCount() - 1;
     const bool tab = nChar == VK_TAB;
 
+    // The first shown row (column) from `from` on in steps of `step`, not
+    // past `limit`; -1 when every one on the way is hidden.
+    auto shownRow = [this](int from, int step, int limit) {
+        for (int row = from; step > 0 ? row <= limit : row >= limit; row += step)
+            if (GetRowHeight(row) > 0) return row;
+        return -1;
+    };
+    auto shownCol = [this](int from, int step, int limit) {
+        for (int col = from; step > 0 ? col <= limit : col >= limit; col += step)
+            if (GetColumnWidth(col) > 0) return col;
+        return -1;
+    };
+
     if (nChar == VK_DOWN) {
-        int iNextRow = next.row + 1;
-        while (iNextRow <= lastRow && GetRowHeight(iNextRow) <= 0)
-            ++iNextRow;
-        if (iNextRow <= lastRow) next.row = iNextRow;
+        if (const int row = shownRow(next.row + 1, 1, lastRow); row >= 0) next.row = row;
     } else if (nChar == VK_UP) {
-        int iNextRow = next.row - 1;
-        while (iNextRow >= m_nFixedRows && GetRowHeight(iNextRow) <= 0)
-            --iNextRow;
-        if (iNextRow >= m_nFixedRows) next.row = iNextRow;
+        if (const int row = shownRow(next.row - 1, -1, m_nFixedRows); row >= 0) next.row = row;
     } else if (nChar == VK_RIGHT || (tab && !shift)) {
-        int iNextCol = next.col + 1;
-        while (iNextCol <= lastCol && GetColumnWidth(iNextCol) <= 0)
-            ++iNextCol;
-        if (iNextCol <= lastCol) {
-            next.col = iNextCol;
-        } else if (tab && next.row < lastRow) {
-            int iNextRow = next.row + 1;
-            while (iNextRow < lastRow && GetRowHeight(iNextRow) <= 0)
-                ++iNextRow;
-            next.row = iNextRow;
-            iNextCol = m_nFixedCols;
-            while (iNextCol < lastCol && GetColumnWidth(iNextCol) <= 0)
-                ++iNextCol;
-            next.col = iNextCol;
-            bChangeLine = TRUE;
+        if (const int col = shownCol(next.col + 1, 1, lastCol); col >= 0) {
+            next.col = col;
+        } else if (tab) {
+            // On to the first shown cell of the next shown row; in the last
+            // shown row the focus stays.
+            const int row = shownRow(next.row + 1, 1, lastRow);
+            const int first = shownCol(m_nFixedCols, 1, lastCol);
+            if (row >= 0 && first >= 0) {
+                next = CCellID(row, first);
+                bChangeLine = TRUE;
+            }
         }
     } else if (nChar == VK_LEFT || (tab && shift)) {
-        int iNextCol = next.col - 1;
-        while (iNextCol >= m_nFixedCols && GetColumnWidth(iNextCol) <= 0)
-            --iNextCol;
-        if (iNextCol >= m_nFixedCols) {
-            next.col = iNextCol;
-        } else if (tab && next.row > m_nFixedRows) {
-            int iNextRow = next.row - 1;
-            while (iNextRow > m_nFixedRows && GetRowHeight(iNextRow) <= 0)
-                --iNextRow;
-            next.row = iNextRow;
-            iNextCol = lastCol;
-            while (iNextCol > m_nFixedCols && GetColumnWidth(iNextCol) <= 0)
-                --iNextCol;
-            next.col = iNextCol;
-            bChangeLine = TRUE;
+        if (const int col = shownCol(next.col - 1, -1, m_nFixedCols); col >= 0) {
+            next.col = col;
+        } else if (tab) {
+            // Back to the last shown cell of the shown row above; in the
+            // first shown row the focus stays.
+            const int row = shownRow(next.row - 1, -1, m_nFixedRows);
+            const int last = shownCol(lastCol, -1, m_nFixedCols);
+            if (row >= 0 && last >= 0) {
+                next = CCellID(row, last);
+                bChangeLine = TRUE;
+            }
         }
     } else if (nChar == VK_PRIOR || nChar == VK_NEXT) {
         const bool down = nChar == VK_NEXT;

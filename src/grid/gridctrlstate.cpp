@@ -23,13 +23,7 @@ BOOL CGridCtrl::SetItemState(int nRow, int nCol, UINT state) {
     CGridCellBase* pCell = GetCell(nRow, nCol);
     ASSERT(pCell != nullptr);
     if (!pCell) return FALSE;
-    const bool wasModified = (pCell->GetState() & CELL_MODIFIED) != 0;
     pCell->SetState(state);
-    const bool isModified = (pCell->GetState() & CELL_MODIFIED) != 0;
-    if (isModified && !wasModified)
-        ++m_nModifiedCells;
-    else if (wasModified && !isModified && m_nModifiedCells > 0)
-        --m_nModifiedCells;
     return TRUE;
 }
 
@@ -55,16 +49,17 @@ void CGridCtrl::SetModified(BOOL bModified, int nRow, int nCol) {
     if (!m_bModified) ClearAllModified();
 }
 
+// Every cell is looked at: a cell can be marked behind the grid's back (its
+// own SetState, CopyAttributes, assignment), so no count of marked cells
+// kept by the grid could be trusted to skip the walk. In virtual mode the
+// owner keeps the cells.
 void CGridCtrl::ClearAllModified() {
-    // The count of modified cells saves the walk when none is left; in
-    // virtual mode the owner keeps the cells.
-    if (m_nModifiedCells == 0 || m_bVirtualMode) return;
+    if (m_bVirtualMode) return;
     for (int row = 0; row < m_nRows; ++row)
         for (int col = 0; col < m_nCols; ++col)
             if (const CGridCellBase* pCell = GetCell(row, col))
                 if (pCell->GetState() & CELL_MODIFIED)
                     SetItemState(row, col, pCell->GetState() & ~CELL_MODIFIED);
-    m_nModifiedCells = 0;
 }
 
 BOOL CGridCtrl::GetModified(int nRow, int nCol) const {

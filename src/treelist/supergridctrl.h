@@ -19,6 +19,7 @@
 #include "treetypes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -332,7 +333,8 @@ class CSuperGridCtrl : public platform::ListControl {
     CListEditCtrl* EditTreeLabel(int row);
     // Reflected LVN_ENDLABELEDIT: a report for no row or a cancelled edit
     // changes nothing; column 1 keeps 21 characters, columns 2 to 5 refuse
-    // a text with a letter; otherwise CommitCellText. *result = 0.
+    // a text with a letter (OnCellTextRefused); otherwise CommitCellText.
+    // *result = 0.
     void OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* result);
     // Moves the open edit box onto its cell as it now lies, size kept;
     // nothing without one.
@@ -409,6 +411,10 @@ class CSuperGridCtrl : public platform::ListControl {
     // row record (column 0 the item text, column c sub-item c - 1) and into
     // the list cell. A null item or text stores nothing.
     virtual void CommitCellText(CTreeItem* node, platform::LV_ITEM* item);
+    // Told of an edited text that the number columns refuse (it holds a
+    // letter): nothing is committed and the cell keeps its text. Nothing
+    // more by default; a derived list may say why.
+    virtual void OnCellTextRefused(CTreeItem* node, const platform::LV_ITEM& item);
     // Asked by a left click: opens the edit box on the clicked cell (the
     // tree column's label for column 0) and answers FALSE, so the click
     // goes on to select; an override answers TRUE to stop that.
@@ -530,6 +536,10 @@ class CSuperGridCtrl : public platform::ListControl {
     // the tree column, a sub-item's cell past its image. False for a cell
     // that does not exist.
     bool EditorOrigin(int row, int column, platform::Point& origin) const;
+    // A scroll of the list (the default handling, given as scroll): with an
+    // open edit box the box follows its cell and the focused row repaints;
+    // without one the list takes the focus first (ending an open combo box).
+    void ScrollKeepingEditor(const std::function<void()>& scroll);
     // The edit box over rect, registered with the list.
     CListEditCtrl* OpenEditBox(int row, int column, const platform::Rect& rect,
                                platform::DWORD style, UINT id);

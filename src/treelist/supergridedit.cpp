@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -183,12 +184,16 @@ void CSuperGridCtrl::OnEndlabeledit(platform::NMHDR* header, platform::LRESULT* 
     if (!item.pszText || item.iItem == -1) return;
     if (item.iSubItem == kNameColumn && std::strlen(item.pszText) > kNameLength)
         item.pszText[kNameLength] = '\0';
+    // A row gone since the editor opened has nothing to commit to.
+    CTreeItem* node = RowNode(item.iItem);
+    if (!node) return;
     if (item.iSubItem >= kFirstNumberColumn && item.iSubItem <= kLastNumberColumn &&
         HasAsciiLetter(item.pszText))
-        return;
-    // A row gone since the editor opened has nothing to commit to.
-    if (CTreeItem* node = RowNode(item.iItem)) CommitCellText(node, &item);
+        return OnCellTextRefused(node, item);
+    CommitCellText(node, &item);
 }
+
+void CSuperGridCtrl::OnCellTextRefused(CTreeItem* /*node*/, const platform::LV_ITEM& /*item*/) {}
 
 // ---- keeping the box over its cell ----
 
@@ -217,26 +222,23 @@ void CSuperGridCtrl::RepositionEditor() {
     box->MoveWindow(origin.x, origin.y, rect.Width(), rect.Height());
 }
 
-void CSuperGridCtrl::OnHScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
+void CSuperGridCtrl::ScrollKeepingEditor(const std::function<void()>& scroll) {
     if (GetEditBox()) {
-        ListControl::OnHScroll(code, pos, bar);
+        scroll();
         RepositionEditor();
         InvalidateRow(GetSelectedItem());
         return;
     }
     if (platform::Window::GetFocus() != this) SetFocus();
-    ListControl::OnHScroll(code, pos, bar);
+    scroll();
+}
+
+void CSuperGridCtrl::OnHScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
+    ScrollKeepingEditor([&] { ListControl::OnHScroll(code, pos, bar); });
 }
 
 void CSuperGridCtrl::OnVScroll(UINT code, UINT pos, platform::ScrollBar* bar) {
-    if (GetEditBox()) {
-        ListControl::OnVScroll(code, pos, bar);
-        RepositionEditor();
-        InvalidateRow(GetSelectedItem());
-        return;
-    }
-    if (platform::Window::GetFocus() != this) SetFocus();
-    ListControl::OnVScroll(code, pos, bar);
+    ScrollKeepingEditor([&] { ListControl::OnVScroll(code, pos, bar); });
 }
 
 void CSuperGridCtrl::OnSize(UINT type, int cx, int cy) {

@@ -28,6 +28,7 @@ struct CommitCase {
     const char* typed;
     std::function<void(SvcInfo*)> change; // what the record must get; none: unchanged
     const char* shown;                    // nullptr: the cell's text before the edit
+    bool readFails = false;               // the service's record cannot be read
 };
 
 // Every column's commit: the table that a direct commit and the real editors
@@ -52,6 +53,8 @@ const std::vector<CommitCase>& CommitCases() {
         {"VID 70000", kTvName, colVid, "70000", nullptr, nullptr},
         {"AID -5", kTvName, colAid, "-5", nullptr, nullptr},
         {"PCRPID 12#", kTvName, colPcrPid, "12#", nullptr, nullptr},
+        {"VID 12a", kTvName, colVid, "12a", nullptr, nullptr},
+        {"AID a12", kTvName, colAid, "a12", nullptr, nullptr},
         {"VID empty", kTvName, colVid, "", nullptr, nullptr},
         {"VID with a leading blank", kTvName, colVid, " 7", nullptr, nullptr},
         {"AID of twenty digits", kTvName, colAid, "99999999999999999999", nullptr, nullptr},
@@ -61,6 +64,8 @@ const std::vector<CommitCase>& CommitCases() {
         {"ServiceID is shown only", kTvName, colServiceId, "999", nullptr, nullptr},
         {"CAS is shown only", kTvName, colCas, "VIACCESS", nullptr, nullptr},
         {"Channel No. is shown only", kRadioName, colChannelNo, "42", nullptr, nullptr},
+        {"a record that cannot be read is not written", kTvName, colServiceName, "New name",
+         nullptr, nullptr, true},
     };
     return cases;
 }
@@ -91,8 +96,11 @@ class ChannelCommitTest : public ChannelListTest {
         SvcInfo expected = original;
         if (c.change) c.change(&expected);
         const std::string before = Cell(row, c.column);
+        if (c.readFails)
+            grid->m_readService = [](SvcHandle, SvcInfo*) -> SLM_RESULT { return DBERR_NOT_FOUND; };
 
         edit(row);
+        grid->m_readService = SLM_GetServiceInfo;
 
         const SvcInfo after = Record(handle);
         EXPECT_EQ(std::memcmp(&after, &expected, sizeof after), 0);

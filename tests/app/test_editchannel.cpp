@@ -179,8 +179,11 @@ TEST_F(EditChannelTest, OpensOnTheCallersTransponderAndCreatesTheServiceThere) {
 }
 
 TEST_F(EditChannelTest, PidsOutsideTheirRangesAreRefusedAndNothingIsCreated) {
+    // Each field's message names the range that field takes.
     const Refusal outOfRange = {"Please enter a pid between 1 and 8191", "ERROR",
                                 QMessageBox::Critical};
+    const Refusal audioOutOfRange = {"Please enter a pid between 0 and 8192", "ERROR",
+                                     QMessageBox::Critical};
     const Refusal notANumber = {"Please enter a positive integer.", kAppTitle,
                                 QMessageBox::Warning};
     struct Case {
@@ -192,8 +195,10 @@ TEST_F(EditChannelTest, PidsOutsideTheirRangesAreRefusedAndNothingIsCreated) {
         {{"A", "8192", "101", "102"}, &outOfRange, 0},
         {{"A", "100", "101", "0"}, &outOfRange, 0},
         {{"A", "100", "101", "8192"}, &outOfRange, 0},
-        {{"A", "100", "9000", "102"}, &outOfRange, 0},
-        {{"A", "100", "73829", "102"}, &outOfRange, 0}, // 0x12065: 0x2065 in 16 bits
+        {{"A", "100", "9000", "102"}, &audioOutOfRange, 0},
+        {{"A", "100", "8193", "102"}, &audioOutOfRange, 0},
+        {{"A", "100", "73829", "102"}, &audioOutOfRange, 0}, // 0x12065: 0x2065 in 16 bits
+        {{"A", "0", "9000", "102"}, &outOfRange, 0},        // one message, the first field's
         {{"A", "1x", "101", "102"}, &notANumber, 0},
         {{"A", "100", "0", "102"}, nullptr, 0},
         {{"A", "100", "8192", "102"}, nullptr, 0},

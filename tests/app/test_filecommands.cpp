@@ -804,6 +804,20 @@ TEST_F(FileCommandTest, TheLockOfAKilledEditorIsTakenOver) {
     Stop();
     EXPECT_FALSE(QFile::exists(lock)) << "an editor that ends lets the folder go";
 }
+
+// An editor killed after making its lock but before writing into it leaves a
+// lock that names no process: nobody holds it, so the next editor starts.
+TEST_F(FileCommandTest, ALockThatNamesNoEditorIsTakenOver) {
+    const QString lock = StartFile(QStringLiteral("data.tmp.lock"));
+    for (const QByteArray& content : {QByteArray(), QByteArray("garbage\n")}) {
+        SCOPED_TRACE(content.toStdString());
+        WriteFile(lock, content);
+        ASSERT_EQ(Start(), 1);
+        EXPECT_TRUE(boxes.Calls().empty());
+        Stop();
+        EXPECT_FALSE(QFile::exists(lock));
+    }
+}
 #endif
 
 // A dropped name that is no readable file opens nothing and creates nothing.

@@ -132,6 +132,21 @@ TEST_F(ShellCommandTest, DeleteChannelWithASatelliteSelectedOnlyTellsAndRebuilds
     EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A2", "A3"}));
 }
 
+// The list's Delete key asks the main window for each row's delete; that is
+// the channel list's own row delete, which needs a transponder selected.
+TEST_F(ShellCommandTest, TheRowDeleteOfTheDeleteKeyNeedsASelectedTransponder) {
+    LoadDatabase();
+    SelectTp(tpA);
+    SelectSatellite(tpA.satIndex);
+    EXPECT_FALSE(frame()->DeleteRowService(1));
+    EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A2", "A3"}));
+    SelectTp(tpA);
+    EXPECT_FALSE(frame()->DeleteRowService(0));
+    EXPECT_FALSE(frame()->DeleteRowService(4));
+    EXPECT_TRUE(frame()->DeleteRowService(2));
+    EXPECT_EQ(Services(tpA), (std::vector<std::string>{"A1", "A3"}));
+}
+
 TEST_F(ShellCommandTest, DeleteChannelRemovesTheSelectedRowsServices) {
     LoadDatabase();
     SelectTp(tpA);

@@ -14,6 +14,7 @@
 #include "orderingchannel.h"
 #include "resource.h"
 #include "servicecells.h"
+#include "servicewalk.h"
 #include "supervw.h"
 
 #include <QApplication>
@@ -152,18 +153,8 @@ TEST_F(TypeChangeTest, ATvChannelMadeRadioIsListedAsRadioAtOnceAndAfterAReload) 
     SelectTp(tpA);
     EXPECT_EQ(ListedNames(), (Names{"A1", "R1", "A3", "A2", "R2"}));
     // The favourite group still holds A2 and A3.
-    std::vector<std::string> group;
-    uint16_t count = 0;
-    SLM_GetNumServicesInList(LIST_FAV_FIRST, 0x3FFF, SVC_TYPE_ANY, &count);
-    SvcHandle handle = SVC_HANDLE_INVALID;
-    for (uint16_t i = 0; i < count; ++i) {
-        ASSERT_EQ(SLM_GetNextServiceHandle(handle, LIST_FAV_FIRST, 0x3FFF, SVC_TYPE_ANY,
-                                           i == 0 ? 0 : 1, &handle),
-                  DBERR_OK);
-        SvcInfo record{};
-        SLM_GetServiceInfo(handle, &record);
-        const char* name = reinterpret_cast<const char*>(record.name);
-        group.emplace_back(name, strnlen(name, sizeof record.name));
-    }
+    Names group;
+    for (SvcHandle handle : ServicesIn(LIST_FAV_FIRST, SVC_TYPE_ANY))
+        group.push_back(ServiceName(handle));
     EXPECT_EQ(group, (Names{"A2", "A3"}));
 }

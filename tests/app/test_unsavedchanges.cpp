@@ -24,33 +24,14 @@ enum class Road { New, Load, Drop, Exit, CloseBox };
 enum class Edit { None, Yes, No, Cancel };
 
 const char* RoadName(Road road) {
-    switch (road) {
-    case Road::New:
-        return "New";
-    case Road::Load:
-        return "Load";
-    case Road::Drop:
-        return "drop";
-    case Road::Exit:
-        return "Exit";
-    case Road::CloseBox:
-        return "close box";
-    }
-    return "";
+    static const char* const names[] = {"New", "Load", "drop", "Exit", "close box"};
+    return names[static_cast<int>(road)];
 }
 
 const char* EditName(Edit edit) {
-    switch (edit) {
-    case Edit::None:
-        return "unchanged";
-    case Edit::Yes:
-        return "changed, Yes";
-    case Edit::No:
-        return "changed, No";
-    case Edit::Cancel:
-        return "changed, Cancel";
-    }
-    return "";
+    static const char* const names[] = {"unchanged", "changed, Yes", "changed, No",
+                                        "changed, Cancel"};
+    return names[static_cast<int>(edit)];
 }
 
 } // namespace

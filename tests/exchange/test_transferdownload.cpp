@@ -1,6 +1,8 @@
 // Downloads over a scripted port: what a data request gets for every range,
-// the progress it shows, and the time reply.
+// the progress it shows, the time reply, and writes the receiver stops taking.
 #include <gtest/gtest.h>
+
+#include <future>
 
 #include "enginetest.h"
 #include "timereply.h"
@@ -90,6 +92,56 @@ TEST_F(EngineTest, MissingFileGetsNoReply) {
         EXPECT_EQ(engine->State(), COM_STATE_WAIT_HELLO);
         EXPECT_FALSE(port.open);
         EXPECT_EQ(owner.outcome, TransferOutcome::None);
+    }
+}
+
+// A receiver that stops reading while the PC writes: the write gives up
+// after its bound (its base and twice the bytes' line time), and the
+// transfer ends with the message, the port closed and the dialog idle.
+TEST_F(EngineTest, AWriteTheReceiverStopsReadingEndsTheTransfer) {
+    struct Case {
+        const char* name;
+        int direction;
+        std::vector<Bytes> frames; // the receiver's frames, one a turn
+        size_t stallAt;            // the write that stays unsent
+        size_t stalledBytes;
+    };
+    const std::vector<Case> cases = {
+        {"hello reply", XFER_DIR_DOWNLOAD, {HELLO}, 0, 4},
+        {"data of a 65535-byte request", XFER_DIR_DOWNLOAD, {HELLO, DataRequest(65535, 0)}, 1,
+         65535},
+        {"time reply", XFER_DIR_DOWNLOAD, {HELLO, {0x02, 0x03, 0x03}}, 1, 8},
+        {"hello reply of an upload", XFER_DIR_UPLOAD, {HELLO}, 0, 4},
+    };
+    TransferTiming timing = FastTiming();
+    timing.writeBase = milliseconds(20);
+    WriteAll(dir.File("send.cdl"), Pattern(70000, 5));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        port = FakeSerialPort();
+        owner = FakeOwner();
+        port.stallAt = c.stallAt;
+        for (const Bytes& frame : c.frames)
+            port.Push(frame);
+        const auto bound =
+            timing.writeBase + milliseconds(2 * c.stalledBytes * 1000 / timing.lineBytesPerSecond);
+        Start(c.direction, XFER_KIND_CHANNEL, dir.File("send.cdl"), timing);
+        // The worker on a thread of its own; a worker still waiting well
+        // after the bound is stopped, so the test never hangs.
+        const auto start = steady_clock::now();
+        auto worker = std::async(std::launch::async, [this] { return engine->Run(); });
+        const bool ended = worker.wait_for(bound + seconds(5)) == std::future_status::ready;
+        if (!ended) flags.SetStop();
+        worker.get();
+        const auto took = steady_clock::now() - start;
+        EXPECT_TRUE(ended) << "still writing after the bound";
+        EXPECT_GE(took, bound);
+        ASSERT_EQ(owner.MessageTexts(), std::vector<std::string>{"Data Send Error"});
+        EXPECT_EQ(owner.messages[0].icon, MessageIcon::Stop);
+        EXPECT_FALSE(port.open);
+        EXPECT_GE(owner.idles, 1);
+        EXPECT_EQ(owner.log.back(), "end");
+        EXPECT_EQ(port.writes.size(), c.stallAt + 1) << "nothing goes out after the stalled write";
     }
 }
 

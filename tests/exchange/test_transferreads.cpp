@@ -148,10 +148,7 @@ TEST_F(EngineTest, AVanishedPortTellsWhatBrokeOff) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        port = FakeSerialPort();
-        owner = FakeOwner();
-        for (const auto& name : dir.Entries())
-            std::filesystem::remove(dir.Path() / name);
+        NextCase();
         WriteAll(dir.File("send.bin"), Bytes(10, 0x42));
         Start(c.direction, XFER_KIND_CHANNEL, dir.File("send.bin"));
         for (const Bytes& frame : c.before)

@@ -100,10 +100,7 @@ TEST_F(EngineTest, ShortBlockKeepsTheEarlierBlocksInThePart) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        port = FakeSerialPort();
-        owner = FakeOwner();
-        for (const auto& name : dir.Entries())
-            std::filesystem::remove(dir.Path() / name);
+        NextCase();
         const Bytes data = Pattern(COM_UPLOAD_CHANNEL_SIZE, 9);
         ServeBlocks(data, 3, c.faultLength);
         if (c.portVanishes) {

@@ -1,11 +1,13 @@
 // Cell text by the clipboard on a windowed grid in a fake owner: the bytes a
 // copy writes, the paste of text at a cell, the owner's vetoes, cut, the
-// clipboard commands by their keys and their update rules. The clipboard is
+// clipboard commands by their keys, by their command ids and their update
+// rules. The clipboard is
 // one in memory.
 #include "support/gridfixture.h"
 
 #include "dnd/clipboard.h"
 #include "window/cmdui.h"
+#include "window/editcommands.h"
 #include "dnd/dataobject.h"
 #include "dnd/datasource.h"
 #include "controls/edit.h"
@@ -323,6 +325,35 @@ TEST(GridClipboard, CopyAndPasteByTheirKeys) {
     EXPECT_EQ(g.grid.GetSelectedCellRange(), CCellSpan(3, 3, 4, 4));
 }
 
+// The edit commands sent to the grid window run the same operations as
+// their keys.
+TEST(GridClipboard, EditCommandsSentToTheGrid) {
+    struct Case {
+        const char* name;
+        unsigned id;
+        std::string clipboard; // afterwards
+        std::string texts;     // rows 1 and 2 afterwards
+        int selected;          // cells selected afterwards
+    } cases[] = {
+        {"copy", ID_EDIT_COPY, "1,1\t1,2", "1,1|1,2|1,3|1,4/2,1|2,2|2,3|2,4", 2},
+        {"cut", ID_EDIT_CUT, "1,1\t1,2", "||1,3|1,4/2,1|2,2|2,3|2,4", 2},
+        {"paste", ID_EDIT_PASTE, "p\tq", "p|q|1,3|1,4/2,1|2,2|2,3|2,4", 2},
+        {"select all", ID_EDIT_SELECT_ALL, "p\tq", "1,1|1,2|1,3|1,4/2,1|2,2|2,3|2,4", 20},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClipGrid g;
+        g.PutOnClipboard("p\tq");
+        g.grid.SetFocusCell(1, 1);
+        g.grid.SetSelectedRange(1, 1, 1, 2);
+        g.grid.SendMessage(WM_COMMAND, c.id, 0);
+        ResetInputState();
+        EXPECT_EQ(g.ClipboardText(), c.clipboard);
+        EXPECT_EQ(g.Texts().substr(0, c.texts.size()), c.texts);
+        EXPECT_EQ(g.grid.GetSelectedCount(), c.selected);
+    }
+}
+
 TEST(GridClipboard, PasteTargetWithoutASelection) {
     struct Case {
         const char* name;
@@ -407,11 +438,10 @@ TEST(GridClipboard, UpdateRules) {
         SCOPED_TRACE(c.name);
         ClipGrid g;
         c.before(g);
-        CmdUI copy(57634), cut(57635), paste(57637), all(57642);
-        g.grid.OnUpdateEditCopy(&copy);
-        g.grid.OnUpdateEditCut(&cut);
-        g.grid.OnUpdateEditPaste(&paste);
-        g.grid.OnUpdateEditSelectAll(&all);
+        // Through the grid's own command entries, as a menu asks them.
+        CmdUI copy(ID_EDIT_COPY), cut(ID_EDIT_CUT), paste(ID_EDIT_PASTE), all(ID_EDIT_SELECT_ALL);
+        for (CmdUI* ui : {&copy, &cut, &paste, &all})
+            EXPECT_TRUE(ui->DoUpdate(g.grid, false)) << ui->m_nID;
         EXPECT_EQ(copy.IsEnabled(), c.copy);
         EXPECT_EQ(cut.IsEnabled(), c.cut);
         EXPECT_EQ(paste.IsEnabled(), c.paste);

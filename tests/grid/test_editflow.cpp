@@ -119,7 +119,35 @@ TEST(GridEditFlow, StructuralChangesEndTheEditFirst) {
         const char* name;
         std::function<void(CGridCtrl&)> change;
         bool cellSurvives;
+        size_t ends = 1; // end reports the owner hears
     } cases[] = {
+        // The owner deletes the row of the cell about to be edited while it
+        // answers the end of the editor still open on another cell.
+        {"edit another cell, its row deleted at the end report",
+         [](CGridCtrl& g) {
+             auto* owner = dynamic_cast<FakeOwner*>(g.GetOwner());
+             ASSERT_NE(owner, nullptr);
+             owner->answerFor = [&g, done = false](const OwnerRecord& r) mutable -> LRESULT {
+                 if (r.code == kEnd && !done) {
+                     done = true;
+                     g.DeleteRow(2);
+                 }
+                 return 0;
+             };
+             // Inside the shown block: no scroll ends the editor beforehand.
+             const CCellSpan shown = g.GetVisibleNonFixedCellRange();
+             ASSERT_TRUE(shown.InRange(CCellID(2, 2)));
+             g.OnEditCell(2, 2, Point(-1, -1), 'b');
+             QApplication::processEvents();
+             // The edit opens on the cell that took the row's place; Escape
+             // leaves it as it was.
+             CInPlaceEdit* edit = EditorOf(g, 2, 2);
+             ASSERT_NE(edit, nullptr);
+             EXPECT_EQ(edit->GetWindowText(), "b");
+             EXPECT_EQ(g.GetItemText(2, 2), "3,2");
+             QTest::keyClick(edit->GetWidget(), Qt::Key_Escape);
+         },
+         true, 2},
         {"sort", [](CGridCtrl& g) { g.SortTextItems(2, FALSE); }, true},
         {"delete a row above", [](CGridCtrl& g) { g.DeleteRow(1); }, true},
         {"insert a row above", [](CGridCtrl& g) { g.InsertRow("new", 1); }, true},
@@ -154,7 +182,7 @@ TEST(GridEditFlow, StructuralChangesEndTheEditFirst) {
         if (c.cellSurvives) {
             EXPECT_EQ(typed, 1);
         }
-        EXPECT_EQ(g.owner.RecordsOf(kEnd).size(), 1u);
+        EXPECT_EQ(g.owner.RecordsOf(kEnd).size(), c.ends);
     }
 }
 
@@ -192,6 +220,23 @@ TEST(GridKeys, NavigationTable) {
          CCellSpan(), -1},
         {"shift+tab at a row's start", CCellID(2, 1), Qt::Key_Backtab, Qt::ShiftModifier,
          CCellID(1, 7), CCellSpan(1, 7, 1, 7), -1},
+        // A hidden row is never a target: with none shown below (above) the
+        // focus stays.
+        {"tab at a row's end, every row below hidden", CCellID(2, 7), Qt::Key_Tab,
+         Qt::NoModifier, CCellID(2, 7), CCellSpan(), -1,
+         [](CGridCtrl& g) {
+             for (int r = 4; r < 20; ++r)
+                 g.SetRowHeight(r, 0);
+         }},
+        {"shift+tab at a row's start, every row above hidden", CCellID(2, 1), Qt::Key_Backtab,
+         Qt::ShiftModifier, CCellID(2, 1), CCellSpan(), -1,
+         [](CGridCtrl& g) { g.SetRowHeight(1, 0); }},
+        {"tab at a row's end over hidden rows", CCellID(2, 7), Qt::Key_Tab, Qt::NoModifier,
+         CCellID(6, 1), CCellSpan(6, 1, 6, 1), -1,
+         [](CGridCtrl& g) {
+             g.SetRowHeight(4, 0);
+             g.SetRowHeight(5, 0);
+         }},
         {"shift+right keeps the anchor", CCellID(1, 1), Qt::Key_Right, Qt::ShiftModifier,
          CCellID(1, 2), CCellSpan(1, 1, 1, 2), -1},
         {"page down at the bottom", CCellID(10, 1), Qt::Key_PageDown, Qt::NoModifier,

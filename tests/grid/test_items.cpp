@@ -71,22 +71,69 @@ TEST(GridItems, ClearingTheModifiedMarks) {
     grid.SetModified(FALSE);
     EXPECT_FALSE(grid.GetModified(2, 2));
     EXPECT_FALSE(grid.GetModified(3, 3));
+}
 
-    // A cell marked through its whole description while the grid flag is
-    // FALSE: clearing any one cell then clears every cell.
-    GRIDITEM item;
-    item.row = 2;
-    item.col = 2;
-    item.mask = GRIDITEM_STATE;
-    item.nState = CELL_MODIFIED;
-    grid.SetItem(&item);
-    grid.SetModified(FALSE);
-    grid.GetCell(3, 3)->SetState(CELL_MODIFIED);
-    grid.SetItemState(1, 2, CELL_MODIFIED);
-    grid.SetModified(FALSE, 1, 1);
-    EXPECT_FALSE(grid.GetModified(1, 2));
-    EXPECT_FALSE(grid.GetModified(3, 3));
-    EXPECT_EQ(grid.GetItemState(1, 2) & CELL_MODIFIED, 0u);
+// However a cell came to be marked, clearing the grid flag (or any one cell
+// while the grid flag is FALSE) leaves no cell marked.
+TEST(GridItems, ClearingFindsEveryMarkedCell) {
+    struct Case {
+        const char* name;
+        std::function<void(TestGrid&)> mark; // marks cell (2, 2)
+        std::function<void(TestGrid&)> clear;
+    } cases[] = {
+        {"whole description",
+         [](TestGrid& g) {
+             GRIDITEM item;
+             item.row = 2;
+             item.col = 2;
+             item.mask = GRIDITEM_STATE;
+             item.nState = CELL_MODIFIED;
+             g.SetItem(&item);
+         },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+        {"item state", [](TestGrid& g) { g.SetItemState(2, 2, CELL_MODIFIED); },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+        {"the cell's own state", [](TestGrid& g) { g.GetCell(2, 2)->SetState(CELL_MODIFIED); },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+        {"the cell's own state, one cell cleared",
+         [](TestGrid& g) { g.GetCell(2, 2)->SetState(CELL_MODIFIED); },
+         [](TestGrid& g) { g.SetModified(FALSE, 1, 1); }},
+        {"attributes copied from a marked cell",
+         [](TestGrid& g) {
+             CGridCell marked;
+             marked.SetState(CELL_MODIFIED);
+             g.GetCell(2, 2)->CopyAttributes(marked);
+         },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+        {"assigned a marked cell",
+         [](TestGrid& g) {
+             CGridCell marked;
+             marked.SetState(CELL_MODIFIED);
+             *g.GetCell(2, 2) = marked;
+         },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+        {"a marked cell stored in place",
+         [](TestGrid& g) {
+             CGridCellBase* old = g.GetCell(2, 2);
+             auto* marked = new CGridCell;
+             marked->SetState(CELL_MODIFIED);
+             ASSERT_TRUE(g.SetCell(2, 2, marked));
+             delete old;
+         },
+         [](TestGrid& g) { g.SetModified(FALSE); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestGrid grid(4, 4, 1, 1);
+        grid.SetModified(FALSE);
+        c.mark(grid);
+        ASSERT_TRUE(grid.GetModified(2, 2));
+        c.clear(grid);
+        for (int r = 0; r < 4; ++r)
+            for (int col = 0; col < 4; ++col)
+                EXPECT_FALSE(grid.GetModified(r, col)) << r << "," << col;
+        EXPECT_FALSE(grid.GetModified());
+    }
 }
 
 TEST(GridItems, WholeDescriptionInAndOut) {

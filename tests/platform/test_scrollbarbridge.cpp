@@ -4,11 +4,10 @@
 #include "list_fixture.h"
 
 #include "controls/scrollwindow.h"
+#include "scrollbarparts.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 
 #include <gtest/gtest.h>
 
@@ -113,24 +112,6 @@ class ListUser : public BarUser {
     HearingList list;
 };
 
-// The middle of the bar's thumb, in the bar's coordinates.
-QPoint ThumbCentre(const QScrollBar* bar) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.upsideDown = bar->invertedAppearance();
-    option.subControls = QStyle::SC_All;
-    return bar->style()
-        ->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar)
-        .center();
-}
-
 TEST(ScrollBarBridge, AThumbDraggedAndLetGoTellsTrackPositionAndEnd) {
     struct Case {
         const char* name;
@@ -149,7 +130,7 @@ TEST(ScrollBarBridge, AThumbDraggedAndLetGoTellsTrackPositionAndEnd) {
         ASSERT_TRUE(bar->isVisible());
         ASSERT_EQ(bar->value(), 0);
 
-        const QPoint from = ThumbCentre(bar);
+        const QPoint from = ScrollBarPart(bar, QStyle::SC_ScrollBarSlider).center();
         QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, from);
         for (int dy = 5; dy <= 25; dy += 5)
             QTest::mouseMove(bar, from + QPoint(0, dy));

@@ -11,6 +11,7 @@
 #include "dbtest.h"
 #include "imagebuilder.h"
 #include "listids.h"
+#include "servicewalk.h"
 #include "slm.h"
 
 namespace {
@@ -18,46 +19,24 @@ namespace {
 using Image = std::vector<uint8_t>;
 using Names = std::vector<std::string>;
 
-constexpr uint16_t kAnyNumber = 0x3FFF;
-
 // Stored order: TV and radio services interleaved.
 const char* const kStored[] = {"T1", "R1", "T2", "R2", "T3", "T4", "R3"};
-
-std::string NameOf(SvcHandle handle) {
-    SvcInfo record{};
-    SLM_GetServiceInfo(handle, &record);
-    const char* name = reinterpret_cast<const char*>(record.name);
-    return std::string(name, strnlen(name, sizeof record.name));
-}
 
 // "name number" of a list's services of a type, in list order.
 Names Numbered(SvcListId list, uint8_t type) {
     Names out;
-    uint16_t count = 0;
-    SLM_GetNumServicesInList(list, kAnyNumber, type, &count);
-    SvcHandle handle = SVC_HANDLE_INVALID;
-    for (uint16_t i = 0; i < count; ++i) {
-        if (SLM_GetNextServiceHandle(handle, list, kAnyNumber, type, i == 0 ? 0 : 1, &handle) !=
-            DBERR_OK)
-            break;
+    for (SvcHandle handle : ServicesIn(list, type)) {
         uint16_t number = 0;
         uint8_t kind = 0;
         SLM_GetServiceNumber(handle, &number, &kind);
-        out.push_back(NameOf(handle) + " " + std::to_string(number));
+        out.push_back(ServiceName(handle) + " " + std::to_string(number));
     }
     return out;
 }
 
 SvcHandle Find(const std::string& name) {
-    uint16_t count = 0;
-    SLM_GetNumServicesInList(LIST_ALL, kAnyNumber, SVC_TYPE_ANY, &count);
-    SvcHandle handle = SVC_HANDLE_INVALID;
-    for (uint16_t i = 0; i < count; ++i) {
-        if (SLM_GetNextServiceHandle(handle, LIST_ALL, kAnyNumber, SVC_TYPE_ANY, i == 0 ? 0 : 1,
-                                     &handle) != DBERR_OK)
-            break;
-        if (NameOf(handle) == name) return handle;
-    }
+    for (SvcHandle handle : ServicesIn(LIST_ALL, SVC_TYPE_ANY))
+        if (ServiceName(handle) == name) return handle;
     return SVC_HANDLE_INVALID;
 }
 

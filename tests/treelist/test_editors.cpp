@@ -4,6 +4,7 @@
 #include "treefixture.h"
 
 #include "listeditctrl.h"
+#include "scrollbarparts.h"
 
 #include <QAbstractScrollArea>
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include <functional>
@@ -304,18 +304,7 @@ TEST_F(EditorTest, AnOpenBoxFollowsItsCellWhenTheListScrolls) {
     ASSERT_NE(area, nullptr);
     QScrollBar* bar = area->verticalScrollBar();
     ASSERT_TRUE(bar->isVisible());
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = Qt::Vertical;
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.subControls = QStyle::SC_All;
-    const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                     QStyle::SC_ScrollBarAddLine, bar);
+    const QRect arrow = ScrollBarPart(bar, QStyle::SC_ScrollBarAddLine);
     ASSERT_FALSE(arrow.isEmpty());
     const int topBefore = grid->GetTopIndex();
     QTest::mouseClick(bar, Qt::LeftButton, {}, arrow.center());

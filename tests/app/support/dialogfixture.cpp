@@ -1,6 +1,7 @@
 #include "dialogfixture.h"
 
 #include "dbstate.h"
+#include "servicewalk.h"
 #include "wrapper.h"
 
 #include "base/trace.h"
@@ -85,23 +86,13 @@ void DialogFixture::PressKey(Window* control, Qt::Key key) {
 }
 
 std::string DialogFixture::NameOf(SvcHandle handle) {
-    uint8_t name[SVC_NAME_LEN] = {};
-    SLM_GetServiceName(handle, name);
-    const char* bytes = reinterpret_cast<const char*>(name);
-    return std::string(bytes, strnlen(bytes, sizeof name));
+    return ServiceName(handle);
 }
 
 std::vector<std::string> DialogFixture::NamesIn(SvcListId list, uint8_t type) {
     std::vector<std::string> names;
-    uint16_t count = 0;
-    SLM_GetNumServicesInList(list, kAnyNumber, type, &count);
-    SvcHandle handle = SVC_HANDLE_INVALID;
-    for (uint16_t i = 0; i < count; ++i) {
-        if (SLM_GetNextServiceHandle(handle, list, kAnyNumber, type, i == 0 ? 0 : 1, &handle) !=
-            DBERR_OK)
-            break;
-        names.push_back(NameOf(handle));
-    }
+    for (SvcHandle handle : ServicesIn(list, type))
+        names.push_back(ServiceName(handle));
     return names;
 }
 

@@ -1,6 +1,7 @@
 #include "enginetest.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 TransferTiming EngineTest::FastTiming() {
@@ -21,6 +22,13 @@ TransferEngine& EngineTest::Start(int direction, int kind, const std::string& se
     engine = std::make_unique<TransferEngine>(port, owner, flags, settings, clock, timing);
     engine->Begin();
     return *engine;
+}
+
+void EngineTest::NextCase() {
+    port = FakeSerialPort();
+    owner = FakeOwner();
+    for (const auto& name : dir.Entries())
+        std::filesystem::remove(dir.Path() / name);
 }
 
 bool EngineTest::TurnWith(const Bytes& chunk) {

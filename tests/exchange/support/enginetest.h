@@ -19,6 +19,9 @@ class EngineTest : public ::testing::Test {
     // in the scratch folder, downloads come from `sendFile` when given.
     TransferEngine& Start(int direction, int kind, const std::string& sendFile = {},
                           TransferTiming timing = FastTiming());
+    // The start of the next case of a table: a new port and owner, and the
+    // scratch folder emptied.
+    void NextCase();
     // Pushes the chunk and runs one turn; returns the turn's result.
     bool TurnWith(const Bytes& chunk);
 

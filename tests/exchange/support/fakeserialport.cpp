@@ -35,7 +35,11 @@ int64_t FakeSerialPort::Write(const uint8_t* bytes, size_t count) {
 }
 
 int64_t FakeSerialPort::Unsent() {
-    return !open || failed ? -1 : 0;
+    if (!open || failed) return -1;
+    int64_t unsent = 0;
+    for (size_t i = stallAt; i < writes.size(); ++i)
+        unsent += static_cast<int64_t>(writes[i].size());
+    return unsent;
 }
 
 void FakeSerialPort::Purge(unsigned what) {

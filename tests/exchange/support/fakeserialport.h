@@ -2,6 +2,7 @@
 // read (a chunk is what the device had received when the worker looked);
 // every write is recorded and may be answered with further chunks.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -30,5 +31,8 @@ class FakeSerialPort final : public ISerialPort {
     PortOpenResult openResult = PortOpenResult::Opened;
     bool open = true;
     bool failed = false; // a vanished device: every call fails
+    // A receiver that stops reading: the bytes of write number stallAt (from
+    // 0) and of every later write stay unsent.
+    size_t stallAt = SIZE_MAX;
     int inputPurges = 0;
 };
