@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
-template <class Value> class ColumnMap {
+// kInline: how many columns lie inside the record; 0 for a value that rows
+// seldom set, so that it takes no room in rows that have none.
+template <class Value, std::size_t kInline> class ColumnMap {
     using Entry = std::pair<int, Value>;
 
   public:
@@ -18,7 +20,7 @@ template <class Value> class ColumnMap {
     Value& operator[](int column) {
         for (Entry& entry : *this)
             if (entry.first == column) return entry.second;
-        if (inline_ < kInline) {
+        if (inline_ < first_.size()) {
             first_[inline_] = Entry(column, Value{});
             return first_[inline_++].second;
         }
@@ -58,8 +60,6 @@ template <class Value> class ColumnMap {
     Iterator<const ColumnMap, const Entry> end() const { return {this, size()}; }
 
   private:
-    // What a row usually sets, held without an allocation.
-    static constexpr std::size_t kInline = 4;
     std::size_t size() const { return inline_ + more_.size(); }
 
     std::array<Entry, kInline> first_{};

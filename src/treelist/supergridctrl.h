@@ -93,14 +93,17 @@ class CItemInfo {
     static constexpr std::size_t kSubItemsReserved = 8;
     int m_iKind = 0;
     int m_nCheckFlags = 0;
-    ColumnMap<CONTROLTYPE> m_controlType;
-    ColumnMap<platform::COLORREF> m_mapClf;
-    ColumnMap<ChoiceList*> m_listdata;
+    // A list's rows set editor kinds and choice lists on a few columns, and
+    // colours and images seldom.
+    static constexpr std::size_t kInlineColumns = 4;
+    ColumnMap<CONTROLTYPE, kInlineColumns> m_controlType;
+    ColumnMap<platform::COLORREF, 0> m_mapClf;
+    ColumnMap<ChoiceList*, kInlineColumns> m_listdata;
     std::string m_lpszItemText;
     std::vector<std::string> m_SubItems;
     int m_bCheck = 0;
     int m_iImage = -1;
-    ColumnMap<int> m_iSubItemImages;
+    ColumnMap<int, 0> m_iSubItemImages;
     platform::COLORREF m_clf = platform::CLR_NONE;
 };
 
