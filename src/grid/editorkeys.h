@@ -11,3 +11,9 @@ inline bool IsPageOrArrowKey(platform::UINT nChar) {
     return nChar == VK_PRIOR || nChar == VK_NEXT || nChar == VK_LEFT || nChar == VK_UP ||
            nChar == VK_RIGHT || nChar == VK_DOWN;
 }
+
+// Whether a key pressed in an editor leaves it for another cell.
+inline bool LeavesEditorOnKeyDown(platform::UINT nChar, bool exitOnArrows) {
+    return IsPageOrArrowKey(nChar) &&
+           (exitOnArrows || platform::GetKeyState(platform::VK_CONTROL) < 0);
+}

@@ -273,7 +273,7 @@ void CInPlaceList::LeaveToParent() {
 }
 
 void CInPlaceList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    if (IsPageOrArrowKey(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
+    if (LeavesEditorOnKeyDown(nChar, m_bExitOnArrows)) {
         m_nLastChar = nChar;
         LeaveToParent();
         return;

@@ -662,6 +662,9 @@ class CGridCtrl : public platform::ScrollWindow, public platform::CommandTarget 
     // nBottom, in the page's logical units.
     platform::Rect PageEdges(int nRight, int nBottom) const;
 
+    // A cell that joins or leaves the fixed rows or columns: its state gains
+    // add and loses remove, and its colours return to the default.
+    void MoveCellAcrossFixedEdge(int row, int col, UINT add, UINT remove);
     // One scroll handler for both directions.
     void ScrollBy(int nBar, UINT nSBCode);
     // The command table's entries for the Edit commands.

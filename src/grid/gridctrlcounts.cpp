@@ -141,6 +141,12 @@ BOOL CGridCtrl::SetColumnCount(int nCols) {
     return bResult;
 }
 
+void CGridCtrl::MoveCellAcrossFixedEdge(int row, int col, UINT add, UINT remove) {
+    SetItemState(row, col, (GetItemState(row, col) | add) & ~remove);
+    SetItemBkColour(row, col, CLR_DEFAULT);
+    SetItemFgColour(row, col, CLR_DEFAULT);
+}
+
 BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
     // An open editor reports to its cell before the cells move.
     EndEditing();
@@ -156,20 +162,14 @@ BOOL CGridCtrl::SetFixedRowCount(int nFixedRows) {
     if (!m_bVirtualMode) {
         if (nFixedRows > m_nFixedRows) {
             for (int row = m_nFixedRows; row < nFixedRows; ++row)
-                for (int col = 0; col < m_nCols; ++col) {
-                    SetItemState(row, col, GetItemState(row, col) | CELL_FIXED | CELL_FIXEDROW);
-                    SetItemBkColour(row, col, CLR_DEFAULT);
-                    SetItemFgColour(row, col, CLR_DEFAULT);
-                }
+                for (int col = 0; col < m_nCols; ++col)
+                    MoveCellAcrossFixedEdge(row, col, CELL_FIXED | CELL_FIXEDROW, 0);
         } else {
             for (int row = nFixedRows; row < m_nFixedRows; ++row) {
                 for (int col = 0; col < m_nFixedCols; ++col)
                     SetItemState(row, col, GetItemState(row, col) & ~CELL_FIXEDROW);
-                for (int col = m_nFixedCols; col < m_nCols; ++col) {
-                    SetItemState(row, col, GetItemState(row, col) & ~(CELL_FIXED | CELL_FIXEDROW));
-                    SetItemBkColour(row, col, CLR_DEFAULT);
-                    SetItemFgColour(row, col, CLR_DEFAULT);
-                }
+                for (int col = m_nFixedCols; col < m_nCols; ++col)
+                    MoveCellAcrossFixedEdge(row, col, 0, CELL_FIXED | CELL_FIXEDROW);
             }
         }
     }
@@ -193,20 +193,14 @@ BOOL CGridCtrl::SetFixedColumnCount(int nFixedCols) {
     if (!m_bVirtualMode) {
         if (nFixedCols > m_nFixedCols) {
             for (int row = 0; row < m_nRows; ++row)
-                for (int col = m_nFixedCols; col < nFixedCols; ++col) {
-                    SetItemState(row, col, GetItemState(row, col) | CELL_FIXED | CELL_FIXEDCOL);
-                    SetItemBkColour(row, col, CLR_DEFAULT);
-                    SetItemFgColour(row, col, CLR_DEFAULT);
-                }
+                for (int col = m_nFixedCols; col < nFixedCols; ++col)
+                    MoveCellAcrossFixedEdge(row, col, CELL_FIXED | CELL_FIXEDCOL, 0);
         } else {
             for (int col = nFixedCols; col < m_nFixedCols; ++col) {
                 for (int row = 0; row < m_nFixedRows; ++row)
                     SetItemState(row, col, GetItemState(row, col) & ~CELL_FIXEDCOL);
-                for (int row = m_nFixedRows; row < m_nRows; ++row) {
-                    SetItemState(row, col, GetItemState(row, col) & ~(CELL_FIXED | CELL_FIXEDCOL));
-                    SetItemBkColour(row, col, CLR_DEFAULT);
-                    SetItemFgColour(row, col, CLR_DEFAULT);
-                }
+                for (int row = m_nFixedRows; row < m_nRows; ++row)
+                    MoveCellAcrossFixedEdge(row, col, 0, CELL_FIXED | CELL_FIXEDCOL);
             }
         }
     }

@@ -96,7 +96,7 @@ void CInPlaceEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 void CInPlaceEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
-    if (IsPageOrArrowKey(nChar) && (m_bExitOnArrows || GetKeyState(VK_CONTROL) < 0)) {
+    if (LeavesEditorOnKeyDown(nChar, m_bExitOnArrows)) {
         m_nLastChar = nChar;
         LeaveToParent();
         return;

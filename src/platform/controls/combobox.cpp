@@ -211,28 +211,27 @@ int ComboBox::SetCurSel(int index) {
     return index;
 }
 
-int ComboBox::FindString(int start, const char* prefix) const {
-    const int count = GetCount();
-    if (!prefix || count == 0) return CB_ERR;
-    const QString wanted = FromBytes(prefix);
-    const int first = (start < 0 || start >= count) ? 0 : start + 1;
-    for (int n = 0; n < count; ++n) {
-        const int i = (first + n) % count;
-        if (Combo()->itemText(i).startsWith(wanted, Qt::CaseInsensitive)) return i;
-    }
-    return CB_ERR;
-}
-
-int ComboBox::FindStringExact(int start, const char* text) const {
+int ComboBox::FindFrom(int start, const char* text, bool whole) const {
     const int count = GetCount();
     if (!text || count == 0) return CB_ERR;
     const QString wanted = FromBytes(text);
     const int first = (start < 0 || start >= count) ? 0 : start + 1;
     for (int n = 0; n < count; ++n) {
         const int i = (first + n) % count;
-        if (Combo()->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) return i;
+        const QString item = Combo()->itemText(i);
+        const bool match = whole ? item.compare(wanted, Qt::CaseInsensitive) == 0
+                                 : item.startsWith(wanted, Qt::CaseInsensitive);
+        if (match) return i;
     }
     return CB_ERR;
+}
+
+int ComboBox::FindString(int start, const char* prefix) const {
+    return FindFrom(start, prefix, false);
+}
+
+int ComboBox::FindStringExact(int start, const char* text) const {
+    return FindFrom(start, text, true);
 }
 
 int ComboBox::SelectString(int start, const char* prefix) {

@@ -91,6 +91,8 @@ class ComboBox : public Window {
   private:
     friend class ComboHost;
     bool ValidIndex(int index) const;
+    // The search of FindString (whole false) and FindStringExact (whole true).
+    int FindFrom(int start, const char* text, bool whole) const;
     int Insert(int index, const char* text);
     void UserChoseIndex();
     void BeforeDropDown();

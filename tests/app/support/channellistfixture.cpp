@@ -1,5 +1,6 @@
 #include "channellistfixture.h"
 
+#include "activeowner.h"
 #include "dbopen.h"
 #include "dbstate.h"
 #include "imagebuilder.h"
@@ -61,11 +62,7 @@ void ChannelListTest::SetUp() {
 
     font.CreateFromQFont(QApplication::font());
     owner = std::make_unique<ReportingOwner>();
-    ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 900, 300), nullptr, 0));
-    QWidget* window = owner->GetWidget();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(CreateActiveOwner(*owner, 900, 300));
     grid = std::make_unique<ChannelGrid>();
     ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
                              platform::Rect(0, 0, 900, 300), owner.get(), 256));

@@ -1,5 +1,7 @@
 #include "fakeowner.h"
 
+#include "activeowner.h"
+
 #include <QTest>
 #include <QWidget>
 
@@ -10,11 +12,7 @@ using namespace platform;
 namespace grid_test {
 
 FakeOwner::FakeOwner(int width, int height) {
-    Create(WS_OVERLAPPED, Rect(0, 0, width, height), nullptr, 0);
-    QWidget* widget = GetWidget();
-    widget->show();
-    widget->activateWindow();
-    m_active = QTest::qWaitForWindowActive(widget);
+    m_active = CreateActiveOwner(*this, width, height);
 }
 
 FakeOwner::~FakeOwner() {

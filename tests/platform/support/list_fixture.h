@@ -4,6 +4,7 @@
 // at a height the test chooses.
 #pragma once
 
+#include "activeowner.h"
 #include "draw/dc.h"
 #include "draw/font.h"
 #include "controls/headercontrol.h"
@@ -145,11 +146,7 @@ class ListFixture {
         owner.log = &log;
         list.log = &log;
         if (beforeCreate) beforeCreate(list);
-        owner.Create(WS_OVERLAPPED, Rect(0, 0, width, height), nullptr, 0);
-        QWidget* w = owner.GetWidget();
-        w->show();
-        w->activateWindow();
-        active = QTest::qWaitForWindowActive(w);
+        active = CreateActiveOwner(owner, width, height);
         created = list.Create(WS_CHILD | WS_VISIBLE | listStyle, Rect(0, 0, width, height), &owner,
                               256) != FALSE;
         images.Create(16, 16, ILC_COLOR24, 0, 1);

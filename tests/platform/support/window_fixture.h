@@ -2,6 +2,7 @@
 // window that writes each handler it runs into a shared log.
 #pragma once
 
+#include "activeowner.h"
 #include "window/cursor.h"
 #include "window/dropfiles.h"
 #include "window/paintdc.h"
@@ -182,11 +183,7 @@ class LogWindow : public Window {
 class TopWindow {
   public:
     explicit TopWindow(Log* log) : window("top", log) {
-        window.Create(WS_OVERLAPPED, Rect(0, 0, 240, 160), nullptr, 0);
-        QWidget* w = window.GetWidget();
-        w->show();
-        w->activateWindow();
-        active = QTest::qWaitForWindowActive(w);
+        active = CreateActiveOwner(window, 240, 160);
     }
     ~TopWindow() { window.DestroyWindow(); }
     LogWindow window;

@@ -1,5 +1,6 @@
 #include "drawfixture.h"
 
+#include "activeowner.h"
 #include "base/trace.h"
 
 #include <QApplication>
@@ -32,11 +33,7 @@ void DrawTest::SetUp() {
     ASSERT_TRUE(rowImages.Create(strip, kIcon, 1, platform::CLR_NONE));
 
     owner = std::make_unique<platform::Window>();
-    ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 600, 300), nullptr, 0));
-    QWidget* window = owner->GetWidget();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(CreateActiveOwner(*owner, 600, 300));
     grid = std::make_unique<DrawGrid>();
     ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
                              platform::Rect(0, 0, 600, 300), owner.get(), 256));

@@ -1,5 +1,6 @@
 #include "inputfixture.h"
 
+#include "activeowner.h"
 #include "channellistmenu.h"
 #include "window/cursor.h"
 #include "base/keys.h"
@@ -104,11 +105,7 @@ void InputTest::SetUp() {
     });
 
     owner = std::make_unique<platform::Window>();
-    ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 600, 330), nullptr, 0));
-    QWidget* window = owner->GetWidget();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(CreateActiveOwner(*owner, 600, 330));
     ASSERT_TRUE(other.Create(platform::WS_CHILD | platform::WS_VISIBLE,
                              platform::Rect(0, 300, 100, 320), owner.get(), 257));
     grid = std::make_unique<InputGrid>();

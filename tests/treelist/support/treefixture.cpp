@@ -1,5 +1,7 @@
 #include "treefixture.h"
 
+#include "activeowner.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -13,11 +15,7 @@ CItemInfo* CopyingGrid::CopyItemInfo(CItemInfo* info) {
 void TreeListTest::SetUp() {
     platform::TakeTraces();
     owner = std::make_unique<platform::Window>();
-    ASSERT_TRUE(owner->Create(platform::WS_OVERLAPPED, platform::Rect(0, 0, 600, 300), nullptr, 0));
-    QWidget* window = owner->GetWidget();
-    window->show();
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(CreateActiveOwner(*owner, 600, 300));
     grid = std::make_unique<CopyingGrid>();
     ASSERT_TRUE(grid->Create(platform::WS_CHILD | platform::WS_VISIBLE,
                              platform::Rect(0, 0, 600, 300), owner.get(), 256));
