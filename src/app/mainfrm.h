@@ -116,7 +116,8 @@ class CMainFrame : public QMainWindow,
     // When the list has such changes, asks "Save changes to <name>?": Yes
     // saves it by the road that opened it and answers true only when the
     // save succeeded; No answers true; Cancel answers false. True at once
-    // without changes. New, Load, a drop and the window's close ask first.
+    // without changes. New, Load, a drop, the window's close and the reload
+    // after an upload ask first.
     bool SaveModified();
     // The window's caption: base, with "*" after it while the list has
     // changes not saved.

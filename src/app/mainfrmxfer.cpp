@@ -53,7 +53,10 @@ void CMainFrame::OnKeyDataDownload() {
 // The date file lies in the current directory and is never created, read
 // or written. The reload starts from empty tables and views, so a failed
 // validation leaves no list behind; with no working file open there is no
-// list to reload.
+// list to reload. The reload goes back to the image as last written, so
+// changes not saved are asked about first and Cancel leaves the window as it
+// was; the list keeps its mark after the reload, as the image may hold moves
+// that Channel Move wrote into it and no save has put in a file.
 void CMainFrame::OpenUploadDateFile() {
     const SystemTime today = GetLocalTime();
     char name[64];
@@ -65,6 +68,7 @@ void CMainFrame::OpenUploadDateFile() {
         return;
     }
     dateFile.close();
+    if (!SaveModified()) return;
     SetCaption(QString::fromLatin1(UploadCaption(name)));
     if (!g_WorkFile.isOpen()) return;
 
