@@ -5,12 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "dbtest.h"
+#include "documentimages.h"
 #include "slm.h"
 
 namespace {
@@ -22,9 +21,8 @@ class ChangeCountTest : public DbTest {
     void SetUp() override {
         DbTest::SetUp();
         ASSERT_EQ(DB_DocumentInit(), DBERR_OK);
-        std::ifstream file(QV_DEFAULT_IMAGE, std::ios::binary);
-        ASSERT_TRUE(file.good()) << QV_DEFAULT_IMAGE;
-        const Image image(std::istreambuf_iterator<char>(file), {});
+        const Image image = TemplateImage();
+        ASSERT_FALSE(image.empty());
         ASSERT_EQ(DB_OpenImage(image.data(), image.size()), DBERR_OK);
         key.frequency = 11000;
         key.symbolRate = 27500;
@@ -106,8 +104,7 @@ TEST_F(ChangeCountTest, ChangesCountAndWhatChangesNothingDoesNot) {
          false},
         {"a save",
          [&] {
-             Image image(DB_IMAGE_SIZE);
-             EXPECT_EQ(DB_SaveImage(image.data(), image.size()), DBERR_OK);
+             SavedImage();
          },
          false},
         {"a reopen", [&] { EXPECT_EQ(DB_ReopenImage(), DBERR_OK); }, false},

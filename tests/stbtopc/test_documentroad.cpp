@@ -6,14 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "cdlbytes.h"
 #include "dbtest.h"
+#include "documentimages.h"
 #include "slm.h"
 #include "wrapper.h"
 
@@ -39,12 +38,6 @@ class DocumentRoadTest : public DbTest {
     void SetUp() override {
         DbTest::SetUp();
         ASSERT_EQ(DB_DocumentInit(), DBERR_OK);
-    }
-
-    static Bytes DefaultDat() {
-        std::ifstream file(QV_DEFAULT_IMAGE, std::ios::binary);
-        EXPECT_TRUE(file.good()) << QV_DEFAULT_IMAGE;
-        return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     }
 
     // Every channel of list 0, in list order, walked as the channel move
@@ -75,17 +68,11 @@ class DocumentRoadTest : public DbTest {
         }
         return channels;
     }
-
-    static Bytes Save() {
-        Bytes image(DB_IMAGE_SIZE);
-        EXPECT_EQ(DB_SaveImage(image.data(), image.size()), DBERR_OK);
-        return image;
-    }
 };
 
 TEST_F(DocumentRoadTest, NewEditSaveEncodeDecodeOpenAndADamagedOpenKeepsTheList) {
     // New File.
-    const Bytes defaultDat = DefaultDat();
+    const Bytes defaultDat = TemplateImage();
     uint16_t count = 0xFFFF;
     ASSERT_EQ(DB_NewFromTemplate(defaultDat.data(), defaultDat.size(), &count), DBERR_OK);
     EXPECT_EQ(count, 0u);
@@ -128,7 +115,7 @@ TEST_F(DocumentRoadTest, NewEditSaveEncodeDecodeOpenAndADamagedOpenKeepsTheList)
     ASSERT_EQ(SLM_SetServiceInfo(radio, &cell), DBERR_OK);
 
     // Save: image bytes, then the container, in memory.
-    const Bytes saved = Save();
+    const Bytes saved = SavedImage();
     Bytes container;
     ASSERT_EQ(CdlEncodeBytes(saved.data(), saved.size(), container), 0);
 
@@ -146,7 +133,7 @@ TEST_F(DocumentRoadTest, NewEditSaveEncodeDecodeOpenAndADamagedOpenKeepsTheList)
     SatInfo reread{};
     ASSERT_EQ(SN_GetSatInfo(slot, &reread), DBERR_OK);
     EXPECT_EQ(std::memcmp(&reread, &sat, sizeof sat), 0);
-    EXPECT_EQ(Save(), saved) << "what was opened saves to the same bytes";
+    EXPECT_EQ(SavedImage(), saved) << "what was opened saves to the same bytes";
 
     // A container with a damaged block: the reader stops there, and the
     // image it gives (the blocks before) does not open. The list stays.

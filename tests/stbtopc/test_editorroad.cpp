@@ -7,12 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "dbtest.h"
+#include "documentimages.h"
 #include "slm.h"
 
 namespace {
@@ -34,26 +33,6 @@ class EditorRoadTest : public DbTest {
     void SetUp() override {
         DbTest::SetUp();
         ASSERT_EQ(DB_DocumentInit(), DBERR_OK);
-    }
-
-    // "Default.dat" as the build made it beside the editor.
-    static Image Template() {
-        std::ifstream file(QV_DEFAULT_IMAGE, std::ios::binary);
-        EXPECT_TRUE(file.good()) << QV_DEFAULT_IMAGE;
-        return Image(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
-
-    // Closing a loaded list, then opening an image's bytes.
-    static void Open(const Image& file) {
-        DB_CloseImage();
-        ASSERT_EQ(DB_OpenImage(file.data(), file.size()), DBERR_OK);
-    }
-
-    // Save Channel Data: the commit, then the whole image.
-    static Image Save() {
-        Image image(DB_IMAGE_SIZE);
-        EXPECT_EQ(DB_SaveImage(image.data(), image.size()), DBERR_OK);
-        return image;
     }
 
     static TpRow Row(uint32_t frequencyMhz, uint32_t symbolRate) {
@@ -133,7 +112,7 @@ class EditorRoadTest : public DbTest {
 };
 
 TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
-    const Image defaultDat = Template();
+    const Image defaultDat = TemplateImage();
     ASSERT_EQ(defaultDat.size(), DB_IMAGE_SIZE);
 
     // New: the template opens as an empty list.
@@ -170,12 +149,12 @@ TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     EditCell(sport, [](SvcInfo& cell) { cell.flags |= SVCF_LOCK; });
     (void)news;
 
-    const Image saved = Save();
+    const Image saved = SavedImage();
     EXPECT_NE(saved, defaultDat);
 
     // Reopen: the satellite, its transponders and the channels as saved;
     // the reload files the radio channel with the radio services.
-    Open(saved);
+    OpenImageBytes(saved);
     SatInfo reread{};
     ASSERT_EQ(SN_GetSatInfo(slot, &reread), DBERR_OK);
     EXPECT_EQ(std::memcmp(&reread, &satellite, sizeof satellite), 0);
@@ -192,7 +171,7 @@ TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     EXPECT_EQ(ChannelsOn(tp2), onTp2);
 
     // Saving what was opened, unchanged, writes the same bytes.
-    EXPECT_EQ(Save(), saved);
+    EXPECT_EQ(SavedImage(), saved);
 
     // The channel move dialog moves the second TV channel up and closes.
     ASSERT_EQ(SLM_BeginListEdit(LISTEDIT_MODE_FULL), DBERR_OK);
@@ -210,7 +189,7 @@ TEST_F(EditorRoadTest, NewListEditedSavedAndReopenedShowsWhatWasSaved) {
     SvcHandle onSecond = SVC_HANDLE_INVALID;
     ASSERT_EQ(SLM_GetNthServiceHandleWithTpInfo(&tp2, 0, &onSecond), DBERR_OK);
     ASSERT_EQ(SLM_DeleteService(onSecond), DBERR_OK);
-    Open(Save());
+    OpenImageBytes(SavedImage());
 
     const std::vector<Channel> moved = {
         {"Sport Extra Channel HD", 1, SVC_TYPE_TV, 0x200, 0x202, 0x201, true},

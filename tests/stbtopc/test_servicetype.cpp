@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dbtest.h"
+#include "documentimages.h"
 #include "imagebuilder.h"
 #include "listids.h"
 #include "servicewalk.h"
@@ -68,16 +69,7 @@ class ServiceTypeTest : public DbTest {
             group.entries[group.count++] = entry;
         ASSERT_TRUE(BuildImage(spec));
         stored.assign(g_FlashImage, g_FlashImage + DB_IMAGE_SIZE);
-        Open(stored);
-    }
-    static void Open(const Image& image) {
-        DB_CloseImage();
-        ASSERT_EQ(DB_OpenImage(image.data(), image.size()), DBERR_OK);
-    }
-    static Image Save() {
-        Image image(DB_IMAGE_SIZE);
-        EXPECT_EQ(DB_SaveImage(image.data(), image.size()), DBERR_OK);
-        return image;
+        OpenImageBytes(stored);
     }
     Image stored;
 };
@@ -102,7 +94,7 @@ TEST_F(ServiceTypeTest, AServiceOfTheOtherKindIsFiledWhereAReloadPutsIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Open(stored);
+        OpenImageBytes(stored);
         ASSERT_EQ(Current().group, (Names{"T2 2", "R2 2", "T4 4"}));
         const uint32_t changes = DB_GetChangeCount();
         ASSERT_EQ(SLM_SetServiceType(Find(c.name), c.type), DBERR_OK);
@@ -112,7 +104,7 @@ TEST_F(ServiceTypeTest, AServiceOfTheOtherKindIsFiledWhereAReloadPutsIt) {
         SLM_GetServiceInfo(Find(c.name), &record);
         EXPECT_EQ(DB_GetBits(record.flags, SVCF_TYPE_LO, SVCF_TYPE_W), c.type);
         // The saved list, opened again, is the list as it stood.
-        Open(Save());
+        OpenImageBytes(SavedImage());
         EXPECT_EQ(Current(), c.after);
     }
 }
@@ -143,7 +135,7 @@ TEST_F(ServiceTypeTest, ARecordRetypedFirstIsFiledToo) {
                              {"R1 1", "T2 2", "R2 3", "R3 4"},
                              {"T2 2", "R2 3", "T4 3"}};
     EXPECT_EQ(Current(), expected);
-    Open(Save());
+    OpenImageBytes(SavedImage());
     EXPECT_EQ(Current(), expected);
 }
 
